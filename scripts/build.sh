@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# The main job: builds everything into out/.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+bash "$root/scripts/configure.sh"
+echo "Built: $root/out/bin/veskbuild, $root/out/stub/Setup.exe"

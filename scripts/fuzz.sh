@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with ASan and UBSan and runs each for FUZZ_SECONDS (default 60).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+seconds="${FUZZ_SECONDS:-60}"
+
+bash scripts/deps.sh
+CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVESK_BUILD_FUZZ=ON -DVESK_BUILD_TESTS=OFF -DVESK_BUILD_BENCH=OFF >/dev/null
+cmake --build build/fuzz -j "$(nproc)"
+
+shopt -s nullglob
+targets=(build/fuzz/fuzz/fuzz_*)
+if [ ${#targets[@]} -eq 0 ]; then
+    echo "no fuzz targets built"
+    exit 0
+fi
+for target in "${targets[@]}"; do
+    [ -x "$target" ] || continue
+    name="$(basename "$target")"
+    corpus="build/fuzz/corpus/$name"
+    mkdir -p "$corpus"
+    seeds="fuzz/seeds/${name#fuzz_}"
+    [ -d "$seeds" ] && cp -n "$seeds"/* "$corpus"/ 2>/dev/null || true
+    echo "-- $name for ${seconds}s"
+    "$target" -max_total_time="$seconds" -print_final_stats=0 "$corpus" 2>build/fuzz/"$name".log \
+        || { tail -50 build/fuzz/"$name".log; echo "$name found a fault"; exit 1; }
+    grep -E '^#[0-9]+.*DONE' build/fuzz/"$name".log | tail -1 || true
+done

@@ -1,0 +1,4 @@
+// Entry point of the engine stub.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }

@@ -1,0 +1,78 @@
+// Parsing and formatting of file entry texts.
+#include "container/FileEntry.h"
+
+#include <cctype>
+#include <cstdint>
+#include <limits>
+
+namespace vesk {
+
+std::int32_t LeadingInt(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    std::int64_t value = 0;
+    constexpr std::int64_t kLimit = std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > kLimit) value = kLimit;
+    }
+    if (negative) value = -value;
+    if (value > std::numeric_limits<std::int32_t>::max()) value = std::numeric_limits<std::int32_t>::max();
+    return std::int32_t(value);
+}
+
+FileEntry ParseFileEntry(const std::string& text, const PathExpander& expand) {
+    FileEntry entry;
+    std::size_t commas[4];  // positions of the last four commas, left to right
+    std::size_t end = text.size();
+    for (int k = 3; k >= 0; --k) {
+        std::size_t at = end == 0 ? std::string::npos : text.rfind(',', end - 1);
+        if (at == std::string::npos) return entry;
+        commas[k] = at;
+        end = at;
+    }
+    entry.rawPath = text.substr(0, commas[0]);
+    entry.offset = LeadingInt(text.substr(commas[0] + 1, commas[1] - commas[0] - 1));
+    entry.size = LeadingInt(text.substr(commas[1] + 1, commas[2] - commas[1] - 1));
+    std::string kindText = text.substr(commas[2] + 1, commas[3] - commas[2] - 1);
+    entry.letter = kindText.empty() ? 0 : kindText[0];
+    entry.kind = FileKindFromLetter(entry.letter);
+    entry.timeText = text.substr(commas[3] + 1);
+    entry.path = expand ? expand(entry.rawPath) : entry.rawPath;
+    entry.wellFormed = true;
+    return entry;
+}
+
+std::string FormatFileEntry(const std::string& rawPath, std::int32_t offset, std::int32_t size,
+                            FileKind kind, const std::string& timeText) {
+    return rawPath + "," + std::to_string(offset) + "," + std::to_string(size) + "," +
+           LetterOf(kind) + "," + timeText;
+}
+
+EntryTime ParseEntryTime(const std::string& text) {
+    // Separators in order: '-', '-', ' ', ':', ':'; each part ends at its separator.
+    static const char kSeparators[] = {'-', '-', ' ', ':', ':'};
+    int parts[6] = {0, 0, 0, 0, 0, 0};
+    std::size_t start = 0;
+    for (int i = 0; i < 6; ++i) {
+        std::size_t stop = i < 5 ? text.find(kSeparators[i], start) : text.size();
+        if (stop == std::string::npos) {
+            parts[i] = LeadingInt(text.substr(start));
+            break;
+        }
+        parts[i] = LeadingInt(text.substr(start, stop - start));
+        start = stop + 1;
+        if (start > text.size()) break;
+    }
+    return EntryTime{parts[0], parts[1], parts[2], parts[3], parts[4], parts[5], 0};
+}
+
+std::string FormatEntryTime(const EntryTime& t) {
+    return std::to_string(t.year) + "-" + std::to_string(t.month) + "-" + std::to_string(t.day) +
+           " " + std::to_string(t.hour) + ":" + std::to_string(t.minute) + ":" +
+           std::to_string(t.second);
+}
+
+}  // namespace vesk

@@ -1,0 +1,51 @@
+// One file of the install as the project's file list describes it: "path,offset,size,kind,time".
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "container/FileKind.h"
+#include "platform/CalendarTime.h"
+
+namespace vesk {
+
+// Expands the path tokens of a project path ("[InstallDir]\a.txt" -> "C:\App\a.txt").
+using PathExpander = std::function<std::string(const std::string&)>;
+
+constexpr std::size_t kMaxFileEntryLength = 4095;
+
+// The time written into a file entry, taken as local time.
+using EntryTime = CalendarTime;
+
+struct FileEntry {
+    std::string rawPath;  // as written in the project, tokens included
+    std::string path;     // rawPath with its tokens expanded
+    std::int32_t offset = 0;  // StreamPosition of the body
+    std::int32_t size = 0;    // bytes of the body in the stream
+    FileKind kind = FileKind::Ordinary;
+    char letter = 0;       // the kind letter as written
+    std::string timeText;  // "2003-7-28 20:34:2", local time
+    bool wellFormed = false;  // the text had all five fields
+
+    bool IsRaw() const { return IsRawBody(kind); }
+};
+
+// Splits an entry by counting commas from the end, so the path may itself hold commas.
+// An empty or malformed text (fewer than four commas) gives an entry with wellFormed false and
+// everything else empty. Numbers are read as leading decimal integers (0 when absent).
+FileEntry ParseFileEntry(const std::string& text, const PathExpander& expand = nullptr);
+
+// The text form the builder writes into the project's file list.
+std::string FormatFileEntry(const std::string& rawPath, std::int32_t offset, std::int32_t size,
+                            FileKind kind, const std::string& timeText);
+
+// Splits "year-month-day hour:minute:second"; missing or non-numeric parts read as 0.
+EntryTime ParseEntryTime(const std::string& text);
+std::string FormatEntryTime(const EntryTime& time);
+
+// The leading-integer parse the system uses for every number it reads from text: optional
+// spaces, optional sign, digits; 0 when there are none. Saturates at the 32-bit range.
+std::int32_t LeadingInt(const std::string& text);
+
+}  // namespace vesk
