@@ -1,0 +1,97 @@
+// Splitting, joining, reading and writing CR LF text lines.
+#include "project/TextLineList.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace vesk {
+namespace {
+
+constexpr char kLineEnd[] = "\r\n";
+constexpr std::size_t kLineEndSize = 2;
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+}  // namespace
+
+TextLineList& TextLineList::operator=(const TextLineList& other) {
+    if (this != &other) lines_ = other.lines_;
+    return *this;
+}
+
+TextLineList& TextLineList::operator=(TextLineList&& other) noexcept {
+    lines_ = std::move(other.lines_);
+    return *this;
+}
+
+void TextLineList::Add(const std::string& text) {
+    lines_.push_back(text);
+    if (observer_) observer_->OnLineAdded(text);
+}
+
+void TextLineList::Clear() {
+    lines_.clear();
+    if (observer_) observer_->OnCleared();
+}
+
+void TextLineList::SplitAppend(const std::string& text, bool append) {
+    if (!append) Clear();
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t end = text.find(kLineEnd, start, kLineEndSize);
+        if (end == std::string::npos) break;
+        Add(text.substr(start, end - start));
+        start = end + kLineEndSize;
+    }
+    if (start < text.size()) Add(text.substr(start));
+}
+
+std::string TextLineList::Join() const {
+    std::size_t size = 0;
+    for (const std::string& line : lines_) size += line.size() + kLineEndSize;
+    std::string text;
+    text.reserve(size);
+    for (const std::string& line : lines_) {
+        text += line;
+        text.append(kLineEnd, kLineEndSize);
+    }
+    return text;
+}
+
+bool TextLineList::ReadFile(const std::string& path) {
+    FilePtr file(std::fopen(path.c_str(), "rb"));
+    if (!file) return false;
+    std::string text;
+    bool anyByte = false;
+    char block[kReadBlockSize];
+    for (;;) {
+        std::size_t got = std::fread(block, 1, sizeof block, file.get());
+        if (got == 0) break;
+        anyByte = true;
+        const void* nul = std::memchr(block, '\0', got);
+        text.append(block, nul ? static_cast<const char*>(nul) - block : got);
+    }
+    if (std::ferror(file.get()) || !anyByte) return false;
+    SplitAppend(text, false);
+    return true;
+}
+
+bool TextLineList::WriteFile(const std::string& path) const {
+    FilePtr file(std::fopen(path.c_str(), "wb"));
+    if (!file) return false;
+    bool ok = true;
+    for (const std::string& line : lines_) {
+        if (std::fwrite(line.data(), 1, line.size(), file.get()) != line.size() ||
+            std::fwrite(kLineEnd, 1, kLineEndSize, file.get()) != kLineEndSize) {
+            ok = false;
+            break;
+        }
+    }
+    return std::fclose(file.release()) == 0 && ok;
+}
+
+}  // namespace vesk
