@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "support/TempDir.h"
 #include "project/TextLineList.h"
+#include "support/TempDir.h"
 
 namespace vesk {
 namespace {
