@@ -1,0 +1,184 @@
+// Writing the setup executable and its volume files.
+#include "ContainerWriter.h"
+
+#include <filesystem>
+#include <limits>
+#include <system_error>
+
+#include "LzssEncoder.h"
+#include "container/ContainerFormat.h"
+
+namespace vesk {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::int64_t kMaxStream = std::numeric_limits<std::int32_t>::max();
+
+std::string FolderOf(const std::string& path) {
+    std::size_t at = path.find_last_of("\\/");
+    return at == std::string::npos ? std::string() : path.substr(0, at + 1);
+}
+
+void RemoveQuietly(const std::string& path) {
+    std::error_code ec;
+    fs::remove(path, ec);
+}
+
+}  // namespace
+
+ContainerWriter::~ContainerWriter() {
+    if (!finished_) Abandon();
+}
+
+bool ContainerWriter::Fail(std::string message) {
+    error_ = std::move(message);
+    return false;
+}
+
+bool ContainerWriter::Begin(const std::string& setupPath, const std::string& stubImage,
+                            std::int32_t diskSize) {
+    Abandon();
+    finished_ = false;
+    error_.clear();
+    if (diskSize <= 0 || std::int64_t(diskSize) <= std::int64_t(stubImage.size())) {
+        return Fail("the disk size (" + std::to_string(diskSize) +
+                    " bytes) must be larger than the setup program (" +
+                    std::to_string(stubImage.size()) + " bytes)");
+    }
+    setupPath_ = setupPath;
+    diskSize_ = diskSize;
+    streamLength_ = inCurrent_ = volumeOneStream_ = 0;
+    digest_ = 14695981039346656037ull;
+    if (!OpenNextVolume()) return false;
+    return WriteStream(reinterpret_cast<const std::uint8_t*>(stubImage.data()), stubImage.size());
+}
+
+bool ContainerWriter::OpenNextVolume() {
+    if (!CloseCurrent()) return false;
+    int number = int(volumes_.size()) + 1;
+    Volume volume;
+    volume.finalPath = number == kFirstVolume ? setupPath_
+                                              : VolumePath(FolderOf(setupPath_), number);
+    volume.partialPath = volume.finalPath + ".part";
+    current_ = std::fopen(volume.partialPath.c_str(), "wb");
+    if (!current_) return Fail("cannot create " + volume.partialPath);
+    volumes_.push_back(volume);
+    inCurrent_ = 0;
+    return true;
+}
+
+bool ContainerWriter::CloseCurrent() {
+    if (!current_) return true;
+    bool ok = std::fclose(current_) == 0;
+    current_ = nullptr;
+    return ok ? true : Fail("cannot write " + volumes_.back().partialPath);
+}
+
+bool ContainerWriter::WriteStream(const std::uint8_t* data, std::size_t size) {
+    if (streamLength_ + std::int64_t(size) > kMaxStream) {
+        return Fail("the data stream would exceed 2 GiB, the most a setup can hold");
+    }
+    for (std::size_t i = 0; i < size; ++i) {
+        digest_ = (digest_ ^ data[i]) * 1099511628211ull;
+    }
+    while (size > 0) {
+        if (inCurrent_ == diskSize_ && !OpenNextVolume()) return false;
+        std::size_t take = std::size_t(std::min<std::int64_t>(diskSize_ - inCurrent_, std::int64_t(size)));
+        if (std::fwrite(data, 1, take, current_) != take) {
+            return Fail("cannot write " + volumes_.back().partialPath);
+        }
+        inCurrent_ += std::int64_t(take);
+        streamLength_ += std::int64_t(take);
+        if (volumes_.size() == 1) volumeOneStream_ = inCurrent_;
+        data += take;
+        size -= take;
+    }
+    return true;
+}
+
+bool ContainerWriter::AddBody(const std::uint8_t* data, std::size_t size, std::int32_t& offset) {
+    if (volumes_.empty() || finished_) return Fail("the container was not begun");
+    offset = std::int32_t(streamLength_);
+    return WriteStream(data, size);
+}
+
+std::string ContainerWriter::ContentIdentity(const std::string& projectXml) const {
+    std::uint64_t digest = digest_;
+    for (unsigned char c : projectXml) digest = (digest ^ c) * 1099511628211ull;
+    return std::to_string(digest);
+}
+
+bool ContainerWriter::AppendTail(const std::string& path, int volumeNumber,
+                                 std::uint32_t projectOffset, std::uint32_t projectSize,
+                                 const std::string& identity) {
+    ContainerTail tail{};
+    SetIdentityText(tail, identity);
+    tail.projectOffset = projectOffset;
+    tail.projectSize = projectSize;
+    tail.volumeCounter = kVolumeCounterValue;
+    tail.volumeNumber = std::uint32_t(volumeNumber);
+    std::uint8_t bytes[kTailSize];
+    EncodeTail(tail, bytes);
+    std::FILE* file = std::fopen(path.c_str(), "ab");
+    if (!file) return Fail("cannot open " + path);
+    bool ok = std::fwrite(bytes, 1, kTailSize, file) == kTailSize;
+    ok = std::fclose(file) == 0 && ok;
+    return ok ? true : Fail("cannot write " + path);
+}
+
+bool ContainerWriter::Finish(const std::string& projectXml, const std::string& identity) {
+    if (volumes_.empty() || finished_) return Fail("the container was not begun");
+    if (identity.size() > kMaxIdentityLength) {
+        return Fail("the set identity \"" + identity + "\" is longer than 59 characters");
+    }
+    if (!CloseCurrent()) return false;
+
+    std::vector<std::uint8_t> section;
+    LzssEncode(reinterpret_cast<const std::uint8_t*>(projectXml.data()), projectXml.size(), section);
+    if (section.empty()) return Fail("the project is empty");
+    if (volumeOneStream_ + std::int64_t(section.size()) > kMaxStream) {
+        return Fail("the project section would end beyond 2 GiB");
+    }
+    const std::string& first = volumes_.front().partialPath;
+    std::FILE* file = std::fopen(first.c_str(), "ab");
+    if (!file) return Fail("cannot open " + first);
+    bool ok = std::fwrite(section.data(), 1, section.size(), file) == section.size();
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok) return Fail("cannot write " + first);
+
+    for (std::size_t i = 0; i < volumes_.size(); ++i) {
+        if (!AppendTail(volumes_[i].partialPath, int(i) + 1, std::uint32_t(volumeOneStream_),
+                        std::uint32_t(section.size()), identity)) {
+            return false;
+        }
+    }
+    for (const Volume& volume : volumes_) {
+        std::error_code ec;
+        fs::rename(volume.partialPath, volume.finalPath, ec);
+        if (ec) return Fail("cannot move " + volume.partialPath + " into place: " + ec.message());
+    }
+    // Volumes left by an earlier, larger build of the same setup would only confuse.
+    std::string folder = FolderOf(setupPath_);
+    for (int n = int(volumes_.size()) + 1;; ++n) {
+        std::error_code ec;
+        if (!fs::remove(VolumePath(folder, n), ec)) break;
+    }
+    finished_ = true;
+    return true;
+}
+
+void ContainerWriter::Abandon() {
+    if (current_) std::fclose(current_);
+    current_ = nullptr;
+    for (const Volume& volume : volumes_) RemoveQuietly(volume.partialPath);
+    volumes_.clear();
+}
+
+std::vector<std::string> ContainerWriter::VolumePaths() const {
+    std::vector<std::string> paths;
+    for (const Volume& volume : volumes_) paths.push_back(volume.finalPath);
+    return paths;
+}
+
+}  // namespace vesk

@@ -1,0 +1,72 @@
+// Lays out a setup container: the stub image, the bodies in file-list order across volumes of
+// DiskSize stream bytes, the project section and a tail in every volume (see ContainerFormat.h).
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+// Writes "Setup.exe" (any name) and "Setup2.Cab", "Setup3.Cab", ... beside it. Everything is
+// written under temporary names and renamed into place by Finish, so a failed or abandoned
+// build leaves no half-written setup behind.
+class ContainerWriter {
+public:
+    ContainerWriter() = default;
+    ~ContainerWriter();
+    ContainerWriter(const ContainerWriter&) = delete;
+    ContainerWriter& operator=(const ContainerWriter&) = delete;
+
+    // Starts the setup executable at `setupPath` with the stub's bytes as the first stream bytes.
+    // `diskSize` is the number of stream bytes each volume carries; it must exceed the stub.
+    bool Begin(const std::string& setupPath, const std::string& stubImage, std::int32_t diskSize);
+
+    // Appends one body (already LZSS-encoded, or raw) and gives its StreamPosition.
+    bool AddBody(const std::uint8_t* data, std::size_t size, std::int32_t& offset);
+    bool AddBody(const std::string& bytes, std::int32_t& offset) {
+        return AddBody(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), offset);
+    }
+
+    // A decimal identity derived from every stream byte so far and the project text.
+    std::string ContentIdentity(const std::string& projectXml) const;
+
+    // Compresses the project into the executable, writes every tail with `identity` (at most 59
+    // characters) and moves the files into place.
+    bool Finish(const std::string& projectXml, const std::string& identity);
+
+    // Removes everything written so far (also done by the destructor when Finish did not run).
+    void Abandon();
+
+    std::int64_t StreamLength() const { return streamLength_; }
+    int VolumeCount() const { return int(volumes_.size()); }
+    // Final paths of the files written, volume 1 first.
+    std::vector<std::string> VolumePaths() const;
+    const std::string& LastError() const { return error_; }
+
+private:
+    struct Volume {
+        std::string finalPath, partialPath;
+    };
+
+    bool Fail(std::string message);
+    bool WriteStream(const std::uint8_t* data, std::size_t size);
+    bool OpenNextVolume();
+    bool CloseCurrent();
+    bool AppendTail(const std::string& path, int volumeNumber, std::uint32_t projectOffset,
+                    std::uint32_t projectSize, const std::string& identity);
+
+    std::string setupPath_;
+    std::int32_t diskSize_ = 0;
+    std::vector<Volume> volumes_;
+    std::FILE* current_ = nullptr;
+    std::int64_t inCurrent_ = 0;      // stream bytes in the current volume
+    std::int64_t streamLength_ = 0;   // stream bytes in all volumes
+    std::int64_t volumeOneStream_ = 0;
+    std::uint64_t digest_ = 14695981039346656037ull;  // FNV-1a over the stream
+    bool finished_ = false;
+    std::string error_;
+};
+
+}  // namespace vesk

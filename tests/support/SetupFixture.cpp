@@ -1,0 +1,65 @@
+// Small setups written by the real container writer.
+#include "support/SetupFixture.h"
+
+#include <gtest/gtest.h>
+
+#include "ContainerWriter.h"
+#include "LzssEncoder.h"
+
+namespace vesk::test {
+
+std::string FixtureBytes(std::size_t size, std::uint32_t seed, bool compressible) {
+    static const char* const kWords[] = {"setup ", "install ", "folder ", "file ", "disk ",
+                                         "volume ", "program ", "\r\n"};
+    std::string bytes;
+    bytes.reserve(size);
+    std::uint32_t state = seed * 2654435761u + 1;
+    while (bytes.size() < size) {
+        state = state * 1664525u + 1013904223u;
+        if (compressible) {
+            bytes += kWords[(state >> 24) % 8];
+        } else {
+            bytes += char(state >> 24);
+        }
+    }
+    bytes.resize(size);
+    return bytes;
+}
+
+FixtureSet BuildFixtureSet(const std::string& setupPath, std::size_t stubSize,
+                           std::int32_t diskSize, const std::vector<FixtureBody>& bodies,
+                           const std::string& identity) {
+    FixtureSet set;
+    set.setupPath = setupPath;
+    set.identity = identity;
+    std::string stub = "MZ" + FixtureBytes(stubSize > 2 ? stubSize - 2 : 0, 7, false);
+    stub.resize(stubSize);
+
+    ContainerWriter writer;
+    EXPECT_TRUE(writer.Begin(setupPath, stub, diskSize)) << writer.LastError();
+    set.projectXml = "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<InstallProject>\r\n";
+    for (std::size_t i = 0; i < bodies.size(); ++i) {
+        std::vector<std::uint8_t> stored;
+        const FixtureBody& body = bodies[i];
+        if (body.raw) {
+            stored.assign(body.content.begin(), body.content.end());
+        } else {
+            LzssEncode(reinterpret_cast<const std::uint8_t*>(body.content.data()),
+                       body.content.size(), stored);
+        }
+        FixtureEntry entry;
+        entry.raw = body.raw;
+        entry.size = std::int32_t(stored.size());
+        EXPECT_TRUE(writer.AddBody(stored.data(), stored.size(), entry.offset)) << writer.LastError();
+        set.entries.push_back(entry);
+        set.projectXml += "<File>[InstallDir]\\f" + std::to_string(i) + "," +
+                          std::to_string(entry.offset) + "," + std::to_string(entry.size) + "," +
+                          (body.raw ? "N" : "A") + ",2003-7-28 20:34:2</File>\r\n";
+    }
+    set.projectXml += "</InstallProject>\r\n";
+    EXPECT_TRUE(writer.Finish(set.projectXml, identity)) << writer.LastError();
+    set.volumePaths = writer.VolumePaths();
+    return set;
+}
+
+}  // namespace vesk::test

@@ -1,0 +1,38 @@
+// Builds small setups with the container writer for tests of the reader and the tools.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vesk::test {
+
+struct FixtureBody {
+    std::string content;  // the file's bytes
+    bool raw = false;     // stored as is (kind N) instead of LZSS
+};
+
+struct FixtureEntry {
+    std::int32_t offset = 0;
+    std::int32_t size = 0;  // bytes in the stream
+    bool raw = false;
+};
+
+struct FixtureSet {
+    std::string setupPath;
+    std::vector<FixtureEntry> entries;
+    std::vector<std::string> volumePaths;
+    std::string projectXml;
+    std::string identity;
+};
+
+// Writes `setupPath` (and its volumes) from a stub of `stubSize` bytes and the bodies, with a
+// project text that lists them. Fails the calling test when the writer fails.
+FixtureSet BuildFixtureSet(const std::string& setupPath, std::size_t stubSize,
+                           std::int32_t diskSize, const std::vector<FixtureBody>& bodies,
+                           const std::string& identity = "20261207");
+
+// Deterministic pseudo-random bytes, text-like when `compressible` is set.
+std::string FixtureBytes(std::size_t size, std::uint32_t seed, bool compressible);
+
+}  // namespace vesk::test
