@@ -1,7 +1,31 @@
 // veskbuild: builds, lists and extracts setups.
 #include <cstdio>
+#include <cstring>
 
-int main() {
-    std::puts("veskbuild");
-    return 0;
+#include "Commands.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: veskbuild COMMAND ...\n"
+    "  compress IN OUT        write IN as a raw LZSS stream\n"
+    "  decompress IN OUT      decode a raw LZSS stream\n"
+    "  list SETUP             show the container, the project and every file entry\n"
+    "  extract SETUP OUTDIR   unpack every file, the project and the language file\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace vesk::tool;
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::fputs(kUsage, argc < 2 ? stderr : stdout);
+        return argc < 2 ? 2 : 0;
+    }
+    std::string command = argv[1];
+    Arguments args(argv + 2, argv + argc);
+    if (command == "compress") return CompressCommand(args);
+    if (command == "decompress") return DecompressCommand(args);
+    if (command == "list") return ListCommand(args);
+    if (command == "extract") return ExtractCommand(args);
+    return UsageError("unknown command \"" + command + "\"");
 }

@@ -37,7 +37,8 @@ FixtureSet BuildFixtureSet(const std::string& setupPath, std::size_t stubSize,
 
     ContainerWriter writer;
     EXPECT_TRUE(writer.Begin(setupPath, stub, diskSize)) << writer.LastError();
-    set.projectXml = "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<InstallProject>\r\n";
+    set.projectXml = "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<InstallProject>\r\n<DiskSize>" +
+                     std::to_string(diskSize) + "</DiskSize>\r\n";
     for (std::size_t i = 0; i < bodies.size(); ++i) {
         std::vector<std::uint8_t> stored;
         const FixtureBody& body = bodies[i];

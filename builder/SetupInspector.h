@@ -1,0 +1,60 @@
+// Opens a finished setup for the tools: its tail, its project text and its file entries.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "container/ContainerReader.h"
+#include "container/FileEntry.h"
+
+namespace vesk {
+
+// Reads a setup executable (and its volume files beside it) the way the engine does, without
+// expanding path tokens: entry paths stay as the project writes them.
+class SetupInspector {
+public:
+    SetupInspector();
+
+    // Opens the setup and reads its project section; the error says what is wrong otherwise.
+    bool Open(const std::string& setupPath);
+
+    const ContainerReader& Reader() const { return *reader_; }
+    const std::string& ProjectText() const { return projectText_; }
+    std::int32_t DiskSize() const { return diskSize_; }
+    const std::vector<FileEntry>& Entries() const { return entries_; }
+    const std::vector<std::string>& Folders() const { return folders_; }
+
+    // The volume that holds the first byte of an entry's body.
+    int VolumeOf(const FileEntry& entry) const { return VolumeOfPosition(entry.offset); }
+    // The volume that holds a stream position.
+    int VolumeOfPosition(std::int64_t position) const;
+
+    // Writes one body into memory; false (with the error) when the set is damaged or incomplete.
+    bool ReadBody(const FileEntry& entry, std::string& bytes);
+    bool ExtractBody(const FileEntry& entry, const std::string& outputPath);
+
+    const std::string& LastError() const { return error_; }
+
+private:
+    bool Fail(std::string message);
+    void ScanProject();
+
+    std::atomic<bool> stop_{false};
+    std::unique_ptr<ContainerReader> reader_;
+    std::string projectText_;
+    std::int32_t diskSize_ = 0;
+    std::vector<FileEntry> entries_;
+    std::vector<std::string> folders_;
+    std::string error_;
+};
+
+// Where an entry's path lands inside an extraction folder: a leading token such as
+// "[InstallDir]" becomes a folder of that name, "C:" becomes "C", separators become '/'.
+// Empty when the path would leave the folder ("..", an empty path).
+std::optional<std::string> ExtractionPathFor(const std::string& rawPath);
+
+}  // namespace vesk
