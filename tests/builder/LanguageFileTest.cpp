@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "project/TextKey.h"
 #include "resources/LanguageFile.h"
 
 namespace vesk {
@@ -252,6 +253,24 @@ TEST(LanguageFileTest, EnglishTextsAreTheOnesTheEngineJoins) {
         EXPECT_EQ(line->text, expected.english);
     }
     EXPECT_EQ(expectedNumber, 65);
+}
+
+TEST(LanguageFileTest, EngineKeyNamesMatchTheFile) {
+    // GetText finds a line by the name the engine gives the number; a name that differs from the
+    // file's would leave that caption blank.
+    for (const ExpectedText& expected : kExpectedTexts) {
+        if (expected.number != kUninstallerOnly) {
+            EXPECT_EQ(TextKeyName(expected.number), expected.key) << expected.number;
+        }
+    }
+    const std::vector<Section>& sections = DefaultSections();
+    ASSERT_FALSE(sections.empty());
+    for (int number = 0; number < kTextKeyCount; ++number) {
+        const std::string name = TextKeyName(number);
+        if (!name.empty()) {
+            EXPECT_NE(FindLine(sections[0], name), nullptr) << name;
+        }
+    }
 }
 
 TEST(LanguageFileTest, ChineseSectionsTranslateEveryTextInTheirCodePage) {
