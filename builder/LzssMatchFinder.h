@@ -1,0 +1,66 @@
+// Exact longest-match search over the LZSS window, for the encoder.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "container/ContainerFormat.h"
+
+namespace vesk {
+
+// Walks the input one position at a time and tells, for each, the longest earlier string (3 to
+// 18 bytes) that a reference can copy: from the bytes already passed, at most 4096 back, or from
+// the 4078 spaces a fresh window starts with. Never from the window's last 18 positions, which the
+// engine does not reset between bodies.
+//
+// The search is exact. Strings of the window are kept in binary trees sorted by their first 18
+// bytes, one tree per hash of the first three bytes; a new position becomes the root of its tree
+// and the old tree is split around it on the way down (as LZMA's bt finders do). So every node is
+// newer than the nodes below it, a node too old for the window ends the walk, and the longest
+// match, which sorts next to the new string, lies on the walk's path.
+//
+// Tables are allocated once; a new stream only moves the position counter past the old entries.
+class LzssMatchFinder {
+public:
+    LzssMatchFinder();
+    LzssMatchFinder(const LzssMatchFinder&) = delete;
+    LzssMatchFinder& operator=(const LzssMatchFinder&) = delete;
+
+    // Begins a stream over `data` (which must stay valid while Next is called): a fresh window.
+    void Start(const std::uint8_t* data, std::size_t size);
+
+    // The longest match for the next input position, which then joins the window: its length
+    // (0 when no match reaches 3 bytes) and how far back it starts (1..4096). Call once for every
+    // position, in order, also for positions a chosen reference covers.
+    unsigned Next(unsigned& distance);
+
+    // The input position Next looks at next.
+    std::size_t Position() const { return next_; }
+
+    static constexpr unsigned kMaxDistance = kLzssWindowSize;
+
+private:
+    static constexpr unsigned kHashBits = 15;
+    static constexpr std::uint32_t kSlots = 2 * kLzssWindowSize;  // tree nodes kept, a power of 2
+    // Positions kept in front of the data in startBuffer_: the initial spaces.
+    static constexpr std::size_t kSpaces = kLzssFirstWritePos;
+    // Data positions below this may match into the spaces; they read startBuffer_.
+    static constexpr std::size_t kStartPositions = kLzssWindowSize;
+    static constexpr std::size_t kStartData = kStartPositions + kLzssMaxMatch;
+
+    unsigned Insert(const std::uint8_t* cur, unsigned limit, unsigned& distance);
+    void Rebase();
+
+    std::vector<std::uint32_t> head_;  // newest position per hash; stale entries are too old
+    std::vector<std::uint32_t> tree_;  // per slot: smaller and larger subtree
+    std::uint32_t pos_ = 0;            // tree position of the next input byte
+    const std::uint8_t* data_ = nullptr;
+    std::size_t size_ = 0;
+    std::size_t next_ = 0;
+    // The spaces of the fresh window followed by the first bytes of the data, so that matches
+    // from the window's start read one contiguous buffer.
+    std::vector<std::uint8_t> startBuffer_;
+};
+
+}  // namespace vesk
