@@ -1,0 +1,155 @@
+// The registry through the ANSI Win32 calls, every key handle closed by its owner.
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/Registry.h"
+
+namespace vesk {
+namespace {
+
+HKEY PredefinedKey(RegistryRoot root) {
+    switch (root) {
+        case RegistryRoot::ClassesRoot:
+            return HKEY_CLASSES_ROOT;
+        case RegistryRoot::CurrentUser:
+            return HKEY_CURRENT_USER;
+        case RegistryRoot::LocalMachine:
+            return HKEY_LOCAL_MACHINE;
+        case RegistryRoot::Users:
+            return HKEY_USERS;
+        case RegistryRoot::CurrentConfig:
+            return HKEY_CURRENT_CONFIG;
+    }
+    return HKEY_LOCAL_MACHINE;
+}
+
+REGSAM SamOf(RegistryAccess access) {
+    switch (access) {
+        case RegistryAccess::Read:
+            return KEY_READ;
+        case RegistryAccess::Write:
+            return KEY_WRITE;
+        case RegistryAccess::All:
+            return KEY_ALL_ACCESS;
+    }
+    return KEY_READ;
+}
+
+// An open key. A predefined root opened as itself is borrowed, never closed.
+class Win32Key : public RegistryHandle {
+public:
+    Win32Key(HKEY key, bool owned) : key_(key), owned_(owned) {}
+    ~Win32Key() override {
+        if (owned_) RegCloseKey(key_);
+    }
+    Win32Key(const Win32Key&) = delete;
+    Win32Key& operator=(const Win32Key&) = delete;
+
+    std::unique_ptr<RegistryHandle> CreateSubKey(const std::string& name) override {
+        HKEY created = nullptr;
+        DWORD disposition = 0;
+        if (RegCreateKeyExA(key_, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                            nullptr, &created, &disposition) != ERROR_SUCCESS) {
+            return nullptr;
+        }
+        return std::make_unique<Win32Key>(created, true);
+    }
+
+    std::optional<RegistryValue> QueryValue(const std::string& name) const override {
+        // The value may grow between the size query and the read: ask again until it fits.
+        DWORD type = 0;
+        DWORD size = 0;
+        LONG status = RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size);
+        for (int attempt = 0; attempt < 8 && status == ERROR_SUCCESS; ++attempt) {
+            std::vector<BYTE> data(size + 1);
+            DWORD got = size;
+            status = RegQueryValueExA(key_, name.c_str(), nullptr, &type, data.data(), &got);
+            if (status == ERROR_SUCCESS) {
+                RegistryValue value;
+                value.type = type;
+                value.data.assign(reinterpret_cast<const char*>(data.data()), got);
+                return value;
+            }
+            if (status == ERROR_MORE_DATA) {
+                size = got;
+                status = ERROR_SUCCESS;
+            }
+        }
+        return std::nullopt;
+    }
+
+    bool SetValue(const std::string& name, const RegistryValue& value) override {
+        return RegSetValueExA(key_, name.c_str(), 0, value.type,
+                              reinterpret_cast<const BYTE*>(value.data.data()),
+                              DWORD(value.data.size())) == ERROR_SUCCESS;
+    }
+
+    bool DeleteSubKey(const std::string& name) override {
+        return RegDeleteKeyA(key_, name.c_str()) == ERROR_SUCCESS;
+    }
+
+    bool DeleteValue(const std::string& name) override {
+        return RegDeleteValueA(key_, name.c_str()) == ERROR_SUCCESS;
+    }
+
+    std::vector<std::string> SubKeyNames() const override {
+        std::vector<std::string> names;
+        char name[256];  // key names are at most 255 characters
+        for (DWORD index = 0;; ++index) {
+            DWORD length = sizeof(name);
+            if (RegEnumKeyExA(key_, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS) {
+                break;
+            }
+            names.emplace_back(name, length);
+        }
+        return names;
+    }
+
+    std::vector<std::string> ValueNames() const override {
+        std::vector<std::string> names;
+        DWORD longest = 0;
+        if (RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                             &longest, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+            return names;
+        }
+        std::vector<char> name(longest + 2);
+        for (DWORD index = 0;; ++index) {
+            DWORD length = DWORD(name.size());
+            if (RegEnumValueA(key_, index, name.data(), &length, nullptr, nullptr, nullptr,
+                              nullptr) != ERROR_SUCCESS) {
+                break;
+            }
+            names.emplace_back(name.data(), length);
+        }
+        return names;
+    }
+
+private:
+    HKEY key_;
+    bool owned_;
+};
+
+class Win32Registry : public Registry {
+public:
+    std::unique_ptr<RegistryHandle> Open(RegistryRoot root, const std::string& path,
+                                         RegistryAccess access) override {
+        if (path.empty()) return std::make_unique<Win32Key>(PredefinedKey(root), false);
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(PredefinedKey(root), path.c_str(), 0, SamOf(access), &key) !=
+            ERROR_SUCCESS) {
+            return nullptr;
+        }
+        return std::make_unique<Win32Key>(key, true);
+    }
+};
+
+}  // namespace
+
+Registry& HostRegistry() {
+    static Win32Registry registry;
+    return registry;
+}
+
+}  // namespace vesk

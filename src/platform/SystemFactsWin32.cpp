@@ -1,0 +1,188 @@
+// The running Windows system's answers, through the ANSI calls; buffers grow to fit every answer.
+#include <objbase.h>
+#include <shlobj.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/SystemFacts.h"
+
+namespace vesk {
+namespace {
+
+// Calls `fill(buffer, capacity)`, which returns the length written, or the size needed when the
+// buffer was too small (the GetWindowsDirectory convention), until the answer fits.
+template <typename Fill>
+std::string GrowingText(Fill fill) {
+    std::vector<char> buffer(MAX_PATH + 1);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        DWORD length = fill(buffer.data(), DWORD(buffer.size()));
+        if (length == 0) return std::string();
+        if (length < buffer.size()) return std::string(buffer.data(), length);
+        buffer.resize(length + 1);
+    }
+    return std::string();
+}
+
+// The shell's allocator, released when done.
+struct ShellAllocator {
+    IMalloc* malloc = nullptr;
+    ShellAllocator() {
+        if (FAILED(SHGetMalloc(&malloc))) malloc = nullptr;
+    }
+    ~ShellAllocator() {
+        if (malloc) malloc->Release();
+    }
+    ShellAllocator(const ShellAllocator&) = delete;
+    ShellAllocator& operator=(const ShellAllocator&) = delete;
+};
+
+// An item identifier list freed with the shell's allocator.
+struct ItemIdList {
+    IMalloc* malloc;
+    LPITEMIDLIST list = nullptr;
+    explicit ItemIdList(IMalloc* allocator) : malloc(allocator) {}
+    ~ItemIdList() {
+        if (list) malloc->Free(list);
+    }
+    ItemIdList(const ItemIdList&) = delete;
+    ItemIdList& operator=(const ItemIdList&) = delete;
+};
+
+// A display information context, deleted when done.
+struct InformationContext {
+    HDC dc;
+    InformationContext() : dc(CreateICA("DISPLAY", nullptr, nullptr, nullptr)) {}
+    ~InformationContext() {
+        if (dc) DeleteDC(dc);
+    }
+    InformationContext(const InformationContext&) = delete;
+    InformationContext& operator=(const InformationContext&) = delete;
+};
+
+class Win32SystemFacts : public SystemFacts {
+public:
+    std::string WindowsFolder() const override {
+        return GrowingText([](char* b, DWORD n) { return DWORD(GetWindowsDirectoryA(b, n)); });
+    }
+    std::string SystemFolder() const override {
+        return GrowingText([](char* b, DWORD n) { return DWORD(GetSystemDirectoryA(b, n)); });
+    }
+    std::string TempPath() const override {
+        return GrowingText([](char* b, DWORD n) { return GetTempPathA(n, b); });
+    }
+
+    std::optional<std::string> DesktopFolder() const override {
+        ShellAllocator allocator;
+        if (!allocator.malloc) return std::nullopt;
+        ItemIdList item(allocator.malloc);
+        if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOPDIRECTORY, &item.list)) ||
+            !item.list) {
+            return std::nullopt;
+        }
+        char path[MAX_PATH + 1] = {};  // the shell writes at most MAX_PATH characters here
+        if (!SHGetPathFromIDListA(item.list, path)) return std::nullopt;
+        return std::string(path);
+    }
+
+    std::string UserName() const override {
+        std::vector<char> buffer(257);
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            DWORD size = DWORD(buffer.size());
+            if (GetUserNameA(buffer.data(), &size)) return std::string(buffer.data());
+            if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
+            buffer.resize(std::max<std::size_t>(size, buffer.size() * 2));
+        }
+        return std::string();
+    }
+
+    std::string ComputerName() const override {
+        char buffer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+        DWORD size = sizeof(buffer);
+        return GetComputerNameA(buffer, &size) ? std::string(buffer, size) : std::string();
+    }
+
+    std::uint32_t PackedVersion() const override { return GetVersion(); }
+
+    std::optional<VersionNumbers> ExtendedVersion() const override {
+        OSVERSIONINFOA info = {};
+        info.dwOSVersionInfoSize = sizeof(info);
+        if (!GetVersionExA(&info)) return std::nullopt;
+        return VersionNumbers{info.dwMajorVersion, info.dwMinorVersion};
+    }
+
+    std::uint32_t DefaultLocaleId() const override { return GetSystemDefaultLCID(); }
+
+    std::vector<std::string> LogicalDrives() const override {
+        std::vector<std::string> roots;
+        DWORD needed = GetLogicalDriveStringsA(0, nullptr);
+        if (needed == 0) return roots;
+        std::vector<char> buffer(needed + 1);
+        DWORD length = GetLogicalDriveStringsA(DWORD(buffer.size()), buffer.data());
+        if (length == 0 || length >= buffer.size()) return roots;
+        for (const char* p = buffer.data(); *p; p += roots.back().size() + 1) {
+            roots.emplace_back(p);
+        }
+        return roots;
+    }
+
+    DriveType TypeOfDrive(const std::string& root) const override {
+        switch (GetDriveTypeA(root.c_str())) {
+            case DRIVE_NO_ROOT_DIR:
+                return DriveType::NoRootDir;
+            case DRIVE_REMOVABLE:
+                return DriveType::Removable;
+            case DRIVE_FIXED:
+                return DriveType::Fixed;
+            case DRIVE_REMOTE:
+                return DriveType::Remote;
+            case DRIVE_CDROM:
+                return DriveType::CdRom;
+            case DRIVE_RAMDISK:
+                return DriveType::RamDisk;
+            default:
+                return DriveType::Unknown;
+        }
+    }
+
+    std::optional<std::uint64_t> FreeBytes(const std::string& root) const override {
+        ULARGE_INTEGER available, total, free;
+        if (!GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free)) return std::nullopt;
+        return free.QuadPart;
+    }
+
+    std::string ModuleFileName() const override {
+        // GetModuleFileName truncates silently and returns the buffer size when it does.
+        std::vector<char> buffer(MAX_PATH + 1);
+        for (int attempt = 0; attempt < 6; ++attempt) {
+            DWORD length = GetModuleFileNameA(nullptr, buffer.data(), DWORD(buffer.size()));
+            if (length == 0) return std::string();
+            if (length < buffer.size()) return std::string(buffer.data(), length);
+            buffer.resize(buffer.size() * 4);
+        }
+        return std::string();
+    }
+
+    CalendarTime LocalTime() const override {
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        return CalendarTime{now.wYear,   now.wMonth,  now.wDay,         now.wHour,
+                            now.wMinute, now.wSecond, now.wMilliseconds};
+    }
+
+    int DisplayDpiY() const override {
+        InformationContext context;
+        if (!context.dc) return 0;
+        return GetDeviceCaps(context.dc, LOGPIXELSY);
+    }
+};
+
+}  // namespace
+
+const SystemFacts& HostSystemFacts() {
+    static Win32SystemFacts facts;
+    return facts;
+}
+
+}  // namespace vesk

@@ -1,0 +1,56 @@
+// Turns a project path that starts with a path variable into a real folder path, asking the
+// system and reading the current install folder on every call.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/Registry.h"
+#include "platform/SystemFacts.h"
+#include "project/PathVariable.h"
+
+namespace vesk {
+
+// The per-machine shell folders, under HKEY_LOCAL_MACHINE.
+constexpr char kShellFoldersKey[] =
+    "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+class PathResolver {
+public:
+    PathResolver(const SystemFacts& system, Registry& registry, std::string installDir = {});
+
+    // The destination folder behind "[InstallDir]".
+    const std::string& InstallDir() const { return installDir_; }
+    void SetInstallDir(const std::string& folder) { installDir_ = folder; }
+
+    const SystemFacts& System() const { return system_; }
+    Registry& SystemRegistry() const { return registry_; }
+
+    // The path with its leading token replaced; a text without a leading token, with an
+    // unclosed "[", with an unknown token or with "[QuickLaunch]" is returned unchanged, and so
+    // is "[Desktop Directory]…" when the shell cannot name the desktop. Any length.
+    std::string Resolve(const std::string& text) const;
+
+    // Resolve as a function object (for ParseFileEntry); it refers to this resolver.
+    std::function<std::string(const std::string&)> Expander() const;
+
+private:
+    std::string StartMenuFolder() const;
+    std::string StartupFolderName() const;
+
+    const SystemFacts& system_;
+    Registry& registry_;
+    std::string installDir_;
+};
+
+// The resolver the engine uses everywhere: over the host system, unless a test installs its own.
+PathResolver& ProcessPathResolver();
+// Makes `resolver` the process-wide one (it must outlive its use); null restores the host one.
+void SetProcessPathResolver(PathResolver* resolver);
+
+// ProcessPathResolver().Resolve(text).
+std::string ResolvePath(const std::string& text);
+// A PathExpander (container/FileEntry.h) that calls ResolvePath.
+std::function<std::string(const std::string&)> ResolvePathExpander();
+
+}  // namespace vesk

@@ -1,0 +1,79 @@
+// Start-up path values and stamped temporary names.
+#include "project/StartValues.h"
+
+#include "project/OsVersion.h"
+#include "project/PathParts.h"
+#include "project/RegistryKey.h"
+#include "project/TimeStamp.h"
+
+namespace vesk {
+namespace {
+
+constexpr char kQuickLaunchTail[] = "\\Microsoft\\Internet Explorer\\Quick Launch\\";
+
+}  // namespace
+
+QuickLaunchFolders QuickLaunchCandidates(const PathResolver& resolver,
+                                         const std::string& userName) {
+    const std::string windows = PathVariableToken(PathVariableKind::WindowsDirectory);
+    QuickLaunchFolders folders;
+    if (IsWin98OrMe(OsVersionCode(resolver.System()))) {
+        folders.first = resolver.Resolve(windows + "\\Application Data" + kQuickLaunchTail);
+        folders.second = resolver.Resolve(windows + "\\Profiles\\" + userName +
+                                          "\\Application Data" + kQuickLaunchTail);
+        return folders;
+    }
+    // "Common AppData" is <profiles>\All Users\Application Data: the user's own folder of the
+    // same name sits beside the All Users profile.
+    RegistryKey key(resolver.SystemRegistry(), RegistryRoot::LocalMachine);
+    key.Open(kShellFoldersKey, true);
+    const std::string commonAppData = key.ReadString("Common AppData");
+    key.Close();
+    const std::string computer = resolver.System().ComputerName();
+    const std::string leaf = FileNameOf(commonAppData);
+    const std::string profiles = FolderWithSlashOf(FolderOf(commonAppData));
+    folders.first = profiles + userName + "\\" + leaf + kQuickLaunchTail;
+    folders.second = profiles + userName + "." + computer + "\\" + leaf + kQuickLaunchTail;
+    return folders;
+}
+
+StartValues ComputeStartValues(const PathResolver& resolver) {
+    StartValues values;
+    values.startStamp = TimeStampText(resolver.System().LocalTime());
+    values.projectTempPath = resolver.Resolve(PathVariableToken(PathVariableKind::TempFileDir) +
+                                              "\\VeskInstall" + values.startStamp + ".xml");
+    values.userName = resolver.System().UserName();
+    QuickLaunchFolders quickLaunch = QuickLaunchCandidates(resolver, values.userName);
+    values.quickLaunchPath1 = quickLaunch.first;
+    values.quickLaunchPath2 = quickLaunch.second;
+    values.setupPath = resolver.System().ModuleFileName();
+    return values;
+}
+
+std::string TempNameFor(const std::string& path, const std::string& stamp,
+                        const PathResolver& resolver) {
+    return resolver.Resolve(FolderWithSlashOf(path) + stamp + FileNameOf(path));
+}
+
+namespace {
+
+StartValues& MutableStartValues() {
+    static StartValues values;
+    return values;
+}
+
+}  // namespace
+
+const StartValues& ProcessStartValues() {
+    return MutableStartValues();
+}
+
+void SetProcessStartValues(const StartValues& values) {
+    MutableStartValues() = values;
+}
+
+std::string TempNameFor(const std::string& path) {
+    return TempNameFor(path, ProcessStartValues().startStamp, ProcessPathResolver());
+}
+
+}  // namespace vesk

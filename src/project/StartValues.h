@@ -1,0 +1,44 @@
+// The path values computed once at start-up (time stamp, temporary project path, setup path,
+// Quick Launch candidates) and the stamped temporary names built from them.
+#pragma once
+
+#include <string>
+
+#include "project/PathResolver.h"
+
+namespace vesk {
+
+struct StartValues {
+    std::string startStamp;        // TimeStampText of the local time at start-up
+    std::string projectTempPath;   // where the project XML is unpacked
+    std::string setupPath;         // the running setup program
+    std::string userName;          // the user the Quick Launch candidates were built for
+    std::string quickLaunchPath1;  // candidate Quick Launch folders, each ending in a backslash
+    std::string quickLaunchPath2;
+};
+
+struct QuickLaunchFolders {
+    std::string first;
+    std::string second;
+};
+
+// Both candidate Quick Launch folders for the user: under the Windows folder on Windows 98
+// and Me, otherwise beside the all-users profile named by "Common AppData".
+QuickLaunchFolders QuickLaunchCandidates(const PathResolver& resolver, const std::string& userName);
+
+// Takes the local time once and computes every value from it and from the system.
+StartValues ComputeStartValues(const PathResolver& resolver);
+
+// `path` with `stamp` inserted before its file name, then resolved: "[TempFileDir]\a.bmp"
+// with stamp S gives the temporary folder + "\" + S + "a.bmp".
+std::string TempNameFor(const std::string& path, const std::string& stamp,
+                        const PathResolver& resolver);
+
+// The values of this run (empty until start-up sets them).
+const StartValues& ProcessStartValues();
+void SetProcessStartValues(const StartValues& values);
+
+// TempNameFor with the run's StartStamp and the process-wide resolver.
+std::string TempNameFor(const std::string& path);
+
+}  // namespace vesk

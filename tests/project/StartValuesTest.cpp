@@ -1,0 +1,115 @@
+// Start-up values: the time stamp, the temporary project path, stamped names and the Quick
+// Launch candidates.
+#include <gtest/gtest.h>
+
+#include "project/StartValues.h"
+#include "project/TimeStamp.h"
+#include "support/FakeSystemFacts.h"
+#include "support/MemoryRegistry.h"
+
+namespace vesk {
+namespace {
+
+using test::FakeSystemFacts;
+using test::MemoryRegistry;
+
+const char kShellFolders[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+TEST(TimeStampTest, PadsEveryFieldButTheYearAndTheMilliseconds) {
+    struct Case {
+        CalendarTime time;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{2004, 3, 5, 14, 3, 7, 45}, "2004030514030745"},
+        {{2004, 3, 2, 9, 5, 3, 7}, "200403020905037"},
+        {{2004, 3, 2, 9, 5, 9, 45}, "2004030209050945"},
+        {{1999, 12, 31, 23, 59, 59, 999}, "19991231235959999"},
+        {{2010, 1, 1, 0, 0, 0, 0}, "201001010000000"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(TimeStampText(c.time), c.text);
+}
+
+TEST(StartValuesTest, XpValuesComeFromTheClockTheTempFolderAndTheAllUsersProfile) {
+    FakeSystemFacts facts;
+    MemoryRegistry registry;
+    registry.PutString(RegistryRoot::LocalMachine, kShellFolders, "Common AppData",
+                       "C:\\Documents and Settings\\All Users\\Application Data");
+    PathResolver resolver(facts, registry);
+    StartValues values = ComputeStartValues(resolver);
+    EXPECT_EQ(values.startStamp, "2004030514030745");
+    EXPECT_EQ(values.projectTempPath, "C:\\TEMP\\VeskInstall2004030514030745.xml");
+    EXPECT_EQ(values.setupPath, "C:\\Setup\\Setup.exe");
+    EXPECT_EQ(values.userName, "Ann");
+    EXPECT_EQ(values.quickLaunchPath1,
+              "C:\\Documents and Settings\\Ann\\Application Data\\Microsoft\\Internet "
+              "Explorer\\Quick Launch\\");
+    EXPECT_EQ(values.quickLaunchPath2,
+              "C:\\Documents and Settings\\Ann.BOX\\Application Data\\Microsoft\\Internet "
+              "Explorer\\Quick Launch\\");
+    EXPECT_EQ(registry.OpenHandles(), 0);
+}
+
+TEST(StartValuesTest, QuickLaunchCandidatesFollowTheSystemFamily) {
+    struct Case {
+        const char* system;
+        const char* commonAppData;  // null: absent
+        const char* first;
+        const char* second;
+    };
+    const char kTail[] = "\\Microsoft\\Internet Explorer\\Quick Launch\\";
+    const Case cases[] = {
+        {"98", "C:\\ignored", "C:\\WINDOWS\\Application Data",
+         "C:\\WINDOWS\\Profiles\\Ann\\Application Data"},
+        {"Me", nullptr, "C:\\WINDOWS\\Application Data",
+         "C:\\WINDOWS\\Profiles\\Ann\\Application Data"},
+        {"2000", "D:\\Profiles\\All Users\\Anwendungsdaten", "D:\\Profiles\\Ann\\Anwendungsdaten",
+         "D:\\Profiles\\Ann.BOX\\Anwendungsdaten"},
+        // Without the value the parts are empty: candidates that simply do not exist.
+        {"XP", nullptr, "Ann\\", "Ann.BOX\\"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.system);
+        FakeSystemFacts facts;
+        facts.ActAs(c.system);
+        MemoryRegistry registry;
+        if (c.commonAppData) {
+            registry.PutString(RegistryRoot::LocalMachine, kShellFolders, "Common AppData",
+                               c.commonAppData);
+        }
+        PathResolver resolver(facts, registry);
+        QuickLaunchFolders folders = QuickLaunchCandidates(resolver, "Ann");
+        EXPECT_EQ(folders.first, std::string(c.first) + kTail);
+        EXPECT_EQ(folders.second, std::string(c.second) + kTail);
+    }
+}
+
+TEST(StartValuesTest, TempNamesCarryTheStampBeforeTheFileName) {
+    FakeSystemFacts facts;
+    MemoryRegistry registry;
+    PathResolver resolver(facts, registry, "C:\\App");
+    struct Case {
+        const char* path;
+        const char* temp;
+    };
+    const Case cases[] = {
+        {"[TempFileDir]\\~VeskInstall-AdPicture.bmp", "C:\\TEMP\\S1~VeskInstall-AdPicture.bmp"},
+        {"[TempFileDir]\\~VeskInstall-Language.ini", "C:\\TEMP\\S1~VeskInstall-Language.ini"},
+        {"[InstallDir]\\sub\\a.txt", "C:\\App\\sub\\S1a.txt"},
+        {"plain.txt", "S1plain.txt"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(TempNameFor(c.path, "S1", resolver), c.temp);
+
+    SetProcessPathResolver(&resolver);
+    StartValues values;
+    values.startStamp = "2004030514030745";
+    SetProcessStartValues(values);
+    EXPECT_EQ(TempNameFor("[TempFileDir]\\~VeskInstall-SoftDoc.HTM"),
+              "C:\\TEMP\\2004030514030745~VeskInstall-SoftDoc.HTM");
+    SetProcessStartValues(StartValues());
+    SetProcessPathResolver(nullptr);
+}
+
+}  // namespace
+}  // namespace vesk
