@@ -1,23 +1,11 @@
 // Reading finished setups for listing and extraction.
 #include "SetupInspector.h"
 
-#include <sstream>
 
 #include "container/OutputFile.h"
+#include "project/TaskSlots.h"
 
 namespace vesk {
-namespace {
-
-// The value of a one-line element "<Name>value</Name>" when the line is one, else nothing.
-std::optional<std::string> ElementValue(const std::string& line, const std::string& name) {
-    std::string open = "<" + name + ">";
-    if (line.compare(0, open.size(), open) != 0) return std::nullopt;
-    std::size_t end = line.find('<', open.size());
-    return line.substr(open.size(), end == std::string::npos ? std::string::npos : end - open.size());
-}
-
-}  // namespace
-
 SetupInspector::SetupInspector() : reader_(std::make_unique<ContainerReader>(stop_)) {}
 
 bool SetupInspector::Fail(std::string message) {
@@ -30,31 +18,23 @@ bool SetupInspector::Open(const std::string& setupPath) {
     if (!reader_->ReadProjectText(projectText_)) {
         return Fail(setupPath + ": the project section cannot be read: " + reader_->LastError());
     }
-    ScanProject();
+    ReadProjectModel();
     if (entries_.empty()) return Fail(setupPath + ": the project lists no files");
     reader_->SetVolumeSize(diskSize_);
     reader_->SetVolumeArithmetic(true);
     return true;
 }
 
-void SetupInspector::ScanProject() {
+void SetupInspector::ReadProjectModel() {
+    project_.Parse(projectText_);
+    const std::string kProperties = TaskIdForSlot(kSlotProjectProperties);
+    const std::string kExtract = TaskIdForSlot(kSlotExtractFiles);
+    diskSize_ = LeadingInt(project_.GetValue(kProperties, SubTaskType::GetAllVar, FieldKind::DiskSize));
     entries_.clear();
-    folders_.clear();
-    diskSize_ = 0;
-    bool haveDiskSize = false;
-    std::istringstream lines(projectText_);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (auto value = ElementValue(line, "File")) {
-            entries_.push_back(ParseFileEntry(*value));
-        } else if (auto folder = ElementValue(line, "Folder")) {
-            folders_.push_back(*folder);
-        } else if (auto size = ElementValue(line, "DiskSize"); size && !haveDiskSize) {
-            diskSize_ = LeadingInt(*size);
-            haveDiskSize = true;
-        }
+    for (const std::string& text : project_.GetValues(kExtract, SubTaskType::FileList, FieldKind::File)) {
+        entries_.push_back(ParseFileEntry(text));
     }
+    folders_ = project_.GetValues(kExtract, SubTaskType::FolderList, FieldKind::Folder).Lines();
 }
 
 int SetupInspector::VolumeOfPosition(std::int64_t position) const {

@@ -10,6 +10,7 @@
 
 #include "container/ContainerReader.h"
 #include "container/FileEntry.h"
+#include "project/InstallProject.h"
 
 namespace vesk {
 
@@ -24,6 +25,7 @@ public:
 
     const ContainerReader& Reader() const { return *reader_; }
     const std::string& ProjectText() const { return projectText_; }
+    const InstallProject& Project() const { return project_; }
     std::int32_t DiskSize() const { return diskSize_; }
     const std::vector<FileEntry>& Entries() const { return entries_; }
     const std::vector<std::string>& Folders() const { return folders_; }
@@ -41,11 +43,12 @@ public:
 
 private:
     bool Fail(std::string message);
-    void ScanProject();
+    void ReadProjectModel();
 
     std::atomic<bool> stop_{false};
     std::unique_ptr<ContainerReader> reader_;
     std::string projectText_;
+    InstallProject project_;
     std::int32_t diskSize_ = 0;
     std::vector<FileEntry> entries_;
     std::vector<std::string> folders_;

@@ -3,9 +3,33 @@
 #include <cstdio>
 
 #include "Commands.h"
+#include "ConsoleText.h"
 #include "SetupInspector.h"
+#include "project/TaskSlots.h"
 
 namespace vesk::tool {
+namespace {
+
+void PrintProject(const InstallProject& project) {
+    const std::string properties = TaskIdForSlot(kSlotProjectProperties);
+    std::string version = project.GetValue(properties, SubTaskType::GetAllVar, FieldKind::ProductVersion);
+    std::printf("Product:         %s %s\n", ForConsole(project.ProjectName()).c_str(),
+                ForConsole(version).c_str());
+    std::printf("Tasks:           %zu\n", project.TaskCount());
+    std::printf("  %-6s %-14s %4s %8s  %s\n", "id", "type", "page", "subtasks", "label");
+    for (const Task& task : project.Tasks()) {
+        std::printf("  %-6s %-14s %4s %8zu  %s\n", ForConsole(task.Id()).c_str(),
+                    TaskTypeName(task.Type()), task.IsExec() ? "yes" : "no", task.SubTaskCount(),
+                    ForConsole(task.Label()).c_str());
+    }
+    std::printf("Pages in order: ");
+    for (std::size_t index : project.PageOrder()) {
+        std::printf(" %s", ForConsole(project.TaskAt(index).Id()).c_str());
+    }
+    std::printf("\n");
+}
+
+}  // namespace
 
 int ListCommand(const Arguments& args) {
     if (args.size() != 1) return UsageError("list needs SETUP");
@@ -19,6 +43,7 @@ int ListCommand(const Arguments& args) {
     std::printf("Project section: offset %u, %u bytes compressed, %zu bytes of XML\n",
                 tail.projectOffset, tail.projectSize, setup.ProjectText().size());
     std::printf("Disk size:       %d\n", setup.DiskSize());
+    PrintProject(setup.Project());
 
     const auto& entries = setup.Entries();
     int lastVolume = 1;

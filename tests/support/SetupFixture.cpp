@@ -37,8 +37,16 @@ FixtureSet BuildFixtureSet(const std::string& setupPath, std::size_t stubSize,
 
     ContainerWriter writer;
     EXPECT_TRUE(writer.Begin(setupPath, stub, diskSize)) << writer.LastError();
-    set.projectXml = "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<InstallProject>\r\n<DiskSize>" +
-                     std::to_string(diskSize) + "</DiskSize>\r\n";
+    set.projectXml =
+        "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<InstallProject>\r\n"
+        "<Version>VeskInstall5.0</Version>\r\n"
+        "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
+        "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n"
+        "<ProjectName>Fixture</ProjectName>\r\n<ProductVersion>1.0</ProductVersion>\r\n"
+        "<DiskSize>" + std::to_string(diskSize) + "</DiskSize>\r\n"
+        "</SubTask>\r\n</Task>\r\n"
+        "<Task ID=\"2412\" Type=\"ExtractFiles\" IsExec=\"0\">\r\n"
+        "<SubTask ID=\"10001\" Type=\"FileList\">\r\n";
     for (std::size_t i = 0; i < bodies.size(); ++i) {
         std::vector<std::uint8_t> stored;
         const FixtureBody& body = bodies[i];
@@ -57,7 +65,7 @@ FixtureSet BuildFixtureSet(const std::string& setupPath, std::size_t stubSize,
                           std::to_string(entry.offset) + "," + std::to_string(entry.size) + "," +
                           (body.raw ? "N" : "A") + ",2003-7-28 20:34:2</File>\r\n";
     }
-    set.projectXml += "</InstallProject>\r\n";
+    set.projectXml += "</SubTask>\r\n</Task>\r\n</InstallProject>\r\n";
     EXPECT_TRUE(writer.Finish(set.projectXml, identity)) << writer.LastError();
     set.volumePaths = writer.VolumePaths();
     return set;

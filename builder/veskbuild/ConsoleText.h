@@ -1,0 +1,12 @@
+// Texts from a project (ANSI code page, GB2312 in the project files) made printable on the console.
+#pragma once
+
+#include <string>
+
+namespace vesk::tool {
+
+// Linux terminals speak UTF-8: GB2312 bytes are converted (left as they are when they cannot be).
+// On Windows the text goes out unchanged.
+std::string ForConsole(const std::string& ansiText);
+
+}  // namespace vesk::tool

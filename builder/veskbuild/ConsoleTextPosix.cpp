@@ -1,0 +1,26 @@
+// GB2312 (as GB18030, its superset) to UTF-8 through iconv.
+#include <iconv.h>
+
+#include "ConsoleText.h"
+
+namespace vesk::tool {
+
+std::string ForConsole(const std::string& ansiText) {
+    bool ascii = true;
+    for (unsigned char c : ansiText) ascii = ascii && c < 0x80;
+    if (ascii) return ansiText;
+    iconv_t converter = iconv_open("UTF-8", "GB18030");
+    if (converter == iconv_t(-1)) return ansiText;
+    std::string input = ansiText;
+    std::string output(input.size() * 4 + 4, '\0');
+    char* in = input.data();
+    char* out = output.data();
+    std::size_t inLeft = input.size(), outLeft = output.size();
+    std::size_t result = iconv(converter, &in, &inLeft, &out, &outLeft);
+    iconv_close(converter);
+    if (result == std::size_t(-1)) return ansiText;
+    output.resize(output.size() - outLeft);
+    return output;
+}
+
+}  // namespace vesk::tool

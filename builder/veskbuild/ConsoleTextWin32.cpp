@@ -1,0 +1,8 @@
+// On Windows the project's ANSI texts go to the console as they are.
+#include "ConsoleText.h"
+
+namespace vesk::tool {
+
+std::string ForConsole(const std::string& ansiText) { return ansiText; }
+
+}  // namespace vesk::tool
