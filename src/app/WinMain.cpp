@@ -1,4 +1,9 @@
 // Entry point of the engine stub.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/SetupApp.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    static vesk::SetupApp app;  // large buffers: keep them off the stack
+    return app.Run();
+}

@@ -29,11 +29,17 @@ std::string FixtureBytes(std::size_t size, std::uint32_t seed, bool compressible
 FixtureSet BuildFixtureSet(const std::string& setupPath, std::size_t stubSize,
                            std::int32_t diskSize, const std::vector<FixtureBody>& bodies,
                            const std::string& identity) {
+    std::string stub = "MZ" + FixtureBytes(stubSize > 2 ? stubSize - 2 : 0, 7, false);
+    stub.resize(stubSize);
+    return BuildFixtureSetWithStub(setupPath, stub, diskSize, bodies, identity);
+}
+
+FixtureSet BuildFixtureSetWithStub(const std::string& setupPath, const std::string& stub,
+                                   std::int32_t diskSize, const std::vector<FixtureBody>& bodies,
+                                   const std::string& identity) {
     FixtureSet set;
     set.setupPath = setupPath;
     set.identity = identity;
-    std::string stub = "MZ" + FixtureBytes(stubSize > 2 ? stubSize - 2 : 0, 7, false);
-    stub.resize(stubSize);
 
     ContainerWriter writer;
     EXPECT_TRUE(writer.Begin(setupPath, stub, diskSize)) << writer.LastError();

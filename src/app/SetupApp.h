@@ -1,0 +1,37 @@
+// The application object: finds the payload in its own file, prepares it, and cleans up.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/SetupState.h"
+#include "container/ContainerReader.h"
+#include "project/InstallProject.h"
+
+namespace vesk {
+
+class SetupApp {
+public:
+    SetupApp();
+    ~SetupApp();
+
+    // The whole run; the process exit code (0 when the setup's payload was read completely).
+    int Run();
+
+    // Opens the setup executable, unpacks and loads the project, reads the volume size and the
+    // file list, and unpacks the language file. False, silently, when any step fails.
+    bool PrepareSetup();
+
+    // Deletes the temporary files; may run more than once.
+    void FinalCleanUp();
+
+private:
+    std::string TempFolder() const;
+
+    SetupState state_;
+    std::unique_ptr<ContainerReader> reader_;
+    InstallProject project_;
+    std::string startStamp_;
+};
+
+}  // namespace vesk

@@ -1,0 +1,56 @@
+// The real engine stub, run under Windows with a payload appended: it must find and read it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "support/SetupFixture.h"
+#include "support/TempDir.h"
+
+namespace vesk {
+namespace {
+
+// Runs a program and returns its exit code; -1 when it cannot be started.
+long RunAndWait(const std::string& path) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = "\"" + path + "\"";
+    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return -1;
+    }
+    WaitForSingleObject(process.hProcess, 60000);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return long(code);
+}
+
+TEST(StubStartTest, FindsItsPayloadAcrossVolumes) {
+    std::string stub = test::ReadWholeFile(VESK_STUB_PATH);
+    ASSERT_GT(stub.size(), 1000u) << "stub not found at " << VESK_STUB_PATH;
+    test::TempDir dir;
+
+    // The bare stub holds no payload: it ends quietly with a failure.
+    test::WriteWholeFile(dir / "Bare.exe", stub);
+    EXPECT_EQ(RunAndWait(dir / "Bare.exe"), 1);
+
+    // Language file first; the set continues in a second volume.
+    std::vector<test::FixtureBody> bodies = {{"[Language=409]\r\nSureDesc=OK\r\n", false},
+                                             {test::FixtureBytes(50000, 3, false), true}};
+    test::FixtureSet set = test::BuildFixtureSetWithStub(
+        dir / "Setup.exe", stub, std::int32_t(stub.size() + 20000), bodies);
+    ASSERT_EQ(set.volumePaths.size(), 2u);
+    EXPECT_EQ(RunAndWait(set.setupPath), 0);
+
+    // A damaged project section is refused.
+    std::string damaged = test::ReadWholeFile(set.setupPath);
+    damaged[damaged.size() - 16] = char(0xFF);  // project offset beyond the file
+    damaged[damaged.size() - 13] = char(0x7F);
+    test::WriteWholeFile(dir / "Damaged.exe", damaged);
+    EXPECT_EQ(RunAndWait(dir / "Damaged.exe"), 1);
+}
+
+}  // namespace
+}  // namespace vesk
