@@ -16,15 +16,15 @@ constexpr std::size_t kReach = kLzssMaxMatch;  // how far past a position its to
 }  // namespace
 
 // Packs tokens into groups of a flag byte and up to eight tokens, flag bits least significant
-// first, 1 for a literal.
+// first, 1 for a literal. Writes into room made beforehand for the longest possible stream.
 class LzssEncoder::TokenWriter {
 public:
-    explicit TokenWriter(std::vector<std::uint8_t>& out) : out_(out) {}
+    explicit TokenWriter(std::uint8_t* out) : start_(out), at_(out) {}
 
     void Literal(std::uint8_t byte) {
         OpenGroup();
-        out_[flagAt_] |= std::uint8_t(bit_);
-        out_.push_back(byte);
+        *flag_ |= std::uint8_t(bit_);
+        *at_++ = byte;
         bit_ <<= 1;
     }
 
@@ -33,21 +33,24 @@ public:
     void Reference(std::size_t position, unsigned distance, unsigned length) {
         OpenGroup();
         unsigned ring = unsigned(kLzssFirstWritePos + position - distance) & kRingMask;
-        out_.push_back(std::uint8_t(ring));
-        out_.push_back(std::uint8_t((ring >> 4 & 0xF0) | (length - kLzssMinMatch)));
+        *at_++ = std::uint8_t(ring);
+        *at_++ = std::uint8_t((ring >> 4 & 0xF0) | (length - kLzssMinMatch));
         bit_ <<= 1;
     }
+
+    std::size_t Written() const { return std::size_t(at_ - start_); }
 
 private:
     void OpenGroup() {
         if (bit_ != 0x100) return;
-        flagAt_ = out_.size();
-        out_.push_back(0);
+        flag_ = at_++;
+        *flag_ = 0;
         bit_ = 1;
     }
 
-    std::vector<std::uint8_t>& out_;
-    std::size_t flagAt_ = 0;
+    std::uint8_t* const start_;
+    std::uint8_t* at_;
+    std::uint8_t* flag_ = nullptr;
     unsigned bit_ = 0x100;  // flag bit of the next token; 0x100: a new group starts
 };
 
@@ -60,64 +63,80 @@ void LzssEncoder::Encode(const std::uint8_t* data, std::size_t size, std::vector
     if (size == 0) return;
     data_ = data;
     size_ = size;
-    out.reserve(out.size() + size + size / 8 + 1);  // the most a stream can take: all literals
-    TokenWriter writer(out);
+    std::size_t needed = std::min(size_, 2 * blockSize_) + kReach + 1;
+    if (bits_.size() < needed) {
+        bits_.resize(needed);
+        longest_.resize(needed);
+        distance_.resize(needed);
+    }
+    std::size_t before = out.size();
+    out.resize(before + size + (size + 7) / 8);  // the most a stream can take: all literals
+    TokenWriter writer(out.data() + before);
     finder_.Start(data, size);
     if (parse == LzssParse::Greedy) {
         EncodeGreedy(writer);
     } else {
         EncodeOptimal(writer);
     }
+    out.resize(before + writer.Written());
     data_ = nullptr;
 }
 
 void LzssEncoder::EncodeGreedy(TokenWriter& writer) {
+    std::size_t position = 0;
     while (finder_.Position() < size_) {
-        std::size_t position = finder_.Position();
-        unsigned distance = 0;
-        unsigned length = finder_.Next(distance);
-        if (length == 0) {
-            writer.Literal(data_[position]);
-            continue;
+        std::size_t start = finder_.Position();
+        std::size_t count = std::min(blockSize_, size_ - start);
+        finder_.Find(count, longest_.data(), distance_.data());
+        // A reference may reach into the next block; `position` then starts there.
+        while (position < start + count) {
+            std::size_t k = position - start;
+            if (longest_[k] == 0) {
+                writer.Literal(data_[position++]);
+            } else {
+                writer.Reference(position, distance_[k], longest_[k]);
+                position += longest_[k];
+            }
         }
-        writer.Reference(position, distance, length);
-        for (unsigned k = 1; k < length; ++k) finder_.Next(distance);  // the covered positions
     }
 }
 
-// Forward search: nodes_[k].bits is the cheapest known cost of the input up to position base_ + k.
-// A position's cost is final once every earlier position has been expanded; its node then keeps
-// the last token of one cheapest path to it (the shortest such token on ties, which makes the
-// paths to neighbouring positions share their beginnings early).
+// Forward search: bits_[k] is the cheapest known cost of the input up to position base_ + k. A
+// position's cost is final once every earlier position has been expanded. Only costs are kept
+// during the search; the tokens of a cheapest path are found again when it is written (Step).
+//
+// Every reference costs the same, so an offer from a later position can only improve the
+// positions past those an earlier, no dearer offer reached: `cover` tracks the furthest such
+// reach, and most positions inside a long match expand one or two positions instead of sixteen.
 void LzssEncoder::EncodeOptimal(TokenWriter& writer) {
-    std::size_t needed = std::min(size_, 2 * blockSize_) + kReach + 1;
-    if (nodes_.size() < needed) nodes_.resize(needed);
     base_ = 0;
-    nodes_[0] = Node{0, 0, 0};
-    for (std::size_t k = 1; k < kReach; ++k) nodes_[k].bits = kUnreached;
+    bits_[0] = 0;
+    std::fill(bits_.begin() + 1, bits_.begin() + kReach, kUnreached);
 
     std::size_t i = 0;
     while (i < size_) {
         std::size_t end = std::min(size_, i + blockSize_);
-        for (; i < end; ++i) {
-            Node* node = &nodes_[i - base_];
-            node[kReach].bits = kUnreached;  // first reachable from here
-            unsigned distance = 0;
-            unsigned length = finder_.Next(distance);
-            node->distance = std::uint16_t(distance);
-            std::uint32_t bits = node->bits + kLiteralBits;
-            if (bits <= node[1].bits) {
-                node[1].bits = bits;
-                node[1].step = 1;
+        finder_.Find(end - i, &longest_[i - base_], &distance_[i - base_]);
+        std::uint32_t* const bits = bits_.data();
+        // Positions base_ + k for k up to coverEnd cost at most coverBits.
+        std::uint32_t coverBits = kUnreached;
+        std::size_t coverEnd = 0;
+        for (std::size_t k = i - base_, last = end - base_; k < last; ++k) {
+            bits[k + kReach] = kUnreached;  // first reachable from here
+            bits[k + 1] = std::min(bits[k + 1], bits[k] + kLiteralBits);
+            unsigned length = longest_[k];
+            if (length == 0) continue;
+            std::uint32_t reference = bits[k] + kReferenceBits;
+            std::size_t first = k + kLzssMinMatch, reach = k + length;
+            if (reference >= coverBits) {
+                first = std::max(first, coverEnd + 1);
+                if (reach > coverEnd) coverEnd = reach, coverBits = reference;
+            } else {
+                coverEnd = reach, coverBits = reference;
             }
-            bits = node->bits + kReferenceBits;
-            for (unsigned l = kLzssMinMatch; l <= length; ++l) {
-                if (bits <= node[l].bits) {
-                    node[l].bits = bits;
-                    node[l].step = std::uint8_t(l);
-                }
-            }
+            for (std::size_t j = first; j <= reach; ++j) bits[j] = std::min(bits[j], reference);
         }
+        i = end;
         if (i == size_) {
             Emit(writer, size_);
             break;
@@ -130,10 +149,22 @@ void LzssEncoder::EncodeOptimal(TokenWriter& writer) {
         bool forced = end - meet > blockSize_;
         Emit(writer, forced ? end : meet);
         if (forced) {
-            nodes_[0].bits = 0;
-            for (std::size_t k = 1; k < kReach; ++k) nodes_[k].bits = kUnreached;
+            bits_[0] = 0;
+            std::fill(bits_.begin() + 1, bits_.begin() + kReach, kUnreached);
         }
     }
+}
+
+// The length of the last token of a cheapest path to position base_ + k (k > 0, cost final): a
+// literal when one does, else the shortest reference that does. Preferring the latest start
+// makes the paths to neighbouring positions share their beginnings early.
+unsigned LzssEncoder::Step(std::size_t k) const {
+    if (bits_[k - 1] + kLiteralBits == bits_[k]) return 1;
+    std::size_t longest = std::min<std::size_t>(kReach, k);
+    for (std::size_t l = kLzssMinMatch; l <= longest; ++l) {
+        if (longest_[k - l] >= l && bits_[k - l] + kReferenceBits == bits_[k]) return unsigned(l);
+    }
+    return 1;  // not reached: some token gave bits_[k] its value
 }
 
 std::size_t LzssEncoder::MeetingPoint(std::size_t end) const {
@@ -145,37 +176,41 @@ std::size_t LzssEncoder::MeetingPoint(std::size_t end) const {
         std::size_t newest = *std::max_element(front, front + count);
         std::size_t oldest = *std::min_element(front, front + count);
         if (newest == oldest) return newest;
+        std::size_t previous = newest - Step(newest - base_);
         for (std::size_t k = 0; k < count; ++k) {
-            if (front[k] == newest) front[k] -= nodes_[newest - base_].step;
+            if (front[k] == newest) front[k] = previous;
         }
     }
 }
 
-// Writes the best path from base_ to `to`, then makes `to` the new base, keeping the search
+// Writes a cheapest path from base_ to `to`, then makes `to` the new base, keeping the search
 // state of the positions after it.
 void LzssEncoder::Emit(TokenWriter& writer, std::size_t to) {
     path_.clear();
-    for (std::size_t p = to; p > base_; p -= nodes_[p - base_].step) {
-        path_.push_back(nodes_[p - base_].step);
+    for (std::size_t k = to - base_; k > 0;) {
+        unsigned step = Step(k);
+        path_.push_back(std::uint8_t(step));
+        k -= step;
     }
     std::size_t position = base_;
     for (auto step = path_.rbegin(); step != path_.rend(); ++step) {
         if (*step == 1) {
             writer.Literal(data_[position]);
         } else {
-            writer.Reference(position, nodes_[position - base_].distance, *step);
+            writer.Reference(position, distance_[position - base_], *step);
         }
         position += *step;
     }
     if (to == size_) return;
-    // Keep the nodes from `to` through the last one a token has reached.
+    // Keep the state from `to` through the last position a token has reached.
     std::size_t keepEnd = std::min(finder_.Position() + kReach, size_ + 1) - base_;
     std::size_t from = to - base_;
-    std::copy(nodes_.begin() + from, nodes_.begin() + keepEnd, nodes_.begin());
-    std::uint32_t offset = nodes_[0].bits;
-    for (std::size_t k = 0; k < keepEnd - from; ++k) {
-        if (nodes_[k].bits != kUnreached) nodes_[k].bits -= offset;
+    std::uint32_t offset = bits_[from];
+    for (std::size_t k = from; k < keepEnd; ++k) {
+        bits_[k - from] = bits_[k] == kUnreached ? kUnreached : bits_[k] - offset;
     }
+    std::copy(longest_.begin() + from, longest_.begin() + keepEnd, longest_.begin());
+    std::copy(distance_.begin() + from, distance_.begin() + keepEnd, distance_.begin());
     base_ = to;
 }
 

@@ -38,14 +38,10 @@ public:
 
 private:
     class TokenWriter;
-    struct Node {
-        std::uint32_t bits;      // cost of the best known path from the block start to here
-        std::uint8_t step;       // length of that path's last token: 1 = literal
-        std::uint16_t distance;  // of the longest match that starts here
-    };
 
     void EncodeGreedy(TokenWriter& writer);
     void EncodeOptimal(TokenWriter& writer);
+    unsigned Step(std::size_t k) const;
     std::size_t MeetingPoint(std::size_t end) const;
     void Emit(TokenWriter& writer, std::size_t to);
 
@@ -53,8 +49,10 @@ private:
     const std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
     std::size_t blockSize_ = std::size_t(1) << 18;
-    // The search state of the positions from base_ on; nodes_[k] belongs to position base_ + k.
-    std::vector<Node> nodes_;
+    // The search state of the positions from base_ on; index k belongs to position base_ + k.
+    std::vector<std::uint32_t> bits_;      // cost of the cheapest known path from base_ to here
+    std::vector<std::uint8_t> longest_;    // longest match starting here (0: none)
+    std::vector<std::uint16_t> distance_;  // and its distance
     std::size_t base_ = 0;
     std::vector<std::uint8_t> path_;  // token lengths of the part being written, last first
 };

@@ -10,12 +10,41 @@ namespace {
 constexpr std::uint32_t kEmpty = 0;  // always further back than the window
 // Before the position counter gets near the top of its range, it is moved down (Rebase).
 constexpr std::uint32_t kRebaseAt = 0xF0000000u;
+constexpr std::size_t kBatch = std::size_t(1) << 20;
 // The newest string of the initial spaces that has 18 spaces; older ones are the same string.
 constexpr std::size_t kFirstSpaceString = kLzssFirstWritePos - kLzssMaxMatch;
 
-inline std::uint32_t Hash3(const std::uint8_t* p) {
+// Bytes that Insert may read past a position when it compares eight at a time.
+constexpr std::size_t kWordReach = 32;
+
+// How many of the bytes from `from` on are equal in `a` and `b`, up to `limit`. Compares eight
+// bytes at a time, so it may read up to eight bytes past `limit`.
+inline unsigned CommonLength(const std::uint8_t* a, const std::uint8_t* b, unsigned from,
+                             unsigned limit) {
+#if defined(__GNUC__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    for (unsigned length = from; length < limit; length += 8) {
+        std::uint64_t x, y;
+        std::memcpy(&x, a + length, 8);
+        std::memcpy(&y, b + length, 8);
+        if (x != y) return std::min(limit, length + unsigned(__builtin_ctzll(x ^ y)) / 8);
+    }
+    return limit;
+#else
+    while (from < limit && a[from] == b[from]) ++from;
+    return from;
+#endif
+}
+
+inline unsigned CommonLengthNearEnd(const std::uint8_t* a, const std::uint8_t* b, unsigned from,
+                                    unsigned limit) {
+    while (from < limit && a[from] == b[from]) ++from;
+    return from;
+}
+
+// The first three bytes, mixed so that the top bits depend on all of them.
+inline std::uint32_t Mix3(const std::uint8_t* p) {
     std::uint32_t v = std::uint32_t(p[0]) << 16 | std::uint32_t(p[1]) << 8 | p[2];
-    return (v * 0x9E3779B1u) >> (32 - 15);
+    return v * 0x9E3779B1u;
 }
 
 }  // namespace
@@ -23,8 +52,7 @@ inline std::uint32_t Hash3(const std::uint8_t* p) {
 LzssMatchFinder::LzssMatchFinder()
     : head_(std::size_t(1) << kHashBits, kEmpty),
       tree_(2 * std::size_t(kSlots), kEmpty),
-      startBuffer_(kSpaces + kStartData, kLzssFillByte) {
-    static_assert(kHashBits == 15, "Hash3 yields 15 bits");
+      startBuffer_(kSpaces + kStartData + kWordReach, kLzssFillByte) {
     static_assert((kSlots & (kSlots - 1)) == 0 && kSlots > kMaxDistance,
                   "slots outlive the window");
 }
@@ -38,19 +66,8 @@ void LzssMatchFinder::Start(const std::uint8_t* data, std::size_t size) {
     std::size_t head = std::min(size, kStartData);
     if (head > 0) std::memcpy(startBuffer_.data() + kSpaces, data, head);
     // The strings that start in the initial spaces; those before kFirstSpaceString equal it.
-    unsigned ignored = 0;
-    for (std::size_t p = kFirstSpaceString; p < kSpaces; ++p) {
-        std::size_t limit = std::min<std::size_t>(kLzssMaxMatch, kSpaces + size - p);
-        Insert(startBuffer_.data() + p, unsigned(limit), ignored);
-    }
-}
-
-unsigned LzssMatchFinder::Next(unsigned& distance) {
-    std::size_t i = next_++;
-    const std::uint8_t* cur = i < kStartPositions ? startBuffer_.data() + kSpaces + i : data_ + i;
-    std::size_t limit = std::min<std::size_t>(kLzssMaxMatch, size_ - i);
-    if (pos_ >= kRebaseAt) Rebase();
-    return Insert(cur, unsigned(limit), distance);
+    InsertRange<true>(startBuffer_.data() + kFirstSpaceString, kSpaces - kFirstSpaceString,
+                      kSpaces - kFirstSpaceString + size, nullptr, nullptr);
 }
 
 void LzssMatchFinder::Rebase() {
@@ -63,54 +80,90 @@ void LzssMatchFinder::Rebase() {
     pos_ -= shift;
 }
 
-// Finds the longest match of `cur` (at most `limit` bytes) and makes it the root of its tree.
-unsigned LzssMatchFinder::Insert(const std::uint8_t* cur, unsigned limit, unsigned& distance) {
-    const std::uint32_t pos = pos_++;
-    // Too near the end to start a reference; no later position can match it either.
-    if (limit < unsigned(kLzssMinMatch)) return 0;
-    std::uint32_t& root = head_[Hash3(cur)];
-    std::uint32_t candidate = root;
-    root = pos;
-    std::uint32_t* smaller = &tree_[2 * (pos & (kSlots - 1))];  // where the next smaller node goes
-    std::uint32_t* larger = smaller + 1;
-    unsigned smallerLength = 0, largerLength = 0;  // bytes shared with the bounds so far
-    unsigned best = 0;
-    for (;;) {
-        std::uint32_t delta = pos - candidate;
-        if (delta > kMaxDistance) {
-            *smaller = *larger = kEmpty;  // the rest of the tree is older still
-            break;
+// For `count` consecutive positions from `cur`, of which `remaining` bytes are left in the data
+// (the limit of their matches): finds each one's longest match, stores its length (0 when below
+// 3) and distance when `lengths` is given, and makes it the root of its tree.
+// kWide: kWordReach bytes from every position on may be read.
+template <bool kWide>
+void LzssMatchFinder::InsertRange(const std::uint8_t* cur, std::size_t count, std::size_t remaining,
+                                  std::uint8_t* lengths, std::uint16_t* distances) {
+    std::uint32_t* const tree = tree_.data();
+    std::uint32_t* const head = head_.data();
+    for (std::size_t k = 0; k < count; ++k, ++cur, --remaining) {
+        const std::uint32_t pos = pos_++;
+        unsigned limit = unsigned(std::min<std::size_t>(kLzssMaxMatch, remaining));
+        unsigned best = 0, bestDistance = 0;
+        // Too near the end to start a reference: no later position can match it either.
+        if (limit >= unsigned(kLzssMinMatch)) {
+            std::uint32_t& root = head[Mix3(cur) >> (32 - kHashBits)];
+            std::uint32_t candidate = root;
+            root = pos;
+            std::uint32_t* smaller = &tree[2 * (pos & (kSlots - 1))];  // next smaller node's link
+            std::uint32_t* larger = smaller + 1;
+            unsigned smallerLength = 0, largerLength = 0;  // bytes shared with the bounds so far
+            for (;;) {
+                std::uint32_t delta = pos - candidate;
+                if (delta > kMaxDistance) {
+                    *smaller = *larger = kEmpty;  // the rest of the tree is older still
+                    break;
+                }
+                std::uint32_t* pair = &tree[2 * (candidate & (kSlots - 1))];
+                const std::uint8_t* match = cur - delta;
+                // Every string between the two bounds shares the shorter bound's bytes.
+                unsigned from = std::min(smallerLength, largerLength);
+                unsigned length = kWide ? CommonLength(cur, match, from, limit)
+                                        : CommonLengthNearEnd(cur, match, from, limit);
+                if (length > best) {
+                    best = length;
+                    bestDistance = delta;
+                }
+                if (length == limit) {
+                    // The same string: the new node replaces the old one, taking its subtrees.
+                    *smaller = pair[0];
+                    *larger = pair[1];
+                    break;
+                }
+                bool below = match[length] < cur[length];
+                *(below ? smaller : larger) = candidate;
+                smaller = below ? pair + 1 : smaller;
+                larger = below ? larger : pair;
+                smallerLength = below ? length : smallerLength;
+                largerLength = below ? largerLength : length;
+                candidate = pair[below ? 1 : 0];
+            }
         }
-        std::uint32_t* pair = &tree_[2 * (candidate & (kSlots - 1))];
-        const std::uint8_t* match = cur - delta;
-        unsigned length = std::min(smallerLength, largerLength);
-        if (match[length] == cur[length]) {
-            while (++length < limit && match[length] == cur[length]) {
-            }
-            if (length > best) {
-                best = length;
-                distance = delta;
-            }
-            if (length == limit) {
-                // The same string: the new node replaces the old one, taking its subtrees.
-                *smaller = pair[0];
-                *larger = pair[1];
-                break;
-            }
-        }
-        if (match[length] < cur[length]) {
-            *smaller = candidate;
-            smaller = pair + 1;
-            candidate = *smaller;
-            smallerLength = length;
-        } else {
-            *larger = candidate;
-            larger = pair;
-            candidate = *larger;
-            largerLength = length;
+        if (lengths) {
+            lengths[k] = std::uint8_t(best >= unsigned(kLzssMinMatch) ? best : 0);
+            distances[k] = std::uint16_t(bestDistance);
         }
     }
-    return best >= unsigned(kLzssMinMatch) ? best : 0;
+}
+
+void LzssMatchFinder::Find(std::size_t count, std::uint8_t* lengths, std::uint16_t* distances) {
+    count = std::min(count, size_ - next_);
+    while (count > 0) {
+        // Positions advance by at most kBatch between two looks at the counter's range.
+        std::size_t batch = std::min<std::size_t>(count, kBatch);
+        if (pos_ >= kRebaseAt - kBatch) Rebase();
+        std::size_t i = next_, end = next_ + batch;
+        // Near the start the window still holds spaces: the start buffer has them in front.
+        if (i < kStartPositions) {
+            std::size_t n = std::min(end, kStartPositions) - i;
+            InsertRange<true>(startBuffer_.data() + kSpaces + i, n, size_ - i, lengths, distances);
+            i += n, lengths += n, distances += n;
+        }
+        // Far from the end, eight-byte compares may read past the match.
+        std::size_t wideEnd = size_ >= kWordReach ? std::min(end, size_ - kWordReach + 1) : 0;
+        if (i < wideEnd) {
+            std::size_t n = wideEnd - i;
+            InsertRange<true>(data_ + i, n, size_ - i, lengths, distances);
+            i += n, lengths += n, distances += n;
+        }
+        InsertRange<false>(data_ + i, end - i, size_ - i, lengths, distances);
+        lengths += end - i, distances += end - i;
+        next_ = end;
+        count -= batch;
+    }
 }
 
 }  // namespace vesk

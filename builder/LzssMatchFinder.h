@@ -30,12 +30,13 @@ public:
     // Begins a stream over `data` (which must stay valid while Next is called): a fresh window.
     void Start(const std::uint8_t* data, std::size_t size);
 
-    // The longest match for the next input position, which then joins the window: its length
-    // (0 when no match reaches 3 bytes) and how far back it starts (1..4096). Call once for every
-    // position, in order, also for positions a chosen reference covers.
-    unsigned Next(unsigned& distance);
+    // The longest matches for the next `count` input positions (fewer at the end of the data),
+    // which then join the window: the length of each (0 when no match reaches 3 bytes) and how
+    // far back it starts (1..4096). Every position must pass through here, in order, also those
+    // a chosen reference covers.
+    void Find(std::size_t count, std::uint8_t* lengths, std::uint16_t* distances);
 
-    // The input position Next looks at next.
+    // The input position Find looks at next.
     std::size_t Position() const { return next_; }
 
     static constexpr unsigned kMaxDistance = kLzssWindowSize;
@@ -49,7 +50,9 @@ private:
     static constexpr std::size_t kStartPositions = kLzssWindowSize;
     static constexpr std::size_t kStartData = kStartPositions + kLzssMaxMatch;
 
-    unsigned Insert(const std::uint8_t* cur, unsigned limit, unsigned& distance);
+    template <bool kWide>
+    void InsertRange(const std::uint8_t* cur, std::size_t count, std::size_t remaining,
+                     std::uint8_t* lengths, std::uint16_t* distances);
     void Rebase();
 
     std::vector<std::uint32_t> head_;  // newest position per hash; stale entries are too old
