@@ -12,6 +12,8 @@ int CompressCommand(const Arguments& args);
 int DecompressCommand(const Arguments& args);
 int ListCommand(const Arguments& args);
 int ExtractCommand(const Arguments& args);
+int InitCommand(const Arguments& args);
+int BuildCommand(const Arguments& args);
 
 // One line on stderr ("veskbuild: message"); returns the exit code for a failure.
 int Failure(const std::string& message);

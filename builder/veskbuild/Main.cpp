@@ -11,7 +11,10 @@ const char kUsage[] =
     "  compress IN OUT        write IN as a raw LZSS stream\n"
     "  decompress IN OUT      decode a raw LZSS stream\n"
     "  list SETUP             show the container, the project and every file entry\n"
-    "  extract SETUP OUTDIR   unpack every file, the project and the language file\n";
+    "  extract SETUP OUTDIR   unpack every file, the project and the language file\n"
+    "  init DIR               write a starter project into a new folder\n"
+    "  build PROJECT [-o OUTDIR] [--stub SETUP.EXE] [--disk-size SIZE] [--identity TEXT]\n"
+    "        [--uninstaller PROGRAM] [--quiet]   make Setup.exe and its volumes\n";
 
 }  // namespace
 
@@ -27,5 +30,7 @@ int main(int argc, char** argv) {
     if (command == "decompress") return DecompressCommand(args);
     if (command == "list") return ListCommand(args);
     if (command == "extract") return ExtractCommand(args);
+    if (command == "init") return InitCommand(args);
+    if (command == "build") return BuildCommand(args);
     return UsageError("unknown command \"" + command + "\"");
 }

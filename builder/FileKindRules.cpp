@@ -1,0 +1,158 @@
+// Kind rules from tasks 2408 and 2412.
+#include "FileKindRules.h"
+
+#include <cctype>
+
+#include "TargetPaths.h"
+#include "container/FileEntry.h"
+#include "project/NameCase.h"
+
+namespace vesk {
+
+bool WildcardMatch(const std::string& pattern, const std::string& text) {
+    const std::string p = UpperName(pattern), t = UpperName(text);
+    std::size_t pi = 0, ti = 0, starP = std::string::npos, starT = 0;
+    while (ti < t.size()) {
+        if (pi < p.size() && (p[pi] == '?' || p[pi] == t[ti])) {
+            ++pi;
+            ++ti;
+        } else if (pi < p.size() && p[pi] == '*') {
+            starP = pi++;
+            starT = ti;
+        } else if (starP != std::string::npos) {
+            pi = starP + 1;
+            ti = ++starT;
+        } else {
+            return false;
+        }
+    }
+    while (pi < p.size() && p[pi] == '*') ++pi;
+    return pi == p.size();
+}
+
+bool ReadMarkTime(const std::string& text, std::string& canonical) {
+    static const char kSeparators[] = {'-', '-', ' ', ':', ':'};
+    static const int kLimits[][2] = {{1601, 9999}, {1, 12}, {1, 31}, {0, 23}, {0, 59}, {0, 59}};
+    int values[6] = {};
+    std::size_t at = 0;
+    for (int i = 0; i < 6; ++i) {
+        std::size_t first = at;
+        long value = 0;
+        while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])) &&
+               at - first < 5) {
+            value = value * 10 + (text[at++] - '0');
+        }
+        if (at == first || value < kLimits[i][0] || value > kLimits[i][1]) return false;
+        values[i] = int(value);
+        if (i < 5) {
+            if (at >= text.size() || text[at] != kSeparators[i]) return false;
+            ++at;
+        }
+    }
+    if (at != text.size()) return false;
+    EntryTime time;
+    time.year = values[0];
+    time.month = values[1];
+    time.day = values[2];
+    time.hour = values[3];
+    time.minute = values[4];
+    time.second = values[5];
+    canonical = FormatEntryTime(time);
+    return true;
+}
+
+bool FileKindRules::Load(const Task& exclusions, const Task& extractFiles) {
+    patterns_.clear();
+    marks_.clear();
+    markIndex_.clear();
+    for (const SubTask& subtask : exclusions.SubTasks()) {
+        if (subtask.Type() != SubTaskType::GetValue) continue;
+        for (const Field& field : subtask.Fields()) {
+            if (field.Kind() == FieldKind::File && !field.Value().empty()) {
+                patterns_.push_back(field.Value());
+            }
+        }
+    }
+    for (const SubTask& subtask : extractFiles.SubTasks()) {
+        if (subtask.Type() != SubTaskType::FileList) continue;
+        for (const Field& field : subtask.Fields()) {
+            if (field.Kind() != FieldKind::File) continue;
+            const std::string& text = field.Value();
+            std::size_t commas[4];
+            std::size_t at = text.size();
+            int found = 0;
+            for (; found < 4; ++found) {
+                at = at == 0 ? std::string::npos : text.rfind(',', at - 1);
+                if (at == std::string::npos) break;
+                commas[3 - found] = at;
+            }
+            const std::string shown = "task 2412: file entry \"" + text + "\"";
+            if (found < 4 || commas[0] == 0) {
+                error_ = shown +
+                         " is not in the form \"target,,,KIND,\" (offset and size left "
+                         "empty for the builder)";
+                return false;
+            }
+            Mark mark;
+            mark.target = text.substr(0, commas[0]);
+            std::string offset = text.substr(commas[0] + 1, commas[1] - commas[0] - 1);
+            std::string size = text.substr(commas[1] + 1, commas[2] - commas[1] - 1);
+            std::string letter = text.substr(commas[2] + 1, commas[3] - commas[2] - 1);
+            std::string time = text.substr(commas[3] + 1);
+            if (!offset.empty() || !size.empty()) {
+                error_ = shown + ": leave offset and size empty, the builder writes them";
+                return false;
+            }
+            std::string upper = UpperName(letter);
+            if (upper != "A" && upper != "L" && upper != "N" && upper != "R") {
+                error_ = shown +
+                         ": the kind is A, L (run during the install), N (stored raw) or "
+                         "R (registry data file); K and U are the builder's";
+                return false;
+            }
+            mark.kind = FileKindFromLetter(upper[0]);
+            if (!time.empty() && !ReadMarkTime(time, mark.timeText)) {
+                error_ = shown + ": the time is written year-month-day hour:minute:second";
+                return false;
+            }
+            if (!markIndex_.emplace(TargetKey(mark.target), marks_.size()).second) {
+                error_ = shown + ": the file is marked twice";
+                return false;
+            }
+            marks_.push_back(mark);
+        }
+    }
+    return true;
+}
+
+FileKind FileKindRules::KindFor(const std::string& target) {
+    auto found = markIndex_.find(TargetKey(target));
+    if (found != markIndex_.end()) {
+        marks_[found->second].used = true;
+        return marks_[found->second].kind;
+    }
+    std::string name = target.substr(target.rfind('\\') + 1);
+    for (const std::string& pattern : patterns_) {
+        bool whole = pattern.find('\\') != std::string::npos;
+        if (WildcardMatch(pattern, whole ? target : name)) return FileKind::Raw;
+    }
+    return FileKind::Ordinary;
+}
+
+std::string FileKindRules::TimeFor(const std::string& target) const {
+    auto found = markIndex_.find(TargetKey(target));
+    return found == markIndex_.end() ? std::string() : marks_[found->second].timeText;
+}
+
+bool FileKindRules::CheckMarksUsed(std::string& error) const {
+    for (const Mark& mark : marks_) {
+        if (!mark.used) {
+            error = "task 2412 gives " + mark.target + " the kind " + LetterOf(mark.kind) +
+                    ", but no source folder of task 2402 holds that file";
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace vesk

@@ -1,0 +1,241 @@
+// The checked reader of hand-written project files.
+#include "ProjectReader.h"
+
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "project/NameCase.h"
+
+namespace vesk {
+namespace {
+
+struct Attribute {
+    std::string name, value;
+};
+
+std::string Trimmed(const std::string& text) {
+    std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    std::size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+bool StartsWithName(const std::string& line, const std::string& upperPrefix) {
+    return UpperName(line.substr(0, upperPrefix.size())) == upperPrefix;
+}
+
+// Reads `<Tag Name="value" ...>`: the tag, then attributes separated by single spaces. False
+// with the reason when the line has another shape.
+bool ReadStartTag(const std::string& line, std::string& tag, std::vector<Attribute>& attributes,
+                  std::string& why) {
+    if (line.size() < 3 || line.front() != '<' || line.back() != '>') {
+        why = "expected a start tag such as <Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">";
+        return false;
+    }
+    std::size_t at = line.find(' ');
+    if (at == std::string::npos) {
+        why = "the start tag has no attributes";
+        return false;
+    }
+    tag = line.substr(1, at - 1);
+    attributes.clear();
+    while (line[at] == ' ') {
+        std::size_t equals = line.find('=', at);
+        if (equals == std::string::npos || equals + 1 >= line.size() || line[equals + 1] != '"') {
+            why = "attributes are written Name=\"value\" with one space before each";
+            return false;
+        }
+        std::size_t close = line.find('"', equals + 2);
+        if (close == std::string::npos) {
+            why = "an attribute value has no closing quote";
+            return false;
+        }
+        attributes.push_back(
+            {line.substr(at + 1, equals - at - 1), line.substr(equals + 2, close - equals - 2)});
+        at = close + 1;
+    }
+    if (at != line.size() - 1) {
+        why = "attributes are written Name=\"value\" with one space before each";
+        return false;
+    }
+    return true;
+}
+
+// The attribute names must be exactly `expected`, in that order: the engine reads them by
+// position, not by name.
+bool HasAttributes(const std::vector<Attribute>& attributes,
+                   const std::vector<std::string>& expected) {
+    if (attributes.size() != expected.size()) return false;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        if (!SameName(attributes[i].name, expected[i])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ProjectReader::Fail(std::size_t line, const std::string& message) {
+    error_ = name_ + (line ? ":" + std::to_string(line) : std::string()) + ": " + message;
+    return false;
+}
+
+bool ProjectReader::ReadFile(const std::string& path) {
+    std::string text;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        name_ = path;
+        project_.Clear();
+        return Fail(0, "cannot be read");
+    }
+    char block[65536];
+    std::size_t got;
+    while ((got = std::fread(block, 1, sizeof block, file)) > 0) text.append(block, got);
+    bool readError = std::ferror(file) != 0;
+    std::fclose(file);
+    if (readError) {
+        name_ = path;
+        return Fail(0, "read error");
+    }
+    return ReadText(text, path);
+}
+
+bool ProjectReader::ReadText(const std::string& text, const std::string& name) {
+    project_.Clear();
+    name_ = name;
+    error_.clear();
+    place_ = Place::BeforeRoot;
+    std::size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    bool inComment = false;
+    std::size_t number = 0, commentLine = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string raw = text.substr(start, end - start);
+        start = end + 1;
+        ++number;
+        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+        if (raw.find('\r') != std::string::npos) return Fail(number, "stray carriage return");
+        std::string line = Trimmed(raw);
+        if (inComment || line.compare(0, 4, "<!--") == 0) {
+            if (!inComment) commentLine = number;
+            std::size_t close = line.find("-->", inComment ? 0 : 4);
+            inComment = close == std::string::npos;
+            if (!inComment && close + 3 != line.size()) {
+                return Fail(number, "put nothing after \"-->\" on the line of a comment's end");
+            }
+            continue;
+        }
+        if (line.empty()) continue;
+        if (!ReadLine(line, number)) return false;
+    }
+    if (inComment) return Fail(commentLine, "the comment that starts here is not closed");
+    switch (place_) {
+        case Place::BeforeRoot:
+            return Fail(0, "no <InstallProject> element");
+        case Place::InRoot:
+            return Fail(number, "the project ends without </InstallProject>");
+        case Place::InTask:
+        case Place::InSubTask:
+            return Fail(taskLine_, "the task that starts here is not closed");
+        case Place::AfterRoot:
+            break;
+    }
+    return true;
+}
+
+bool ProjectReader::ReadLine(const std::string& line, std::size_t number) {
+    std::string tag, why;
+    std::vector<Attribute> attributes;
+    switch (place_) {
+        case Place::BeforeRoot:
+            if (line.compare(0, 5, "<?xml") == 0) return true;
+            if (SameName(line, "<InstallProject>")) {
+                place_ = Place::InRoot;
+                return true;
+            }
+            return Fail(number, "expected <InstallProject>");
+
+        case Place::AfterRoot:
+            return Fail(number, "nothing may follow </InstallProject>");
+
+        case Place::InRoot:
+            if (StartsWithName(line, "<VERSION>")) return true;
+            if (SameName(line, "</InstallProject>")) {
+                place_ = Place::AfterRoot;
+                return true;
+            }
+            if (!StartsWithName(line, "<TASK")) return Fail(number, "expected <Task ...>");
+            if (!ReadStartTag(line, tag, attributes, why)) return Fail(number, why);
+            if (!SameName(tag, "Task") || !HasAttributes(attributes, {"ID", "Type", "IsExec"})) {
+                return Fail(number,
+                            "a task is written <Task ID=\"...\" Type=\"...\" IsExec=\"0|1\">");
+            }
+            if (TaskTypeFromName(attributes[1].value) == TaskType::InvalidType) {
+                return Fail(number, "unknown task type \"" + attributes[1].value +
+                                        "\" (ShowDialogBox, DataSetting or ExtractFiles)");
+            }
+            if (attributes[2].value != "0" && attributes[2].value != "1") {
+                return Fail(number, "IsExec is \"0\" or \"1\"");
+            }
+            task_ = Task(attributes[0].value, TaskTypeFromName(attributes[1].value),
+                         attributes[2].value == "1");
+            taskLine_ = number;
+            place_ = Place::InTask;
+            return true;
+
+        case Place::InTask:
+            if (SameName(line, "</Task>")) {
+                project_.Add(std::move(task_));
+                task_ = Task();
+                place_ = Place::InRoot;
+                return true;
+            }
+            if (!StartsWithName(line, "<SUBTASK")) {
+                return Fail(number, "expected <SubTask ...> or </Task>");
+            }
+            if (!ReadStartTag(line, tag, attributes, why)) return Fail(number, why);
+            if (!SameName(tag, "SubTask") || !HasAttributes(attributes, {"ID", "Type"})) {
+                return Fail(number, "a subtask is written <SubTask ID=\"...\" Type=\"...\">");
+            }
+            if (SubTaskTypeFromName(attributes[1].value) == SubTaskType::InvalidType) {
+                return Fail(number, "unknown subtask type \"" + attributes[1].value + "\"");
+            }
+            subtask_ = SubTask(attributes[0].value, SubTaskTypeFromName(attributes[1].value));
+            place_ = Place::InSubTask;
+            return true;
+
+        case Place::InSubTask:
+            break;
+    }
+
+    if (SameName(line, "</SubTask>")) {
+        task_.Add(std::move(subtask_));
+        subtask_ = SubTask();
+        place_ = Place::InTask;
+        return true;
+    }
+    if (SameName(line, "</Task>")) return Fail(number, "</SubTask> is missing before </Task>");
+    std::size_t close = line.find('>');
+    if (line.front() != '<' || close == std::string::npos || close < 2) {
+        return Fail(number, "expected a field such as <File>...</File>, or </SubTask>");
+    }
+    std::string fieldName = line.substr(1, close - 1);
+    FieldKind kind = FieldKindFromName(fieldName);
+    if (!fieldName.empty() && fieldName.back() == '/') {
+        return Fail(number, "write an empty field as <" +
+                                fieldName.substr(0, fieldName.size() - 1) + "></" +
+                                fieldName.substr(0, fieldName.size() - 1) + ">");
+    }
+    if (kind == FieldKind::InvalidField) return Fail(number, "unknown field <" + fieldName + ">");
+    std::size_t valueEnd = line.find('<', close + 1);
+    if (valueEnd == std::string::npos) return Fail(number, "the field has no closing tag");
+    if (!SameName(line.substr(valueEnd), "</" + fieldName + ">")) {
+        return Fail(number, "the value of <" + fieldName + "> must end at its closing tag </" +
+                                fieldName + "> (a value cannot hold '<')");
+    }
+    subtask_.Add(kind, line.substr(close + 1, valueEnd - close - 1));
+    return true;
+}
+
+}  // namespace vesk

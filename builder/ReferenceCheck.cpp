@@ -1,0 +1,58 @@
+// Cross-checking the files a project refers to.
+#include "ReferenceCheck.h"
+
+#include "TargetPaths.h"
+#include "TaskEditing.h"
+#include "project/TaskSlots.h"
+
+namespace vesk {
+namespace {
+
+bool UnderInstallDir(const std::string& folder) {
+    return TargetKey(folder.substr(0, 12)) == "[INSTALLDIR]";
+}
+
+// Folder + File pairs of the subtasks of `type`, each taken when its subtask ends.
+void CheckLaunchTargets(const Task& task, SubTaskType type, const std::string& what,
+                        const std::set<std::string>& targetKeys,
+                        std::vector<std::string>& warnings) {
+    for (const SubTask& subtask : task.SubTasks()) {
+        if (subtask.Type() != type) continue;
+        std::string folder = subtask.Value(FieldKind::Folder);
+        std::string file = subtask.Value(FieldKind::File);
+        if (!UnderInstallDir(folder) || file.empty()) continue;
+        std::string target = JoinTarget(folder, file);
+        if (!targetKeys.count(TargetKey(target))) {
+            warnings.push_back("task " + task.Id() + ": the " + what + " \"" +
+                               subtask.Value(FieldKind::Description) + "\" points at " + target +
+                               ", which the setup does not install");
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> ReferenceWarnings(const std::vector<Task>& tasks,
+                                           const std::set<std::string>& targetKeys) {
+    std::vector<std::string> warnings;
+    struct Listed {
+        int slot;
+        const char* what;
+    };
+    for (const Listed& listed :
+         {Listed{kSlotFonts, "font"}, Listed{kSlotComponentRegistration, "component"}}) {
+        for (const std::string& file :
+             ValuesOf(tasks[listed.slot], SubTaskType::GetValue, FieldKind::File)) {
+            if (!file.empty() && !targetKeys.count(TargetKey(file))) {
+                warnings.push_back("task " + tasks[listed.slot].Id() + ": the " + listed.what +
+                                   " " + file + " is not among the setup's files");
+            }
+        }
+    }
+    CheckLaunchTargets(tasks[kSlotShortcuts], SubTaskType::CreateShortcutMenu, "shortcut",
+                       targetKeys, warnings);
+    CheckLaunchTargets(tasks[kSlotFinish2], SubTaskType::RunApp, "program", targetKeys, warnings);
+    return warnings;
+}
+
+}  // namespace vesk

@@ -1,0 +1,97 @@
+// Builds a setup from a project file: Setup.exe (the engine stub and the payload) and, when the
+// data does not fit in one volume, Setup2.Cab, Setup3.Cab, ... beside it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "project/InstallProject.h"
+
+namespace vesk {
+
+struct BuildOptions {
+    std::string projectPath;
+    std::string outputDir;        // empty: the project's OutPutPath, relative to the project file
+    std::string stubPath;         // the engine stub (Setup.exe without a payload)
+    std::string diskSize;         // overrides the project's DiskSize ("1440K"); empty: keep it
+    std::string identity;         // the SetIdentity; empty: a decimal digest of the content
+    std::string uninstallerPath;  // the uninstaller program; empty: none
+    // The most data-stream bytes a setup may hold (the engine's offsets are signed 32-bit);
+    // tests lower it.
+    std::int64_t streamLimit = std::numeric_limits<std::int32_t>::max();
+};
+
+struct BuildProgress {
+    std::size_t entry = 0;  // entries written so far
+    std::size_t entryCount = 0;
+    std::uint64_t bytesDone = 0;  // file bytes read so far
+    std::uint64_t bytesTotal = 0;
+};
+
+struct BuildSummary {
+    std::vector<std::string> outputFiles;  // Setup.exe first
+    std::size_t entries = 0;               // file list entries, the language file included
+    std::size_t startupEntries = 0;        // kind K, the language file included
+    std::size_t installedFiles = 0;        // the FileQty
+    std::size_t rawFiles = 0;              // stored without compression (kind N)
+    std::size_t folders = 0;
+    std::uint64_t bytesIn = 0;   // every file as read
+    std::uint64_t bytesOut = 0;  // their bodies in the data stream
+    std::uint64_t softwareSize = 0;
+    std::int32_t diskSize = 0;
+    int volumes = 0;
+    std::int64_t setupSize = 0;
+    std::string identity;
+    std::vector<std::string> warnings;  // things that build but look wrong
+};
+
+// The build, in order: read and check the project (ProjectReader), complete it to the 21 task
+// slots (ProjectCompleter), collect the files (language file, StartupFiles, SourceScanner with
+// FileKindRules, the uninstaller), check everything that can be checked before writing, then
+// write the bodies in file-list order through the ContainerWriter and finish with the project,
+// whose FileList, FolderList, FileQty, SoftwareSize and DiskSize the build fills in.
+//
+// Failures name the file or field at fault, and leave no output behind: the writer works on
+// ".part" files until the end, and an output folder the build created is removed again.
+class SetupBuilder {
+public:
+    using ProgressHandler = std::function<void(const BuildProgress&)>;
+
+    void SetProgressHandler(ProgressHandler handler) { progress_ = std::move(handler); }
+
+    bool Build(const BuildOptions& options);
+
+    const BuildSummary& Summary() const { return summary_; }
+    // The project as the setup carries it (after a successful build).
+    const InstallProject& Project() const { return project_; }
+    const std::string& LastError() const { return error_; }
+
+    static constexpr const char* kLanguageTarget = "[TempFileDir]\\~VeskInstall-Language.ini";
+    static constexpr const char* kUninstallerTarget = "[Windows Directory]\\Vesk-UnInstall.exe";
+
+private:
+    struct Planned;
+
+    bool Fail(std::string message);
+    bool Plan(const BuildOptions& options, std::vector<Planned>& plan);
+    bool Write(const BuildOptions& options, const std::string& stub, std::vector<Planned>& plan);
+
+    ProgressHandler progress_;
+    BuildSummary summary_;
+    InstallProject project_;
+    std::string error_;
+
+    // Working state of one build.
+    std::string baseDir_;
+    std::vector<Task> tasks_;
+    std::int32_t diskSize_ = 0;  // 0: everything in Setup.exe
+    std::string diskSizeOrigin_;
+    std::string outputDir_;
+    std::vector<std::string> extraFolders_;
+    std::vector<std::string> folders_;
+};
+
+}  // namespace vesk

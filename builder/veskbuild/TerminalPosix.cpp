@@ -1,0 +1,12 @@
+// Terminal test on POSIX systems.
+#include <unistd.h>
+
+#include "Terminal.h"
+
+namespace vesk::tool {
+
+bool IsTerminal(std::FILE* stream) {
+    return isatty(fileno(stream)) != 0;
+}
+
+}  // namespace vesk::tool

@@ -1,0 +1,189 @@
+// Reading hand-written projects: the allowances, the refusals, and completion to the 21 slots.
+#include <gtest/gtest.h>
+
+#include "DefaultTasks.h"
+#include "ProjectCompleter.h"
+#include "ProjectReader.h"
+#include "StarterProject.h"
+#include "project/TaskSlots.h"
+
+namespace vesk {
+namespace {
+
+const char kCanonical[] =
+    "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<InstallProject>\r\n"
+    "<Version>VeskInstall5.0</Version>\r\n"
+    "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
+    "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n"
+    "<ProjectName>Demo</ProjectName>\r\n<InstallPath>[Program Files]\\Demo</InstallPath>\r\n"
+    "</SubTask>\r\n</Task>\r\n"
+    "<Task ID=\"2002\" Type=\"ShowDialogBox\" IsExec=\"1\">\r\n"
+    "<SubTask ID=\"10001\" Type=\"GetValue\">\r\n<Description>a>b</Description>\r\n"
+    "<Description></Description>\r\n</SubTask>\r\n</Task>\r\n</InstallProject>\r\n";
+
+TEST(ProjectReaderTest, ReadsWhatPeopleWriteAsTheEngineReadsTheCanonicalForm) {
+    const std::string written =
+        "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"GB2312\"?>\n"
+        "<!-- a project -->\n<InstallProject>\n\n"
+        "  <Version>VeskInstall5.0</Version>\n"
+        "<!--\n  <Task ID=\"9999\" Type=\"DataSetting\" IsExec=\"0\">\n-->\n"
+        "  <task ID=\"2401\" Type=\"datasetting\" IsExec=\"0\">\r\n"
+        "    <SubTask ID=\"10001\" Type=\"GetAllVar\">\n"
+        "      <projectname>Demo</ProjectName>\t\n"
+        "      <InstallPath>[Program Files]\\Demo</InstallPath>\n"
+        "    </SubTask>\n  </TASK>\n"
+        "  <Task ID=\"2002\" Type=\"ShowDialogBox\" IsExec=\"1\">\n"
+        "    <!-- lines -->\n"
+        "    <SubTask ID=\"10001\" Type=\"GetValue\">\n"
+        "      <Description>a>b</Description>\n      <Description></Description>\n"
+        "    </SubTask>\n  </Task>\n</InstallProject>\n\n";
+    ProjectReader reader;
+    ASSERT_TRUE(reader.ReadText(written, "p.xml")) << reader.LastError();
+    InstallProject engine;
+    engine.Parse(std::string(kCanonical));
+    EXPECT_EQ(reader.Project().ToText(), engine.ToText());
+    EXPECT_EQ(reader.Project().ToText(), kCanonical);
+}
+
+TEST(ProjectReaderTest, RefusesWhatTheEngineWouldMisread) {
+    const std::string head =
+        "<InstallProject>\n<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\n"
+        "<SubTask ID=\"1\" Type=\"GetAllVar\">\n";
+    const std::string tail = "</SubTask>\n</Task>\n</InstallProject>\n";
+    struct Case {
+        std::string text;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"", "p.xml: no <InstallProject>"},
+        {"<Project>\n", "p.xml:1: expected <InstallProject>"},
+        {head + "<Descripton>x</Descripton>\n" + tail, "p.xml:4: unknown field <Descripton>"},
+        {head + "<InvalidField>x</InvalidField>\n" + tail, "unknown field"},
+        {head + "<File/>\n" + tail, "p.xml:4: write an empty field as <File></File>"},
+        {head + "<File>a<b</File>\n" + tail, "p.xml:4: the value of <File> must end"},
+        {head + "<File>a</Folder>\n" + tail, "must end at its closing tag </File>"},
+        {head + "<File>a\n" + tail, "no closing tag"},
+        {head + "just text\n" + tail, "p.xml:4: expected a field"},
+        {head + "</Task>\n</InstallProject>\n", "p.xml:4: </SubTask> is missing"},
+        {"<InstallProject>\n<Task Type=\"DataSetting\" ID=\"2401\" IsExec=\"0\">\n",
+         "p.xml:2: a task"},
+        {"<InstallProject>\n<Task ID=\"2401\" Type=\"DataSetting\">\n", "p.xml:2: a task"},
+        {"<InstallProject>\n<Task ID=\"2401\"  Type=\"DataSetting\" IsExec=\"0\">\n", "p.xml:2:"},
+        {"<InstallProject>\n<Task ID=\"2401\" Type=\"Data\" IsExec=\"0\">\n", "unknown task type"},
+        {"<InstallProject>\n<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"yes\">\n", "IsExec"},
+        {"<InstallProject>\n<Task>\n", "p.xml:2: the start tag has no attributes"},
+        {"<InstallProject>\n<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\n"
+         "<SubTask ID=\"1\" Type=\"Nothing\">\n",
+         "p.xml:3: unknown subtask type"},
+        {"<InstallProject>\n<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\n<File>x</File>\n",
+         "p.xml:3: expected <SubTask"},
+        {"<InstallProject>\n<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\n",
+         "p.xml:2: the task that starts here is not closed"},
+        {"<InstallProject>\n", "ends without </InstallProject>"},
+        {"<InstallProject>\n</InstallProject>\n<Task>\n", "p.xml:3: nothing may follow"},
+        {"<InstallProject>\n<!-- open\n</InstallProject>\n", "p.xml:2: the comment"},
+        {"<InstallProject>\n<!-- x --> y\n</InstallProject>\n", "p.xml:2: put nothing after"},
+        {"<InstallProject>\r\r\n</InstallProject>\n", "p.xml:1: stray carriage return"},
+        {"<InstallProject>\nhello\n</InstallProject>\n", "p.xml:2: expected <Task"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        ProjectReader reader;
+        EXPECT_FALSE(reader.ReadText(c.text, "p.xml"));
+        EXPECT_NE(reader.LastError().find(c.error), std::string::npos) << reader.LastError();
+    }
+}
+
+TEST(ProjectReaderTest, StarterProjectReadsBack) {
+    std::string text = StarterProject::ProjectText(StarterProject::Content());
+    ProjectReader reader;
+    ASSERT_TRUE(reader.ReadText(text, "starter")) << reader.LastError();
+    ASSERT_EQ(reader.Project().TaskCount(), std::size_t(kTaskSlotCount));
+    for (int slot = 0; slot < kTaskSlotCount; ++slot) {
+        EXPECT_EQ(reader.Project().TaskAt(std::size_t(slot)),
+                  DefaultTasks::ForSlot(slot, StarterProject::Content()));
+    }
+    // The engine's own parser reads the commented file to the same project.
+    InstallProject engine;
+    engine.Parse(text);
+    EXPECT_EQ(engine.ToText(), reader.Project().ToText());
+}
+
+TEST(ProjectCompleterTest, FillsTheSlotsAndKeepsWhatIsWritten) {
+    const char project[] =
+        "<InstallProject>\n"
+        "<Task ID=\"2404\" Type=\"DataSetting\" IsExec=\"0\">\n"
+        "<SubTask ID=\"7\" Type=\"GetValue\">\n<Description>Tools</Description>\n</SubTask>\n"
+        "</Task>\n"
+        "<Task ID=\"2003\" Type=\"ShowDialogBox\" IsExec=\"1\">\n"
+        "<SubTask ID=\"8\" Type=\"ShowSoftDoc\">\n<File>docs/licence.MHT</File>\n</SubTask>\n"
+        "</Task>\n"
+        "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\n"
+        "<SubTask ID=\"9\" Type=\"GetAllVar\">\n<ProjectName>Demo</ProjectName>\n"
+        "<CompanyDesc>Vesk</CompanyDesc>\n<FileQty>77</FileQty>\n</SubTask>\n</Task>\n"
+        "</InstallProject>\n";
+    ProjectReader reader;
+    ASSERT_TRUE(reader.ReadText(project, "p.xml")) << reader.LastError();
+    ProjectCompleter completer;
+    ASSERT_TRUE(completer.Complete(reader.Project())) << completer.LastError();
+    const std::vector<Task>& tasks = completer.Tasks();
+    ASSERT_EQ(tasks.size(), std::size_t(kTaskSlotCount));
+    for (int slot = 0; slot < kTaskSlotCount; ++slot)
+        EXPECT_EQ(tasks[slot].Id(), TaskIdForSlot(slot));
+
+    EXPECT_EQ(tasks[kSlotShortcuts], reader.Project().TaskAt(0));
+    // 2401 keeps its fields in their order and gets the missing ones after them.
+    const SubTask& properties = tasks[kSlotProjectProperties].SubTaskAt(0);
+    EXPECT_EQ(properties.Id(), "9");
+    EXPECT_EQ(properties.FieldAt(0).Kind(), FieldKind::ProjectName);
+    EXPECT_EQ(properties.FieldAt(2).Value(), "77");
+    EXPECT_EQ(properties.Value(FieldKind::InstallPath), "[Program Files]\\Vesk\\Demo");
+    EXPECT_EQ(properties.FieldCount(), DefaultTasks::ProjectPropertyFields({}).size());
+    // A licence without FileType gets one before its File, from the extension.
+    const SubTask& licence = tasks[kSlotLicence].SubTaskAt(0);
+    ASSERT_EQ(licence.FieldCount(), 2u);
+    EXPECT_EQ(licence.FieldAt(0), Field(FieldKind::FileType, "M"));
+    // Missing slots are the defaults made for this product.
+    DefaultContent product;
+    product.projectName = "Demo";
+    product.company = "Vesk";
+    EXPECT_EQ(tasks[kSlotUserInformation], DefaultTasks::ForSlot(kSlotUserInformation, product));
+}
+
+TEST(ProjectCompleterTest, RefusesTasksThatFitNoSlot) {
+    const std::string properties =
+        "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\n<SubTask ID=\"1\" "
+        "Type=\"GetAllVar\">\n"
+        "<ProjectName>P</ProjectName>\n</SubTask>\n</Task>\n";
+    struct Case {
+        std::string tasks;
+        const char* error;
+    };
+    const Case cases[] = {
+        {properties + "<Task ID=\"2499\" Type=\"DataSetting\" IsExec=\"0\">\n</Task>\n",
+         "\"2499\" is not one of the task slots"},
+        {properties + "<Task ID=\"2406 \" Type=\"DataSetting\" IsExec=\"0\">\n</Task>\n",
+         "is not one of the task slots"},
+        {properties + properties, "task 2401 appears twice"},
+        {properties + "<Task ID=\"2002\" Type=\"DataSetting\" IsExec=\"1\">\n</Task>\n",
+         "task 2002 has the type DataSetting; its slot's type is ShowDialogBox"},
+        {"<Task ID=\"2402\" Type=\"DataSetting\" IsExec=\"0\">\n</Task>\n",
+         "must name the product"},
+        {"<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\n<SubTask ID=\"1\" "
+         "Type=\"GetAllVar\">\n"
+         "<ProjectName></ProjectName>\n</SubTask>\n</Task>\n",
+         "must name the product"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tasks);
+        ProjectReader reader;
+        ASSERT_TRUE(reader.ReadText("<InstallProject>\n" + c.tasks + "</InstallProject>\n", "p"))
+            << reader.LastError();
+        ProjectCompleter completer;
+        EXPECT_FALSE(completer.Complete(reader.Project()));
+        EXPECT_NE(completer.LastError().find(c.error), std::string::npos) << completer.LastError();
+    }
+}
+
+}  // namespace
+}  // namespace vesk

@@ -1,0 +1,379 @@
+// The builder's choices: which kind every file gets and where it goes in the file list, the
+// computed fields, the project it writes, and one clear refusal for every kind of bad input.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "BuildTestKit.h"
+#include "SetupInspector.h"
+#include "project/TaskSlots.h"
+#include "project/TextLineList.h"
+#include "resources/LanguageFile.h"
+#include "support/SetupFixture.h"
+
+namespace vesk {
+namespace {
+
+namespace fs = std::filesystem;
+using test::BuildTestKit;
+using test::FixtureBytes;
+using test::ReadWholeFile;
+
+const char kRegistryData[] = "[HKEY_CURRENT_USER\\Software\\Vesk Test]\r\n\"Path\"=\"C:\\x\"\r\n";
+
+// A project that uses every kind: start-up files, ordinary, raw by pattern, raw because LZSS
+// does not shrink it, a program (L), a registry data file (R) and the uninstaller (U).
+void WriteEveryKind(const BuildTestKit& kit) {
+    kit.Write("pictures/top.bmp", BuildTestKit::BitmapBytes());
+    kit.Write("pictures/ad.bmp", BuildTestKit::BitmapBytes());
+    kit.Write("pictures/welcome.bmp", BuildTestKit::BitmapBytes());
+    kit.Write("docs/licence.mht", "MIME-Version: 1.0\r\n\r\nlicence");
+    kit.Write("docs/readme.htm", "<html>readme</html>");
+    kit.Write("tools/prepare.exe", "MZ prepare");
+    kit.Write("product/a.txt", std::string(3000, 'a'));
+    kit.Write("product/data/photo.png", FixtureBytes(500, 1, true));
+    kit.Write("product/data/noise.bin", FixtureBytes(3000, 2, false));
+    kit.Write("product/data/empty.txt", "");
+    kit.Write("product/setup/prepare.exe", "MZ" + std::string(100, 'p'));
+    kit.Write("temp/settings.reg", kRegistryData);
+    kit.Write("uninstaller.exe", "MZ" + std::string(200, 'u'));
+    kit.WriteProject(
+        "<Task ID=\"2002\" Type=\"ShowDialogBox\" IsExec=\"1\">\n"
+        "<SubTask ID=\"1\" Type=\"ShowBitmap\">\n<File>pictures/welcome.bmp</File>\n</SubTask>\n"
+        "</Task>\n"
+        "<Task ID=\"2003\" Type=\"ShowDialogBox\" IsExec=\"1\">\n"
+        "<SubTask ID=\"1\" Type=\"ShowSoftDoc\">\n<FileType>M</FileType>\n"
+        "<File>docs/licence.mht</File>\n</SubTask>\n</Task>\n"
+        "<Task ID=\"2004\" Type=\"ShowDialogBox\" IsExec=\"1\">\n"
+        "<SubTask ID=\"1\" Type=\"ShowReadme\">\n<FileType>S</FileType>\n"
+        "<File>docs/readme.htm</File>\n</SubTask>\n</Task>\n"
+        "<Task ID=\"2410\" Type=\"DataSetting\" IsExec=\"0\">\n"
+        "<SubTask ID=\"1\" Type=\"GetValue\">\n<CreateUnInstall1>1</CreateUnInstall1>\n"
+        "</SubTask>\n</Task>\n"
+        "<Task ID=\"2412\" Type=\"ExtractFiles\" IsExec=\"0\">\n"
+        "<SubTask ID=\"1\" Type=\"FolderList\">\n<Folder>[InstallDir]\\logs</Folder>\n</SubTask>\n"
+        "<SubTask ID=\"2\" Type=\"FileList\">\n"
+        "<File>[InstallDir]\\setup\\prepare.exe,,,l,</File>\n"
+        "<File>[tempfiledir]\\SETTINGS.reg,,,R,</File>\n"
+        "<File>[InstallDir]\\a.txt,,,N,2004-3-5 14:3:7</File>\n"
+        "</SubTask>\n</Task>\n",
+        "<TopFramePicture>pictures/top.bmp</TopFramePicture>\n"
+        "<AdPicture>pictures/ad.bmp</AdPicture>\n"
+        "<ProvideForInstall>tools/prepare.exe</ProvideForInstall>\n",
+        "<PathDesc>[TempFileDir]</PathDesc>\n<PathValue>temp</PathValue>\n");
+}
+
+TEST(SetupBuilderTest, EveryKindWhereItBelongs) {
+    BuildTestKit kit;
+    WriteEveryKind(kit);
+    BuildOptions options = kit.Options();
+    options.uninstallerPath = kit.Path("uninstaller.exe");
+    SetupBuilder builder;
+    ASSERT_TRUE(builder.Build(options)) << builder.LastError();
+    EXPECT_TRUE(builder.Summary().warnings.empty());
+
+    SetupInspector setup;
+    ASSERT_TRUE(setup.Open(kit.Path("out/Setup.exe"))) << setup.LastError();
+    struct Expected {
+        const char* target;
+        char letter;
+        const char* source;  // nullptr: the language file
+    };
+    const Expected expected[] = {
+        {"[TempFileDir]\\~VeskInstall-Language.ini", 'K', nullptr},
+        {"[TempFileDir]\\~VeskInstall-AdPicture.bmp", 'K', "pictures/ad.bmp"},
+        {"[TempFileDir]\\~VeskInstall-TopFramePicture.bmp", 'K', "pictures/top.bmp"},
+        {"[TempFileDir]\\~VeskInstall-WelcomeWndPicture.bmp", 'K', "pictures/welcome.bmp"},
+        {"[TempFileDir]\\~VeskInstall-SoftDoc.MHT", 'K', "docs/licence.mht"},
+        {"[TempFileDir]\\~VeskInstall-SoftReadme.HTM", 'K', "docs/readme.htm"},
+        {"[TempFileDir]\\~VeskInstall-ProvideForInstall.exe", 'K', "tools/prepare.exe"},
+        {"[InstallDir]\\a.txt", 'N', "product/a.txt"},
+        {"[InstallDir]\\data\\empty.txt", 'A', "product/data/empty.txt"},
+        {"[InstallDir]\\data\\noise.bin", 'N', "product/data/noise.bin"},
+        {"[InstallDir]\\data\\photo.png", 'N', "product/data/photo.png"},
+        {"[InstallDir]\\setup\\prepare.exe", 'L', "product/setup/prepare.exe"},
+        {"[TempFileDir]\\settings.reg", 'R', "temp/settings.reg"},
+        {"[Windows Directory]\\Vesk-UnInstall.exe", 'U', "uninstaller.exe"},
+    };
+    ASSERT_EQ(setup.Entries().size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        const FileEntry& entry = setup.Entries()[i];
+        SCOPED_TRACE(entry.rawPath);
+        EXPECT_EQ(entry.rawPath, expected[i].target);
+        EXPECT_EQ(entry.letter, expected[i].letter);
+        std::string body;
+        ASSERT_TRUE(setup.ReadBody(entry, body)) << setup.LastError();
+        EXPECT_EQ(body, expected[i].source ? ReadWholeFile(kit.Path(expected[i].source))
+                                           : DefaultLanguageFile());
+        if (i > 0) {
+            EXPECT_GE(entry.offset, setup.Entries()[i - 1].offset);
+        }
+    }
+    EXPECT_EQ(setup.Entries()[7].timeText, "2004-3-5 14:3:7");
+
+    const InstallProject& project = setup.Project();
+    EXPECT_EQ(project.GetValue("2401", SubTaskType::GetAllVar, FieldKind::FileQty), "7");
+    std::uint64_t installed = 3000 + 0 + 3000 + 500 + 102 + sizeof kRegistryData - 1 + 202;
+    EXPECT_EQ(project.GetValue("2401", SubTaskType::GetAllVar, FieldKind::SoftwareSize),
+              std::to_string(installed));
+    // A set in one file: DiskSize exceeds the executable.
+    EXPECT_GT(std::uint64_t(setup.DiskSize()), fs::file_size(kit.Path("out/Setup.exe")));
+    EXPECT_EQ(setup.Folders(),
+              (std::vector<std::string>{"[InstallDir]\\logs", "[InstallDir]", "[InstallDir]\\data",
+                                        "[InstallDir]\\setup"}));
+}
+
+TEST(SetupBuilderTest, WrittenProjectReadsBackUnchanged) {
+    BuildTestKit kit;
+    WriteEveryKind(kit);
+    SetupBuilder builder;
+    ASSERT_TRUE(builder.Build(kit.Options())) << builder.LastError();
+    const std::string text = builder.Project().ToText();
+    InstallProject reread;
+    reread.Parse(text);
+    EXPECT_EQ(reread.ToText(), text);
+    ASSERT_EQ(reread.TaskCount(), std::size_t(kTaskSlotCount));
+    for (int slot = 0; slot < kTaskSlotCount; ++slot) {
+        EXPECT_EQ(reread.TaskAt(std::size_t(slot)).Id(), TaskIdForSlot(slot));
+    }
+    SetupInspector setup;
+    ASSERT_TRUE(setup.Open(kit.Path("out/Setup.exe")));
+    EXPECT_EQ(setup.ProjectText(), text);
+    // Without --uninstaller the record is asked for but cannot be honoured: a warning says so.
+    ASSERT_EQ(builder.Summary().warnings.size(), 1u);
+    EXPECT_NE(builder.Summary().warnings[0].find("--uninstaller"), std::string::npos);
+}
+
+TEST(SetupBuilderTest, LanguageFileHasThreeSectionsWithTheSameKeys) {
+    BuildTestKit kit;
+    kit.Write("product/a.txt", "a");
+    kit.WriteProject();
+    SetupBuilder builder;
+    ASSERT_TRUE(builder.Build(kit.Options())) << builder.LastError();
+    SetupInspector setup;
+    ASSERT_TRUE(setup.Open(kit.Path("out/Setup.exe")));
+    std::string body;
+    ASSERT_TRUE(setup.ReadBody(setup.Entries().at(0), body));
+    TextLineList lines;
+    lines.SplitAppend(body, false);
+    std::vector<std::string> headers;
+    std::vector<std::vector<std::string>> keys;
+    for (const std::string& line : lines) {
+        if (!line.empty() && line[0] == '[') {
+            headers.push_back(line);
+            keys.emplace_back();
+        } else {
+            ASSERT_FALSE(keys.empty()) << line;
+            keys.back().push_back(line.substr(0, line.find('=')));
+        }
+    }
+    EXPECT_EQ(headers, (std::vector<std::string>{"[Language=409]", "[Language=804]",
+                                                 "[Language=404,c04,1404]"}));
+    ASSERT_EQ(keys.size(), 3u);
+    EXPECT_EQ(keys[1], keys[0]);
+    EXPECT_EQ(keys[2], keys[0]);
+    EXPECT_EQ(keys[0].back(), "UnInstallComplete");
+    EXPECT_EQ(body.substr(body.size() - 2), "\r\n");
+}
+
+TEST(SetupBuilderTest, EmptyFileAtAVolumeBoundaryStaysInTheVolumeBefore) {
+    BuildTestKit kit;
+    kit.Write("product/a.bin", FixtureBytes(5000, 3, false));
+    kit.Write("product/zz.txt", "");
+    kit.WriteProject();
+    SetupBuilder builder;
+    ASSERT_TRUE(builder.Build(kit.Options("first"))) << builder.LastError();
+    SetupInspector first;
+    ASSERT_TRUE(first.Open(kit.Path("first/Setup.exe")));
+    const std::int32_t streamEnd = first.Entries().back().offset;  // where the empty file sits
+
+    // With the stream ending exactly at the end of volume 1, no Setup2.Cab exists; the empty
+    // entry must not send the engine looking for one.
+    BuildOptions options = kit.Options("second");
+    options.diskSize = std::to_string(streamEnd);
+    ASSERT_TRUE(builder.Build(options)) << builder.LastError();
+    EXPECT_EQ(builder.Summary().volumes, 1);
+    SetupInspector second;
+    ASSERT_TRUE(second.Open(kit.Path("second/Setup.exe")));
+    const FileEntry& empty = second.Entries().back();
+    EXPECT_EQ(empty.size, 0);
+    EXPECT_EQ(empty.offset, streamEnd - 1);
+    EXPECT_EQ(second.VolumeOf(empty), 1);
+    std::string body = "x";
+    EXPECT_TRUE(second.ReadBody(empty, body)) << second.LastError();
+    EXPECT_EQ(body, "");
+}
+
+struct BadInput {
+    const char* name;
+    void (*prepare)(BuildTestKit& kit, BuildOptions& options);
+    const char* error;  // part of the message
+};
+
+const BadInput kBadInputs[] = {
+    {"missing source folder",
+     [](BuildTestKit& kit, BuildOptions&) {
+         kit.WriteProject("", "",
+                          "<PathDesc>[InstallDir]\\Help</PathDesc>\n<PathValue>help</PathValue>\n");
+     },
+     "the source folder \"help\" of [InstallDir]\\Help does not exist"},
+    {"PathDesc without PathValue",
+     [](BuildTestKit& kit, BuildOptions&) {
+         kit.WriteProject("", "", "<PathDesc>[InstallDir]\\Help</PathDesc>\n");
+     },
+     "has no PathValue"},
+    {"two sources for one target",
+     [](BuildTestKit& kit, BuildOptions&) {
+         kit.Write("other/A.TXT", "2");
+         kit.WriteProject("", "",
+                          "<PathDesc>[InstallDir]</PathDesc>\n<PathValue>other</PathValue>\n");
+     },
+     "would be installed as [InstallDir]\\A.TXT"},
+    {"entry over 4095 characters",
+     [](BuildTestKit& kit, BuildOptions&) {
+         kit.WriteProject("", "",
+                          "<PathDesc>[InstallDir]\\" + std::string(4100, 'd') +
+                              "</PathDesc>\n<PathValue>product</PathValue>\n");
+     },
+     "the engine reads at most 4095"},
+    {"stream over the limit",
+     [](BuildTestKit&, BuildOptions& options) { options.streamLimit = 4096 + 500; },
+     "the data stream would pass 4596 bytes"},
+    {"disk size option below the stub",
+     [](BuildTestKit&, BuildOptions& options) { options.diskSize = "4K"; },
+     "--disk-size 4K is too small: a volume must be larger than the engine stub"},
+    {"disk size field below the stub",
+     [](BuildTestKit& kit, BuildOptions&) { kit.WriteProject("", "<DiskSize>1000</DiskSize>\n"); },
+     "DiskSize 1000 of task 2401 is too small"},
+    {"disk size field unreadable",
+     [](BuildTestKit& kit, BuildOptions&) { kit.WriteProject("", "<DiskSize>1.44M</DiskSize>\n"); },
+     "DiskSize of task 2401: \"1.44M\" has an unknown unit"},
+    {"disk size option unreadable",
+     [](BuildTestKit&, BuildOptions& options) { options.diskSize = "lots"; },
+     "--disk-size: \"lots\" is not a size"},
+    {"identity too long",
+     [](BuildTestKit&, BuildOptions& options) { options.identity = std::string(60, '1'); },
+     "longer than 59 characters"},
+    {"missing stub",
+     [](BuildTestKit& kit, BuildOptions& options) { options.stubPath = kit.Path("none.exe"); },
+     "the engine stub"},
+    {"missing picture",
+     [](BuildTestKit& kit, BuildOptions&) {
+         kit.WriteProject("", "<TopFramePicture>top.bmp</TopFramePicture>\n");
+     },
+     "TopFramePicture of task 2401 names \"top.bmp\", which does not exist"},
+    {"picture that is no BMP",
+     [](BuildTestKit& kit, BuildOptions&) {
+         kit.Write("top.png", "\x89PNG....");
+         kit.WriteProject("", "<TopFramePicture>top.png</TopFramePicture>\n");
+     },
+     "which is no BMP picture"},
+    {"preparatory program that is no program",
+     [](BuildTestKit& kit, BuildOptions&) {
+         kit.Write("prepare.bat", "@echo off");
+         kit.WriteProject("", "<ProvideForInstall>prepare.bat</ProvideForInstall>\n");
+     },
+     "which is no Windows program"},
+    {"mark for a file that is not there",
+     [](BuildTestKit& kit, BuildOptions&) {
+         kit.WriteProject(
+             "<Task ID=\"2412\" Type=\"ExtractFiles\" IsExec=\"0\">\n"
+             "<SubTask ID=\"1\" Type=\"FileList\">\n<File>[InstallDir]\\b.exe,,,L,</File>\n"
+             "</SubTask>\n</Task>\n");
+     },
+     "gives [InstallDir]\\b.exe the kind L, but no source folder"},
+    {"mark with an offset",
+     [](BuildTestKit& kit, BuildOptions&) {
+         kit.WriteProject(
+             "<Task ID=\"2412\" Type=\"ExtractFiles\" IsExec=\"0\">\n"
+             "<SubTask ID=\"1\" Type=\"FileList\">\n<File>[InstallDir]\\A.txt,5,,L,</File>\n"
+             "</SubTask>\n</Task>\n");
+     },
+     "leave offset and size empty"},
+    {"registry data file with LF lines",
+     [](BuildTestKit& kit, BuildOptions&) {
+         kit.Write("product/x.reg", "[HKEY_CURRENT_USER\\A]\n\"x\"=\"y\"\n");
+         kit.WriteProject(
+             "<Task ID=\"2412\" Type=\"ExtractFiles\" IsExec=\"0\">\n"
+             "<SubTask ID=\"1\" Type=\"FileList\">\n<File>[InstallDir]\\x.reg,,,R,</File>\n"
+             "</SubTask>\n</Task>\n");
+     },
+     "x.reg: registry data file (kind R): line 1 ends with LF alone"},
+    {"uninstaller that is not there",
+     [](BuildTestKit& kit, BuildOptions& options) {
+         options.uninstallerPath = kit.Path("nothing.exe");
+         kit.WriteProject(
+             "<Task ID=\"2410\" Type=\"DataSetting\" IsExec=\"0\">\n"
+             "<SubTask ID=\"1\" Type=\"GetValue\">\n<CreateUnInstall2>1</CreateUnInstall2>\n"
+             "</SubTask>\n</Task>\n");
+     },
+     "--uninstaller:"},
+    {"project with a typo",
+     [](BuildTestKit& kit, BuildOptions&) {
+         kit.WriteProject("", "<Projectname>x</Projectnam>\n");
+     },
+     "project.xml:7: the value of <Projectname> must end at its closing tag"},
+    {"task outside the slots",
+     [](BuildTestKit& kit, BuildOptions&) {
+         kit.WriteProject("<Task ID=\"3000\" Type=\"DataSetting\" IsExec=\"0\">\n</Task>\n");
+     },
+     "\"3000\" is not one of the task slots"},
+    {"missing project",
+     [](BuildTestKit& kit, BuildOptions& options) { options.projectPath = kit.Path("nope.xml"); },
+     "nope.xml: cannot be read"},
+#ifndef _WIN32
+    {"broken link among the sources",
+     [](BuildTestKit& kit, BuildOptions&) {
+         fs::create_symlink(kit.Path("gone"), kit.Path("product/link"));
+     },
+     "product/link: cannot be read"},
+    {"'<' in a file name",
+     [](BuildTestKit& kit, BuildOptions&) { kit.Write("product/a<b.txt", "x"); },
+     "a<b.txt: unusable name: '<' cannot be written in the project file"},
+    {"line break in a folder name",
+     [](BuildTestKit& kit, BuildOptions&) { kit.Write("product/two\nlines/x.txt", "x"); },
+     "unusable name: a line break cannot be written in the project file"},
+#endif
+};
+
+TEST(SetupBuilderTest, BadInputGetsItsMessageAndLeavesNoOutput) {
+    for (const BadInput& bad : kBadInputs) {
+        SCOPED_TRACE(bad.name);
+        BuildTestKit kit;
+        kit.Write("product/A.txt", FixtureBytes(2000, 4, false));
+        kit.WriteProject();
+        BuildOptions options = kit.Options();
+        bad.prepare(kit, options);
+        SetupBuilder builder;
+        EXPECT_FALSE(builder.Build(options));
+        EXPECT_NE(builder.LastError().find(bad.error), std::string::npos) << builder.LastError();
+        EXPECT_FALSE(fs::exists(kit.Path("out"))) << builder.LastError();
+    }
+}
+
+TEST(SetupBuilderTest, FailedBuildKeepsTheEarlierSetup) {
+    BuildTestKit kit;
+    kit.Write("product/A.txt", FixtureBytes(20000, 5, false));
+    kit.WriteProject();
+    SetupBuilder builder;
+    BuildOptions options = kit.Options();
+    options.diskSize = "8K";
+    ASSERT_TRUE(builder.Build(options)) << builder.LastError();
+    std::string before = test::SetBytes(builder.Summary());
+    std::vector<std::string> files = builder.Summary().outputFiles;
+    ASSERT_GE(files.size(), 3u);
+
+    options.diskSize = "";
+    options.streamLimit = 4096 + 1000;
+    EXPECT_FALSE(builder.Build(options));
+    std::string after;
+    for (const std::string& path : files) after += ReadWholeFile(path);
+    EXPECT_EQ(after, before);
+    for (const auto& entry : fs::directory_iterator(kit.Path("out"))) {
+        EXPECT_EQ(entry.path().extension().string(),
+                  entry.path().filename() == "Setup.exe" ? ".exe" : ".Cab");
+    }
+}
+
+}  // namespace
+}  // namespace vesk
