@@ -100,9 +100,13 @@ bool ContainerReader::LocateBody(std::int32_t offset, std::int32_t size, std::in
     inVolume = offset;
     if (arithmetic_) {
         if (volumeSize_ <= 0) SetVolumeSize(0);
-        int volume = offset / volumeSize_ + 1;
+        // With a tiny volume size the number can pass the range of volume numbers.
+        std::int64_t volume = std::int64_t(offset) / volumeSize_ + 1;
+        if (volume >= std::numeric_limits<int>::max()) {
+            return Fail("offset " + std::to_string(offset) + " lies beyond the last possible volume");
+        }
         inVolume = offset % volumeSize_;
-        if (!MoveToVolume(volume)) {
+        if (!MoveToVolume(int(volume))) {
             setupFinished_ = true;
             return false;
         }
