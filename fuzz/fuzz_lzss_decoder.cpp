@@ -51,6 +51,9 @@ std::string RingDecode(const std::uint8_t* in, std::size_t size) {
 
 }  // namespace
 
+// The libraries are built with recoverable sanitizer checks; here any undefined behaviour stops.
+extern "C" const char* __ubsan_default_options() { return "halt_on_error=1:print_stacktrace=1"; }
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static auto decoder = std::make_unique<vesk::LzssDecoder>();
     const std::string expected = RingDecode(data, size);

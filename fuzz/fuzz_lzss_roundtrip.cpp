@@ -82,6 +82,9 @@ std::size_t SmallestStreamSize(const std::uint8_t* data, std::size_t size) {
 
 }  // namespace
 
+// The libraries are built with recoverable sanitizer checks; here any undefined behaviour stops.
+extern "C" const char* __ubsan_default_options() { return "halt_on_error=1:print_stacktrace=1"; }
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static vesk::LzssEncoder encoder;
     static vesk::LzssEncoder smallBlocks;
