@@ -116,6 +116,10 @@ bool ProjectReader::ReadText(const std::string& text, const std::string& name) {
         ++number;
         if (!raw.empty() && raw.back() == '\r') raw.pop_back();
         if (raw.find('\r') != std::string::npos) return Fail(number, "stray carriage return");
+        if (raw.find('\0') != std::string::npos) {
+            // The engine reads the project in blocks that end at their first NUL.
+            return Fail(number, "a NUL byte cannot be part of a project");
+        }
         std::string line = Trimmed(raw);
         if (inComment || line.compare(0, 4, "<!--") == 0) {
             if (!inComment) commentLine = number;
@@ -197,6 +201,10 @@ bool ProjectReader::ReadLine(const std::string& line, std::size_t number) {
             if (!ReadStartTag(line, tag, attributes, why)) return Fail(number, why);
             if (!SameName(tag, "SubTask") || !HasAttributes(attributes, {"ID", "Type"})) {
                 return Fail(number, "a subtask is written <SubTask ID=\"...\" Type=\"...\">");
+            }
+            if (attributes[0].value.find('=') != std::string::npos) {
+                // The engine looks for the Type's '=' from the ID's opening quote on.
+                return Fail(number, "a subtask ID cannot hold '='");
             }
             if (SubTaskTypeFromName(attributes[1].value) == SubTaskType::InvalidType) {
                 return Fail(number, "unknown subtask type \"" + attributes[1].value + "\"");

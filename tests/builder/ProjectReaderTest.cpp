@@ -75,6 +75,9 @@ TEST(ProjectReaderTest, RefusesWhatTheEngineWouldMisread) {
         {"<InstallProject>\n<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\n"
          "<SubTask ID=\"1\" Type=\"Nothing\">\n",
          "p.xml:3: unknown subtask type"},
+        {"<InstallProject>\n<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\n"
+         "<SubTask ID=\"1=2\" Type=\"GetValue\">\n",
+         "p.xml:3: a subtask ID cannot hold '='"},
         {"<InstallProject>\n<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\n<File>x</File>\n",
          "p.xml:3: expected <SubTask"},
         {"<InstallProject>\n<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\n",
@@ -85,6 +88,7 @@ TEST(ProjectReaderTest, RefusesWhatTheEngineWouldMisread) {
         {"<InstallProject>\n<!-- x --> y\n</InstallProject>\n", "p.xml:2: put nothing after"},
         {"<InstallProject>\r\r\n</InstallProject>\n", "p.xml:1: stray carriage return"},
         {"<InstallProject>\nhello\n</InstallProject>\n", "p.xml:2: expected <Task"},
+        {head + std::string("<File>a\0b</File>\n", 17) + tail, "p.xml:4: a NUL byte"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
