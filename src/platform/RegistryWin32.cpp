@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "platform/CodePage.h"
 #include "platform/Registry.h"
 
 namespace vesk {
@@ -36,6 +37,74 @@ REGSAM SamOf(RegistryAccess access) {
     return KEY_READ;
 }
 
+// The ANSI calls convert a key path in a buffer of MAX_PATH characters, so longer paths are
+// opened one level at a time, relative to the level before.
+constexpr std::size_t kLongestDirectPath = MAX_PATH - 1;
+
+// Backslash-separated levels; a double-byte character's trail byte is never a separator.
+std::vector<std::string> KeyLevels(const std::string& path) {
+    std::vector<std::string> levels(1);
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        char c = path[i];
+        if (IsSystemLeadByte(static_cast<unsigned char>(c)) && i + 1 < path.size()) {
+            levels.back() += c;
+            levels.back() += path[++i];
+        } else if (c == '\\') {
+            if (!levels.back().empty()) levels.emplace_back();
+        } else {
+            levels.back() += c;
+        }
+    }
+    if (levels.back().empty()) levels.pop_back();
+    return levels;
+}
+
+// Owns an HKEY for the walk below; predefined roots are never closed.
+class KeyWalk {
+public:
+    explicit KeyWalk(HKEY root) : key_(root) {}
+    ~KeyWalk() { Reset(nullptr); }
+    KeyWalk(const KeyWalk&) = delete;
+    KeyWalk& operator=(const KeyWalk&) = delete;
+    HKEY get() const { return key_; }
+    HKEY Release() {
+        HKEY key = key_;
+        key_ = nullptr;
+        owned_ = false;
+        return key;
+    }
+    void Reset(HKEY key) {
+        if (owned_ && key_) RegCloseKey(key_);
+        key_ = key;
+        owned_ = key != nullptr;
+    }
+
+private:
+    HKEY key_;
+    bool owned_ = false;
+};
+
+// Opens (or, with create, creates) `path` below `parent`: in one call when the path fits the
+// ANSI conversion buffer, otherwise level by level. Null on failure.
+HKEY OpenPath(HKEY parent, const std::string& path, REGSAM access, bool create) {
+    auto step = [&](HKEY from, const std::string& name, HKEY* out) {
+        if (create) {
+            DWORD disposition = 0;
+            return RegCreateKeyExA(from, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                                   nullptr, out, &disposition) == ERROR_SUCCESS;
+        }
+        return RegOpenKeyExA(from, name.c_str(), 0, access, out) == ERROR_SUCCESS;
+    };
+    HKEY key = nullptr;
+    if (path.size() <= kLongestDirectPath) return step(parent, path, &key) ? key : nullptr;
+    KeyWalk walk(parent);
+    for (const std::string& level : KeyLevels(path)) {
+        if (!step(walk.get(), level, &key)) return nullptr;
+        walk.Reset(key);
+    }
+    return walk.Release();
+}
+
 // An open key. A predefined root opened as itself is borrowed, never closed.
 class Win32Key : public RegistryHandle {
 public:
@@ -47,13 +116,8 @@ public:
     Win32Key& operator=(const Win32Key&) = delete;
 
     std::unique_ptr<RegistryHandle> CreateSubKey(const std::string& name) override {
-        HKEY created = nullptr;
-        DWORD disposition = 0;
-        if (RegCreateKeyExA(key_, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                            nullptr, &created, &disposition) != ERROR_SUCCESS) {
-            return nullptr;
-        }
-        return std::make_unique<Win32Key>(created, true);
+        HKEY created = OpenPath(key_, name, KEY_ALL_ACCESS, true);
+        return created ? std::make_unique<Win32Key>(created, true) : nullptr;
     }
 
     std::optional<RegistryValue> QueryValue(const std::string& name) const override {
@@ -136,12 +200,8 @@ public:
     std::unique_ptr<RegistryHandle> Open(RegistryRoot root, const std::string& path,
                                          RegistryAccess access) override {
         if (path.empty()) return std::make_unique<Win32Key>(PredefinedKey(root), false);
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(PredefinedKey(root), path.c_str(), 0, SamOf(access), &key) !=
-            ERROR_SUCCESS) {
-            return nullptr;
-        }
-        return std::make_unique<Win32Key>(key, true);
+        HKEY key = OpenPath(PredefinedKey(root), path, SamOf(access), false);
+        return key ? std::make_unique<Win32Key>(key, true) : nullptr;
     }
 };
 

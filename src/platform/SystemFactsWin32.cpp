@@ -1,7 +1,8 @@
 // The running Windows system's answers, through the ANSI calls; buffers grow to fit every answer.
+#include <windows.h>
+
 #include <objbase.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <vector>

@@ -1,6 +1,7 @@
 // Path splitters, the family code of the running system.
 #include <gtest/gtest.h>
 
+#include "platform/CodePage.h"
 #include "project/OsVersion.h"
 #include "project/PathParts.h"
 #include "support/FakeSystemFacts.h"
@@ -25,7 +26,10 @@ TEST(PathPartsTest, SplitsAtTheLastBackslash) {
         {"C:\\" + dbcs + "\\a.txt", "C:\\" + dbcs, "C:\\" + dbcs + "\\", "a.txt", "txt"},
         {"C:\\" + dbcs, "C:\\", "C:\\", dbcs, ""},
     };
+    // The double-byte rows hold where the system code page has lead bytes (natively 936).
+    const bool doubleByte = IsSystemLeadByte(0x95);
     for (const Case& c : cases) {
+        if (!doubleByte && c.path.find(dbcs) != std::string::npos) continue;
         SCOPED_TRACE(c.path);
         EXPECT_EQ(FolderOf(c.path), c.folder);
         EXPECT_EQ(FolderWithSlashOf(c.path), c.folderWithSlash);
@@ -37,11 +41,10 @@ TEST(PathPartsTest, SplitsAtTheLastBackslash) {
 TEST(PathPartsTest, ComponentsSkipEmptyPartsAndTrailBytes) {
     EXPECT_EQ(PathComponents("\\SOFTWARE\\\\Vesk\\"),
               (std::vector<std::string>{"SOFTWARE", "Vesk"}));
-    EXPECT_EQ(PathComponents("a\x95\x5C"
-                             "b\\c"),
-              (std::vector<std::string>{"a\x95\x5C"
-                                        "b",
-                                        "c"}));
+    const std::string dbcsName = std::string("a") + "\x95\x5C" + "b";
+    if (IsSystemLeadByte(0x95)) {
+        EXPECT_EQ(PathComponents(dbcsName + "\\c"), (std::vector<std::string>{dbcsName, "c"}));
+    }
     EXPECT_TRUE(PathComponents("\\\\").empty());
 }
 

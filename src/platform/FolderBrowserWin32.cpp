@@ -1,0 +1,71 @@
+// The shell's folder-browse dialog, its item list freed with the shell's allocator.
+#include <windows.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "platform/FolderBrowser.h"
+
+namespace vesk {
+namespace {
+
+std::string& InitialFolder() {
+    static std::string folder;
+    return folder;
+}
+
+// Selects the initial folder (passed as lParam) once the dialog has set itself up.
+int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM, LPARAM data) {
+    if (message == BFFM_INITIALIZED && data) {
+        SendMessageA(window, BFFM_SETSELECTIONA, TRUE, data);
+    }
+    return 0;
+}
+
+// An item list the shell allocated, freed when done.
+class ShellItem {
+public:
+    explicit ShellItem(LPITEMIDLIST item) : item_(item) {}
+    ~ShellItem() {
+        IMalloc* malloc = nullptr;
+        if (item_ && SUCCEEDED(SHGetMalloc(&malloc)) && malloc) {
+            malloc->Free(item_);
+            malloc->Release();
+        }
+    }
+    ShellItem(const ShellItem&) = delete;
+    ShellItem& operator=(const ShellItem&) = delete;
+    LPITEMIDLIST get() const { return item_; }
+
+private:
+    LPITEMIDLIST item_;
+};
+
+}  // namespace
+
+void SetBrowseInitialFolder(const std::string& folder) {
+    InitialFolder() = folder;
+}
+
+std::string BrowseInitialFolder() {
+    return InitialFolder();
+}
+
+std::string BrowseForFolder(const std::string& title) {
+    const std::string initial = InitialFolder();
+    char displayName[MAX_PATH + 1] = {};
+    BROWSEINFOA info = {};
+    info.hwndOwner = nullptr;
+    info.pszDisplayName = displayName;
+    info.lpszTitle = title.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    info.lpfn = BrowseCallback;
+    info.lParam = initial.empty() ? 0 : reinterpret_cast<LPARAM>(initial.c_str());
+    ShellItem chosen(SHBrowseForFolderA(&info));
+    if (!chosen.get()) return std::string();
+    char path[MAX_PATH + 1] = {};  // the shell writes at most MAX_PATH characters
+    if (!SHGetPathFromIDListA(chosen.get(), path)) return std::string();
+    return std::string(path);
+}
+
+}  // namespace vesk
