@@ -1,0 +1,58 @@
+// The user-visible texts of one language: the section of the language file that matches the
+// system's default locale, looked up by key number.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "project/TextKey.h"
+#include "project/TextLineList.h"
+
+namespace vesk {
+
+// Upper-case hexadecimal without leading zeros: 0x0804 gives "804", 0x0C04 "C04".
+std::string LanguageIdText(std::uint32_t localeId);
+
+// "|" + key name + "|", the form in which project fields refer to a text; "" for reserved keys.
+std::string KeyReference(TextKey key);
+
+class LanguageTable {
+public:
+    // The section used when no header lists the system's locale.
+    static constexpr const char* kFallbackLanguageId = "409";
+
+    explicit LanguageTable(std::uint32_t systemLocaleId);
+
+    // Reads the language file and keeps the chosen section, replacing what was held before. A
+    // file that cannot be read or is empty leaves the table empty with LanguageId "409" (false).
+    bool Load(const std::string& path);
+    // The same choice over the lines of a file already read.
+    void LoadLines(const TextLineList& file);
+
+    // The text after the "=" of the first line whose key is exactly the key's name; "" when
+    // absent, and for reserved or out-of-range numbers.
+    std::string GetText(TextKey key) const { return GetText(static_cast<int>(key)); }
+    std::string GetText(int key) const;
+    // Replaces the text of a key present in the section; an absent key changes nothing (false).
+    bool SetText(TextKey key, const std::string& text);
+
+    // Writes the lines in use, without a header, each followed by CR LF.
+    bool SaveSection(const std::string& path) const { return lines_.WriteFile(path); }
+
+    const std::string& LanguageId() const { return languageId_; }
+    const std::string& SystemLanguageId() const { return systemLanguageId_; }
+    const TextLineList& Lines() const { return lines_; }
+
+private:
+    std::size_t FindLine(int key) const;  // index of the key's line; Count() when absent
+    bool HeaderLists(const std::string& header) const;
+
+    std::string systemLanguageId_;
+    std::string languageId_ = kFallbackLanguageId;
+    TextLineList lines_;
+};
+
+// The one table of this process, for the running system's default locale.
+LanguageTable& ProcessLanguageTable();
+
+}  // namespace vesk
