@@ -1,6 +1,7 @@
 // Building a setup from a project file.
 #include "SetupBuilder.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <utility>
@@ -59,6 +60,18 @@ std::string TimeOf(const std::string& path) {
 
 bool IsSet(const std::string& flag) {
     return LeadingInt(flag) != 0;
+}
+
+// Whether `inner` is `outer` or lies below it (neither needs to exist).
+bool Contains(const std::string& outer, const std::string& inner) {
+    std::error_code ec;
+    fs::path a = fs::weakly_canonical(outer, ec);
+    if (ec) return false;
+    fs::path b = fs::weakly_canonical(inner, ec);
+    if (ec) return false;
+    if (a.filename().empty()) a = a.parent_path();  // a trailing separator
+    if (b.filename().empty()) b = b.parent_path();
+    return std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first == a.end();
 }
 
 // Removes an output folder that the build made when the build does not finish.
@@ -197,6 +210,28 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
     if (scanner.Files().empty()) {
         summary_.warnings.push_back(
             "no product files: task 2402 binds no source folder with files");
+    }
+    for (const SourceBinding& binding : scanner.Bindings()) {
+        if (Contains(binding.hostPath, outputDir_)) {
+            return Fail(project + ": the output folder " + outputDir_ +
+                        " lies in the source folder \"" + binding.source + "\" of " +
+                        binding.target + ": each build would pack the one before");
+        }
+    }
+    bool foreignNames = false;
+    for (const Planned& entry : plan) {
+        bool temporary = TargetKey(entry.target.substr(0, 13)) == "[TEMPFILEDIR]";
+        if (temporary && (entry.kind == FileKind::Ordinary || entry.kind == FileKind::Raw)) {
+            summary_.warnings.push_back(entry.target +
+                                        " goes into the temporary folder and stays there; mark "
+                                        "it in task 2412 (L, R) if the install should use it");
+        }
+        for (unsigned char c : entry.target) foreignNames = foreignNames || c >= 0x80;
+    }
+    if (foreignNames) {
+        summary_.warnings.push_back(
+            "some file names hold bytes outside ASCII; they go into the setup as they are, and "
+            "the engine reads names in the ANSI code page of the user's system");
     }
 
     const Task& uninstall = tasks_[kSlotUninstallOptions];

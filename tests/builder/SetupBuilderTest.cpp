@@ -318,6 +318,11 @@ const BadInput kBadInputs[] = {
          kit.WriteProject("<Task ID=\"3000\" Type=\"DataSetting\" IsExec=\"0\">\n</Task>\n");
      },
      "\"3000\" is not one of the task slots"},
+    {"output folder inside a source folder",
+     [](BuildTestKit& kit, BuildOptions& options) {
+         options.outputDir = kit.Path("product/setup/");
+     },
+     "lies in the source folder \"product\" of [InstallDir]"},
     {"missing project",
      [](BuildTestKit& kit, BuildOptions& options) { options.projectPath = kit.Path("nope.xml"); },
      "nope.xml: cannot be read"},
@@ -348,6 +353,64 @@ TEST(SetupBuilderTest, BadInputGetsItsMessageAndLeavesNoOutput) {
         EXPECT_FALSE(builder.Build(options));
         EXPECT_NE(builder.LastError().find(bad.error), std::string::npos) << builder.LastError();
         EXPECT_FALSE(fs::exists(kit.Path("out"))) << builder.LastError();
+    }
+}
+
+TEST(SetupBuilderTest, WarnsAboutWhatBuildsButLooksWrong) {
+    struct Case {
+        const char* name;
+        void (*prepare)(BuildTestKit& kit, BuildOptions& options);
+        const char* warning;  // part of the only warning
+    };
+    const Case cases[] = {
+        {"uninstaller nobody asked for",
+         [](BuildTestKit& kit, BuildOptions& options) {
+             kit.Write("u.exe", "MZ");
+             options.uninstallerPath = kit.Path("u.exe");
+         },
+         "--uninstaller ignored"},
+        {"ordinary file in the temporary folder",
+         [](BuildTestKit& kit, BuildOptions&) {
+             kit.Write("temp/x.reg", "");
+             kit.WriteProject("", "",
+                              "<PathDesc>[TempFileDir]</PathDesc>\n<PathValue>temp</PathValue>\n");
+         },
+         "[TempFileDir]\\x.reg goes into the temporary folder and stays there"},
+#ifndef _WIN32  // mingw's std::filesystem does not keep such narrow names intact
+        {"name outside ASCII",
+         [](BuildTestKit& kit, BuildOptions&) { kit.Write("product/caf\xC3\xA9.txt", "x"); },
+         "outside ASCII"},
+#endif
+        {"font the setup does not carry",
+         [](BuildTestKit& kit, BuildOptions&) {
+             kit.WriteProject(
+                 "<Task ID=\"2407\" Type=\"DataSetting\" IsExec=\"0\">\n"
+                 "<SubTask ID=\"1\" Type=\"GetValue\">\n"
+                 "<File>[Windows Directory]\\Fonts\\x.ttf</File>\n</SubTask>\n</Task>\n");
+         },
+         "task 2407: the font [Windows Directory]\\Fonts\\x.ttf is not among the setup's files"},
+        {"shortcut to a file the setup does not carry",
+         [](BuildTestKit& kit, BuildOptions&) {
+             kit.WriteProject(
+                 "<Task ID=\"2404\" Type=\"DataSetting\" IsExec=\"0\">\n"
+                 "<SubTask ID=\"1\" Type=\"CreateShortcutMenu\">\n"
+                 "<Description>Go</Description>\n<File>go.exe</File>\n"
+                 "<Folder>[InstallDir]\\bin</Folder>\n</SubTask>\n</Task>\n");
+         },
+         "the shortcut \"Go\" points at [InstallDir]\\bin\\go.exe"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BuildTestKit kit;
+        kit.Write("product/A.txt", "a");
+        kit.WriteProject();
+        BuildOptions options = kit.Options();
+        c.prepare(kit, options);
+        SetupBuilder builder;
+        ASSERT_TRUE(builder.Build(options)) << builder.LastError();
+        ASSERT_EQ(builder.Summary().warnings.size(), 1u);
+        EXPECT_NE(builder.Summary().warnings[0].find(c.warning), std::string::npos)
+            << builder.Summary().warnings[0];
     }
 }
 
