@@ -1,0 +1,39 @@
+// The start-up files (kind K) a project names: pictures, documents and the preparatory program
+// that the engine unpacks into its temporary folder under fixed names before the wizard.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "project/Task.h"
+
+namespace vesk {
+
+struct StartupFile {
+    std::string hostPath;  // the builder-side file
+    std::string target;    // "[TempFileDir]\~VeskInstall-..."
+    std::string origin;    // the field that names it, for messages ("TopFramePicture of task 2401")
+};
+
+class StartupFiles {
+public:
+    // Collects, in this order, the advertising picture, the header picture, the welcome picture,
+    // the licence and readme documents (.HTM or .MHT by their FileType) and the preparatory
+    // program, each when its field is not empty. `tasks` are indexed by slot. False (see
+    // LastError) for a file that does not exist, or a picture that is no BMP file, or a program
+    // that is no Windows executable.
+    bool Collect(const std::vector<Task>& tasks, const std::string& baseDir);
+
+    const std::vector<StartupFile>& Files() const { return files_; }
+    const std::string& LastError() const { return error_; }
+
+private:
+    enum class Signature { None, Bitmap, Program };
+    bool Add(const std::string& value, const std::string& name, const std::string& origin,
+             Signature signature, const std::string& baseDir);
+
+    std::vector<StartupFile> files_;
+    std::string error_;
+};
+
+}  // namespace vesk
