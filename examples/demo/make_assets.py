@@ -158,6 +158,9 @@ def main():
     png("product/data/gallery/dunes.png", 180, 120, 1)
     png("product/data/gallery/lagoon.png", 180, 120, 2)
     png("product/data/gallery/harbour.png", 180, 120, 3)
+    png("product/data/gallery/meadow.png", 180, 120, 4)
+    png("product/data/gallery/glacier.png", 180, 120, 5)
+    png("product/data/gallery/canyon.png", 180, 120, 6)
     archive(measurements())
     shutil.copyfile(FONT, out("fonts/DejaVuSansMono.ttf"))
     with open(out("product/docs/DejaVu-Fonts-Licence.txt"), "w", newline="") as f:
