@@ -7,6 +7,7 @@
 #include "app/SetupState.h"
 #include "container/ContainerReader.h"
 #include "project/InstallProject.h"
+#include "project/LanguageTable.h"
 
 namespace vesk {
 
@@ -18,20 +19,20 @@ public:
     // The whole run; the process exit code (0 when the setup's payload was read completely).
     int Run();
 
-    // Opens the setup executable, unpacks and loads the project, reads the volume size and the
-    // file list, and unpacks the language file. False, silently, when any step fails.
+    // Computes the start-up values, opens the setup executable, unpacks and loads the project,
+    // reads the volume size and the file and folder lists, and unpacks and loads the language
+    // file. False, silently, when any step fails.
     bool PrepareSetup();
 
     // Deletes the temporary files; may run more than once.
     void FinalCleanUp();
 
 private:
-    std::string TempFolder() const;
-
     SetupState state_;
     std::unique_ptr<ContainerReader> reader_;
     InstallProject project_;
-    std::string startStamp_;
+    TextLineList files_;
+    TextLineList folders_;
 };
 
 }  // namespace vesk
