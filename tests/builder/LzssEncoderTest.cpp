@@ -28,8 +28,8 @@ Bytes Decode(const Bytes& stream) {
 // The longest match at every position, by trying every distance the format can address over
 // the 4078 initial spaces followed by the data.
 std::vector<unsigned> BruteForceLongest(const Bytes& data) {
-    Bytes text(kLzssFirstWritePos + data.size(), kLzssFillByte);
-    std::copy(data.begin(), data.end(), text.begin() + kLzssFirstWritePos);
+    Bytes text(kLzssFirstWritePos, kLzssFillByte);
+    for (std::uint8_t b : data) text.push_back(b);
     std::vector<unsigned> longest(data.size());
     for (std::size_t i = 0; i < data.size(); ++i) {
         std::size_t at = i + kLzssFirstWritePos;
