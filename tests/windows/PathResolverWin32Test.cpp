@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include "install/SystemUtilities.h"
+#include "project/LanguageTable.h"
 #include "project/PathResolver.h"
 #include "project/StartValues.h"
 
@@ -96,6 +97,7 @@ TEST(PathResolverWin32Test, SystemFactsMatchTheApi) {
     ASSERT_TRUE(GetComputerNameA(buffer, &size));
     EXPECT_EQ(facts.ComputerName(), buffer);
     EXPECT_EQ(facts.DefaultLocaleId(), GetSystemDefaultLCID());
+    EXPECT_EQ(ProcessLanguageTable().SystemLanguageId(), LanguageIdText(GetSystemDefaultLCID()));
     EXPECT_EQ(facts.PackedVersion(), GetVersion());
 
     SYSTEMTIME before;
