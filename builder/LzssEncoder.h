@@ -18,7 +18,8 @@ enum class LzssParse {
 // costs 9 bits and every reference 17, whatever its length, so knowing the longest match at each
 // position is enough for a shortest-path search over token boundaries. The search runs forward in
 // blocks; at a block's end the tokens up to the point where the best paths to all the positions
-// a later token could start from meet are final, so the blocks lose nothing.
+// a later token could start from meet are final, so the blocks lose nothing as long as those
+// paths meet within a block (they meet within a few hundred positions on real data).
 //
 // Keep one encoder for many streams: its tables and work arrays are allocated once and grow to
 // at most a few megabytes, whatever the input's size.
@@ -32,8 +33,9 @@ public:
     void Encode(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out,
                 LzssParse parse = LzssParse::Optimal);
 
-    // Positions searched before the tokens found so far are written out. Smaller blocks cost
-    // time, not size; tests use tiny ones to exercise the hand-over between blocks.
+    // Positions searched before the tokens found so far are written out (default 256 Ki). Tests
+    // use tiny blocks to exercise the hand-over; those also cost size where the best paths do not
+    // meet within a block.
     void SetBlockSize(std::size_t positions);
 
 private:

@@ -8,13 +8,13 @@ namespace vesk {
 namespace {
 
 constexpr std::uint32_t kEmpty = 0;  // always further back than the window
-// Before the position counter gets near the top of its range, it is moved down (Rebase).
-constexpr std::uint32_t kRebaseAt = 0xF0000000u;
+// Positions found between two looks at the counter's range.
 constexpr std::size_t kBatch = std::size_t(1) << 20;
+
 // The newest string of the initial spaces that has 18 spaces; older ones are the same string.
 constexpr std::size_t kFirstSpaceString = kLzssFirstWritePos - kLzssMaxMatch;
 
-// Bytes that Insert may read past a position when it compares eight at a time.
+// Bytes that InsertRange may read past a position when it compares eight at a time.
 constexpr std::size_t kWordReach = 32;
 
 // How many of the bytes from `from` on are equal in `a` and `b`, up to `limit`. Compares eight
@@ -49,12 +49,15 @@ inline std::uint32_t Mix3(const std::uint8_t* p) {
 
 }  // namespace
 
-LzssMatchFinder::LzssMatchFinder()
+LzssMatchFinder::LzssMatchFinder(std::uint32_t firstPosition)
     : head_(std::size_t(1) << kHashBits, kEmpty),
       tree_(2 * std::size_t(kSlots), kEmpty),
+      pos_(firstPosition),
       startBuffer_(kSpaces + kStartData + kWordReach, kLzssFillByte) {
     static_assert((kSlots & (kSlots - 1)) == 0 && kSlots > kMaxDistance,
                   "slots outlive the window");
+    static_assert(std::uint64_t(kRebaseAt) + kBatch + kSlots + kSpaces < std::uint64_t(1) << 32,
+                  "a stream start or a batch begun below kRebaseAt cannot wrap the counter");
 }
 
 void LzssMatchFinder::Start(const std::uint8_t* data, std::size_t size) {
@@ -144,7 +147,7 @@ void LzssMatchFinder::Find(std::size_t count, std::uint8_t* lengths, std::uint16
     while (count > 0) {
         // Positions advance by at most kBatch between two looks at the counter's range.
         std::size_t batch = std::min<std::size_t>(count, kBatch);
-        if (pos_ >= kRebaseAt - kBatch) Rebase();
+        if (pos_ >= kRebaseAt) Rebase();
         std::size_t i = next_, end = next_ + batch;
         // Near the start the window still holds spaces: the start buffer has them in front.
         if (i < kStartPositions) {

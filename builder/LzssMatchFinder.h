@@ -23,7 +23,9 @@ namespace vesk {
 // Tables are allocated once; a new stream only moves the position counter past the old entries.
 class LzssMatchFinder {
 public:
-    LzssMatchFinder();
+    // `firstPosition` starts the counter of window positions elsewhere than at 0, for tests of
+    // the move the counter makes when it reaches kRebaseAt.
+    explicit LzssMatchFinder(std::uint32_t firstPosition = 0);
     LzssMatchFinder(const LzssMatchFinder&) = delete;
     LzssMatchFinder& operator=(const LzssMatchFinder&) = delete;
 
@@ -40,6 +42,9 @@ public:
     std::size_t Position() const { return next_; }
 
     static constexpr unsigned kMaxDistance = kLzssWindowSize;
+    // Where the position counter is moved down, keeping the window, so that any amount of data
+    // can pass through one finder.
+    static constexpr std::uint32_t kRebaseAt = 0xEFF00000u;
 
 private:
     static constexpr unsigned kHashBits = 15;

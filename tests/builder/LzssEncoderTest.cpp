@@ -117,34 +117,42 @@ std::vector<Sample> Samples() {
     };
 }
 
+// The finder's lengths for `data`, fetched in uneven batches as the encoder's blocks may fall,
+// checked against the brute-force ones and the bytes.
+void ExpectExactMatches(LzssMatchFinder& finder, const Bytes& data,
+                        const std::vector<unsigned>& expected) {
+    finder.Start(data.data(), data.size());
+    std::vector<std::uint8_t> lengths(data.size());
+    std::vector<std::uint16_t> distances(data.size());
+    for (std::size_t at = 0, batch = 1; at < data.size(); at += batch, batch = batch * 3 + 1) {
+        finder.Find(batch, &lengths[at], &distances[at]);
+    }
+    EXPECT_EQ(finder.Position(), data.size());
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        unsigned length = lengths[i], distance = distances[i];
+        ASSERT_EQ(length, expected[i]) << "at " << i;
+        if (length == 0) continue;
+        // The match is real and lies where the format can address it.
+        ASSERT_GE(distance, 1u);
+        ASSERT_LE(distance, unsigned(kLzssWindowSize));
+        ASSERT_LE(distance, i + kLzssFirstWritePos) << "reaches the unset window end";
+        for (unsigned k = 0; k < length; ++k) {
+            std::ptrdiff_t from = std::ptrdiff_t(i + k) - std::ptrdiff_t(distance);
+            std::uint8_t byte = from < 0 ? kLzssFillByte : data[std::size_t(from)];
+            ASSERT_EQ(byte, data[i + k]) << "at " << i;
+        }
+    }
+}
+
 TEST(LzssMatchFinderTest, FindsTheLongestMatchEverywhere) {
-    LzssMatchFinder finder;
+    // The second finder's position counter reaches the point where it is moved down during the
+    // first sample.
+    LzssMatchFinder fresh, nearTheTop(LzssMatchFinder::kRebaseAt - 10000);
     for (const Sample& s : Samples()) {
         SCOPED_TRACE(s.name);
         std::vector<unsigned> expected = BruteForceLongest(s.data);
-        finder.Start(s.data.data(), s.data.size());
-        // In uneven batches, as the encoder's blocks may fall.
-        std::vector<std::uint8_t> lengths(s.data.size());
-        std::vector<std::uint16_t> distances(s.data.size());
-        for (std::size_t at = 0, batch = 1; at < s.data.size();
-             at += batch, batch = batch * 3 + 1) {
-            finder.Find(batch, &lengths[at], &distances[at]);
-        }
-        EXPECT_EQ(finder.Position(), s.data.size());
-        for (std::size_t i = 0; i < s.data.size(); ++i) {
-            unsigned length = lengths[i], distance = distances[i];
-            ASSERT_EQ(length, expected[i]) << "at " << i;
-            if (length == 0) continue;
-            // The match is real and lies where the format can address it.
-            ASSERT_GE(distance, 1u);
-            ASSERT_LE(distance, unsigned(kLzssWindowSize));
-            ASSERT_LE(distance, i + kLzssFirstWritePos) << "reaches the unset window end";
-            for (unsigned k = 0; k < length; ++k) {
-                std::ptrdiff_t from = std::ptrdiff_t(i + k) - std::ptrdiff_t(distance);
-                std::uint8_t byte = from < 0 ? kLzssFillByte : s.data[std::size_t(from)];
-                ASSERT_EQ(byte, s.data[i + k]) << "at " << i;
-            }
-        }
+        ExpectExactMatches(fresh, s.data, expected);
+        ExpectExactMatches(nearTheTop, s.data, expected);
     }
 }
 
