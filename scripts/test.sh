@@ -4,18 +4,35 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
+logs="$root/build/test-logs"
 
 bash scripts/configure.sh
+mkdir -p "$logs"
+
+# Runs ctest with the given arguments, keeping its output to count the tests afterwards.
+run_ctest() {
+    local log="$1"
+    shift
+    "$@" 2>&1 | tee "$log"
+    return "${PIPESTATUS[0]}"
+}
 
 echo "== native tests"
-ctest --test-dir build/native -j "$(nproc)" --output-on-failure
+run_ctest "$logs/native.log" ctest --test-dir build/native -j "$(nproc)" --output-on-failure
 
 echo "== Windows tests under Wine"
 if [ -n "${DISPLAY:-}" ]; then
-    ctest --test-dir build/win32 --output-on-failure
+    run_ctest "$logs/win32.log" ctest --test-dir build/win32 --output-on-failure
 else
-    xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir build/win32 --output-on-failure
+    run_ctest "$logs/win32.log" xvfb-run -a -s "-screen 0 1024x768x24" \
+        ctest --test-dir build/win32 --output-on-failure
 fi
 
 echo "== fuzz smoke run"
 FUZZ_SECONDS="${FUZZ_SECONDS:-10}" bash scripts/fuzz.sh
+
+count() { sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2 \1/p' "$1" | tail -1; }
+read -r native_total native_failed < <(count "$logs/native.log")
+read -r win_total win_failed < <(count "$logs/win32.log")
+echo "native: $native_total ctest cases, Windows: $win_total test programs under Wine"
+echo "$((native_total + win_total - native_failed - win_failed)) passed, $((native_failed + win_failed)) failed"
