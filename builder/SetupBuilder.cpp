@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "ContainerWriter.h"
+#include "FileBytes.h"
 #include "FileKindRules.h"
 #include "LzssEncoder.h"
 #include "ProjectCompleter.h"
@@ -40,18 +41,6 @@ struct SetupBuilder::Planned {
 namespace {
 
 constexpr std::int32_t kOneVolume = std::numeric_limits<std::int32_t>::max();
-
-bool ReadAll(const std::string& path, std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    bytes.clear();
-    char block[65536];
-    std::size_t got;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0) bytes.append(block, got);
-    bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
-}
 
 std::string TimeOf(const std::string& path) {
     CalendarTime time;
@@ -129,7 +118,7 @@ bool SetupBuilder::Build(const BuildOptions& options) {
     }
 
     std::string stub;
-    if (!ReadAll(options.stubPath, stub)) {
+    if (!ReadFileContent(options.stubPath, stub)) {
         return Fail("the engine stub " + options.stubPath +
                     " cannot be read: build it (bash scripts/build.sh puts it into out/stub) or "
                     "name one with --stub PATH");
@@ -198,7 +187,7 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
         if (entry.timeText.empty()) entry.timeText = FormatEntryTime(file.time);
         if (entry.kind == FileKind::RegistryData) {
             std::string bytes, why;
-            if (!ReadAll(file.hostPath, bytes)) return Fail(file.hostPath + ": cannot be read");
+            if (!ReadFileContent(file.hostPath, bytes)) return Fail(file.hostPath + ": cannot be read");
             if (!CheckRegistryDataFile(bytes, why)) {
                 return Fail(file.hostPath + ": registry data file (kind R): " + why);
             }
@@ -313,7 +302,7 @@ bool SetupBuilder::Write(const BuildOptions& options, const std::string& stub,
     for (Planned& entry : plan) {
         if (entry.hostPath.empty()) {
             bytes.swap(entry.bytes);
-        } else if (!ReadAll(entry.hostPath, bytes)) {
+        } else if (!ReadFileContent(entry.hostPath, bytes)) {
             return Fail(entry.hostPath + ": cannot be read");
         }
         FileKind kind = entry.kind;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Commands.h"
+#include "FileBytes.h"
 
 namespace vesk::tool {
 
@@ -18,19 +19,10 @@ int UsageError(const std::string& message) {
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        error = path + ": " + std::strerror(errno);
-        return false;
-    }
-    bytes.clear();
-    char block[65536];
-    std::size_t got;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0) bytes.append(block, got);
-    bool ok = !std::ferror(file);
-    std::fclose(file);
-    if (!ok) error = path + ": read error";
-    return ok;
+    errno = 0;
+    if (ReadFileContent(path, bytes)) return true;
+    error = path + ": " + (errno ? std::strerror(errno) : "read error");
+    return false;
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes, std::string& error) {
