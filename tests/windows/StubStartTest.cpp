@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "support/SetupFixture.h"
 #include "support/TempDir.h"
 
@@ -27,6 +30,22 @@ long RunAndWait(const std::string& path) {
     return long(code);
 }
 
+// The names of the files in the temporary folder.
+std::set<std::string> TempFolderFiles() {
+    char folder[MAX_PATH + 1];
+    DWORD length = GetTempPathA(sizeof folder, folder);
+    std::set<std::string> names;
+    if (length == 0 || length >= sizeof folder) return names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((std::string(folder) + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
 TEST(StubStartTest, FindsItsPayloadAcrossVolumes) {
     std::string stub = test::ReadWholeFile(VESK_STUB_PATH);
     ASSERT_GT(stub.size(), 1000u) << "stub not found at " << VESK_STUB_PATH;
@@ -42,7 +61,10 @@ TEST(StubStartTest, FindsItsPayloadAcrossVolumes) {
     test::FixtureSet set = test::BuildFixtureSetWithStub(
         dir / "Setup.exe", stub, std::int32_t(stub.size() + 20000), bodies);
     ASSERT_EQ(set.volumePaths.size(), 2u);
+    std::set<std::string> before = TempFolderFiles();
     EXPECT_EQ(RunAndWait(set.setupPath), 0);
+    // The unpacked project and language file are gone again.
+    EXPECT_EQ(TempFolderFiles(), before);
 
     // A damaged project section is refused.
     std::string damaged = test::ReadWholeFile(set.setupPath);
