@@ -130,6 +130,7 @@ bool ContainerReader::ReadBody(ByteSink& sink, std::int64_t inVolume, std::int32
 bool ContainerReader::CopyRaw(ByteSink& sink, std::int32_t size) {
     std::int64_t left = size;
     while (left > 0) {
+        if (setupFinished_) return Fail("the setup was stopped");
         std::size_t block = std::size_t(std::min<std::int64_t>(left, kCopyBlock));
         if (!ReadStream(copyBlock_, block)) return false;
         if (!sink.Write(copyBlock_, block)) return Fail("cannot write the extracted file");
@@ -147,18 +148,18 @@ bool ContainerReader::FetchInput() {
         return false;
     }
     inputFill_ = want;
-    inputRead_ = 0;
     return true;
 }
 
 bool ContainerReader::ExtractLzss(ByteSink& sink, std::int32_t size) {
     bodyLength_ = size;
     bodyConsumed_ = 0;
-    inputFill_ = inputRead_ = 0;
+    inputFill_ = 0;
     inputFailed_ = false;
     decoder_.Reset();
     bool written = true;
-    while (written && FetchInput()) {
+    // A stop request ends the body at the next input block; what was decoded is still written.
+    while (written && !setupFinished_ && FetchInput()) {
         bodyConsumed_ += std::int64_t(inputFill_);
         written = decoder_.Feed(input_, inputFill_, sink);
     }
@@ -173,7 +174,8 @@ bool ContainerReader::ReadStream(std::uint8_t* buffer, std::size_t count) {
         std::int64_t share = arithmetic_ ? std::int64_t(volumeSize_) : streamLimit_;
         std::int64_t available = share - position_;
         if (available <= 0) {
-            if (!arithmetic_ || !ChangeVolume()) {
+            if (!arithmetic_) return Fail(volume_.Path() + " is shorter than its entries claim");
+            if (!ChangeVolume()) {
                 setupFinished_ = true;
                 return false;
             }

@@ -106,7 +106,7 @@ private:
     bool arithmetic_ = false;
 
     std::uint8_t input_[kInputSize];
-    std::size_t inputFill_ = 0, inputRead_ = 0;
+    std::size_t inputFill_ = 0;
     std::int64_t bodyLength_ = 0, bodyConsumed_ = 0;
     bool inputFailed_ = false;
     std::uint8_t copyBlock_[kCopyBlock];
