@@ -3,13 +3,16 @@
 
 #include <windows.h>
 
+#include "app/DiskRequestPrompt.h"
 #include "project/PathResolver.h"
 #include "project/StartValues.h"
 #include "project/TaskSlots.h"
 
 namespace vesk {
 
-SetupApp::SetupApp() : reader_(std::make_unique<ContainerReader>(state_.setupFinished)) {}
+SetupApp::SetupApp() : reader_(std::make_unique<ContainerReader>(state_.setupFinished)) {
+    reader_->SetPrompt(&ProcessDiskRequest(project_));
+}
 
 SetupApp::~SetupApp() { FinalCleanUp(); }
 

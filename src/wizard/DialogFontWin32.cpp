@@ -1,0 +1,31 @@
+// Dialog fonts: the template's font description with an empty face name and a fixed weight.
+#include "wizard/DialogFont.h"
+
+namespace vesk {
+
+bool DialogFont::Create(HWND dialog, int weight) {
+    Reset();
+    HFONT base = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+    if (!base) base = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    LOGFONTA description{};
+    if (GetObjectA(base, sizeof description, &description) != int(sizeof description)) return false;
+    description.lfFaceName[0] = '\0';
+    description.lfWeight = weight;
+    font_ = CreateFontIndirectA(&description);
+    return font_ != nullptr;
+}
+
+void DialogFont::ApplyTo(HWND dialog, const int* ids, int count) const {
+    if (!font_) return;
+    for (int i = 0; i < count; ++i) {
+        HWND control = GetDlgItem(dialog, ids[i]);
+        if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    }
+}
+
+void DialogFont::Reset() {
+    if (font_) DeleteObject(font_);
+    font_ = nullptr;
+}
+
+}  // namespace vesk

@@ -1,0 +1,64 @@
+// Subclassed edit control with a text copy refreshed on every change notification.
+#include "wizard/TrackedEdit.h"
+
+namespace vesk {
+namespace {
+
+// The window property that leads from an edit control to its TrackedEdit.
+constexpr const char* kOwnerProperty = "VeskTrackedEdit";
+
+// The whole window text of a control, however long.
+std::string WindowText(HWND window) {
+    int length = GetWindowTextLengthA(window);
+    if (length <= 0) return std::string();
+    std::string text(std::size_t(length) + 1, '\0');
+    int copied = GetWindowTextA(window, &text[0], length + 1);
+    text.resize(copied > 0 ? std::size_t(copied) : 0);
+    return text;
+}
+
+}  // namespace
+
+bool TrackedEdit::Attach(HWND dialog, int id) {
+    Detach();
+    HWND control = GetDlgItem(dialog, id);
+    if (!control) return false;
+    if (!SetPropA(control, kOwnerProperty, this)) return false;
+    window_ = control;
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+    Refresh();
+    return true;
+}
+
+void TrackedEdit::Detach() {
+    if (!window_) return;
+    if (IsWindow(window_)) {
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        RemovePropA(window_, kOwnerProperty);
+    }
+    window_ = nullptr;
+    original_ = nullptr;
+}
+
+bool TrackedEdit::ReflectCommand(WPARAM wParam, LPARAM lParam) {
+    HWND control = reinterpret_cast<HWND>(lParam);
+    if (!control) return false;
+    auto* edit = static_cast<TrackedEdit*>(GetPropA(control, kOwnerProperty));
+    if (!edit || edit->window_ != control) return false;
+    if (HIWORD(wParam) == EN_CHANGE) edit->Refresh();
+    return true;
+}
+
+void TrackedEdit::Refresh() { text_ = WindowText(window_); }
+
+LRESULT CALLBACK TrackedEdit::SubclassProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+    auto* edit = static_cast<TrackedEdit*>(GetPropA(window, kOwnerProperty));
+    if (!edit) return DefWindowProcA(window, message, wParam, lParam);
+    WNDPROC original = edit->original_;
+    if (message == WM_NCDESTROY) edit->Detach();  // the control goes; its copy stays readable
+    return CallWindowProcA(original, window, message, wParam, lParam);
+}
+
+}  // namespace vesk

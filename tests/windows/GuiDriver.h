@@ -1,0 +1,69 @@
+// Drives real windows from outside, as a user would: start a program, wait for its windows, read
+// and set control texts, press buttons, and save a picture of a window.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace vesk::test {
+
+// How long any wait for a window or a process lasts before the test gives up.
+constexpr DWORD kGuiTimeoutMs = 10000;
+
+// True when windows can be created and shown (a display is there); tests skip otherwise.
+bool DisplayAvailable();
+
+// A started program; killed when it is still running when this object goes.
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Start(const std::string& path);
+    // The exit code, or -1 when the process did not end within `timeoutMs`.
+    long WaitForExit(DWORD timeoutMs = kGuiTimeoutMs);
+    DWORD Id() const { return id_; }
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// Waits for a visible top-level window of process `processId` (any process when 0) whose title
+// equals `title`, or whose class equals `className` when `title` is empty. A window equal to
+// `other` is passed over, so a test can wait for a dialog shown afresh. Null on timeout.
+HWND WaitForTopWindow(DWORD processId, const std::string& title, const std::string& className = "",
+                      HWND other = nullptr, DWORD timeoutMs = kGuiTimeoutMs);
+
+// Waits until `window` is destroyed; false on timeout.
+bool WaitForWindowGone(HWND window, DWORD timeoutMs = kGuiTimeoutMs);
+
+// The text of a window or control (WM_GETTEXT), "" when it does not answer in time.
+std::string TextOf(HWND window);
+std::string ItemText(HWND dialog, int id);
+
+// Replaces the text of control `id` with WM_SETTEXT (the control reports the change as typing
+// would); false when the control is missing or does not answer.
+bool SetItemText(HWND dialog, int id, const std::string& text);
+// Puts the focus at the end of an edit's text and inserts `text` there (EM_REPLACESEL).
+bool TypeIntoItem(HWND dialog, int id, const std::string& text);
+
+// Presses button `id` the way its owner sees a click (WM_COMMAND with BN_CLICKED), posted so the
+// test never waits on the owner's handler.
+bool ClickItem(HWND dialog, int id);
+// Posts a key press (down and up) to `window`, as the keyboard would deliver it.
+bool PressKey(HWND window, UINT virtualKey);
+
+// The control that has the keyboard focus in the thread owning `window`.
+HWND FocusedWindow(HWND window);
+
+// Waits until every posted message has been handled by the thread owning `window`.
+bool Settle(HWND window);
+
+// Saves the picture of `window` as a 24-bit BMP file; false when it cannot be captured.
+bool CaptureWindow(HWND window, const std::string& bmpPath);
+
+}  // namespace vesk::test
