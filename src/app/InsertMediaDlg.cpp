@@ -40,9 +40,8 @@ std::string CInsertMediaDlg::VolumePathIn(const std::string& location, int volum
 
 bool CInsertMediaDlg::DoModal() {
     resultPath_.clear();
-    INT_PTR result =
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_INSERT_MEDIA), nullptr,
-                        &DialogProc, reinterpret_cast<LPARAM>(this));
+    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_INSERT_MEDIA),
+                                     nullptr, &DialogProc, reinterpret_cast<LPARAM>(this));
     location_.Detach();
     font_.Reset();
     window_ = nullptr;
@@ -92,11 +91,11 @@ void CInsertMediaDlg::OnInitDialog(HWND window) {
     SetItemText(IDC_INSERT_MEDIA_BROWSE, texts_.GetText(TextKey::InsertMediaBrowseDesc));
     SetItemText(IDC_INSERT_MEDIA_CONFIRM, texts_.GetText(TextKey::SureDesc));
     SetItemText(IDC_INSERT_MEDIA_CANCEL, texts_.GetText(TextKey::CancelButtonDesc));
-    SetItemText(IDC_INSERT_MEDIA_MESSAGE,
-                texts_.GetText(TextKey::InsertMediaDesc0) + " " +
-                    texts_.GetText(TextKey::ProjectName) + " " +
-                    texts_.GetText(TextKey::InsertMediaDesc1) + std::to_string(volumeNumber_) +
-                    texts_.GetText(TextKey::InsertMediaDesc2));
+    SetItemText(IDC_INSERT_MEDIA_MESSAGE, texts_.GetText(TextKey::InsertMediaDesc0) + " " +
+                                              texts_.GetText(TextKey::ProjectName) + " " +
+                                              texts_.GetText(TextKey::InsertMediaDesc1) +
+                                              std::to_string(volumeNumber_) +
+                                              texts_.GetText(TextKey::InsertMediaDesc2));
 }
 
 void CInsertMediaDlg::OnConfirm() {

@@ -3,9 +3,9 @@
 
 // Disk request: asks for the folder holding the next volume file.
 #define IDD_INSERT_MEDIA 141
-#define IDC_INSERT_MEDIA_LABEL 1024    // label of the location field
-#define IDC_INSERT_MEDIA_LOCATION 1013 // location field
-#define IDC_INSERT_MEDIA_MESSAGE 1021  // request message
-#define IDC_INSERT_MEDIA_CONFIRM 1020  // confirm (default button)
-#define IDC_INSERT_MEDIA_CANCEL 1022   // cancel
-#define IDC_INSERT_MEDIA_BROWSE 1023   // browse for the folder
+#define IDC_INSERT_MEDIA_LABEL 1024     // label of the location field
+#define IDC_INSERT_MEDIA_LOCATION 1013  // location field
+#define IDC_INSERT_MEDIA_MESSAGE 1021   // request message
+#define IDC_INSERT_MEDIA_CONFIRM 1020   // confirm (default button)
+#define IDC_INSERT_MEDIA_CANCEL 1022    // cancel
+#define IDC_INSERT_MEDIA_BROWSE 1023    // browse for the folder

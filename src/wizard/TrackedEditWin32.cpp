@@ -50,7 +50,9 @@ bool TrackedEdit::ReflectCommand(WPARAM wParam, LPARAM lParam) {
     return true;
 }
 
-void TrackedEdit::Refresh() { text_ = WindowText(window_); }
+void TrackedEdit::Refresh() {
+    text_ = WindowText(window_);
+}
 
 LRESULT CALLBACK TrackedEdit::SubclassProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {

@@ -1,7 +1,6 @@
 // The real engine stub asks for its second volume with the disk request, driven from outside.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "GuiDriver.h"
 #include "resources/LanguageFile.h"
@@ -27,8 +26,8 @@ protected:
         ASSERT_GT(stub.size(), 1000u) << "stub not found at " << VESK_STUB_PATH;
         std::vector<test::FixtureBody> bodies = {{DefaultLanguageFile(), false},
                                                  {test::FixtureBytes(3000, 5, false), true}};
-        test::FixtureSet set = test::BuildFixtureSetWithStub(
-            dir_ / "Setup.exe", stub, std::int32_t(stub.size() + 8), bodies);
+        test::FixtureSet set = test::BuildFixtureSetWithStub(dir_ / "Setup.exe", stub,
+                                                             std::int32_t(stub.size() + 8), bodies);
         ASSERT_EQ(set.volumePaths.size(), 2u);
         setupPath_ = set.setupPath;
         diskFolder_ = dir_ / "disk2";

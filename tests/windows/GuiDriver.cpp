@@ -65,8 +65,8 @@ bool ChildProcess::Start(const std::string& path) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     std::string commandLine = "\"" + path + "\"";
-    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info)) {
+    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
         return false;
     }
     CloseHandle(info.hThread);
@@ -126,8 +126,9 @@ std::string ItemText(HWND dialog, int id) {
 bool SetItemText(HWND dialog, int id, const std::string& text) {
     HWND item = GetDlgItem(dialog, id);
     DWORD_PTR result = 0;
-    return item && SendMessageTimeoutA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                                       SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result) &&
+    return item &&
+           SendMessageTimeoutA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                               SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result) &&
            result;
 }
 
@@ -198,8 +199,9 @@ bool CaptureWindow(HWND window, const std::string& bmpPath) {
     const DWORD rowBytes = DWORD((width * 3 + 3) & ~3);
     header.biSizeImage = rowBytes * DWORD(height);
     std::vector<unsigned char> pixels(header.biSizeImage);
-    bool read = drawn && GetDIBits(memory, picture, 0, UINT(height), pixels.data(),
-                                   reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) == height;
+    bool read =
+        drawn && GetDIBits(memory, picture, 0, UINT(height), pixels.data(),
+                           reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) == height;
     DeleteObject(picture);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);

@@ -1,7 +1,6 @@
 // The disk request dialog shown in this process and driven from outside its thread.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <thread>
 
@@ -31,8 +30,8 @@ public:
         : dialog_(texts) {
         dialog_.SetRequest(expected, volume);
         thread_ = std::thread([this] { confirmed_ = dialog_.DoModal(); });
-        window_ = test::WaitForTopWindow(GetCurrentProcessId(),
-                                         texts.GetText(TextKey::InsertMediaDesc));
+        window_ =
+            test::WaitForTopWindow(GetCurrentProcessId(), texts.GetText(TextKey::InsertMediaDesc));
     }
     ~ShownDialog() { Finish(); }
 
@@ -140,11 +139,21 @@ TEST(InsertMediaDlgTest, ConfirmBuildsThePathAndCancelGivesNothing) {
             ASSERT_TRUE(test::TypeIntoItem(window, IDC_INSERT_MEDIA_LOCATION, c.typed));
         }
         switch (c.ending) {
-            case Ending::ConfirmButton: test::ClickItem(window, IDC_INSERT_MEDIA_CONFIRM); break;
-            case Ending::EnterKey: test::PressKey(field, VK_RETURN); break;
-            case Ending::CancelButton: test::ClickItem(window, IDC_INSERT_MEDIA_CANCEL); break;
-            case Ending::EscapeKey: test::PressKey(field, VK_ESCAPE); break;
-            case Ending::CloseBox: PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+            case Ending::ConfirmButton:
+                test::ClickItem(window, IDC_INSERT_MEDIA_CONFIRM);
+                break;
+            case Ending::EnterKey:
+                test::PressKey(field, VK_RETURN);
+                break;
+            case Ending::CancelButton:
+                test::ClickItem(window, IDC_INSERT_MEDIA_CANCEL);
+                break;
+            case Ending::EscapeKey:
+                test::PressKey(field, VK_ESCAPE);
+                break;
+            case Ending::CloseBox:
+                PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+                break;
         }
         bool confirmed = shown.Finish();
         EXPECT_EQ(confirmed, *c.result != '\0');
