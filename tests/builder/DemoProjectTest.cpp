@@ -30,8 +30,8 @@ std::map<std::string, std::string> FilesBelow(const fs::path& root) {
 TEST(DemoProjectTest, BuildsIntoTwoVolumesThatGiveTheSourcesBack) {
     ASSERT_TRUE(fs::exists(kDemo / "project.xml")) << kDemo;
     test::TempDir dir;
-    // A stand-in of the engine's size: with the demo's DiskSize (1M) and about 660 KB of data,
-    // an engine of 390 KB to 1 MB makes two volumes.
+    // A stand-in of the engine's size: with the demo's DiskSize (720K) and about 660 KB of data,
+    // an engine of 60 KB to 719 KB makes two volumes.
     std::string stub = test::BuildTestKit::StubBytes();
     stub.resize(450 * 1024, 'x');
     test::WriteWholeFile(dir / "stub.exe", stub);
@@ -44,7 +44,7 @@ TEST(DemoProjectTest, BuildsIntoTwoVolumesThatGiveTheSourcesBack) {
     ASSERT_TRUE(builder.Build(options)) << builder.LastError();
     EXPECT_TRUE(builder.Summary().warnings.empty()) << builder.Summary().warnings.front();
     EXPECT_EQ(builder.Summary().volumes, 2);
-    EXPECT_EQ(builder.Summary().diskSize, 1024 * 1024);
+    EXPECT_EQ(builder.Summary().diskSize, 720 * 1024);
 
     {
         SetupInspector setup;
