@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/DiskRequestPrompt.h"
+#include "app/LoadingDialog.h"
 #include "project/PathResolver.h"
 #include "project/StartValues.h"
 #include "project/TaskSlots.h"
@@ -54,9 +55,20 @@ void SetupApp::FinalCleanUp() {
 }
 
 int SetupApp::Run() {
-    bool prepared = PrepareSetup();
+    if (!PrepareSetup()) {
+        FinalCleanUp();
+        return 1;
+    }
+    // The loading dialog unpacks the start-up files; a failure there leaves setupFinished set.
+    LoadingDialog loading(state_, *reader_, files_, ProcessLanguageTable());
+    loading.DoModal();
+    if (state_.setupFinished) {
+        FinalCleanUp();
+        return 1;
+    }
+    // The wizard is not there yet: the setup ends here after a complete start-up.
     FinalCleanUp();
-    return prepared ? 0 : 1;
+    return 0;
 }
 
 }  // namespace vesk

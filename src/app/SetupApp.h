@@ -16,7 +16,8 @@ public:
     SetupApp();
     ~SetupApp();
 
-    // The whole run; the process exit code (0 when the setup's payload was read completely).
+    // The whole run; the process exit code: 0 after a complete start-up (payload read, start-up
+    // files unpacked), 1 when it failed.
     int Run();
 
     // Computes the start-up values, opens the setup executable, unpacks and loads the project,

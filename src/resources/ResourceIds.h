@@ -9,3 +9,7 @@
 #define IDC_INSERT_MEDIA_CONFIRM 1020   // confirm (default button)
 #define IDC_INSERT_MEDIA_CANCEL 1022    // cancel
 #define IDC_INSERT_MEDIA_BROWSE 1023    // browse for the folder
+
+// Loading dialog: shown while the start-up files are unpacked; closes itself.
+#define IDD_LOADING 131
+#define IDC_LOADING_TEXT 1005  // the message, from the language table

@@ -67,9 +67,10 @@ FixtureSet BuildFixtureSetWithStub(const std::string& setupPath, const std::stri
         entry.size = std::int32_t(stored.size());
         EXPECT_TRUE(writer.AddBody(stored.data(), stored.size(), entry.offset)) << writer.LastError();
         set.entries.push_back(entry);
-        set.projectXml += "<File>[InstallDir]\\f" + std::to_string(i) + "," +
-                          std::to_string(entry.offset) + "," + std::to_string(entry.size) + "," +
-                          (body.raw ? "N" : "A") + ",2003-7-28 20:34:2</File>\r\n";
+        std::string path = body.path.empty() ? "[InstallDir]\\f" + std::to_string(i) : body.path;
+        char kind = body.kind != 0 ? body.kind : body.raw ? 'N' : 'A';
+        set.projectXml += "<File>" + path + "," + std::to_string(entry.offset) + "," +
+                          std::to_string(entry.size) + "," + kind + ",2003-7-28 20:34:2</File>\r\n";
     }
     set.projectXml += "</SubTask>\r\n</Task>\r\n</InstallProject>\r\n";
     EXPECT_TRUE(writer.Finish(set.projectXml, identity)) << writer.LastError();

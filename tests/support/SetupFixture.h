@@ -10,6 +10,8 @@ namespace vesk::test {
 struct FixtureBody {
     std::string content;  // the file's bytes
     bool raw = false;     // stored as is (kind N) instead of LZSS
+    char kind = 0;        // the kind letter listed; 0: N when raw, A otherwise
+    std::string path;     // the path listed; "[InstallDir]\\f" + index when empty
 };
 
 struct FixtureEntry {
