@@ -164,6 +164,13 @@ HWND FocusedWindow(HWND window) {
     return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
+HWND ActiveWindow(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return GetGUIThreadInfo(thread, &info) ? info.hwndActive : nullptr;
+}
+
 bool Settle(HWND window) {
     // A sent message is handled after the messages posted before it.
     DWORD_PTR result = 0;

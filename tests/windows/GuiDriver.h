@@ -59,6 +59,8 @@ bool PressKey(HWND window, UINT virtualKey);
 
 // The control that has the keyboard focus in the thread owning `window`.
 HWND FocusedWindow(HWND window);
+// The active top-level window of the thread owning `window`.
+HWND ActiveWindow(HWND window);
 
 // Waits until every posted message has been handled by the thread owning `window`.
 bool Settle(HWND window);
