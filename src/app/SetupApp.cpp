@@ -5,6 +5,10 @@
 
 #include "app/DiskRequestPrompt.h"
 #include "app/LoadingDialog.h"
+#include "install/FinalCleanUp.h"
+#include "install/RunAndWait.h"
+#include "install/StartupChoices.h"
+#include "install/SystemUtilities.h"
 #include "project/PathResolver.h"
 #include "project/StartValues.h"
 #include "project/TaskSlots.h"
@@ -49,12 +53,23 @@ bool SetupApp::PrepareSetup() {
 }
 
 void SetupApp::FinalCleanUp() {
-    state_.setupFinished = true;
-    for (const std::string& path : state_.tempFiles) DeleteFileA(path.c_str());
-    state_.tempFiles.clear();
+    vesk::FinalCleanUp(state_, removal_, [] { return ResolvePath("[Windows Directory]"); });
+}
+
+bool SetupApp::PrepareWizard() {
+    // The advertising picture window belongs here; it arrives together with the picture
+    // display, so for now a project's AdPicture is passed over.
+    state_.programFolder = ProposedProgramFolder(project_);
+    const std::string preparatory = PreparatoryProgramSetting(project_);
+    PathResolver& resolver = ProcessPathResolver();
+    resolver.SetInstallDir(ProposedInstallFolder(project_, resolver, resolver.SystemRegistry()));
+    if (preparatory.empty()) return true;
+    return RunAndWait(TempNameFor(kPreparatoryProgram), kShowNormal) != 0;
 }
 
 int SetupApp::Run() {
+    state_.installOk = true;
+    metrics_ = PageMetricsForDpi(ScreenDpiY());
     if (!PrepareSetup()) {
         FinalCleanUp();
         return 1;
@@ -65,6 +80,10 @@ int SetupApp::Run() {
     if (state_.setupFinished) {
         FinalCleanUp();
         return 1;
+    }
+    if (!PrepareWizard()) {
+        FinalCleanUp();
+        return 0;
     }
     // The wizard is not there yet: the setup ends here after a complete start-up.
     FinalCleanUp();

@@ -17,6 +17,10 @@ struct SetupState {
     // The licence page's Accept is checked.
     std::atomic<bool> licenceAccepted{false};
 
+    // The program group name, proposed by the program folder page and made absolute by the
+    // install.
+    std::string programFolder;
+
     // Temporary files, removed by the final clean-up whatever happens.
     std::vector<std::string> tempFiles;
     // What the install wrote, removed by the clean-up of an install that did not complete.

@@ -36,7 +36,8 @@ FixtureSet BuildFixtureSet(const std::string& setupPath, std::size_t stubSize,
 
 FixtureSet BuildFixtureSetWithStub(const std::string& setupPath, const std::string& stub,
                                    std::int32_t diskSize, const std::vector<FixtureBody>& bodies,
-                                   const std::string& identity) {
+                                   const std::string& identity,
+                                   const std::string& extraProperties) {
     FixtureSet set;
     set.setupPath = setupPath;
     set.identity = identity;
@@ -49,7 +50,7 @@ FixtureSet BuildFixtureSetWithStub(const std::string& setupPath, const std::stri
         "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
         "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n"
         "<ProjectName>Fixture</ProjectName>\r\n<ProductVersion>1.0</ProductVersion>\r\n"
-        "<DiskSize>" + std::to_string(diskSize) + "</DiskSize>\r\n"
+        "<DiskSize>" + std::to_string(diskSize) + "</DiskSize>\r\n" + extraProperties +
         "</SubTask>\r\n</Task>\r\n"
         "<Task ID=\"2412\" Type=\"ExtractFiles\" IsExec=\"0\">\r\n"
         "<SubTask ID=\"10001\" Type=\"FileList\">\r\n";

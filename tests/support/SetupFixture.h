@@ -35,9 +35,12 @@ FixtureSet BuildFixtureSet(const std::string& setupPath, std::size_t stubSize,
                            const std::string& identity = "20261207");
 
 // The same with a given stub image (the real engine, for tests that run the result).
+// `extraProperties` is added to the project's properties (task 2401, GetAllVar) as it is, for
+// example "<ProvideForInstall>1</ProvideForInstall>\r\n".
 FixtureSet BuildFixtureSetWithStub(const std::string& setupPath, const std::string& stubImage,
                                    std::int32_t diskSize, const std::vector<FixtureBody>& bodies,
-                                   const std::string& identity = "20261207");
+                                   const std::string& identity = "20261207",
+                                   const std::string& extraProperties = "");
 
 // Deterministic pseudo-random bytes, text-like when `compressible` is set.
 std::string FixtureBytes(std::size_t size, std::uint32_t seed, bool compressible);

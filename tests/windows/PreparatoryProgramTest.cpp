@@ -1,0 +1,113 @@
+// The real engine stub runs the project's preparatory program after the start-up files are
+// unpacked, and reads the product's registry key for an earlier install folder.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "GuiDriver.h"
+#include "support/SetupFixture.h"
+#include "support/TempDir.h"
+
+namespace vesk {
+namespace {
+
+constexpr char kProductKey[] = "SOFTWARE\\VeskSoft\\VeskInstall\\Fixture";
+
+// Sets an environment variable of this process (inherited by the programs it starts) for the
+// lifetime of the object.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+        SetEnvironmentVariableA(name, value.c_str());
+    }
+    ~ScopedEnvironment() { SetEnvironmentVariableA(name_, nullptr); }
+
+private:
+    const char* name_;
+};
+
+std::string TempFolderWithoutSlash() {
+    char folder[MAX_PATH + 1];
+    DWORD length = GetTempPathA(sizeof folder, folder);
+    if (length == 0 || length >= sizeof folder) return {};
+    std::string text(folder, length);
+    if (text.size() > 3 && text.back() == '\\') text.pop_back();
+    return text;
+}
+
+bool ProductKeyExists() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(key);
+    return true;
+}
+
+class PreparatoryProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!test::DisplayAvailable()) GTEST_SKIP() << "no display";  // the loading dialog shows
+        stub_ = test::ReadWholeFile(VESK_STUB_PATH);
+        program_ = test::ReadWholeFile(VESK_EXIT_WITH_PATH);
+        ASSERT_GT(stub_.size(), 1000u) << "stub not found at " << VESK_STUB_PATH;
+        ASSERT_GT(program_.size(), 1000u) << "helper not found at " << VESK_EXIT_WITH_PATH;
+    }
+
+    // A setup whose start-up files hold the helper as the preparatory program.
+    std::string BuildSetup(const std::string& name) {
+        std::vector<test::FixtureBody> bodies = {
+            {"[Language=409]\r\nSureDesc=OK\r\n", false},
+            {program_, false, 'K', "[TempFileDir]\\~VeskInstall-ProvideForInstall.exe"}};
+        return test::BuildFixtureSetWithStub(dir_ / name, stub_, 1 << 30, bodies, "20261207",
+                                             "<ProvideForInstall>1</ProvideForInstall>\r\n")
+            .setupPath;
+    }
+
+    // Runs the setup with the helper told to exit with `code`; the setup's exit code.
+    long RunSetup(const std::string& setupPath, const std::string& code) {
+        ScopedEnvironment exitCode("VESK_TEST_EXIT_CODE", code);
+        ScopedEnvironment marker("VESK_TEST_MARKER", dir_ / "marker.txt");
+        test::ChildProcess setup;
+        if (!setup.Start(setupPath)) return -2;
+        return setup.WaitForExit(60000);
+    }
+
+    std::string stub_;
+    std::string program_;
+    test::TempDir dir_;
+};
+
+TEST_F(PreparatoryProgramTest, ExitCodeZeroEndsTheSetupAfterTheProgramRanInItsFolder) {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kProductKey);
+    std::string setupPath = BuildSetup("Setup.exe");
+    EXPECT_EQ(RunSetup(setupPath, "0"), 0);
+    // The program ran with the temporary folder as its current folder.
+    EXPECT_EQ(lstrcmpiA(test::ReadWholeFile(dir_ / "marker.txt").c_str(),
+                        TempFolderWithoutSlash().c_str()),
+              0)
+        << test::ReadWholeFile(dir_ / "marker.txt");
+    // The product's key was opened, created when missing, for the earlier install folder.
+    EXPECT_TRUE(ProductKeyExists());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kProductKey);
+}
+
+TEST_F(PreparatoryProgramTest, OtherExitCodesGoOnAndEveryTemporaryFileIsRemoved) {
+    std::string setupPath = BuildSetup("Setup.exe");
+    for (const char* code : {"0", "1", "7"}) {
+        DeleteFileA((dir_ / "marker.txt").c_str());
+        std::string before = TempFolderWithoutSlash();
+        EXPECT_EQ(RunSetup(setupPath, code), 0) << code;
+        EXPECT_TRUE(test::ReadWholeFile(dir_ / "marker.txt").size() > 0) << code;
+        // The unpacked program, project and language file are gone again.
+        WIN32_FIND_DATAA found;
+        HANDLE search =
+            FindFirstFileA((before + "\\*~VeskInstall-ProvideForInstall.exe").c_str(), &found);
+        EXPECT_EQ(search, INVALID_HANDLE_VALUE) << code;
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    }
+}
+
+}  // namespace
+}  // namespace vesk

@@ -1,0 +1,27 @@
+// A tiny program for tests that start programs: it writes the folder it was started in to the
+// file named by VESK_TEST_MARKER (when set) and exits with the code in VESK_TEST_EXIT_CODE (0
+// when unset). The settings come through the environment because the engine passes no arguments.
+#include <windows.h>
+
+#include <cstdlib>
+
+int main() {
+    char marker[MAX_PATH + 1];
+    DWORD length = GetEnvironmentVariableA("VESK_TEST_MARKER", marker, sizeof marker);
+    if (length > 0 && length < sizeof marker) {
+        char folder[MAX_PATH + 1];
+        DWORD folderLength = GetCurrentDirectoryA(sizeof folder, folder);
+        HANDLE file = CreateFileA(marker, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            if (folderLength < sizeof folder)
+                WriteFile(file, folder, folderLength, &written, nullptr);
+            CloseHandle(file);
+        }
+    }
+    char code[32];
+    length = GetEnvironmentVariableA("VESK_TEST_EXIT_CODE", code, sizeof code);
+    if (length == 0 || length >= sizeof code) return 0;
+    return std::atoi(code);
+}
