@@ -9,9 +9,11 @@ out/bin/veskbuild build examples/demo/project.xml -o out/demo
 echo "Built: out/bin/veskbuild, out/stub/Setup.exe, out/demo/"
 
 echo "Running out/demo/Setup.exe under Wine"
-run=(build/win32/wine-run.sh)
-[ -n "${DISPLAY:-}" ] || run=(xvfb-run -a build/win32/wine-run.sh)
-if "${run[@]}" out/demo/Setup.exe; then
+# Wine's server is waited for, so the display is not taken away under it.
+demo='build/win32/wine-run.sh out/demo/Setup.exe; rc=$?; WINEPREFIX="$PWD/build/win32/wineprefix" wineserver -w; exit $rc'
+run=(bash -c "$demo")
+[ -n "${DISPLAY:-}" ] || run=(xvfb-run -a bash -c "$demo")
+if "${run[@]}"; then
     echo "The demo setup found and read its payload."
 else
     echo "The demo setup failed (exit code $?)." >&2
