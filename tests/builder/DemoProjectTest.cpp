@@ -12,20 +12,10 @@ namespace vesk {
 namespace {
 
 namespace fs = std::filesystem;
+using test::FilesBelow;
 using test::ReadWholeFile;
 
 const fs::path kDemo = fs::path(__FILE__).parent_path() / ".." / ".." / "examples" / "demo";
-
-std::map<std::string, std::string> FilesBelow(const fs::path& root) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (entry.is_regular_file()) {
-            files[fs::relative(entry.path(), root).generic_string()] =
-                ReadWholeFile(entry.path().string());
-        }
-    }
-    return files;
-}
 
 TEST(DemoProjectTest, BuildsIntoTwoVolumesThatGiveTheSourcesBack) {
     ASSERT_TRUE(fs::exists(kDemo / "project.xml")) << kDemo;

@@ -15,20 +15,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::BuildTestKit;
+using test::FilesBelow;
 using test::ReadWholeFile;
 using test::TempDir;
-
-// Every file below `root`, by its path relative to it ('/' separated).
-std::map<std::string, std::string> FilesBelow(const fs::path& root) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (entry.is_regular_file()) {
-            files[fs::relative(entry.path(), root).generic_string()] =
-                ReadWholeFile(entry.path().string());
-        }
-    }
-    return files;
-}
 
 int Build(const std::string& project, const std::string& out, const std::string& stub,
           tool::Arguments more = {}) {

@@ -47,4 +47,15 @@ bool FileExists(const std::string& path) {
     return fs::exists(path, ec);
 }
 
+std::map<std::string, std::string> FilesBelow(const fs::path& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (entry.is_regular_file()) {
+            files[fs::relative(entry.path(), root).generic_string()] =
+                ReadWholeFile(entry.path().string());
+        }
+    }
+    return files;
+}
+
 }  // namespace vesk::test

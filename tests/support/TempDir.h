@@ -1,6 +1,8 @@
 // A fresh folder for one test, removed with everything in it when the test ends.
 #pragma once
 
+#include <filesystem>
+#include <map>
 #include <string>
 
 namespace vesk::test {
@@ -23,5 +25,8 @@ private:
 std::string ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+
+// Every file below `root` with its content, by its path relative to it ('/' separated).
+std::map<std::string, std::string> FilesBelow(const std::filesystem::path& root);
 
 }  // namespace vesk::test
