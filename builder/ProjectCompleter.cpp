@@ -59,29 +59,70 @@ Task WithDocumentTypes(const Task& task, SubTaskType type) {
     return WithSubTasks(task, std::move(subtasks));
 }
 
+// The page slots in the order the setup shows them (see ProjectCompleter::Order), given the
+// written ones in the order they were written.
+std::vector<int> PageOrder(const std::vector<int>& written) {
+    std::vector<bool> isWritten(kTaskSlotCount, false);
+    for (int slot : written) isWritten[slot] = true;
+    std::vector<int> order;
+    // The defaults placed so far are always those below nextDefault: each written page takes
+    // the defaults below its own slot that an earlier page did not take.
+    int nextDefault = kSlotWelcome;
+    auto placeDefaultsBelow = [&](int limit) {
+        for (; nextDefault < limit; ++nextDefault) {
+            if (!isWritten[nextDefault]) order.push_back(nextDefault);
+        }
+    };
+    for (int slot : written) {
+        placeDefaultsBelow(slot);
+        order.push_back(slot);
+    }
+    placeDefaultsBelow(kSlotFinish2 + 1);
+    return order;
+}
+
 }  // namespace
 
-bool ProjectCompleter::Fail(std::string message) {
-    error_ = std::move(message);
+bool ProjectCompleter::Fail(std::size_t line, std::string message) {
+    std::string where = name_;
+    if (line != 0) where += (where.empty() ? "line " : ":") + std::to_string(line);
+    error_ = where.empty() ? std::move(message) : where + ": " + message;
     return false;
 }
 
-bool ProjectCompleter::Complete(const InstallProject& input) {
+bool ProjectCompleter::Complete(const InstallProject& input, const std::string& name,
+                                const std::vector<std::size_t>& taskLines) {
+    name_ = name;
+    error_.clear();
     tasks_.assign(kTaskSlotCount, Task());
+    order_.clear();
     std::vector<bool> present(kTaskSlotCount, false);
-    for (const Task& task : input.Tasks()) {
+    std::vector<std::size_t> slotLines(kTaskSlotCount, 0);
+    std::vector<int> writtenPages;
+    for (std::size_t i = 0; i < input.TaskCount(); ++i) {
+        const Task& task = input.TaskAt(i);
+        const std::size_t line = i < taskLines.size() ? taskLines[i] : 0;
         int slot = SlotOfId(task.Id());
         if (slot == kNoSlot) {
-            return Fail("task \"" + task.Id() +
-                        "\" is not one of the task slots (2401, 2002 ... 2010, 2402 ... 2412)");
+            return Fail(line, "task \"" + task.Id() +
+                                  "\" is not one of the task slots (2401, 2002 ... 2010, 2402 ... "
+                                  "2412)");
         }
-        if (present[slot]) return Fail("task " + task.Id() + " appears twice");
+        if (present[slot]) return Fail(line, "task " + task.Id() + " appears twice");
         if (task.Type() != TaskTypeForSlot(slot)) {
-            return Fail("task " + task.Id() + " has the type " + TaskTypeName(task.Type()) +
-                        "; its slot's type is " + TaskTypeName(TaskTypeForSlot(slot)));
+            return Fail(line, "task " + task.Id() + " has the type " + TaskTypeName(task.Type()) +
+                                  "; its slot's type is " + TaskTypeName(TaskTypeForSlot(slot)));
+        }
+        if (task.IsExec() && !IsPageSlot(slot)) {
+            // The engine would show it as a wizard page of its own, wherever it stands.
+            return Fail(line, "task " + task.Id() +
+                                  " has IsExec=\"1\", but only the wizard page tasks 2002 ... "
+                                  "2010 may have IsExec=\"1\"; write IsExec=\"0\"");
         }
         present[slot] = true;
+        slotLines[slot] = line;
         tasks_[slot] = task;
+        if (IsPageSlot(slot)) writtenPages.push_back(slot);
     }
 
     const Task& properties = tasks_[kSlotProjectProperties];
@@ -90,9 +131,9 @@ bool ProjectCompleter::Complete(const InstallProject& input) {
     product_.company = properties.GetValue(SubTaskType::GetAllVar, FieldKind::CompanyDesc);
     product_.version = properties.GetValue(SubTaskType::GetAllVar, FieldKind::ProductVersion);
     if (!present[kSlotProjectProperties] || product_.projectName.empty()) {
-        return Fail(
-            "task 2401 must name the product: <ProjectName>...</ProjectName> in its "
-            "GetAllVar subtask");
+        return Fail(slotLines[kSlotProjectProperties],
+                    "task 2401 must name the product: <ProjectName>...</ProjectName> in its "
+                    "GetAllVar subtask");
     }
 
     for (int slot = 0; slot < kTaskSlotCount; ++slot) {
@@ -101,12 +142,16 @@ bool ProjectCompleter::Complete(const InstallProject& input) {
     tasks_[kSlotProjectProperties] = WithAllProperties(tasks_[kSlotProjectProperties], product_);
     tasks_[kSlotLicence] = WithDocumentTypes(tasks_[kSlotLicence], SubTaskType::ShowSoftDoc);
     tasks_[kSlotReadme] = WithDocumentTypes(tasks_[kSlotReadme], SubTaskType::ShowReadme);
+
+    order_.push_back(kSlotProjectProperties);
+    for (int slot : PageOrder(writtenPages)) order_.push_back(slot);
+    for (int slot = kSlotFolderBinding; slot < kTaskSlotCount; ++slot) order_.push_back(slot);
     return true;
 }
 
-InstallProject ProjectOf(const std::vector<Task>& tasks) {
+InstallProject ProjectOf(const std::vector<Task>& tasksBySlot, const std::vector<int>& order) {
     InstallProject project;
-    for (const Task& task : tasks) project.Add(task);
+    for (int slot : order) project.Add(tasksBySlot[std::size_t(slot)]);
     return project;
 }
 

@@ -1,6 +1,8 @@
-// Turns the tasks of a hand-written project into the 21 tasks in slot order that a setup carries.
+// Turns the tasks of a hand-written project into the 21 tasks that a setup carries, in the order
+// it carries them.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -13,28 +15,41 @@ namespace vesk {
 // the builder's fields it lacks (with their default values), and a licence or readme document
 // without a FileType before it gets one (the page picks the document's name from the FileType it
 // has met when it reaches the File). Every missing slot gets its DefaultTasks task.
+//
+// The engine shows the wizard pages in the order of the project file, so the page tasks keep the
+// order in which they were written; see Order().
 class ProjectCompleter {
 public:
     // False (see LastError) when a task ID is not a slot's, a slot appears twice, a task has
-    // another type than its slot's, or task 2401 names no product.
-    bool Complete(const InstallProject& input);
+    // another type than its slot's, a task outside the page slots has IsExec set, or task 2401
+    // names no product. Messages start with `name` and the line of the task at fault, taken from
+    // `taskLines` (ProjectReader::TaskLines; one line per task of `input`), when given.
+    bool Complete(const InstallProject& input, const std::string& name = "",
+                  const std::vector<std::size_t>& taskLines = {});
 
     // The 21 tasks, indexed by slot.
     const std::vector<Task>& Tasks() const { return tasks_; }
     std::vector<Task>& Tasks() { return tasks_; }
+    // The 21 slots in the order the setup carries their tasks: slot 0; then the page slots, those
+    // written in the order they were written, each one not written just before the first written
+    // page of a higher slot (after them all when there is none); then slots 10 ... 20. A project
+    // written in slot order keeps slot order.
+    const std::vector<int>& Order() const { return order_; }
     // The product as task 2401 describes it.
     const DefaultContent& Product() const { return product_; }
     const std::string& LastError() const { return error_; }
 
 private:
-    bool Fail(std::string message);
+    bool Fail(std::size_t line, std::string message);
 
     std::vector<Task> tasks_;
+    std::vector<int> order_;
     DefaultContent product_;
+    std::string name_;
     std::string error_;
 };
 
-// A project of the given tasks, in their order.
-InstallProject ProjectOf(const std::vector<Task>& tasks);
+// A project of the tasks of `tasksBySlot` in the slot order `order` (ProjectCompleter::Order).
+InstallProject ProjectOf(const std::vector<Task>& tasksBySlot, const std::vector<int>& order);
 
 }  // namespace vesk

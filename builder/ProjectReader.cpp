@@ -86,6 +86,7 @@ bool ProjectReader::ReadFile(const std::string& path) {
     if (!file) {
         name_ = path;
         project_.Clear();
+        taskLines_.clear();
         return Fail(0, "cannot be read");
     }
     char block[65536];
@@ -102,6 +103,7 @@ bool ProjectReader::ReadFile(const std::string& path) {
 
 bool ProjectReader::ReadText(const std::string& text, const std::string& name) {
     project_.Clear();
+    taskLines_.clear();
     name_ = name;
     error_.clear();
     place_ = Place::BeforeRoot;
@@ -191,6 +193,7 @@ bool ProjectReader::ReadLine(const std::string& line, std::size_t number) {
         case Place::InTask:
             if (SameName(line, "</Task>")) {
                 project_.Add(std::move(task_));
+                taskLines_.push_back(taskLine_);
                 task_ = Task();
                 place_ = Place::InRoot;
                 return true;

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "project/InstallProject.h"
 
@@ -23,6 +24,8 @@ public:
     bool ReadText(const std::string& text, const std::string& name);
 
     const InstallProject& Project() const { return project_; }
+    // The line on which each task of Project() starts, in the same order (for later messages).
+    const std::vector<std::size_t>& TaskLines() const { return taskLines_; }
     // "project.xml:12: unknown field <Descripton>".
     const std::string& LastError() const { return error_; }
 
@@ -33,6 +36,7 @@ private:
     enum class Place { BeforeRoot, InRoot, InTask, InSubTask, AfterRoot };
 
     InstallProject project_;
+    std::vector<std::size_t> taskLines_;
     std::string name_;
     std::string error_;
     Place place_ = Place::BeforeRoot;

@@ -95,10 +95,11 @@ bool SetupBuilder::Build(const BuildOptions& options) {
     if (!reader.ReadFile(options.projectPath)) return Fail(reader.LastError());
     baseDir_ = fs::path(options.projectPath).parent_path().string();
     ProjectCompleter completer;
-    if (!completer.Complete(reader.Project())) {
-        return Fail(options.projectPath + ": " + completer.LastError());
+    if (!completer.Complete(reader.Project(), options.projectPath, reader.TaskLines())) {
+        return Fail(completer.LastError());
     }
     tasks_ = completer.Tasks();
+    order_ = completer.Order();
     const Task& properties = tasks_[kSlotProjectProperties];
 
     std::string why;
@@ -187,7 +188,9 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
         if (entry.timeText.empty()) entry.timeText = FormatEntryTime(file.time);
         if (entry.kind == FileKind::RegistryData) {
             std::string bytes, why;
-            if (!ReadFileContent(file.hostPath, bytes)) return Fail(file.hostPath + ": cannot be read");
+            if (!ReadFileContent(file.hostPath, bytes)) {
+                return Fail(file.hostPath + ": cannot be read");
+            }
             if (!CheckRegistryDataFile(bytes, why)) {
                 return Fail(file.hostPath + ": registry data file (kind R): " + why);
             }
@@ -374,7 +377,7 @@ bool SetupBuilder::Write(const BuildOptions& options, const std::string& stub,
     for (int round = 0;; ++round) {
         properties = WithFieldValue(properties, SubTaskType::GetAllVar, FieldKind::DiskSize,
                                     std::to_string(diskSize));
-        project_ = ProjectOf(tasks_);
+        project_ = ProjectOf(tasks_, order_);
         text = project_.ToText();
         if (diskSize_ != 0) break;
         std::vector<std::uint8_t> section;

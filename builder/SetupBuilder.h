@@ -49,10 +49,11 @@ struct BuildSummary {
 };
 
 // The build, in order: read and check the project (ProjectReader), complete it to the 21 task
-// slots (ProjectCompleter), collect the files (language file, StartupFiles, SourceScanner with
-// FileKindRules, the uninstaller), check everything that can be checked before writing, then
-// write the bodies in file-list order through the ContainerWriter and finish with the project,
-// whose FileList, FolderList, FileQty, SoftwareSize and DiskSize the build fills in.
+// slots in the packager's page order (ProjectCompleter), collect the files (language file,
+// StartupFiles, SourceScanner with FileKindRules, the uninstaller), check everything that can be
+// checked before writing, then write the bodies in file-list order through the ContainerWriter and
+// finish with the project, whose FileList, FolderList, FileQty, SoftwareSize and DiskSize the build
+// fills in.
 //
 // Failures name the file or field at fault, and leave no output behind: the writer works on
 // ".part" files until the end, and an output folder the build created is removed again.
@@ -86,7 +87,8 @@ private:
 
     // Working state of one build.
     std::string baseDir_;
-    std::vector<Task> tasks_;
+    std::vector<Task> tasks_;    // by slot
+    std::vector<int> order_;     // the slots in the order the setup carries their tasks
     std::int32_t diskSize_ = 0;  // 0: everything in Setup.exe
     std::string diskSizeOrigin_;
     std::string outputDir_;

@@ -1,10 +1,13 @@
 // Collecting the start-up files of a project.
 #include "StartupFiles.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 
+#include "FileBytes.h"
 #include "TargetPaths.h"
+#include "media/BitmapReader.h"
 #include "project/NameCase.h"
 #include "project/TaskSlots.h"
 
@@ -29,7 +32,55 @@ bool DocumentOf(const Task& task, SubTaskType type, std::string& file, std::stri
     return false;
 }
 
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::uint32_t kCoreHeaderSize = 12;
+constexpr std::uint32_t kInfoHeaderSize = 40;
+
+// Why the engine's bitmap reader would not show the bitmap file `bytes` (which start with "BM"),
+// or "" when it would.
+std::string PictureProblem(const std::string& bytes) {
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    if (ReadBitmap(data, bytes.size())) return "";
+    if (bytes.size() >= kFileHeaderSize + 4) {
+        const std::uint8_t* p = data + kFileHeaderSize;
+        const std::uint32_t headerSize = std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 |
+                                         std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+        if (headerSize != kInfoHeaderSize && headerSize != kCoreHeaderSize) {
+            return "a BMP with a " + std::to_string(headerSize) + "-byte header";
+        }
+    }
+    return "a BMP that is cut short, or of a bit depth, compression or size (at most " +
+           std::to_string(kMaxBitmapDimension) + " pixels a side) it does not read";
+}
+
 }  // namespace
+
+bool StartupFiles::CheckPicture(const StartupFile& file, const std::string& value,
+                                const std::string& origin) {
+    const std::string where = value + " (" + origin + "): ";
+    std::error_code ec;
+    if (std::filesystem::file_size(file.hostPath, ec) > kMaxBitmapFileSize) {
+        error_ = where + "the setup reads no picture larger than " +
+                 std::to_string(kMaxBitmapFileSize >> 20) + " MiB";
+        return false;
+    }
+    std::string bytes;
+    if (!ReadFileContent(file.hostPath, bytes)) {
+        error_ = where + "cannot be read (" + file.hostPath + ")";
+        return false;
+    }
+    if (bytes.compare(0, 2, "BM") != 0) {
+        error_ = origin + " names \"" + value + "\", which is no BMP picture";
+        return false;
+    }
+    const std::string problem = PictureProblem(bytes);
+    if (!problem.empty()) {
+        error_ = where + "the setup cannot show this picture (" + problem +
+                 "); save it as a BMP with a 40-byte header (BITMAPINFOHEADER), 24 bits or fewer";
+        return false;
+    }
+    return true;
+}
 
 bool StartupFiles::Add(const std::string& value, const std::string& name, const std::string& origin,
                        Signature signature, const std::string& baseDir) {
@@ -42,15 +93,14 @@ bool StartupFiles::Add(const std::string& value, const std::string& name, const 
                  " (" + file.hostPath + ")";
         return false;
     }
-    if (signature != Signature::None) {
+    if (signature == Signature::Bitmap && !CheckPicture(file, value, origin)) return false;
+    if (signature == Signature::Program) {
         char head[2] = {};
         std::FILE* stream = std::fopen(file.hostPath.c_str(), "rb");
         bool read = stream && std::fread(head, 1, 2, stream) == 2;
         if (stream) std::fclose(stream);
-        const char* expected = signature == Signature::Bitmap ? "BM" : "MZ";
-        if (!read || head[0] != expected[0] || head[1] != expected[1]) {
-            error_ = origin + " names \"" + value + "\", which is no " +
-                     (signature == Signature::Bitmap ? "BMP picture" : "Windows program");
+        if (!read || head[0] != 'M' || head[1] != 'Z') {
+            error_ = origin + " names \"" + value + "\", which is no Windows program";
             return false;
         }
     }

@@ -20,8 +20,9 @@ public:
     // Collects, in this order, the advertising picture, the header picture, the welcome picture,
     // the licence and readme documents (.HTM or .MHT by their FileType) and the preparatory
     // program, each when its field is not empty. `tasks` are indexed by slot. False (see
-    // LastError) for a file that does not exist, or a picture that is no BMP file, or a program
-    // that is no Windows executable.
+    // LastError) for a file that does not exist, a picture that is no BMP file or one the
+    // engine's bitmap reader would refuse (and so not draw), or a program that is no Windows
+    // executable.
     bool Collect(const std::vector<Task>& tasks, const std::string& baseDir);
 
     const std::vector<StartupFile>& Files() const { return files_; }
@@ -31,6 +32,7 @@ private:
     enum class Signature { None, Bitmap, Program };
     bool Add(const std::string& value, const std::string& name, const std::string& origin,
              Signature signature, const std::string& baseDir);
+    bool CheckPicture(const StartupFile& file, const std::string& value, const std::string& origin);
 
     std::vector<StartupFile> files_;
     std::string error_;

@@ -165,18 +165,24 @@ TEST(ProjectCompleterTest, RefusesTasksThatFitNoSlot) {
     };
     const Case cases[] = {
         {properties + "<Task ID=\"2499\" Type=\"DataSetting\" IsExec=\"0\">\n</Task>\n",
-         "\"2499\" is not one of the task slots"},
+         "p:7: task \"2499\" is not one of the task slots"},
         {properties + "<Task ID=\"2406 \" Type=\"DataSetting\" IsExec=\"0\">\n</Task>\n",
          "is not one of the task slots"},
-        {properties + properties, "task 2401 appears twice"},
+        {properties + properties, "p:7: task 2401 appears twice"},
         {properties + "<Task ID=\"2002\" Type=\"DataSetting\" IsExec=\"1\">\n</Task>\n",
-         "task 2002 has the type DataSetting; its slot's type is ShowDialogBox"},
+         "p:7: task 2002 has the type DataSetting; its slot's type is ShowDialogBox"},
         {"<Task ID=\"2402\" Type=\"DataSetting\" IsExec=\"0\">\n</Task>\n",
-         "must name the product"},
+         "p: task 2401 must name the product"},
         {"<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\n<SubTask ID=\"1\" "
          "Type=\"GetAllVar\">\n"
          "<ProjectName></ProjectName>\n</SubTask>\n</Task>\n",
-         "must name the product"},
+         "p:2: task 2401 must name the product"},
+        // The engine would show these as pages of their own.
+        {properties + "<Task ID=\"2412\" Type=\"ExtractFiles\" IsExec=\"1\">\n</Task>\n",
+         "p:7: task 2412 has IsExec=\"1\", but only the wizard page tasks 2002 ... 2010 may have "
+         "IsExec=\"1\"; write IsExec=\"0\""},
+        {"<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"1\">\n</Task>\n",
+         "p:2: task 2401 has IsExec=\"1\""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tasks);
@@ -184,7 +190,7 @@ TEST(ProjectCompleterTest, RefusesTasksThatFitNoSlot) {
         ASSERT_TRUE(reader.ReadText("<InstallProject>\n" + c.tasks + "</InstallProject>\n", "p"))
             << reader.LastError();
         ProjectCompleter completer;
-        EXPECT_FALSE(completer.Complete(reader.Project()));
+        EXPECT_FALSE(completer.Complete(reader.Project(), "p", reader.TaskLines()));
         EXPECT_NE(completer.LastError().find(c.error), std::string::npos) << completer.LastError();
     }
 }

@@ -9,6 +9,7 @@
 #include "project/TaskSlots.h"
 #include "project/TextLineList.h"
 #include "resources/LanguageFile.h"
+#include "support/BmpBuilder.h"
 #include "support/SetupFixture.h"
 
 namespace vesk {
@@ -144,6 +145,42 @@ TEST(SetupBuilderTest, WrittenProjectReadsBackUnchanged) {
     EXPECT_NE(builder.Summary().warnings[0].find("--uninstaller"), std::string::npos);
 }
 
+TEST(SetupBuilderTest, PagesKeepTheWrittenOrderAndDefaultsFillTheGaps) {
+    struct Case {
+        std::vector<const char*> written;  // after 2401 and 2402
+        const char* pages;                 // the page tasks of the setup's project, in order
+    };
+    const Case cases[] = {
+        {{}, "2002 2003 2004 2005 2006 2007 2008 2009 2010"},
+        {{"2002", "2003", "2004", "2005", "2006", "2007", "2008", "2009", "2010"},
+         "2002 2003 2004 2005 2006 2007 2008 2009 2010"},
+        {{"2002", "2008"}, "2002 2003 2004 2005 2006 2007 2008 2009 2010"},
+        {{"2005", "2404", "2003"}, "2002 2004 2005 2003 2006 2007 2008 2009 2010"},
+        {{"2010", "2002"}, "2003 2004 2005 2006 2007 2008 2009 2010 2002"},
+        {{"2009", "2004", "2007"}, "2002 2003 2005 2006 2008 2009 2004 2007 2010"},
+    };
+    for (const Case& c : cases) {
+        std::string tasks, trace;
+        for (const char* id : c.written) {
+            const bool page = IsPageSlot(TaskSlotFromIdOrLabel(id));
+            tasks += std::string("<Task ID=\"") + id + "\" Type=\"" +
+                     (page ? "ShowDialogBox\" IsExec=\"1" : "DataSetting\" IsExec=\"0") +
+                     "\">\n</Task>\n";
+            trace += std::string(id) + " ";
+        }
+        SCOPED_TRACE(trace);
+        BuildTestKit kit;
+        kit.Write("product/A.txt", "a");
+        kit.WriteProject(tasks);
+        SetupBuilder builder;
+        ASSERT_TRUE(builder.Build(kit.Options())) << builder.LastError();
+        std::string order;
+        for (const Task& task : builder.Project().Tasks()) order += task.Id() + " ";
+        EXPECT_EQ(order, "2401 " + std::string(c.pages) +
+                             " 2402 2403 2404 2405 2409 2406 2410 2407 2408 2411 2412 ");
+    }
+}
+
 TEST(SetupBuilderTest, LanguageFileHasThreeSectionsWithTheSameKeys) {
     BuildTestKit kit;
     kit.Write("product/a.txt", "a");
@@ -268,6 +305,19 @@ const BadInput kBadInputs[] = {
          kit.WriteProject("", "<TopFramePicture>top.png</TopFramePicture>\n");
      },
      "which is no BMP picture"},
+    {"picture with a 124-byte header",
+     [](BuildTestKit& kit, BuildOptions&) {
+         test::BmpBuilder bmp;
+         bmp.headerSize = 124;
+         bmp.pixels = std::string(4, '\0');
+         kit.Write("welcome.bmp", bmp.Bytes());
+         kit.WriteProject(
+             "<Task ID=\"2002\" Type=\"ShowDialogBox\" IsExec=\"1\">\n"
+             "<SubTask ID=\"1\" Type=\"ShowBitmap\">\n<File>welcome.bmp</File>\n"
+             "</SubTask>\n</Task>\n");
+     },
+     "project.xml: welcome.bmp (the ShowBitmap File of task 2002): the setup cannot show this "
+     "picture (a BMP with a 124-byte header); save it as a BMP with a 40-byte header"},
     {"preparatory program that is no program",
      [](BuildTestKit& kit, BuildOptions&) {
          kit.Write("prepare.bat", "@echo off");
@@ -318,6 +368,12 @@ const BadInput kBadInputs[] = {
          kit.WriteProject("<Task ID=\"3000\" Type=\"DataSetting\" IsExec=\"0\">\n</Task>\n");
      },
      "\"3000\" is not one of the task slots"},
+    {"IsExec on a task that is no page",
+     [](BuildTestKit& kit, BuildOptions&) {
+         kit.WriteProject("<Task ID=\"2404\" Type=\"DataSetting\" IsExec=\"1\">\n</Task>\n");
+     },
+     "project.xml:15: task 2404 has IsExec=\"1\", but only the wizard page tasks 2002 ... 2010 "
+     "may have IsExec=\"1\"; write IsExec=\"0\""},
     {"output folder inside a source folder",
      [](BuildTestKit& kit, BuildOptions& options) {
          options.outputDir = kit.Path("product/setup/");

@@ -26,9 +26,10 @@ std::string BmpBuilder::Bytes() const {
         header = Le32(12) + Le16(std::uint32_t(width)) + Le16(std::uint32_t(height)) + Le16(1) +
                  Le16(bitCount);
     } else {
-        header = Le32(40) + Le32(std::uint32_t(width)) + Le32(std::uint32_t(height)) + Le16(1) +
-                 Le16(bitCount) + Le32(compression) + Le32(imageSize) + Le32(2835) + Le32(2835) +
-                 Le32(colorsUsed) + Le32(colorsImportant);
+        header = Le32(headerSize) + Le32(std::uint32_t(width)) + Le32(std::uint32_t(height)) +
+                 Le16(1) + Le16(bitCount) + Le32(compression) + Le32(imageSize) + Le32(2835) +
+                 Le32(2835) + Le32(colorsUsed) + Le32(colorsImportant);
+        if (headerSize > header.size()) header.resize(headerSize, '\0');
     }
     std::string body = header + table + gap;
     if (!fileHeader) return body + pixels;

@@ -9,6 +9,9 @@ namespace vesk::test {
 struct BmpBuilder {
     bool fileHeader = true;
     bool coreHeader = false;
+    // The information header's size: 40, or more for the later header kinds (108, 124), whose
+    // extra fields are written as zeros.
+    std::uint32_t headerSize = 40;
     std::int32_t width = 1;
     std::int32_t height = 1;
     std::uint16_t bitCount = 24;
