@@ -131,6 +131,8 @@ void HtmlTextConverter::Run() {
         rawPending_ = false;
         switch (token.type) {
             case HtmlToken::Type::Text:
+                // Raw content: textarea, xmp and plaintext keep their spaces and lines; script,
+                // style, title and the like never show.
                 if (!raw) {
                     Text(token, skip);
                 } else if (!rawOwner_.hidden) {
