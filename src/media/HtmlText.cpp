@@ -131,6 +131,8 @@ void HtmlTextConverter::Run() {
         rawPending_ = false;
         switch (token.type) {
             case HtmlToken::Type::Text:
+                // Raw content: textarea, xmp and plaintext keep their spaces and lines; script,
+                // style, title and the like never show.
                 if (!raw) {
                     Text(token, skip);
                 } else if (!rawOwner_.hidden) {
@@ -141,9 +143,9 @@ void HtmlTextConverter::Run() {
                 break;
             case HtmlToken::Type::StartTag: {
                 StartTag(token);
-                const HtmlElement kind = ElementTraits(token.name).kind;
-                skipNewline = kind == HtmlElement::Textarea ||
-                              (kind == HtmlElement::Pre && token.name != "xmp");
+                // As in browsers, a line break right after these start tags is not shown.
+                skipNewline =
+                    token.name == "pre" || token.name == "listing" || token.name == "textarea";
                 break;
             }
             case HtmlToken::Type::EndTag:
@@ -162,11 +164,9 @@ void HtmlTextConverter::Text(const HtmlToken& token, bool skipFirstNewline) {
     if (skipFirstNewline && preformatted_ == 0) skipFirstNewline = false;
     while (pos < token.end) {
         std::uint32_t unit = 0;
-        if (html_[pos] == '&' && token.decodeReferences &&
-            ReadCharacterReference(html_, pos, token.end, unit)) {
-        } else {
-            unit = ReadCharacter(html_, pos, utf8_);
-        }
+        const bool reference = html_[pos] == '&' && token.decodeReferences &&
+                               ReadCharacterReference(html_, pos, token.end, unit);
+        if (!reference) unit = ReadCharacter(html_, pos, utf8_);
         if (skipFirstNewline) {
             skipFirstNewline = false;
             if (unit == '\n') continue;

@@ -11,6 +11,8 @@
 namespace vesk {
 namespace {
 
+using namespace std::string_literals;
+
 // Latin-1 as the code page: enough to tell encoded characters from ASCII stand-ins.
 std::string Latin1(std::uint32_t codePoint) {
     return codePoint < 0x100 ? std::string(1, char(codePoint)) : std::string();
@@ -86,6 +88,36 @@ TEST(HtmlToTextTest, LaysOutBlocksListsTablesAndPreformattedText) {
     }
 }
 
+TEST(HtmlToTextTest, ReadsMarkupAsForgivinglyAsBrowsers) {
+    const std::vector<Case> cases = {
+        {"comment forms", "a<!-->b<!--->c<!-- x --!>d<!-- -- -->e<!- bogus ->f<?php x ?>g",
+         "abcdefg"},
+        {"'>' inside quoted attributes", "<p title=\"a > b\" class='c>d'>text</p>", "text"},
+        {"raw text ends only at its own end tag, in any case",
+         "<script>if (a</b) x = '</scripts>';</SCRIPT >shown <style>p{}</style\t>too", "shown too"},
+        {"a tag cut off by the end is dropped", "kept<p class=\"open", "kept"},
+        {"unterminated comment hides the rest", "kept<!-- never closed <p>lost", "kept"},
+        {"letters, roman numerals and their limits",
+         "<ol type=A start=26><li>z<li>aa</ol><ol type=i start=3999><li>m<li>big</ol>",
+         "Z. z\nAA. aa\n\nmmmcmxcix. m\n4000. big"},
+        {"deep nesting stops indenting",
+         "<ul><li>1<ul><li>2<ul><li>3<ul><li>4<ul><li>5<ul><li>6<ul><li>7<ul><li>8<ul><li>9"
+         "<ul><li>10<ul><li>11<ul><li>12<ul><li>13<ul><li>14</ul>",
+         "- 1\n  - 2\n    - 3\n      - 4\n        - 5\n          - 6\n            - 7\n"
+         "              - 8\n                - 9\n                  - 10\n"
+         "                    - 11\n                      - 12\n                        - 13\n"
+         "                        - 14"},
+        {"zero bytes and control codes never reach the control",
+         "a\0b\x01"
+         "c\x7F<pre>d\0\te</pre>"s,
+         "abc\n\nd\te"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(HtmlToText(c.input, Latin1, false), Crlf(c.expected));
+    }
+}
+
 TEST(HtmlToTextTest, DecodesCharacterReferencesAsBrowsersDo) {
     const std::vector<Case> cases = {
         {"named, decimal and hex", "&lt;&gt;&amp;&quot;&apos; &eacute;&#233;&#xE9;&#XE9;",
@@ -142,8 +174,8 @@ TEST(DocumentToTextTest, ReadsTheEncodingTheDocumentDeclares) {
          "<p>" + gb + "\n   " + gb + "<br>\xB0\xA1</p>", gb + " " + gb + "\n\xB0\xA1"},
         {"declared latin charset is not UTF-8", "<meta charset=iso-8859-1><p>\xC3\xA9</p>",
          "\xC3\xA9"},
-        {"UTF-16 little endian with byte order mark",
-         std::string("\xFF\xFE<\0p\0>\0\xE9\0 \0\x14\x20", 16), "\xE9 --"},
+        {"UTF-16 little endian with byte order mark", "\xFF\xFE<\0p\0>\0\xE9\0 \0\x14\x20"s,
+         "\xE9 --"},
         {"plain text stays plain: angle brackets and line breaks kept",
          "  Copyright (C) <year>  <name of author>   \r\n\r\n\r\nSee <https://example.org/>.\n",
          "  Copyright (C) <year>  <name of author>\n\nSee <https://example.org/>."},
