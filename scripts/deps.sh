@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev
     g++-mingw-w64-i686-posix mingw-w64-i686-dev
     googletest libgtest-dev libbenchmark-dev zlib1g-dev
-    wine wine32 xvfb xauth x11-utils xdotool imagemagick
+    wine wine32 fonts-wine xvfb xauth x11-utils xdotool imagemagick
 )
 
 missing=()

@@ -26,7 +26,4 @@ private:
     const InstallProject& project_;
 };
 
-// The process's disk request over ProcessLanguageTable() and `project`.
-DiskRequestPrompt& ProcessDiskRequest(const InstallProject& project);
-
 }  // namespace vesk

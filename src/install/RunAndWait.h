@@ -1,25 +1,29 @@
-// Starting a program and waiting until it ends.
+// Running a program and waiting until it ends, as the engine does for the preparatory program
+// and for programs of the install.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
 
+#include "platform/Processes.h"
+
 namespace vesk {
 
-// The window show state of a normal visible window.
-constexpr int kShowNormal = 1;
 // What RunAndWait returns when the program cannot be started.
 constexpr std::uint32_t kCreateProcessFailed = 781205;
+// The message the user gets then (caption "Error").
+constexpr char kCreateProcessFailedText[] = "Create process failed";
 
-// Makes the program's folder current (not restored afterwards), starts the program with normal
-// priority and inherited handles, asks for the window show state `show`, waits without time
-// limit until it ends and returns its exit code. When it cannot be started: tells the user
-// "Create process failed" and returns kCreateProcessFailed.
-std::uint32_t RunAndWait(const std::string& path, int show);
+// Tells the user that a program could not be started.
+using FailureNotice = std::function<void(const std::string& text)>;
 
-// Replaces the message box RunAndWait shows on failure (a test records the text instead); an
-// empty function restores the message box.
-void SetRunFailureNotice(std::function<void(const std::string& text)> notice);
+// Makes the program's folder current (not restored afterwards), starts the program with the
+// window show state `show`, waits without time limit until it ends and returns its exit code.
+// The command line names the program quoted, so a path with spaces cannot start another
+// program. When it cannot be started: `notice`(kCreateProcessFailedText) and
+// kCreateProcessFailed.
+std::uint32_t RunAndWait(Processes& processes, const std::string& path, int show,
+                         const FailureNotice& notice);
 
 }  // namespace vesk

@@ -1,18 +1,12 @@
 // The shell's folder-browse dialog, its item list freed with the shell's allocator.
-#include <windows.h>
-
 #include <objbase.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include "platform/FolderBrowser.h"
 
 namespace vesk {
 namespace {
-
-std::string& InitialFolder() {
-    static std::string folder;
-    return folder;
-}
 
 // Selects the initial folder (passed as lParam) once the dialog has set itself up.
 int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM, LPARAM data) {
@@ -43,16 +37,7 @@ private:
 
 }  // namespace
 
-void SetBrowseInitialFolder(const std::string& folder) {
-    InitialFolder() = folder;
-}
-
-std::string BrowseInitialFolder() {
-    return InitialFolder();
-}
-
-std::string BrowseForFolder(const std::string& title) {
-    const std::string initial = InitialFolder();
+std::string BrowseForFolder(const std::string& title, const std::string& initial) {
     char displayName[MAX_PATH + 1] = {};
     BROWSEINFOA info = {};
     info.hwndOwner = nullptr;

@@ -1,7 +1,6 @@
 // Choosing a language section by locale and looking texts up by key.
 #include "project/LanguageTable.h"
 
-#include "platform/SystemFacts.h"
 #include "project/NameCase.h"
 
 namespace vesk {
@@ -101,11 +100,6 @@ bool LanguageTable::SetText(TextKey key, const std::string& text) {
     }
     lines_ = std::move(updated);
     return true;
-}
-
-LanguageTable& ProcessLanguageTable() {
-    static LanguageTable table(HostSystemFacts().DefaultLocaleId());
-    return table;
 }
 
 }  // namespace vesk

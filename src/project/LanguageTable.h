@@ -52,7 +52,4 @@ private:
     TextLineList lines_;
 };
 
-// The one table of this process, for the running system's default locale.
-LanguageTable& ProcessLanguageTable();
-
 }  // namespace vesk

@@ -81,31 +81,4 @@ std::function<std::string(const std::string&)> PathResolver::Expander() const {
     return [this](const std::string& text) { return Resolve(text); };
 }
 
-namespace {
-
-PathResolver*& InstalledResolver() {
-    static PathResolver* resolver = nullptr;
-    return resolver;
-}
-
-}  // namespace
-
-PathResolver& ProcessPathResolver() {
-    static PathResolver host(HostSystemFacts(), HostRegistry());
-    PathResolver* installed = InstalledResolver();
-    return installed ? *installed : host;
-}
-
-void SetProcessPathResolver(PathResolver* resolver) {
-    InstalledResolver() = resolver;
-}
-
-std::string ResolvePath(const std::string& text) {
-    return ProcessPathResolver().Resolve(text);
-}
-
-std::function<std::string(const std::string&)> ResolvePathExpander() {
-    return [](const std::string& text) { return ResolvePath(text); };
-}
-
 }  // namespace vesk

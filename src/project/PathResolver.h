@@ -43,14 +43,4 @@ private:
     std::string installDir_;
 };
 
-// The resolver the engine uses everywhere: over the host system, unless a test installs its own.
-PathResolver& ProcessPathResolver();
-// Makes `resolver` the process-wide one (it must outlive its use); null restores the host one.
-void SetProcessPathResolver(PathResolver* resolver);
-
-// ProcessPathResolver().Resolve(text).
-std::string ResolvePath(const std::string& text);
-// A PathExpander (container/FileEntry.h) that calls ResolvePath.
-std::function<std::string(const std::string&)> ResolvePathExpander();
-
 }  // namespace vesk

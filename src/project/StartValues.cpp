@@ -55,25 +55,4 @@ std::string TempNameFor(const std::string& path, const std::string& stamp,
     return resolver.Resolve(FolderWithSlashOf(path) + stamp + FileNameOf(path));
 }
 
-namespace {
-
-StartValues& MutableStartValues() {
-    static StartValues values;
-    return values;
-}
-
-}  // namespace
-
-const StartValues& ProcessStartValues() {
-    return MutableStartValues();
-}
-
-void SetProcessStartValues(const StartValues& values) {
-    MutableStartValues() = values;
-}
-
-std::string TempNameFor(const std::string& path) {
-    return TempNameFor(path, ProcessStartValues().startStamp, ProcessPathResolver());
-}
-
 }  // namespace vesk

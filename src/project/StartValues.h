@@ -34,11 +34,4 @@ StartValues ComputeStartValues(const PathResolver& resolver);
 std::string TempNameFor(const std::string& path, const std::string& stamp,
                         const PathResolver& resolver);
 
-// The values of this run (empty until start-up sets them).
-const StartValues& ProcessStartValues();
-void SetProcessStartValues(const StartValues& values);
-
-// TempNameFor with the run's StartStamp and the process-wide resolver.
-std::string TempNameFor(const std::string& path);
-
 }  // namespace vesk

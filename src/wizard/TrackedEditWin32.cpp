@@ -1,5 +1,5 @@
 // Subclassed edit control with a text copy refreshed on every change notification.
-#include "wizard/TrackedEdit.h"
+#include "wizard/TrackedEditWin32.h"
 
 namespace vesk {
 namespace {

@@ -53,10 +53,8 @@ TEST(SystemUtilitiesTest, FileEntriesExpandTheirPathsThroughTheResolver) {
     FakeSystemFacts facts;
     test::MemoryRegistry registry;
     PathResolver resolver(facts, registry, "D:\\Apps\\Vesk");
-    SetProcessPathResolver(&resolver);
-    FileEntry entry = ParseFileEntry("[InstallDir]\\a,b\\c.txt,100,20,A,2003-7-28 20:34:2",
-                                     ResolvePathExpander());
-    SetProcessPathResolver(nullptr);
+    FileEntry entry =
+        ParseFileEntry("[InstallDir]\\a,b\\c.txt,100,20,A,2003-7-28 20:34:2", resolver.Expander());
     EXPECT_EQ(entry.rawPath, "[InstallDir]\\a,b\\c.txt");
     EXPECT_EQ(entry.path, "D:\\Apps\\Vesk\\a,b\\c.txt");
     EXPECT_EQ(resolver.Expander()("[TempFileDir]\\x"), "C:\\TEMP\\x");

@@ -142,17 +142,5 @@ TEST(PathResolverTest, ANewInstallFolderIsSeenByTheNextResolution) {
     EXPECT_EQ(resolver.Resolve("[Program Files]"), "E:\\Program Files");
 }
 
-TEST(PathResolverTest, TheProcessResolverCanBeReplacedAndRestored) {
-    FakeSystemFacts facts;
-    MemoryRegistry registry;
-    PathResolver resolver(facts, registry, "F:\\Mine");
-    SetProcessPathResolver(&resolver);
-    EXPECT_EQ(ResolvePath("[InstallDir]\\x"), "F:\\Mine\\x");
-    EXPECT_EQ(ResolvePathExpander()("[Windows Directory]"), "C:\\WINDOWS");
-    SetProcessPathResolver(nullptr);
-    EXPECT_EQ(&ProcessPathResolver().System(), &HostSystemFacts());
-    EXPECT_EQ(ResolvePath("C:\\unchanged"), "C:\\unchanged");
-}
-
 }  // namespace
 }  // namespace vesk

@@ -100,15 +100,6 @@ TEST(StartValuesTest, TempNamesCarryTheStampBeforeTheFileName) {
         {"plain.txt", "S1plain.txt"},
     };
     for (const Case& c : cases) EXPECT_EQ(TempNameFor(c.path, "S1", resolver), c.temp);
-
-    SetProcessPathResolver(&resolver);
-    StartValues values;
-    values.startStamp = "2004030514030745";
-    SetProcessStartValues(values);
-    EXPECT_EQ(TempNameFor("[TempFileDir]\\~VeskInstall-SoftDoc.HTM"),
-              "C:\\TEMP\\2004030514030745~VeskInstall-SoftDoc.HTM");
-    SetProcessStartValues(StartValues());
-    SetProcessPathResolver(nullptr);
 }
 
 }  // namespace

@@ -69,10 +69,12 @@ TEST_F(DiskRequestGuiTest, AsksAgainUntilTheRightFolderIsGiven) {
     ASSERT_TRUE(test::Settle(request));
     EXPECT_TRUE(IsWindowVisible(request));
 
-    // The folder holding the volume: the setup reads its language file and ends well.
+    // The folder holding the volume: the setup reads its language file and goes on to the
+    // wizard.
     ASSERT_TRUE(test::TypeIntoItem(request, IDC_INSERT_MEDIA_LOCATION, diskFolder_));
     ASSERT_TRUE(test::ClickItem(request, IDC_INSERT_MEDIA_CONFIRM));
-    EXPECT_EQ(setup_.WaitForExit(), 0);
+    EXPECT_TRUE(test::LeaveWizard(setup_.Id()));
+    EXPECT_EQ(setup_.WaitForExit(), 2);
 }
 
 TEST_F(DiskRequestGuiTest, CancelEndsTheSetupWithFailure) {
@@ -88,7 +90,8 @@ TEST_F(DiskRequestGuiTest, EscapeCancelsAndEnterConfirms) {
     HWND field = GetDlgItem(request, IDC_INSERT_MEDIA_LOCATION);
     ASSERT_TRUE(test::TypeIntoItem(request, IDC_INSERT_MEDIA_LOCATION, diskFolder_));
     ASSERT_TRUE(test::PressKey(field, VK_RETURN));
-    EXPECT_EQ(setup_.WaitForExit(), 0);
+    EXPECT_TRUE(test::LeaveWizard(setup_.Id()));
+    EXPECT_EQ(setup_.WaitForExit(), 2);
 
     test::ChildProcess second;
     ASSERT_TRUE(second.Start(setupPath_));

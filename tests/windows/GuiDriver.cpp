@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "resources/ResourceIds.h"
+
 namespace vesk::test {
 namespace {
 
@@ -17,6 +19,8 @@ struct WindowQuery {
     HWND other;
     HWND found;
 };
+
+constexpr char kDialogClass[] = "#32770";
 
 std::string ClassOf(HWND window) {
     char name[256] = {};
@@ -149,6 +153,14 @@ bool ClickItem(HWND dialog, int id) {
                                 reinterpret_cast<LPARAM>(item));
 }
 
+bool PressItem(HWND dialog, int id) {
+    HWND item = GetDlgItem(dialog, id);
+    DWORD_PTR result = 0;
+    return item && SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                                       reinterpret_cast<LPARAM>(item), SMTO_ABORTIFHUNG,
+                                       kGuiTimeoutMs, &result) != 0;
+}
+
 bool PressKey(HWND window, UINT virtualKey) {
     UINT scan = MapVirtualKeyA(virtualKey, 0);
     LPARAM down = 1 | LPARAM(scan << 16);
@@ -224,6 +236,103 @@ bool CaptureWindow(HWND window, const std::string& bmpPath) {
                    std::fwrite(&header, sizeof header, 1, out) == 1 &&
                    std::fwrite(pixels.data(), pixels.size(), 1, out) == 1;
     return std::fclose(out) == 0 && written;
+}
+
+std::string ScreenshotPath(const std::string& name) {
+    const std::string folder = VESK_SCREENSHOT_DIR;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "/" + name;
+}
+
+bool Screenshot(HWND window, const std::string& name) {
+    return CaptureWindow(window, ScreenshotPath(name));
+}
+
+namespace {
+
+struct DialogQuery {
+    DWORD processId;
+    HWND other;
+    bool (*matches)(HWND);
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
+    auto* query = reinterpret_cast<DialogQuery*>(data);
+    if (window == query->other || !IsWindowVisible(window) || ClassOf(window) != kDialogClass) {
+        return TRUE;
+    }
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != query->processId || !query->matches(window)) return TRUE;
+    query->found = window;
+    return FALSE;
+}
+
+HWND WaitForDialog(DWORD processId, HWND other, bool (*matches)(HWND), DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        DialogQuery query{processId, other, matches, nullptr};
+        EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&query));
+        if (query.found) return query.found;
+        if (GetTickCount() - start > timeoutMs) return nullptr;
+        Sleep(kPollMs);
+    }
+}
+
+bool IsWizardFrame(HWND window) {
+    return GetDlgItem(window, IDC_WIZARD_BACK) && GetDlgItem(window, IDC_WIZARD_NEXT) &&
+           GetDlgItem(window, IDC_WIZARD_UPPER_LINE);
+}
+
+bool IsMessageBox(HWND window) {
+    return !IsWizardFrame(window) && (GetDlgItem(window, IDYES) || GetDlgItem(window, IDOK));
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM data) {
+    if (ClassOf(child) == "Static") {
+        std::string text = TextOf(child);
+        if (!text.empty()) *reinterpret_cast<std::string*>(data) += text;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindVisiblePage(HWND child, LPARAM data) {
+    if (GetParent(child) != *reinterpret_cast<HWND*>(data) || !IsWindowVisible(child) ||
+        ClassOf(child) != kDialogClass) {
+        return TRUE;
+    }
+    *reinterpret_cast<HWND*>(data) = child;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND WaitForWizard(DWORD processId, DWORD timeoutMs) {
+    return WaitForDialog(processId, nullptr, &IsWizardFrame, timeoutMs);
+}
+
+HWND WaitForMessageBox(DWORD processId, HWND other, DWORD timeoutMs) {
+    return WaitForDialog(processId, other, &IsMessageBox, timeoutMs);
+}
+
+std::string MessageBoxText(HWND box) {
+    std::string text;
+    EnumChildWindows(box, &CollectText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+HWND VisiblePage(HWND frame) {
+    HWND found = frame;
+    EnumChildWindows(frame, &FindVisiblePage, reinterpret_cast<LPARAM>(&found));
+    return found == frame ? nullptr : found;
+}
+
+bool LeaveWizard(DWORD processId) {
+    HWND frame = WaitForWizard(processId);
+    if (!frame || !ClickItem(frame, IDC_WIZARD_CANCEL)) return false;
+    HWND question = WaitForMessageBox(processId, frame);
+    return question && ClickItem(question, IDYES);
 }
 
 }  // namespace vesk::test

@@ -54,6 +54,9 @@ bool TypeIntoItem(HWND dialog, int id, const std::string& text);
 // Presses button `id` the way its owner sees a click (WM_COMMAND with BN_CLICKED), posted so the
 // test never waits on the owner's handler.
 bool ClickItem(HWND dialog, int id);
+// Presses button `id` and returns once its owner has handled the click (sent, with a timeout):
+// for buttons whose handler does not wait for the user.
+bool PressItem(HWND dialog, int id);
 // Posts a key press (down and up) to `window`, as the keyboard would deliver it.
 bool PressKey(HWND window, UINT virtualKey);
 
@@ -67,5 +70,24 @@ bool Settle(HWND window);
 
 // Saves the picture of `window` as a 24-bit BMP file; false when it cannot be captured.
 bool CaptureWindow(HWND window, const std::string& bmpPath);
+
+// The folder the GUI tests save their screenshots in (made when missing) + `name`.
+std::string ScreenshotPath(const std::string& name);
+// CaptureWindow into the screenshots folder.
+bool Screenshot(HWND window, const std::string& name);
+
+// Waits for the wizard frame of the process: a visible dialog with the Back, Next and Cancel
+// buttons of the wizard. Null on timeout.
+HWND WaitForWizard(DWORD processId, DWORD timeoutMs = kGuiTimeoutMs);
+// Waits for a message box of the process other than `other`: a visible dialog with a Yes or an
+// OK button. Null on timeout.
+HWND WaitForMessageBox(DWORD processId, HWND other, DWORD timeoutMs = kGuiTimeoutMs);
+// The text a message box shows.
+std::string MessageBoxText(HWND box);
+// The page of `frame` that is shown now: its visible child dialog; null when none is.
+HWND VisiblePage(HWND frame);
+// Leaves the wizard as a user would before the install: Cancel, then Yes on the exit question.
+// False when a window did not appear.
+bool LeaveWizard(DWORD processId);
 
 }  // namespace vesk::test

@@ -1,13 +1,12 @@
 // The disk request dialog shown in this process and driven from outside its thread.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <thread>
 
 #include "GuiDriver.h"
-#include "app/InsertMediaDlg.h"
+#include "app/InsertMediaDlgWin32.h"
 #include "project/TextLineList.h"
 #include "resources/LanguageFile.h"
 #include "resources/ResourceIds.h"

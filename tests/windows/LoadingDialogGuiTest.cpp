@@ -106,7 +106,7 @@ TEST_F(LoadingDialogGuiTest, ShowsItsTextIgnoresEnterAndEscapeAndEndsByItself) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     UpdateWindow(loading_);
     ASSERT_TRUE(test::Settle(loading_));
-    EXPECT_TRUE(test::CaptureWindow(loading_, "LoadingDialog.bmp"));
+    EXPECT_TRUE(test::Screenshot(loading_, "LoadingDialog.bmp"));
     // The picture before the split is unpacked already, under a stamped name.
     EXPECT_EQ(TempFilesEndingIn(kPicture), std::vector<std::string>{picture_});
 
@@ -118,11 +118,13 @@ TEST_F(LoadingDialogGuiTest, ShowsItsTextIgnoresEnterAndEscapeAndEndsByItself) {
     ASSERT_TRUE(test::Settle(loading_));
     EXPECT_TRUE(IsWindowVisible(loading_));
 
-    // With the second volume the unpacking completes; the dialog closes itself.
+    // With the second volume the unpacking completes; the dialog closes itself and the wizard
+    // follows.
     ASSERT_TRUE(test::TypeIntoItem(request_, IDC_INSERT_MEDIA_LOCATION, diskFolder_));
     ASSERT_TRUE(test::ClickItem(request_, IDC_INSERT_MEDIA_CONFIRM));
     EXPECT_TRUE(test::WaitForWindowGone(loading_));
-    EXPECT_EQ(setup_.WaitForExit(), 0);
+    EXPECT_TRUE(test::LeaveWizard(setup_.Id()));
+    EXPECT_EQ(setup_.WaitForExit(), 2);
     EXPECT_TRUE(TempFilesEndingIn(kPicture).empty()) << "the start-up files were not removed";
 }
 
@@ -156,7 +158,8 @@ TEST_F(LoadingDialogGuiTest, SetupsInOneVolumeEndWellWhateverFollowsTheLanguageF
         ASSERT_EQ(set.volumePaths.size(), 1u);
         test::ChildProcess setup;
         ASSERT_TRUE(setup.Start(set.setupPath));
-        EXPECT_EQ(setup.WaitForExit(), 0);
+        EXPECT_TRUE(test::LeaveWizard(setup.Id()));
+        EXPECT_EQ(setup.WaitForExit(), 2);
         EXPECT_TRUE(TempFilesEndingIn(kPicture).empty());
     }
 }

@@ -65,12 +65,21 @@ protected:
             .setupPath;
     }
 
-    // Runs the setup with the helper told to exit with `code`; the setup's exit code.
-    long RunSetup(const std::string& setupPath, const std::string& code) {
+    // Runs the setup with the helper told to exit with `code`; the setup's exit code. The
+    // wizard, when it comes, is left at once; `wizardShown` tells whether it came.
+    long RunSetup(const std::string& setupPath, const std::string& code, bool& wizardShown) {
         ScopedEnvironment exitCode("VESK_TEST_EXIT_CODE", code);
         ScopedEnvironment marker("VESK_TEST_MARKER", dir_ / "marker.txt");
         test::ChildProcess setup;
         if (!setup.Start(setupPath)) return -2;
+        // The program runs before the wizard: a setup it ends is gone before a wizard could be.
+        wizardShown = false;
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < 60000 && !wizardShown) {
+            if (setup.WaitForExit(100) != -1) return setup.WaitForExit();
+            wizardShown = test::WaitForWizard(setup.Id(), 100) != nullptr;
+        }
+        if (wizardShown) test::LeaveWizard(setup.Id());
         return setup.WaitForExit(60000);
     }
 
@@ -82,7 +91,9 @@ protected:
 TEST_F(PreparatoryProgramTest, ExitCodeZeroEndsTheSetupAfterTheProgramRanInItsFolder) {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kProductKey);
     std::string setupPath = BuildSetup("Setup.exe");
-    EXPECT_EQ(RunSetup(setupPath, "0"), 0);
+    bool wizardShown = true;
+    EXPECT_EQ(RunSetup(setupPath, "0", wizardShown), 0);
+    EXPECT_FALSE(wizardShown) << "exit code 0 ends the setup before the wizard";
     // The program ran with the temporary folder as its current folder.
     EXPECT_EQ(lstrcmpiA(test::ReadWholeFile(dir_ / "marker.txt").c_str(),
                         TempFolderWithoutSlash().c_str()),
@@ -93,12 +104,20 @@ TEST_F(PreparatoryProgramTest, ExitCodeZeroEndsTheSetupAfterTheProgramRanInItsFo
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kProductKey);
 }
 
-TEST_F(PreparatoryProgramTest, OtherExitCodesGoOnAndEveryTemporaryFileIsRemoved) {
+TEST_F(PreparatoryProgramTest, OtherExitCodesGoOnToTheWizardAndEveryTemporaryFileIsRemoved) {
     std::string setupPath = BuildSetup("Setup.exe");
-    for (const char* code : {"0", "1", "7"}) {
+    struct Case {
+        const char* code;
+        bool wizard;
+        long setupExit;  // 2: the wizard was left before an install
+    };
+    for (const Case& c : {Case{"0", false, 0}, Case{"1", true, 2}, Case{"7", true, 2}}) {
+        const char* code = c.code;
         DeleteFileA((dir_ / "marker.txt").c_str());
         std::string before = TempFolderWithoutSlash();
-        EXPECT_EQ(RunSetup(setupPath, code), 0) << code;
+        bool wizardShown = !c.wizard;
+        EXPECT_EQ(RunSetup(setupPath, code, wizardShown), c.setupExit) << code;
+        EXPECT_EQ(wizardShown, c.wizard) << code;
         EXPECT_TRUE(test::ReadWholeFile(dir_ / "marker.txt").size() > 0) << code;
         // The unpacked program, project and language file are gone again.
         WIN32_FIND_DATAA found;

@@ -24,12 +24,11 @@ private:
 
 class RunAndWaitWin32Test : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SetRunFailureNotice([this](const std::string& text) { notices_.push_back(text); });
-    }
-    void TearDown() override {
-        SetRunFailureNotice(nullptr);
-        SetEnvironmentVariableA("VESK_TEST_EXIT_CODE", nullptr);
+    void TearDown() override { SetEnvironmentVariableA("VESK_TEST_EXIT_CODE", nullptr); }
+
+    std::uint32_t Run(const std::string& path) {
+        return RunAndWait(HostProcesses(), path, kShowNormal,
+                          [this](const std::string& text) { notices_.push_back(text); });
     }
 
     CurrentFolderKeeper keeper_;
@@ -45,7 +44,7 @@ TEST_F(RunAndWaitWin32Test, ReturnsTheExitCodeAndLeavesTheProgramsFolderCurrent)
     ASSERT_TRUE(CopyFileA(VESK_EXIT_WITH_PATH, program.c_str(), FALSE));
     for (const char* code : {"0", "1", "42", "781205"}) {
         SetEnvironmentVariableA("VESK_TEST_EXIT_CODE", code);
-        EXPECT_EQ(RunAndWait(program, kShowNormal), std::uint32_t(std::atol(code))) << code;
+        EXPECT_EQ(Run(program), std::uint32_t(std::atol(code))) << code;
     }
     char current[MAX_PATH + 1];
     GetCurrentDirectoryA(sizeof current, current);
@@ -57,7 +56,7 @@ TEST_F(RunAndWaitWin32Test, AProgramThatCannotStartIsReported) {
     const std::string missing[] = {dir_ / "absent.exe", dir_ / "no folder\\absent.exe", ""};
     for (const std::string& path : missing) {
         notices_.clear();
-        EXPECT_EQ(RunAndWait(path, kShowNormal), kCreateProcessFailed) << path;
+        EXPECT_EQ(Run(path), kCreateProcessFailed) << path;
         EXPECT_EQ(notices_, std::vector<std::string>{"Create process failed"}) << path;
     }
 }

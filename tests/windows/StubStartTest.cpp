@@ -1,11 +1,11 @@
 // The real engine stub, run under Windows with a payload appended: it must find and read it.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <set>
 #include <string>
 
+#include "GuiDriver.h"
 #include "support/SetupFixture.h"
 #include "support/TempDir.h"
 
@@ -47,6 +47,7 @@ std::set<std::string> TempFolderFiles() {
 }
 
 TEST(StubStartTest, FindsItsPayloadAcrossVolumes) {
+    if (!test::DisplayAvailable()) GTEST_SKIP() << "no display";
     std::string stub = test::ReadWholeFile(VESK_STUB_PATH);
     ASSERT_GT(stub.size(), 1000u) << "stub not found at " << VESK_STUB_PATH;
     test::TempDir dir;
@@ -58,11 +59,14 @@ TEST(StubStartTest, FindsItsPayloadAcrossVolumes) {
     // Language file first; the set continues in a second volume.
     std::vector<test::FixtureBody> bodies = {{"[Language=409]\r\nSureDesc=OK\r\n", false},
                                              {test::FixtureBytes(50000, 3, false), true}};
-    test::FixtureSet set = test::BuildFixtureSetWithStub(
-        dir / "Setup.exe", stub, std::int32_t(stub.size() + 20000), bodies);
+    test::FixtureSet set = test::BuildFixtureSetWithStub(dir / "Setup.exe", stub,
+                                                         std::int32_t(stub.size() + 20000), bodies);
     ASSERT_EQ(set.volumePaths.size(), 2u);
     std::set<std::string> before = TempFolderFiles();
-    EXPECT_EQ(RunAndWait(set.setupPath), 0);
+    test::ChildProcess setup;
+    ASSERT_TRUE(setup.Start(set.setupPath));
+    EXPECT_TRUE(test::LeaveWizard(setup.Id())) << "the wizard did not appear";
+    EXPECT_EQ(setup.WaitForExit(60000), 2);
     // The unpacked project and language file are gone again.
     EXPECT_EQ(TempFolderFiles(), before);
 

@@ -1,9 +1,0 @@
-// Entry point of the engine stub.
-#include <windows.h>
-
-#include "app/SetupApp.h"
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    static vesk::SetupApp app;  // large buffers: keep them off the stack
-    return app.Run();
-}

@@ -1,0 +1,9 @@
+// Entry point of the engine stub.
+#include <windows.h>
+
+#include "app/SetupAppWin32.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    static vesk::SetupApp app;  // large buffers: keep them off the stack
+    return app.Run();
+}

@@ -1,0 +1,17 @@
+// Running a program and waiting for its end.
+#include "install/RunAndWait.h"
+
+#include "project/PathParts.h"
+
+namespace vesk {
+
+std::uint32_t RunAndWait(Processes& processes, const std::string& path, int show,
+                         const FailureNotice& notice) {
+    const std::optional<std::uint32_t> code =
+        processes.RunAndWait(path, "\"" + path + "\"", FolderOf(path), show);
+    if (code) return *code;
+    if (notice) notice(kCreateProcessFailedText);
+    return kCreateProcessFailed;
+}
+
+}  // namespace vesk

@@ -1,0 +1,13 @@
+// The run's state.
+#include "session/SetupSession.h"
+
+namespace vesk {
+
+SetupSession::SetupSession(const SystemFacts& system, Registry& registry)
+    : paths(system, registry), texts(system.DefaultLocaleId()) {}
+
+std::string SetupSession::TempNameFor(const std::string& path) const {
+    return vesk::TempNameFor(path, start.startStamp, paths);
+}
+
+}  // namespace vesk

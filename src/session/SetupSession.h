@@ -1,0 +1,54 @@
+// The state of one run of the setup: the project, its texts, the paths, the payload reader, the
+// shared flags and the records. Owned by the application and handed to the wizard, each page and
+// the install worker; nothing of it is process-wide.
+#pragma once
+
+#include <string>
+
+#include "container/ContainerReader.h"
+#include "platform/Registry.h"
+#include "platform/SystemFacts.h"
+#include "project/InstallProject.h"
+#include "project/LanguageTable.h"
+#include "project/PathResolver.h"
+#include "project/StartValues.h"
+#include "project/TextLineList.h"
+#include "session/InstallRecords.h"
+#include "session/SharedFlags.h"
+
+namespace vesk {
+
+// Filled on the user-interface thread before the wizard; while the worker runs it only reads
+// the project, the texts and the paths, and shares the flags, the records and the program folder.
+class SetupSession {
+public:
+    // The texts take the system's default locale; the paths ask `system` and `registry`.
+    SetupSession(const SystemFacts& system, Registry& registry);
+    SetupSession(const SetupSession&) = delete;
+    SetupSession& operator=(const SetupSession&) = delete;
+
+    const SystemFacts& System() const { return paths.System(); }
+    Registry& SystemRegistry() const { return paths.SystemRegistry(); }
+
+    // The path with its leading path variable expanded ([InstallDir] is the current install
+    // folder).
+    std::string Resolve(const std::string& path) const { return paths.Resolve(path); }
+    // The run's stamped temporary name of `path` ("[TempFileDir]\~VeskInstall-SoftDoc.HTM").
+    std::string TempNameFor(const std::string& path) const;
+
+    SharedFlags flags;
+    InstallRecords records;
+    PathResolver paths;
+    StartValues start;
+    LanguageTable texts;
+    InstallProject project;
+    ContainerReader reader{flags.setupFinished};
+    // The file and folder lists of the project (task 2412), read at start-up.
+    TextLineList files;
+    TextLineList folders;
+    // The program group name: proposed at start-up, chosen on the program folder page, made
+    // absolute by the install.
+    std::string programFolder;
+};
+
+}  // namespace vesk

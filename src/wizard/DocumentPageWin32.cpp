@@ -1,0 +1,30 @@
+// What the licence and readme pages share.
+#include "wizard/DocumentPageWin32.h"
+
+#include "resources/ResourceIds.h"
+#include "wizard/DocumentChoice.h"
+
+namespace vesk {
+
+void DocumentPage::SetContent(const Task* task) {
+    WizardPage::SetContent(task);
+    if (task == nullptr) return;
+    const std::string document = DocumentPathOf(*task, type_, baseName_);
+    if (!document.empty()) {
+        view_.Show(Window(), IDC_DOCUMENT_VIEW, session_.TempNameFor(document), NormalFont());
+    }
+}
+
+bool DocumentPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    // The text view is read-only, which would grey it: it keeps the colours of a document.
+    if (message != WM_CTLCOLORSTATIC || reinterpret_cast<HWND>(lParam) != view_.ViewWindow()) {
+        return false;
+    }
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    result = reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
+    return true;
+}
+
+}  // namespace vesk

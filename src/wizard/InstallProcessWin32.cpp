@@ -1,0 +1,53 @@
+// The progress page.
+#include "wizard/InstallProcessWin32.h"
+
+#include <commctrl.h>
+
+#include "install/InstallWorker.h"
+#include "resources/ResourceIds.h"
+
+namespace vesk {
+
+CInstallProcess::CInstallProcess(SetupSession& session, InstallReport& report)
+    : WizardPage(session, IDD_PROGRESS_PAGE), report_(report) {}
+
+CInstallProcess::~CInstallProcess() {
+    WaitForWorker();
+}
+
+void CInstallProcess::WaitForWorker() {
+    if (worker_.joinable()) worker_.join();
+}
+
+bool CInstallProcess::OnInitDialog() {
+    workerPending_ = true;
+    static const int kFontControls[] = {IDC_PROGRESS_STATUS};
+    SetUpFonts(kFontControls);
+    SetItemText(IDC_PROGRESS_STATUS, session_.texts.GetText(TextKey::InstallProcessDesc2));
+    return true;
+}
+
+void CInstallProcess::ShowAndStart() {
+    if (workerPending_) {
+        workerPending_ = false;
+        session_.flags.cancelRequested = false;
+        SetupSession& session = session_;
+        InstallReport& report = report_;
+        worker_ = std::thread([&session, &report] {
+            InstallWorker(session, report, [](int milliseconds) {
+                Sleep(DWORD(milliseconds));
+            }).Run();
+        });
+    }
+    Show();
+}
+
+void CInstallProcess::SetStatus(const std::string& text) {
+    SetItemText(IDC_PROGRESS_STATUS, text);
+}
+
+void CInstallProcess::SetProgress(int percent) {
+    SendMessageA(Item(IDC_PROGRESS_BAR), PBM_SETPOS, WPARAM(percent), 0);
+}
+
+}  // namespace vesk

@@ -1,0 +1,30 @@
+// The user information page.
+#include "wizard/RegisterInfoWin32.h"
+
+#include "resources/ResourceIds.h"
+
+namespace vesk {
+
+CRegisterInfo::CRegisterInfo(SetupSession& session)
+    : WizardPage(session, IDD_USER_INFORMATION_PAGE) {}
+
+bool CRegisterInfo::OnInitDialog() {
+    static const int kFontControls[] = {IDC_USER_NAME, IDC_USER_COMPANY, IDC_USER_COMPANY_LABEL,
+                                        IDC_USER_NAME_LABEL};
+    SetUpFonts(kFontControls);
+    userName_.Attach(Window(), IDC_USER_NAME);
+    company_.Attach(Window(), IDC_USER_COMPANY);
+    return true;
+}
+
+void CRegisterInfo::SetContent(const Task* task) {
+    SetItemText(IDC_USER_COMPANY_LABEL, session_.texts.GetText(TextKey::RegisterInfoCompanyDesc));
+    SetItemText(IDC_USER_NAME_LABEL, session_.texts.GetText(TextKey::RegisterInfoUserDesc));
+    WizardPage::SetContent(task);
+}
+
+void CRegisterInfo::Save() {
+    // Writing the texts to the registry items of the page's EditBox subtasks is not built yet.
+}
+
+}  // namespace vesk

@@ -1,0 +1,28 @@
+// The user information page: the user's name and company.
+#pragma once
+
+#include "wizard/TrackedEditWin32.h"
+#include "wizard/WizardPageWin32.h"
+
+namespace vesk {
+
+class CRegisterInfo : public WizardPage {
+public:
+    explicit CRegisterInfo(SetupSession& session);
+
+    // Sets the labels and keeps the task.
+    void SetContent(const Task* task) override;
+    // Run by the frame when the page is left, in either direction.
+    void Save();
+
+    const std::string& UserName() const { return userName_.Text(); }
+    const std::string& Company() const { return company_.Text(); }
+
+private:
+    bool OnInitDialog() override;
+
+    TrackedEdit userName_;
+    TrackedEdit company_;
+};
+
+}  // namespace vesk

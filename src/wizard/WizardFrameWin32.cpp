@@ -1,0 +1,383 @@
+// The wizard frame: pages, header band, buttons, and the install worker's way back to the user.
+#include "wizard/WizardFrameWin32.h"
+
+#include "media/BitmapDisplayWin32.h"
+#include "resources/ResourceIds.h"
+
+namespace vesk {
+namespace {
+
+// Sent by the worker thread: ask a question on the frame's thread (lParam: a Question).
+constexpr UINT kAskMessage = WM_APP + 1;
+// Posted by the worker thread: the install is over (wParam: the timer to start).
+constexpr UINT kFinishMessage = WM_APP + 2;
+
+constexpr char kHeaderPicture[] = "[TempFileDir]\\~VeskInstall-TopFramePicture.bmp";
+struct TextSpot {
+    int x, y;
+};
+constexpr TextSpot kSubjectSpot{16, 16}, kDescriptionSpot{16, 36};
+
+struct Question {
+    const std::string& text;
+    const std::string& caption;
+    QuestionIcon icon;
+    bool asked = false;
+    bool yes = false;
+};
+
+int ButtonId(WizardButton button) {
+    switch (button) {
+        case WizardButton::Back:
+            return IDC_WIZARD_BACK;
+        case WizardButton::Next:
+            return IDC_WIZARD_NEXT;
+        default:
+            return IDC_WIZARD_CANCEL;
+    }
+}
+
+HICON LoadSetupIcon(int size) {
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP),
+                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+WizardFrame::WizardFrame(SetupSession& session, const PageMetrics& metrics)
+    : session_(session),
+      metrics_(metrics),
+      flow_(session.project, session.flags, session.texts, *this),
+      headerPicture_(session.TempNameFor(kHeaderPicture)),
+      welcome_(session),
+      licence_(session),
+      readme_(session),
+      userInformation_(session),
+      destination_(session),
+      programFolder_(session),
+      progress_(session, *this),
+      finish_(session) {}
+
+WizardFrame::~WizardFrame() {
+    // The worker may still be telling this frame its end: it must be gone before the frame.
+    progress_.WaitForWorker();
+    if (icon_) DestroyIcon(icon_);
+    if (smallIcon_) DestroyIcon(smallIcon_);
+}
+
+void WizardFrame::DoModal() {
+    RunModal(IDD_WIZARD_FRAME, nullptr);
+}
+
+bool WizardFrame::OnInitDialog() {
+    const LanguageTable& texts = session_.texts;
+    SetWindowTextA(
+        Window(),
+        (texts.GetText(TextKey::ProjectName) + texts.GetText(TextKey::InstallDesc)).c_str());
+    CreatePages();
+    SetItemText(IDC_WIZARD_BACK, texts.GetText(TextKey::BackButtonDesc));
+    SetItemText(IDC_WIZARD_NEXT, texts.GetText(TextKey::NextButtonDesc));
+    SetItemText(IDC_WIZARD_CANCEL, texts.GetText(TextKey::CancelButtonDesc));
+
+    icon_ = LoadSetupIcon(GetSystemMetrics(SM_CXICON));
+    smallIcon_ = LoadSetupIcon(GetSystemMetrics(SM_CXSMICON));
+    SendMessageA(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageA(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+
+    static const int kFontControls[] = {IDC_WIZARD_BACK, IDC_WIZARD_NEXT, IDC_WIZARD_CANCEL};
+    SetUpFonts(kFontControls);
+    LayOut();
+    flow_.Start();
+    return true;
+}
+
+void WizardFrame::LayOut() {
+    // Dialog units of the template: button size, the gap between buttons and above them, and
+    // the margins to the right and below.
+    RECT button{0, 0, 51, 13}, gap{0, 0, 3, 6}, margin{0, 0, 5, 4};
+    MapDialogRect(Window(), &button);
+    MapDialogRect(Window(), &gap);
+    MapDialogRect(Window(), &margin);
+    const int width = metrics_.width;
+    const int buttonTop = metrics_.height + gap.bottom;
+    const int clientHeight = buttonTop + button.bottom + margin.bottom;
+    const UINT place = SWP_NOZORDER | SWP_NOACTIVATE;
+
+    // The lines: under the header band (its last two pixels) and above the buttons.
+    SetWindowPos(Item(IDC_WIZARD_UPPER_LINE), nullptr, 0, metrics_.headerHeight - 2, width, 2,
+                 place);
+    SetWindowPos(Item(IDC_WIZARD_LOWER_LINE), nullptr, 0, metrics_.height, width, 2, place);
+    int x = width - margin.right - button.right;
+    for (int id : {IDC_WIZARD_CANCEL, IDC_WIZARD_NEXT, IDC_WIZARD_BACK}) {
+        SetWindowPos(Item(id), nullptr, x, buttonTop, button.right, button.bottom, place);
+        x -= gap.right + button.right;
+    }
+
+    // The frame takes the page area's size whatever the dialog font makes of the template, and
+    // stays centred on the work area.
+    RECT frame{0, 0, width, clientHeight};
+    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(Window(), GWL_STYLE)), FALSE,
+                       DWORD(GetWindowLongPtrA(Window(), GWL_EXSTYLE)));
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
+    SetWindowPos(Window(), nullptr, work.left + (work.right - work.left - frameWidth) / 2,
+                 work.top + (work.bottom - work.top - frameHeight) / 2, frameWidth, frameHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WizardFrame::CreatePages() {
+    const InstallProject& project = session_.project;
+    struct Creation {
+        WizardPage& page;
+        int kind;
+    };
+    const Creation pages[] = {
+        {welcome_, kWelcomePage},         {licence_, kLicencePage},
+        {readme_, kReadmePage},           {userInformation_, kUserInformationPage},
+        {destination_, kDestinationPage}, {programFolder_, kProgramFolderPage},
+        {progress_, kProgressPage},       {finish_, kNoPage},
+    };
+    for (const Creation& creation : pages) {
+        creation.page.Create(Window());
+        if (creation.kind != kNoPage) {
+            creation.page.SetContent(project.FindTask(TaskIdForSlot(creation.kind)));
+        }
+        const bool coversHeader = &creation.page == &welcome_;
+        const int top = coversHeader ? 0 : metrics_.headerHeight;
+        creation.page.PlaceAt(0, top, metrics_.width, metrics_.height - top);
+    }
+}
+
+std::array<WizardPage*, 8> WizardFrame::AllPages() {
+    return {&welcome_,     &licence_,       &readme_,   &userInformation_,
+            &destination_, &programFolder_, &progress_, &finish_};
+}
+
+WizardPage* WizardFrame::PageOfKind(int kind) {
+    switch (kind) {
+        case kWelcomePage:
+            return &welcome_;
+        case kLicencePage:
+            return &licence_;
+        case kReadmePage:
+            return &readme_;
+        case kUserInformationPage:
+            return &userInformation_;
+        case kProgramFolderPage:
+            return &programFolder_;
+        case kDestinationPage:
+            return &destination_;
+        case kProgressPage:
+            return &progress_;
+        default:
+            return nullptr;
+    }
+}
+
+bool WizardFrame::OnCommand(int id, int code) {
+    if (code != BN_CLICKED) return false;
+    // A disabled button does nothing, whoever sends its command.
+    if ((id == IDC_WIZARD_BACK || id == IDC_WIZARD_NEXT) && !IsWindowEnabled(Item(id))) {
+        return true;
+    }
+    if (id == IDC_WIZARD_BACK) {
+        flow_.OnBack();
+        return true;
+    }
+    if (id == IDC_WIZARD_NEXT) {
+        flow_.OnNext();
+        return true;
+    }
+    return false;
+}
+
+bool WizardFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    switch (message) {
+        case WM_PAINT:
+            PaintFrame();
+            return true;
+        case WM_ERASEBKGND:
+            EraseBackground(reinterpret_cast<HDC>(wParam));
+            result = TRUE;
+            return true;
+        case WM_DESTROY:
+            for (WizardPage* page : AllPages()) page->Close();
+            return false;
+        case WM_QUERYDRAGICON:
+            result = reinterpret_cast<INT_PTR>(icon_);
+            return true;
+        case WM_TIMER:
+            if (wParam == kAdvanceTimer) {
+                KillTimer(Window(), kAdvanceTimer);
+                flow_.OnInstallCompleted();
+                return true;
+            }
+            if (wParam == kCloseTimer) {
+                KillTimer(Window(), kCloseTimer);
+                EndModal(IDCANCEL);
+                return true;
+            }
+            return false;
+        case kAskMessage: {
+            auto* question = reinterpret_cast<Question*>(lParam);
+            UINT icon = question->icon == QuestionIcon::Stop ? MB_ICONSTOP : MB_ICONQUESTION;
+            question->yes = MessageBoxA(Window(), question->text.c_str(), question->caption.c_str(),
+                                        MB_YESNO | MB_DEFBUTTON2 | icon) == IDYES;
+            question->asked = true;
+            return true;
+        }
+        case kFinishMessage:
+            SetTimer(Window(), UINT_PTR(wParam), kTimerDelayMs, nullptr);
+            return true;
+        default:
+            return false;
+    }
+}
+
+RECT WizardFrame::HeaderBand() const {
+    RECT client{};
+    GetClientRect(Window(), &client);
+    return RECT{0, 0, client.right, metrics_.headerHeight};
+}
+
+void WizardFrame::EraseBackground(HDC dc) {
+    RECT client{};
+    GetClientRect(Window(), &client);
+    // The header band is painted whole with the frame, so erasing it first would only flicker.
+    if (headerVisible_ && !IsIconic(Window())) {
+        const RECT band = HeaderBand();
+        ExcludeClipRect(dc, band.left, band.top, band.right, band.bottom);
+    }
+    FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
+}
+
+void WizardFrame::PaintFrame() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Window(), &paint);
+    if (dc == nullptr) return;
+    RECT client{};
+    GetClientRect(Window(), &client);
+    if (IsIconic(Window())) {
+        const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+        const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+        DrawIcon(dc, x, y, icon_);
+    } else if (headerVisible_) {
+        // Drawn off screen and copied in one piece: the band never shows half-painted.
+        const RECT band = HeaderBand();
+        HDC memory = CreateCompatibleDC(dc);
+        HBITMAP canvas = CreateCompatibleBitmap(dc, band.right, band.bottom);
+        if (memory && canvas) {
+            HGDIOBJ previous = SelectObject(memory, canvas);
+            PaintHeader(memory, band);
+            BitBlt(dc, 0, 0, band.right, band.bottom, memory, 0, 0, SRCCOPY);
+            SelectObject(memory, previous);
+        } else {
+            PaintHeader(dc, band);
+        }
+        if (canvas) DeleteObject(canvas);
+        if (memory) DeleteDC(memory);
+    }
+    EndPaint(Window(), &paint);
+}
+
+void WizardFrame::PaintHeader(HDC dc, const RECT& band) {
+    FillRect(dc, &band, GetSysColorBrush(COLOR_3DFACE));
+    int width = 0, height = 0;
+    DrawBitmapFile(headerPicture_, dc, 0, 0, width, height);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    HGDIOBJ previous = SelectObject(dc, BoldFont());
+    TextOutA(dc, kSubjectSpot.x, kSubjectSpot.y, header_.subject.c_str(),
+             int(header_.subject.size()));
+    SelectObject(dc, NormalFont());
+    TextOutA(dc, kDescriptionSpot.x, kDescriptionSpot.y, header_.description.c_str(),
+             int(header_.description.size()));
+    SelectObject(dc, previous);
+}
+
+bool WizardFrame::CommitDestination() {
+    return destination_.Commit();
+}
+
+void WizardFrame::LeavePage(int kind) {
+    if (kind == kProgramFolderPage) session_.programFolder = programFolder_.FolderText();
+    if (WizardPage* page = PageOfKind(kind)) page->Hide();
+    if (kind == kUserInformationPage) userInformation_.Save();
+}
+
+void WizardFrame::EnterPage(int kind) {
+    if (kind == kProgressPage) {
+        progress_.ShowAndStart();
+    } else if (WizardPage* page = PageOfKind(kind)) {
+        page->Show();
+    }
+}
+
+void WizardFrame::SetHeader(const PageHeader& header) {
+    header_ = header;
+    const RECT band = HeaderBand();
+    InvalidateRect(Window(), &band, FALSE);
+    UpdateWindow(Window());
+}
+
+void WizardFrame::SetHeaderVisible(bool visible) {
+    if (headerVisible_ == visible) return;
+    headerVisible_ = visible;
+    const RECT band = HeaderBand();
+    InvalidateRect(Window(), &band, TRUE);
+}
+
+void WizardFrame::EnableButton(WizardButton button, bool enabled) {
+    EnableWindow(Item(ButtonId(button)), enabled ? TRUE : FALSE);
+}
+
+void WizardFrame::SetNextCaption(const std::string& text) {
+    SetItemText(IDC_WIZARD_NEXT, text);
+}
+
+void WizardFrame::EnterFinishPage(const Task& task) {
+    progress_.Hide();
+    finish_.SetContent(&task);
+    finish_.Show();
+}
+
+void WizardFrame::RunFinishAction() {
+    finish_.Complete();
+}
+
+void WizardFrame::ShowCompletionMessage(const std::string& text, const std::string& caption) {
+    ShowWindow(Window(), SW_HIDE);
+    MessageBoxA(Window(), text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+bool WizardFrame::AskToExit(const std::string& text, const std::string& caption) {
+    return MessageBoxA(Window(), text.c_str(), caption.c_str(),
+                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+void WizardFrame::StartCloseTimer() {
+    SetTimer(Window(), kCloseTimer, kTimerDelayMs, nullptr);
+}
+
+void WizardFrame::SetStatus(const std::string& text) {
+    progress_.SetStatus(text);
+}
+
+void WizardFrame::SetProgress(int percent) {
+    progress_.SetProgress(percent);
+}
+
+bool WizardFrame::AskYesNo(const std::string& text, const std::string& caption, QuestionIcon icon) {
+    Question question{text, caption, icon};
+    SendMessageA(Window(), kAskMessage, 0, reinterpret_cast<LPARAM>(&question));
+    // A wizard that is gone cannot be asked: stopping is the safe answer.
+    return question.asked ? question.yes : true;
+}
+
+void WizardFrame::Finish(InstallOutcome outcome) {
+    const UINT_PTR timer = outcome == InstallOutcome::Completed ? kAdvanceTimer : kCloseTimer;
+    PostMessageA(Window(), kFinishMessage, timer, 0);
+}
+
+}  // namespace vesk

@@ -1,0 +1,96 @@
+// The wizard frame: the setup's main window, with the header band, the pages below it and the
+// Back, Next and Cancel buttons.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "install/InstallReport.h"
+#include "session/SetupSession.h"
+#include "wizard/ChangeInstallPathWin32.h"
+#include "wizard/DialogBaseWin32.h"
+#include "wizard/FinishWin32.h"
+#include "wizard/InstallProcessWin32.h"
+#include "wizard/PageMetrics.h"
+#include "wizard/ReadSoftLicenseWin32.h"
+#include "wizard/RegisterInfoWin32.h"
+#include "wizard/SelectProgramFolderWin32.h"
+#include "wizard/ShowReadmeWin32.h"
+#include "wizard/WelcomePageWin32.h"
+#include "wizard/WizardFlow.h"
+
+namespace vesk {
+
+// One modal dialog. It creates all eight pages once, lets WizardFlow decide which one is shown,
+// and is the install worker's report: status and progress go to the progress page, questions are
+// asked on this window's thread, and the end arrives as timer 2 (completed) or 8 (ended early).
+class WizardFrame : public DialogBase, private WizardView, public InstallReport {
+public:
+    // Timers: the worker's end moves the wizard on (2) or closes it (8), 100 ms later.
+    static constexpr UINT_PTR kAdvanceTimer = 2;
+    static constexpr UINT_PTR kCloseTimer = 8;
+    static constexpr UINT kTimerDelayMs = 100;
+
+    WizardFrame(SetupSession& session, const PageMetrics& metrics);
+    ~WizardFrame() override;
+
+    // Shows the wizard until it closes.
+    void DoModal();
+
+    // InstallReport, called from the worker thread.
+    void SetStatus(const std::string& text) override;
+    void SetProgress(int percent) override;
+    bool AskYesNo(const std::string& text, const std::string& caption, QuestionIcon icon) override;
+    void Finish(InstallOutcome outcome) override;
+
+private:
+    bool OnInitDialog() override;
+    void OnCancel() override { flow_.OnCancel(); }
+    bool OnCommand(int id, int code) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    void CreatePages();
+    // Sizes the frame to the page area and puts the lines and buttons around it.
+    void LayOut();
+    void PaintFrame();
+    void PaintHeader(HDC dc, const RECT& band);
+    void EraseBackground(HDC dc);
+    RECT HeaderBand() const;
+    WizardPage* PageOfKind(int kind);
+    std::array<WizardPage*, 8> AllPages();
+
+    // WizardView
+    bool CommitDestination() override;
+    void LeavePage(int kind) override;
+    void EnterPage(int kind) override;
+    void SetHeader(const PageHeader& header) override;
+    void SetHeaderVisible(bool visible) override;
+    void EnableButton(WizardButton button, bool enabled) override;
+    void SetNextCaption(const std::string& text) override;
+    void EnterFinishPage(const Task& task) override;
+    void RunFinishAction() override;
+    void ShowCompletionMessage(const std::string& text, const std::string& caption) override;
+    bool AskToExit(const std::string& text, const std::string& caption) override;
+    void StartCloseTimer() override;
+
+    SetupSession& session_;
+    PageMetrics metrics_;
+    WizardFlow flow_;
+    PageHeader header_;
+    bool headerVisible_ = false;
+    std::string headerPicture_;
+    HICON icon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+
+    WelcomePage welcome_;
+    CReadSoftLicense licence_;
+    CShowReadme readme_;
+    CRegisterInfo userInformation_;
+    CChangeInstallPath destination_;
+    CSelectProgramFolder programFolder_;
+    CInstallProcess progress_;
+    CFinish finish_;
+};
+
+}  // namespace vesk

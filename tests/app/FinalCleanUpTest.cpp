@@ -1,0 +1,124 @@
+// The final clean-up: temporary files always, the rollback only after an install that failed.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/FinalCleanUp.h"
+
+namespace vesk {
+namespace {
+
+// Records every operation in order; folders named in `notEmpty` refuse removal.
+class RecordingRemoval : public FileRemoval {
+public:
+    std::vector<std::string> log;
+    std::vector<std::string> notEmpty;
+
+    bool RemoveFile(const std::string& path) override {
+        log.push_back("delete " + path);
+        return true;
+    }
+    bool RemoveFolder(const std::string& path) override {
+        log.push_back("rmdir " + path);
+        for (const std::string& folder : notEmpty) {
+            if (folder == path) return false;
+        }
+        return true;
+    }
+    bool SetCurrentFolder(const std::string& path) override {
+        log.push_back("cd " + path);
+        return true;
+    }
+    void Pause(int milliseconds) override { log.push_back("wait " + std::to_string(milliseconds)); }
+};
+
+TEST(FinalCleanUpTest, RollbackKeepsFilesUnderTheWindowsOrBdeFolderAnywhereInThePath) {
+    struct Case {
+        const char* path;
+        const char* windows;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"C:\\WINDOWS\\System32\\vesk.dll", "C:\\WINDOWS", true},
+        {"c:\\windows\\fonts\\vesk.ttf", "C:\\Windows", true},
+        {"D:\\Backup\\C:\\Windows\\x", "C:\\WINDOWS", true},  // anywhere, not only at the start
+        {"C:\\WINDOWSX\\tool.exe", "C:\\WINDOWS", true},      // a plain text match
+        {"C:\\WINNT\\a.dll", "C:\\WINDOWS", false},
+        {"C:\\Program Files\\Vesk\\app.exe", "C:\\WINDOWS", false},
+        {"C:\\Program Files\\Common Files\\Borland Shared\\BDE\\idapi32.dll", "C:\\WINDOWS", true},
+        {"c:\\program files\\common files\\borland shared\\bde\\x.cfg", "C:\\WINDOWS", true},
+        {"C:\\Program Files\\Common Files\\Borland Shared\\x.dll", "C:\\WINDOWS", false},
+        {"D:\\Program Files\\Common Files\\Borland Shared\\BDE\\x", "C:\\WINDOWS", false},
+        {"E:\\Apps\\x.exe", "E:\\WIN", false},
+        {"E:\\WIN\\x.exe", "e:\\win", true},
+        {"E:\\Apps\\x.exe", "", true},  // Windows folder unknown: nothing can be told apart
+        {"", "C:\\WINDOWS", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(KeptOnRollback(c.path, c.windows), c.kept) << c.path << " / " << c.windows;
+    }
+}
+
+std::string WindowsFolder() {
+    return "C:\\WINDOWS";
+}
+
+// For runs with no installed file to judge: the Windows folder must not be asked.
+std::string UnaskedWindowsFolder() {
+    ADD_FAILURE() << "the Windows folder was asked";
+    return "";
+}
+
+void FillWithInstall(InstallRecords& records) {
+    for (const char* path : {"T:\\1VeskInstall.xml", "T:\\1lang.ini"}) records.AddTempFile(path);
+    for (const char* path : {"C:\\Program Files\\Vesk\\app.exe", "C:\\WINDOWS\\vesk.dll",
+                             "C:\\Program Files\\Vesk\\Data\\a.dat"}) {
+        records.AddInstalledFile(path);
+    }
+    for (const char* path : {"C:\\Program Files\\Vesk\\Data", "C:\\Program Files\\Vesk"}) {
+        records.AddCreatedFolder(path);
+    }
+}
+
+TEST(FinalCleanUpTest, CompletedInstallLosesOnlyItsTemporaryFiles) {
+    SharedFlags flags;
+    InstallRecords records;
+    FillWithInstall(records);
+    RecordingRemoval removal;
+    FinalCleanUp(flags, records, removal, UnaskedWindowsFolder);
+    EXPECT_TRUE(flags.setupFinished);
+    EXPECT_EQ(removal.log,
+              (std::vector<std::string>{"delete T:\\1VeskInstall.xml", "delete T:\\1lang.ini"}));
+    EXPECT_EQ(records.InstalledFiles().size(), 3u);
+    EXPECT_EQ(records.CreatedFolders().size(), 2u);
+}
+
+TEST(FinalCleanUpTest, FailedInstallIsRolledBackInOrderAndOnlyOnce) {
+    SharedFlags flags;
+    InstallRecords records;
+    FillWithInstall(records);
+    flags.installOk = false;
+    RecordingRemoval removal;
+    removal.notEmpty = {"C:\\Program Files\\Vesk"};
+    FinalCleanUp(flags, records, removal, WindowsFolder);
+    EXPECT_TRUE(flags.setupFinished);
+    EXPECT_EQ(removal.log, (std::vector<std::string>{
+                               "delete T:\\1VeskInstall.xml",
+                               "delete T:\\1lang.ini",
+                               "delete C:\\Program Files\\Vesk\\app.exe",
+                               "delete C:\\Program Files\\Vesk\\Data\\a.dat",
+                               "wait 100",
+                               "cd C:\\",
+                               "rmdir C:\\Program Files\\Vesk\\Data",
+                               "rmdir C:\\Program Files\\Vesk",
+                           }));
+
+    // A second run finds nothing left to do.
+    removal.log.clear();
+    FinalCleanUp(flags, records, removal, UnaskedWindowsFolder);
+    EXPECT_EQ(removal.log, (std::vector<std::string>{"wait 100", "cd C:\\"}));
+}
+
+}  // namespace
+}  // namespace vesk

@@ -1,0 +1,69 @@
+// Preparing the session from a setup made by the container writer: project, lists, language
+// file and the records of what was unpacked.
+#include <gtest/gtest.h>
+
+#include "app/SetupPreparation.h"
+#include "support/FakeSystemFacts.h"
+#include "support/MemoryRegistry.h"
+#include "support/SetupFixture.h"
+#include "support/TempDir.h"
+
+namespace vesk {
+namespace {
+
+constexpr std::size_t kStubSize = 1000;
+constexpr std::int32_t kOneVolume = 1 << 30;
+
+struct Preparation {
+    test::TempDir dir;
+    test::FakeSystemFacts facts;
+    test::MemoryRegistry registry;
+
+    Preparation() {
+        // Unpacked files land in the test's folder ("t\" + their stamped name).
+        facts.tempPath = dir / "t\\";
+        facts.moduleFileName = dir / "Setup.exe";
+    }
+};
+
+TEST(SetupPreparationTest, LoadsProjectAndLanguageAndRecordsWhatItUnpacked) {
+    Preparation p;
+    test::BuildFixtureSet(p.facts.moduleFileName, kStubSize, kOneVolume,
+                          {{"[Language=409]\r\nProjectName=x\r\nSureDesc=OK\r\n", false, 'K',
+                            "[TempFileDir]\\~VeskInstall-Language.ini"},
+                           {"data", false}});
+    SetupSession session(p.facts, p.registry);
+    ASSERT_TRUE(PrepareSetup(session));
+    EXPECT_EQ(session.project.ProjectName(), "Fixture");
+    EXPECT_EQ(session.files.Count(), 2u);
+    EXPECT_EQ(session.texts.GetText(TextKey::SureDesc), "OK");
+    EXPECT_EQ(session.texts.GetText(TextKey::ProjectName), "Fixture 1.0");
+    EXPECT_EQ(session.start.startStamp, "2004030514030745");
+    // The project and the language file, both to be removed at the end.
+    const std::vector<std::string> temp = session.records.TempFiles();
+    ASSERT_EQ(temp.size(), 2u);
+    for (const std::string& path : temp) EXPECT_TRUE(test::FileExists(path)) << path;
+    EXPECT_NE(temp[1].find("2004030514030745"), std::string::npos) << temp[1];
+}
+
+TEST(SetupPreparationTest, FailsSilentlyWhenThePayloadCannotBeRead) {
+    struct Case {
+        const char* name;
+        bool build;
+        std::vector<test::FixtureBody> bodies;
+    };
+    const Case cases[] = {
+        {"no setup file", false, {}},
+        {"no file list", true, {}},
+        {"an empty language file", true, {{"", false}}},
+    };
+    for (const Case& c : cases) {
+        Preparation p;
+        if (c.build) test::BuildFixtureSet(p.facts.moduleFileName, kStubSize, kOneVolume, c.bodies);
+        SetupSession session(p.facts, p.registry);
+        EXPECT_FALSE(PrepareSetup(session)) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace vesk

@@ -1,0 +1,376 @@
+// The real engine stub shows the wizard, driven from outside by control ID as a user would: the
+// demo walked forward and back, the licence gate, the exit question, the install's end and the
+// advertising picture. Every window reached is saved as a screenshot.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <set>
+#include <string>
+
+#include "GuiDriver.h"
+#include "SetupBuilder.h"
+#include "app/ShowAdPictureWin32.h"
+#include "project/LanguageTable.h"
+#include "resources/LanguageFile.h"
+#include "resources/ResourceIds.h"
+#include "support/TempDir.h"
+
+namespace vesk {
+namespace {
+
+std::string EnglishText(TextKey key) {
+    TextLineList lines;
+    lines.SplitAppend(DefaultLanguageFile(), false);
+    LanguageTable texts(0x409);
+    texts.LoadLines(lines);
+    return texts.GetText(key);
+}
+
+std::string DemoFile(const std::string& relative) {
+    return std::string(VESK_SOURCE_DIR) + "/examples/demo/" + relative;
+}
+
+// Builds a setup with the real engine; the first volume's path, "" after a failure.
+std::string BuildSetup(const std::string& project, const std::string& output) {
+    BuildOptions options;
+    options.projectPath = project;
+    options.outputDir = output;
+    options.stubPath = VESK_STUB_PATH;
+    SetupBuilder builder;
+    if (!builder.Build(options)) {
+        ADD_FAILURE() << builder.LastError();
+        return std::string();
+    }
+    return builder.Summary().outputFiles.front();
+}
+
+// Names of the stamped start-up files in the temporary folder.
+std::set<std::string> StartupFilesLeft() {
+    char folder[MAX_PATH + 1];
+    DWORD length = GetTempPathA(sizeof folder, folder);
+    std::set<std::string> names;
+    if (length == 0 || length >= sizeof folder) return names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((std::string(folder) + "*~VeskInstall-*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        names.insert(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+struct ControllessQuery {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchControlless(HWND window, LPARAM data) {
+    auto* query = reinterpret_cast<ControllessQuery*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != query->processId || !IsWindowVisible(window) ||
+        GetWindow(window, GW_CHILD) != nullptr) {
+        return TRUE;
+    }
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) != "#32770") return TRUE;
+    query->found = window;
+    return FALSE;
+}
+
+// The advertising picture: a visible dialog of the process without controls.
+HWND WaitForControllessWindow(DWORD processId) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 30000) {
+        ControllessQuery query{processId, nullptr};
+        EnumWindows(&MatchControlless, reinterpret_cast<LPARAM>(&query));
+        if (query.found) return query.found;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+bool Enabled(HWND frame, int id) {
+    return IsWindowEnabled(GetDlgItem(frame, id)) != FALSE;
+}
+
+class WizardGuiTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!test::DisplayAvailable()) return;
+        demoDir_ = new test::TempDir();
+        demoSetup_ = BuildSetup(DemoFile("project.xml"), *demoDir_ / "demo");
+    }
+    static void TearDownTestSuite() {
+        delete demoDir_;
+        demoDir_ = nullptr;
+    }
+    void SetUp() override {
+        if (!test::DisplayAvailable()) GTEST_SKIP() << "no display";
+        ASSERT_FALSE(demoSetup_.empty());
+    }
+
+    // Starts `setup` and waits for its wizard.
+    HWND Start(const std::string& setup) {
+        tempBefore_ = StartupFilesLeft();
+        if (!process_.Start(setup)) return nullptr;
+        return test::WaitForWizard(process_.Id(), 30000);
+    }
+    // Presses Next and waits until the frame has acted on it.
+    void Next(HWND frame) { ASSERT_TRUE(test::PressItem(frame, IDC_WIZARD_NEXT)); }
+    void Back(HWND frame) { ASSERT_TRUE(test::PressItem(frame, IDC_WIZARD_BACK)); }
+    // The shown page, which must hold control `id`.
+    HWND PageWith(HWND frame, int id) {
+        HWND page = test::VisiblePage(frame);
+        EXPECT_NE(page, nullptr);
+        EXPECT_NE(page ? GetDlgItem(page, id) : nullptr, nullptr) << "page without control " << id;
+        return page;
+    }
+    // Walks the demo from its welcome page to the destination page, accepting the licence.
+    void WalkToDestination(HWND frame) {
+        Next(frame);
+        HWND licence = PageWith(frame, IDC_LICENCE_ACCEPT);
+        ASSERT_TRUE(test::PressItem(licence, IDC_LICENCE_ACCEPT));
+        for (int i = 0; i < 4; ++i) Next(frame);  // readme, user, program folder, destination
+        PageWith(frame, IDC_DESTINATION_PATH);
+    }
+
+    static test::TempDir* demoDir_;
+    static std::string demoSetup_;
+    std::set<std::string> tempBefore_;
+    test::TempDir dir_;
+    test::ChildProcess process_;
+};
+
+test::TempDir* WizardGuiTest::demoDir_ = nullptr;
+std::string WizardGuiTest::demoSetup_;
+
+TEST_F(WizardGuiTest, TheDemoWalksForwardAndBackThroughEveryPage) {
+    HWND frame = Start(demoSetup_);
+    ASSERT_NE(frame, nullptr) << "the wizard did not appear";
+    EXPECT_EQ(test::TextOf(frame), "Vesk Demo 1.2" + EnglishText(TextKey::InstallDesc));
+    EXPECT_EQ(test::ItemText(frame, IDC_WIZARD_NEXT), EnglishText(TextKey::NextButtonDesc));
+    EXPECT_EQ(test::ItemText(frame, IDC_WIZARD_BACK), EnglishText(TextKey::BackButtonDesc));
+    EXPECT_NE(SendMessageA(frame, WM_GETICON, ICON_BIG, 0), 0) << "no window icon";
+
+    // Welcome: the page covers the header band. Back and Enter change nothing.
+    HWND welcome = test::VisiblePage(frame);
+    ASSERT_NE(welcome, nullptr);
+    RECT area{};
+    GetWindowRect(welcome, &area);
+    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&area), 2);
+    EXPECT_EQ(area.top, 0);
+    EXPECT_EQ(area.right - area.left, 548);
+    EXPECT_TRUE(test::Screenshot(frame, "Wizard-1-Welcome.bmp"));
+    Back(frame);
+    ASSERT_TRUE(test::PressKey(frame, VK_RETURN));
+    ASSERT_TRUE(test::PressKey(GetDlgItem(frame, IDC_WIZARD_NEXT), VK_RETURN));
+    ASSERT_TRUE(test::Settle(frame));
+    EXPECT_EQ(test::VisiblePage(frame), welcome);
+    EXPECT_TRUE(IsWindowVisible(frame));
+
+    // Licence: the document can be read, and Next waits for Accept.
+    Next(frame);
+    HWND licence = PageWith(frame, IDC_LICENCE_ACCEPT);
+    const std::string licenceText = test::ItemText(licence, IDC_DOCUMENT_TEXT);
+    EXPECT_NE(licenceText.find("VESK DEMO LICENCE AGREEMENT\r\n"), std::string::npos)
+        << licenceText;
+    EXPECT_NE(licenceText.find("THE SAMPLE IS PROVIDED \"AS IS\""), std::string::npos);
+    EXPECT_EQ(licenceText.find('<'), std::string::npos) << "tags are shown";
+    EXPECT_EQ(test::ItemText(licence, IDC_LICENCE_ACCEPT),
+              EnglishText(TextKey::ReadSoftDocAcceptDesc));
+    EXPECT_FALSE(Enabled(frame, IDC_WIZARD_NEXT));
+    EXPECT_EQ(IsDlgButtonChecked(licence, IDC_LICENCE_REJECT), BST_CHECKED);
+    EXPECT_TRUE(test::Screenshot(frame, "Wizard-2-Licence.bmp"));
+    Next(frame);  // a disabled Next does nothing
+    EXPECT_EQ(test::VisiblePage(frame), licence);
+    ASSERT_TRUE(test::PressItem(licence, IDC_LICENCE_ACCEPT));
+    EXPECT_TRUE(Enabled(frame, IDC_WIZARD_NEXT));
+    ASSERT_TRUE(test::PressItem(licence, IDC_LICENCE_REJECT));
+    EXPECT_FALSE(Enabled(frame, IDC_WIZARD_NEXT));
+    ASSERT_TRUE(test::PressItem(licence, IDC_LICENCE_ACCEPT));
+
+    // Readme, and back: the acceptance holds.
+    Next(frame);
+    HWND readme = PageWith(frame, IDC_DOCUMENT_TEXT);
+    const std::string readmeText = test::ItemText(readme, IDC_DOCUMENT_TEXT);
+    EXPECT_NE(readmeText.find("- The setup needs about 800 KB of disk space."), std::string::npos)
+        << readmeText;
+    EXPECT_TRUE(test::Screenshot(frame, "Wizard-3-Readme.bmp"));
+    Back(frame);
+    EXPECT_EQ(test::VisiblePage(frame), licence);
+    EXPECT_EQ(IsDlgButtonChecked(licence, IDC_LICENCE_ACCEPT), BST_CHECKED);
+    EXPECT_TRUE(Enabled(frame, IDC_WIZARD_NEXT));
+    Next(frame);
+
+    // The data pages, in the demo's order.
+    Next(frame);
+    PageWith(frame, IDC_USER_NAME);
+    EXPECT_TRUE(test::Screenshot(frame, "Wizard-4-UserInformation.bmp"));
+    Next(frame);
+    HWND folder = PageWith(frame, IDC_PROGRAM_FOLDER_NAME);
+    EXPECT_EQ(test::ItemText(folder, IDC_PROGRAM_FOLDER_NAME), "Vesk Demo");
+    EXPECT_TRUE(test::Screenshot(frame, "Wizard-5-ProgramFolder.bmp"));
+    Next(frame);
+    HWND destination = PageWith(frame, IDC_DESTINATION_PATH);
+    EXPECT_NE(
+        test::ItemText(destination, IDC_DESTINATION_PATH).find("Vesk Demo Company\\Vesk Demo"),
+        std::string::npos);
+    EXPECT_TRUE(test::Screenshot(frame, "Wizard-6-Destination.bmp"));
+    for (int i = 0; i < 6; ++i) Back(frame);
+    EXPECT_EQ(test::VisiblePage(frame), welcome);
+
+    EXPECT_TRUE(test::LeaveWizard(process_.Id()));
+    EXPECT_EQ(process_.WaitForExit(), 2);
+}
+
+TEST_F(WizardGuiTest, CancelAsksAndOnlyYesLeavesWithNothingLeftBehind) {
+    HWND frame = Start(demoSetup_);
+    ASSERT_NE(frame, nullptr);
+    Next(frame);
+    ASSERT_TRUE(test::ClickItem(frame, IDC_WIZARD_CANCEL));
+    HWND question = test::WaitForMessageBox(process_.Id(), frame);
+    ASSERT_NE(question, nullptr) << "no exit question";
+    EXPECT_EQ(test::TextOf(question), EnglishText(TextKey::ExitInstallTitle));
+    EXPECT_NE(test::MessageBoxText(question).find(EnglishText(TextKey::ExitInstallMessage)),
+              std::string::npos);
+    EXPECT_TRUE(test::Screenshot(question, "Wizard-ExitQuestion.bmp"));
+    ASSERT_TRUE(test::ClickItem(question, IDNO));
+    ASSERT_TRUE(test::WaitForWindowGone(question));
+    ASSERT_TRUE(test::Settle(frame));
+    EXPECT_TRUE(IsWindowVisible(frame));
+    PageWith(frame, IDC_LICENCE_ACCEPT);
+
+    EXPECT_TRUE(test::LeaveWizard(process_.Id()));
+    EXPECT_EQ(process_.WaitForExit(), 2);
+    EXPECT_EQ(StartupFilesLeft(), tempBefore_) << "start-up files left behind";
+}
+
+TEST_F(WizardGuiTest, TheInstallEndsOnTheFinishPage) {
+    HWND frame = Start(demoSetup_);
+    ASSERT_NE(frame, nullptr);
+    WalkToDestination(frame);
+    if (HasFatalFailure()) return;
+    Next(frame);
+    HWND progress = PageWith(frame, IDC_PROGRESS_BAR);
+    EXPECT_FALSE(Enabled(frame, IDC_WIZARD_BACK));
+    EXPECT_FALSE(Enabled(frame, IDC_WIZARD_NEXT));
+    EXPECT_TRUE(test::Screenshot(frame, "Wizard-7-Progress.bmp"));
+
+    // Cancel during the install: the worker asks, and No lets it go on.
+    ASSERT_TRUE(test::ClickItem(frame, IDC_WIZARD_CANCEL));
+    HWND question = test::WaitForMessageBox(process_.Id(), frame);
+    ASSERT_NE(question, nullptr) << "the install did not ask";
+    EXPECT_EQ(test::TextOf(question), EnglishText(TextKey::ExitInstallTitle));
+    ASSERT_TRUE(test::ClickItem(question, IDNO));
+
+    // Timer 2: the finish page, with Next reading Finish and Cancel disabled.
+    const DWORD start = GetTickCount();
+    while (test::ItemText(frame, IDC_WIZARD_NEXT) != EnglishText(TextKey::CompleteButtonDesc) &&
+           GetTickCount() - start < test::kGuiTimeoutMs) {
+        Sleep(50);
+    }
+    EXPECT_EQ(test::ItemText(frame, IDC_WIZARD_NEXT), EnglishText(TextKey::CompleteButtonDesc));
+    EXPECT_FALSE(IsWindowVisible(progress));
+    EXPECT_FALSE(Enabled(frame, IDC_WIZARD_CANCEL));
+    EXPECT_TRUE(Enabled(frame, IDC_WIZARD_NEXT));
+    EXPECT_TRUE(test::Screenshot(frame, "Wizard-8-Finish.bmp"));
+    Next(frame);
+    EXPECT_EQ(process_.WaitForExit(), 0);
+    EXPECT_EQ(StartupFilesLeft(), tempBefore_) << "start-up files left behind";
+}
+
+// A project with the welcome and progress pages only, and optionally an advertising picture.
+std::string QuickProject(bool withAdPicture) {
+    return std::string(
+               "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<InstallProject>\r\n"
+               "<Version>VeskInstall5.0</Version>\r\n"
+               "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
+               "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n"
+               "<ProjectName>Quick</ProjectName>\r\n<ProductVersion>2.0</ProductVersion>\r\n") +
+           (withAdPicture ? "<AdPicture>ad.bmp</AdPicture>\r\n" : "") +
+           "</SubTask>\r\n</Task>\r\n"
+           "<Task ID=\"2006\" Type=\"ShowDialogBox\" IsExec=\"0\">\r\n</Task>\r\n"
+           "<Task ID=\"2007\" Type=\"ShowDialogBox\" IsExec=\"0\">\r\n</Task>\r\n"
+           "<Task ID=\"2010\" Type=\"ShowDialogBox\" IsExec=\"0\">\r\n</Task>\r\n"
+           "<Task ID=\"2402\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
+           "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n"
+           "<PathDesc>[InstallDir]</PathDesc>\r\n<PathValue>product</PathValue>\r\n"
+           "</SubTask>\r\n</Task>\r\n</InstallProject>\r\n";
+}
+
+std::string BuildQuickSetup(const test::TempDir& dir, bool withAdPicture) {
+    CreateDirectoryA((dir / "product").c_str(), nullptr);
+    test::WriteWholeFile(dir / "product/readme.txt", "Quick\r\n");
+    test::WriteWholeFile(dir / "ad.bmp", test::ReadWholeFile(DemoFile("pictures/welcome.bmp")));
+    test::WriteWholeFile(dir / "project.xml", QuickProject(withAdPicture));
+    return BuildSetup(dir / "project.xml", dir / "out");
+}
+
+TEST_F(WizardGuiTest, WithoutAFinishPageTheInstallEndsWithTheCompletionMessage) {
+    std::string setup = BuildQuickSetup(dir_, false);
+    ASSERT_FALSE(setup.empty());
+    HWND frame = Start(setup);
+    ASSERT_NE(frame, nullptr);
+    Next(frame);
+    PageWith(frame, IDC_PROGRESS_BAR);
+    HWND message = test::WaitForMessageBox(process_.Id(), frame);
+    ASSERT_NE(message, nullptr) << "no completion message";
+    EXPECT_EQ(test::TextOf(message), EnglishText(TextKey::MessageDesc));
+    EXPECT_NE(
+        test::MessageBoxText(message).find("Quick 2.0" + EnglishText(TextKey::InstallComplete)),
+        std::string::npos)
+        << test::MessageBoxText(message);
+    EXPECT_FALSE(IsWindowVisible(frame)) << "the wizard stays behind the message";
+    EXPECT_TRUE(test::Screenshot(message, "Wizard-CompletionMessage.bmp"));
+    ASSERT_TRUE(test::ClickItem(message, IDOK));
+    EXPECT_EQ(process_.WaitForExit(), 0);
+}
+
+TEST_F(WizardGuiTest, TheAdvertisingPictureTakesItsSizeAndStaysFiveSeconds) {
+    std::string setup = BuildQuickSetup(dir_, true);
+    ASSERT_FALSE(setup.empty());
+    ASSERT_TRUE(process_.Start(setup));
+    HWND picture = WaitForControllessWindow(process_.Id());
+    ASSERT_NE(picture, nullptr) << "no advertising picture";
+    const DWORD shown = GetTickCount();
+    RECT frame{};
+    GetWindowRect(picture, &frame);
+    EXPECT_EQ(frame.right - frame.left, 163);  // the picture's own size, without a border
+    EXPECT_EQ(frame.bottom - frame.top, 314);
+    const int centreX = (GetSystemMetrics(SM_CXSCREEN) - 163) / 2;
+    EXPECT_NEAR(frame.left, centreX, 1);
+    EXPECT_EQ(GetWindowLongA(picture, GWL_STYLE) & WS_CAPTION, 0);
+    EXPECT_TRUE(test::Screenshot(picture, "AdPicture.bmp"));
+
+    // Closing it early is refused, and so are Enter and Escape.
+    ASSERT_TRUE(PostMessageA(picture, WM_CLOSE, 0, 0));
+    ASSERT_TRUE(test::PressKey(picture, VK_ESCAPE));
+    ASSERT_TRUE(test::PressKey(picture, VK_RETURN));
+    ASSERT_TRUE(test::Settle(picture));
+    EXPECT_TRUE(IsWindowVisible(picture));
+
+    // It goes by itself after five seconds.
+    while (IsWindow(picture) && IsWindowVisible(picture) && GetTickCount() - shown < 10000) {
+        Sleep(20);
+    }
+    const DWORD lasted = GetTickCount() - shown;
+    EXPECT_GE(lasted, 4500u);
+    EXPECT_LE(lasted, 6500u);
+    EXPECT_TRUE(test::LeaveWizard(process_.Id()));
+    EXPECT_EQ(process_.WaitForExit(), 2);
+}
+
+TEST(AdPictureTest, APictureThatCannotBeReadShowsNoWindow) {
+    test::TempDir dir;
+    test::WriteWholeFile(dir / "broken.bmp", "BM not a picture");
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(CShowAdPicture(dir / "missing.bmp").DoModal());
+    EXPECT_FALSE(CShowAdPicture(dir / "broken.bmp").DoModal());
+    EXPECT_LT(GetTickCount() - start, 1000u);
+}
+
+}  // namespace
+}  // namespace vesk
