@@ -52,7 +52,7 @@ TEST_F(DiskRequestGuiTest, AsksAgainUntilTheRightFolderIsGiven) {
     ASSERT_NE(request, nullptr) << "the disk request did not appear";
     EXPECT_EQ(test::ItemText(request, IDC_INSERT_MEDIA_MESSAGE), kMessage);
     EXPECT_EQ(test::ItemText(request, IDC_INSERT_MEDIA_CONFIRM), "&OK");
-    EXPECT_TRUE(test::CaptureWindow(request, "DiskRequest.bmp"));
+    EXPECT_TRUE(test::Screenshot(request, "DiskRequest.bmp"));
 
     // A folder without the volume: the request comes again, afresh.
     ASSERT_TRUE(test::TypeIntoItem(request, IDC_INSERT_MEDIA_LOCATION, dir_ / "nowhere"));
