@@ -23,6 +23,17 @@ public:
     virtual std::optional<std::uint32_t> RunAndWait(const std::string& program,
                                                     const std::string& commandLine,
                                                     const std::string& folder, int show) = 0;
+
+    // Starts `program` with `commandLine` (naming the program itself, quoted) in `folder` ("":
+    // this process's current folder) and does not wait. False when it cannot be started.
+    virtual bool Start(const std::string& program, const std::string& commandLine,
+                       const std::string& folder, int show) = 0;
+
+    // Opens `path` with the shell's default verb for its type (a document with its program),
+    // with `parameters` and in `folder` (either may be empty), and does not wait. False when the
+    // shell cannot open it.
+    virtual bool Open(const std::string& path, const std::string& parameters,
+                      const std::string& folder, int show) = 0;
 };
 
 // The running system's processes (natively: nothing can be started).

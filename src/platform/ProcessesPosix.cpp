@@ -10,6 +10,12 @@ public:
                                             const std::string&, int) override {
         return std::nullopt;
     }
+    bool Start(const std::string&, const std::string&, const std::string&, int) override {
+        return false;
+    }
+    bool Open(const std::string&, const std::string&, const std::string&, int) override {
+        return false;
+    }
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 // Starting programs through CreateProcess.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include "platform/HandleWin32.h"
 #include "platform/Processes.h"
@@ -29,6 +31,33 @@ public:
         DWORD code = 0;
         if (!GetExitCodeProcess(process.hProcess, &code)) return std::nullopt;
         return std::uint32_t(code);
+    }
+
+    bool Start(const std::string& program, const std::string& commandLine,
+               const std::string& folder, int show) override {
+        std::string line = commandLine;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = WORD(show);
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE,
+                            NORMAL_PRIORITY_CLASS, nullptr,
+                            folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+            return false;
+        }
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return true;
+    }
+
+    bool Open(const std::string& path, const std::string& parameters, const std::string& folder,
+              int show) override {
+        HINSTANCE result = ShellExecuteA(nullptr, nullptr, path.c_str(),
+                                         parameters.empty() ? nullptr : parameters.c_str(),
+                                         folder.empty() ? nullptr : folder.c_str(), show);
+        // Values above 32 mean success.
+        return reinterpret_cast<INT_PTR>(result) > 32;
     }
 };
 
