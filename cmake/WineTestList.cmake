@@ -1,6 +1,10 @@
 # Run by ctest as it starts (through TEST_INCLUDE_FILES): lists the GoogleTest cases of a
 # Windows-built program under Wine and adds one ctest test per case (see WineTestCases.cmake).
 
+# The single-value arguments of the functions below.
+set(VESK_WINE_TEST_LIST_VALUES
+    EXECUTABLE LIST_FILE PREFIX TIMEOUT WORKING_DIRECTORY LOCK_EACH_SUITE DESKTOP_SUITES)
+
 # Quotes `text` as one bracket argument of a CMake command.
 function(vesk_bracket_quote VAR text)
     set(${VAR} "[==[${text}]==]" PARENT_SCOPE)
@@ -9,7 +13,7 @@ endfunction()
 # Writes to LIST_FILE the ctest commands of every case in `listing` (the output of
 # --gtest_list_tests). False in OK_VAR when the listing names no case.
 function(vesk_write_wine_test_list OK_VAR listing)
-    cmake_parse_arguments(ARG "" "EXECUTABLE;LIST_FILE;PREFIX;TIMEOUT;WORKING_DIRECTORY;LOCK_EACH_SUITE;DESKTOP_SUITES" "EMULATOR" ${ARGN})
+    cmake_parse_arguments(ARG "" "${VESK_WINE_TEST_LIST_VALUES}" "EMULATOR" ${ARGN})
     set(command "")
     foreach(word IN LISTS ARG_EMULATOR ARG_EXECUTABLE)
         vesk_bracket_quote(quoted "${word}")
@@ -64,7 +68,7 @@ endfunction()
 # or the calling include file is newer than the list. When the program cannot list its cases, it
 # is added as one test running every case, so its failure still shows.
 function(vesk_include_wine_test_list)
-    cmake_parse_arguments(ARG "" "EXECUTABLE;LIST_FILE;PREFIX;TIMEOUT;WORKING_DIRECTORY;LOCK_EACH_SUITE;DESKTOP_SUITES" "EMULATOR" ${ARGN})
+    cmake_parse_arguments(ARG "" "${VESK_WINE_TEST_LIST_VALUES}" "EMULATOR" ${ARGN})
     if(NOT EXISTS "${ARG_EXECUTABLE}")
         add_test("${ARG_PREFIX}NOT_BUILT" "${ARG_EXECUTABLE}")
         return()
@@ -89,7 +93,7 @@ function(vesk_include_wine_test_list)
             file(REMOVE "${ARG_LIST_FILE}")
             message(WARNING "Could not list the test cases of ${ARG_EXECUTABLE} under "
                             "${ARG_EMULATOR} (result: ${result}):\n${listing}${errors}")
-            # Every case in one run: allowed the time of several, and kept off the desktop of others.
+            # Every case in one run: allowed the time of several, kept off the others' desktop.
             math(EXPR timeout "${ARG_TIMEOUT} * 4")
             add_test("${ARG_PREFIX}all_cases" ${ARG_EMULATOR} "${ARG_EXECUTABLE}")
             set_tests_properties("${ARG_PREFIX}all_cases" PROPERTIES TIMEOUT ${timeout}
