@@ -16,18 +16,20 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-// Every value below `key` is a string no longer than the input, ending in NUL.
-void CheckValuesBelow(vesk::RegistryHandle& key, std::size_t inputSize) {
-    for (const std::string& name : key.ValueNames()) {
-        std::optional<vesk::RegistryValue> value = key.QueryValue(name);
+// Every value of root\path and below is a string no longer than the input, ending in NUL.
+void CheckValuesBelow(vesk::Registry& registry, vesk::RegistryRoot root, const std::string& path,
+                      std::size_t inputSize) {
+    std::unique_ptr<vesk::RegistryHandle> key =
+        registry.Open(root, path, vesk::RegistryAccess::Read);
+    Check(key != nullptr);
+    for (const std::string& name : key->ValueNames()) {
+        std::optional<vesk::RegistryValue> value = key->QueryValue(name);
         Check(value && value->type == vesk::kRegistryString);
         Check(!value->data.empty() && value->data.back() == '\0');
         Check(value->data.size() <= inputSize);
     }
-    for (const std::string& name : key.SubKeyNames()) {
-        std::unique_ptr<vesk::RegistryHandle> child = key.CreateSubKey(name);
-        Check(child != nullptr);
-        CheckValuesBelow(*child, inputSize);
+    for (const std::string& name : key->SubKeyNames()) {
+        CheckValuesBelow(registry, root, path.empty() ? name : path + "\\" + name, inputSize);
     }
 }
 
@@ -51,11 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                         vesk::RegistryRoot::CurrentUser,
                                         vesk::RegistryRoot::LocalMachine, vesk::RegistryRoot::Users,
                                         vesk::RegistryRoot::CurrentConfig};
-    for (vesk::RegistryRoot root : roots) {
-        std::unique_ptr<vesk::RegistryHandle> key =
-            registry.Open(root, "", vesk::RegistryAccess::Read);
-        Check(key != nullptr);
-        CheckValuesBelow(*key, size);
-    }
+    for (vesk::RegistryRoot root : roots) CheckValuesBelow(registry, root, "", size);
     return 0;
 }
