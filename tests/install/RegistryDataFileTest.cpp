@@ -48,7 +48,7 @@ TEST(RegistryDataFileTest, AppliesKeyAndValueLinesAsWritten) {
          {{"K", "Long", longData.c_str()}}},
         {"a key line naming no key stops the values",
          "[HKEY_CURRENT_USER\\K]\r\n[hkey_current_user\\L]\r\n\"A\"=\"1\"\r\n"
-         "[HKEY_CURRENT_USER\\M\r\n\"B\"=\"2\"\r\n[HKEY_CURRENT_USER]\r\n\"C\"=\"3\"\r\n",
+         "[HKEY_CURRENT_USER\\MM\r\n\"B\"=\"2\"\r\n[HKEY_CURRENT_USER]\r\n\"C\"=\"3\"\r\n",
          {{"K", "A", nullptr}, {"K", "B", nullptr}, {"K", "C", nullptr}}},
         {"lines of another form write nothing",
          "[HKEY_CURRENT_USER\\K]\r\nA=1\r\n\"A\"=1\r\n\"A\"=\"1\r\n\"A\"\"1\"\r\n\"A\r\n" +
