@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "EnglishTexts.h"
 #include "GuiDriver.h"
 #include "SetupBuilder.h"
 #include "app/ShowAdPictureWin32.h"
@@ -18,13 +19,7 @@
 namespace vesk {
 namespace {
 
-std::string EnglishText(TextKey key) {
-    TextLineList lines;
-    lines.SplitAppend(DefaultLanguageFile(), false);
-    LanguageTable texts(0x409);
-    texts.LoadLines(lines);
-    return texts.GetText(key);
-}
+using test::EnglishText;
 
 std::string DemoFile(const std::string& relative) {
     return std::string(VESK_SOURCE_DIR) + "/examples/demo/" + relative;
