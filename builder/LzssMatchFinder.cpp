@@ -60,17 +60,17 @@ LzssMatchFinder::LzssMatchFinder(std::uint32_t firstPosition)
                   "a stream start or a batch begun below kRebaseAt cannot wrap the counter");
 }
 
-void LzssMatchFinder::Start(const std::uint8_t* data, std::size_t size) {
+void LzssMatchFinder::Start(const std::uint8_t* data, std::size_t available) {
     data_ = data;
-    size_ = size;
+    size_ = available;
     next_ = 0;
     if (pos_ >= kRebaseAt) Rebase();
     pos_ += kSlots;  // every entry of an earlier stream is now out of reach
-    std::size_t head = std::min(size, kStartData);
+    std::size_t head = std::min(available, kStartData);
     if (head > 0) std::memcpy(startBuffer_.data() + kSpaces, data, head);
     // The strings that start in the initial spaces; those before kFirstSpaceString equal it.
     InsertRange<true>(startBuffer_.data() + kFirstSpaceString, kSpaces - kFirstSpaceString,
-                      kSpaces - kFirstSpaceString + size, nullptr, nullptr);
+                      kSpaces - kFirstSpaceString + available, nullptr, nullptr);
 }
 
 void LzssMatchFinder::Rebase() {
@@ -143,7 +143,15 @@ void LzssMatchFinder::InsertRange(const std::uint8_t* cur, std::size_t count, st
 }
 
 void LzssMatchFinder::Find(std::size_t count, std::uint8_t* lengths, std::uint16_t* distances) {
-    count = std::min(count, size_ - next_);
+    FindAt(data_ + next_, count, size_ - next_, lengths, distances);
+}
+
+void LzssMatchFinder::FindAt(const std::uint8_t* cur, std::size_t count, std::size_t available,
+                             std::uint8_t* lengths, std::uint16_t* distances) {
+    static_assert(kLookahead >= kLzssMaxMatch + kWordReach, "the lookahead covers the reads");
+    count = std::min(count, available);
+    const std::size_t first = next_;
+    const std::size_t last = first + available;  // one past the last byte readable
     while (count > 0) {
         // Positions advance by at most kBatch between two looks at the counter's range.
         std::size_t batch = std::min<std::size_t>(count, kBatch);
@@ -152,17 +160,17 @@ void LzssMatchFinder::Find(std::size_t count, std::uint8_t* lengths, std::uint16
         // Near the start the window still holds spaces: the start buffer has them in front.
         if (i < kStartPositions) {
             std::size_t n = std::min(end, kStartPositions) - i;
-            InsertRange<true>(startBuffer_.data() + kSpaces + i, n, size_ - i, lengths, distances);
+            InsertRange<true>(startBuffer_.data() + kSpaces + i, n, last - i, lengths, distances);
             i += n, lengths += n, distances += n;
         }
         // Far from the end, eight-byte compares may read past the match.
-        std::size_t wideEnd = size_ >= kWordReach ? std::min(end, size_ - kWordReach + 1) : 0;
+        std::size_t wideEnd = available >= kWordReach ? std::min(end, last - kWordReach + 1) : 0;
         if (i < wideEnd) {
             std::size_t n = wideEnd - i;
-            InsertRange<true>(data_ + i, n, size_ - i, lengths, distances);
+            InsertRange<true>(cur + (i - first), n, last - i, lengths, distances);
             i += n, lengths += n, distances += n;
         }
-        InsertRange<false>(data_ + i, end - i, size_ - i, lengths, distances);
+        InsertRange<false>(cur + (i - first), end - i, last - i, lengths, distances);
         lengths += end - i, distances += end - i;
         next_ = end;
         count -= batch;

@@ -29,19 +29,32 @@ public:
     LzssMatchFinder(const LzssMatchFinder&) = delete;
     LzssMatchFinder& operator=(const LzssMatchFinder&) = delete;
 
-    // Begins a stream over `data` (which must stay valid while Next is called): a fresh window.
-    void Start(const std::uint8_t* data, std::size_t size);
+    // Begins a stream with a fresh window. `data` holds the first `available` bytes of the input:
+    // all of it, or at least kStartData bytes when more follow. For the whole-input Find, `data`
+    // must stay valid while Find is called.
+    void Start(const std::uint8_t* data, std::size_t available);
 
     // The longest matches for the next `count` input positions (fewer at the end of the data),
     // which then join the window: the length of each (0 when no match reaches 3 bytes) and how
     // far back it starts (1..4096). Every position must pass through here, in order, also those
-    // a chosen reference covers.
+    // a chosen reference covers. Reads the input given to Start as a whole.
     void Find(std::size_t count, std::uint8_t* lengths, std::uint16_t* distances);
+
+    // The same for input held in pieces: `cur` is the byte at Position(), readable from
+    // kMaxDistance bytes before it (or from the input's start) to `available` bytes on, which
+    // are all the bytes left, or at least `count` + kLookahead. So a caller may keep only a
+    // sliding part of the input in memory.
+    void FindAt(const std::uint8_t* cur, std::size_t count, std::size_t available,
+                std::uint8_t* lengths, std::uint16_t* distances);
 
     // The input position Find looks at next.
     std::size_t Position() const { return next_; }
 
     static constexpr unsigned kMaxDistance = kLzssWindowSize;
+    // Bytes the search reads past a position: a whole match and the word compares beyond it.
+    static constexpr std::size_t kLookahead = kLzssMaxMatch + 32;
+    // Input bytes Start wants when more follow: the window's first positions and their matches.
+    static constexpr std::size_t kStartData = kLzssWindowSize + kLzssMaxMatch;
     // Where the position counter is moved down, keeping the window, so that any amount of data
     // can pass through one finder.
     static constexpr std::uint32_t kRebaseAt = 0xEFF00000u;
@@ -53,7 +66,6 @@ private:
     static constexpr std::size_t kSpaces = kLzssFirstWritePos;
     // Data positions below this may match into the spaces; they read startBuffer_.
     static constexpr std::size_t kStartPositions = kLzssWindowSize;
-    static constexpr std::size_t kStartData = kStartPositions + kLzssMaxMatch;
 
     template <bool kWide>
     void InsertRange(const std::uint8_t* cur, std::size_t count, std::size_t remaining,

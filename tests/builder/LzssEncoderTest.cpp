@@ -231,5 +231,71 @@ TEST(LzssEncoderTest, AppendsToWhatIsThereAndReusesItsTables) {
     EXPECT_TRUE(none.empty());
 }
 
+// Collects a stream as the encoder hands it on, counting the hand-overs.
+class CountingSink : public ByteSink {
+public:
+    bool Write(const std::uint8_t* data, std::size_t size) override {
+        bytes.insert(bytes.end(), data, data + size);
+        ++writes;
+        return true;
+    }
+    Bytes bytes;
+    int writes = 0;
+};
+
+TEST(LzssEncoderTest, InputInPiecesGivesTheSameStream) {
+    // Pieces of every size, across block hand-overs and the window's first 4096 positions, and an
+    // input larger than the encoder's sliding buffer many times over.
+    Bytes large = Words(3000000, 31);
+    Bytes noise = Random(700000, 32, 256 - 'a');
+    large.insert(large.end(), noise.begin(), noise.end());
+    std::vector<Sample> samples = Samples();
+    samples.push_back({"large", large});
+    struct Case {
+        std::size_t block;
+        std::size_t piece;
+        LzssParse parse;
+    };
+    const Case cases[] = {
+        {std::size_t(1) << 18, 1000, LzssParse::Optimal},
+        {std::size_t(1) << 18, 65536, LzssParse::Optimal},
+        {std::size_t(1) << 18, 65536, LzssParse::Greedy},
+        {64, 7, LzssParse::Optimal},
+        {1, 4096, LzssParse::Optimal},
+        {1000, 1, LzssParse::Greedy},
+    };
+    for (const Case& c : cases) {
+        LzssEncoder whole, pieces;
+        whole.SetBlockSize(c.block);
+        pieces.SetBlockSize(c.block);
+        for (const Sample& s : samples) {
+            if (s.data.size() > 100000 && (c.piece < 1000 || c.block < 1000)) continue;
+            SCOPED_TRACE(std::string(s.name) + ", block " + std::to_string(c.block) + ", piece " +
+                         std::to_string(c.piece));
+            Bytes expected;
+            whole.Encode(s.data.data(), s.data.size(), expected, c.parse);
+            CountingSink sink;
+            pieces.Begin(sink, c.parse);
+            for (std::size_t at = 0; at < s.data.size(); at += c.piece) {
+                ASSERT_TRUE(pieces.Feed(&s.data[at], std::min(c.piece, s.data.size() - at)));
+            }
+            ASSERT_TRUE(pieces.Finish());
+            EXPECT_TRUE(sink.bytes == expected);
+            EXPECT_EQ(pieces.BytesOut(), expected.size());
+            EXPECT_EQ(pieces.BytesIn(), s.data.size());
+            if (s.data.size() > 100000) {
+                EXPECT_GT(sink.writes, 10);  // handed on as it went, not at the end
+                EXPECT_TRUE(Decode(sink.bytes) == s.data);
+            }
+        }
+    }
+    // No input, no stream.
+    LzssEncoder encoder;
+    CountingSink sink;
+    encoder.Begin(sink);
+    EXPECT_TRUE(encoder.Finish());
+    EXPECT_TRUE(sink.bytes.empty());
+}
+
 }  // namespace
 }  // namespace vesk
