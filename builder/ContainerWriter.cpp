@@ -14,6 +14,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::int64_t kMaxStream = std::numeric_limits<std::int32_t>::max();
+// The name an earlier set's file has while the new set is put into place.
+constexpr const char* kAsideSuffix = ".old";
 
 std::string FolderOf(const std::string& path) {
     std::size_t at = path.find_last_of("\\/");
@@ -58,8 +60,8 @@ bool ContainerWriter::OpenNextVolume() {
     if (!CloseCurrent()) return false;
     int number = int(volumes_.size()) + 1;
     Volume volume;
-    volume.finalPath = number == kFirstVolume ? setupPath_
-                                              : VolumePath(FolderOf(setupPath_), number);
+    volume.finalPath =
+        number == kFirstVolume ? setupPath_ : VolumePath(FolderOf(setupPath_), number);
     volume.partialPath = volume.finalPath + ".part";
     current_ = std::fopen(volume.partialPath.c_str(), "wb");
     if (!current_) return Fail("cannot create " + volume.partialPath);
@@ -84,7 +86,8 @@ bool ContainerWriter::WriteStream(const std::uint8_t* data, std::size_t size) {
     }
     while (size > 0) {
         if (inCurrent_ == diskSize_ && !OpenNextVolume()) return false;
-        std::size_t take = std::size_t(std::min<std::int64_t>(diskSize_ - inCurrent_, std::int64_t(size)));
+        std::size_t take =
+            std::size_t(std::min<std::int64_t>(diskSize_ - inCurrent_, std::int64_t(size)));
         if (std::fwrite(data, 1, take, current_) != take) {
             return Fail("cannot write " + volumes_.back().partialPath);
         }
@@ -101,6 +104,37 @@ bool ContainerWriter::AddBody(const std::uint8_t* data, std::size_t size, std::i
     if (volumes_.empty() || finished_) return Fail("the container was not begun");
     offset = std::int32_t(streamLength_);
     return WriteStream(data, size);
+}
+
+ContainerWriter::Mark ContainerWriter::BodyStart() const {
+    return Mark{streamLength_, volumes_.size(), inCurrent_, volumeOneStream_, digest_};
+}
+
+bool ContainerWriter::AppendBody(const std::uint8_t* data, std::size_t size) {
+    if (volumes_.empty() || finished_) return Fail("the container was not begun");
+    return WriteStream(data, size);
+}
+
+bool ContainerWriter::RewindTo(const Mark& mark) {
+    if (volumes_.empty() || finished_ || mark.volumes == 0 || mark.volumes > volumes_.size()) {
+        return Fail("no body to take back");
+    }
+    if (!CloseCurrent()) return false;
+    while (volumes_.size() > mark.volumes) {
+        RemoveQuietly(volumes_.back().partialPath);
+        volumes_.pop_back();
+    }
+    const std::string& path = volumes_.back().partialPath;
+    std::error_code ec;
+    fs::resize_file(path, std::uintmax_t(mark.inCurrent), ec);
+    if (ec) return Fail("cannot shorten " + path + ": " + ec.message());
+    current_ = std::fopen(path.c_str(), "ab");
+    if (!current_) return Fail("cannot open " + path);
+    streamLength_ = mark.stream;
+    inCurrent_ = mark.inCurrent;
+    volumeOneStream_ = mark.volumeOneStream;
+    digest_ = mark.digest;
+    return true;
 }
 
 std::string ContainerWriter::ContentIdentity(const std::string& projectXml) const {
@@ -135,7 +169,8 @@ bool ContainerWriter::Finish(const std::string& projectXml, const std::string& i
     if (!CloseCurrent()) return false;
 
     std::vector<std::uint8_t> section;
-    LzssEncode(reinterpret_cast<const std::uint8_t*>(projectXml.data()), projectXml.size(), section);
+    LzssEncode(reinterpret_cast<const std::uint8_t*>(projectXml.data()), projectXml.size(),
+               section);
     if (section.empty()) return Fail("the project is empty");
     if (volumeOneStream_ + std::int64_t(section.size()) > kMaxStream) {
         return Fail("the project section would end beyond 2 GiB");
@@ -153,18 +188,52 @@ bool ContainerWriter::Finish(const std::string& projectXml, const std::string& i
             return false;
         }
     }
-    for (const Volume& volume : volumes_) {
-        std::error_code ec;
-        fs::rename(volume.partialPath, volume.finalPath, ec);
-        if (ec) return Fail("cannot move " + volume.partialPath + " into place: " + ec.message());
-    }
-    // Volumes left by an earlier, larger build of the same setup would only confuse.
-    std::string folder = FolderOf(setupPath_);
+    if (!PutIntoPlace()) return false;
+    finished_ = true;
+    return true;
+}
+
+// Moves the files of an earlier set aside (its volumes past the new count too), renames the new
+// volumes into place, the executable last, and only then deletes the old files; on a failure the
+// new files go and the old ones come back.
+bool ContainerWriter::PutIntoPlace() {
+    const std::string folder = FolderOf(setupPath_);
+    std::vector<std::string> finals;
+    for (const Volume& volume : volumes_) finals.push_back(volume.finalPath);
     for (int n = int(volumes_.size()) + 1;; ++n) {
         std::error_code ec;
-        if (!fs::remove(VolumePath(folder, n), ec)) break;
+        if (!fs::exists(VolumePath(folder, n), ec)) break;
+        finals.push_back(VolumePath(folder, n));
     }
-    finished_ = true;
+    for (const std::string& path : finals) {
+        std::error_code ec;
+        if (fs::is_directory(path, ec)) return Fail("cannot replace " + path + ": it is a folder");
+    }
+    std::vector<std::string> movedAside, placed;
+    auto undo = [&](const std::string& message) {
+        for (const std::string& path : placed) RemoveQuietly(path);
+        for (const std::string& path : movedAside) {
+            std::error_code ec;
+            fs::rename(path + kAsideSuffix, path, ec);
+        }
+        return Fail(message);
+    };
+    for (const std::string& path : finals) {
+        std::error_code ec;
+        if (!fs::exists(path, ec)) continue;
+        fs::rename(path, path + kAsideSuffix, ec);
+        if (ec) return undo("cannot move the earlier " + path + " aside: " + ec.message());
+        movedAside.push_back(path);
+    }
+    for (std::size_t i = volumes_.size(); i-- > 0;) {
+        std::error_code ec;
+        fs::rename(volumes_[i].partialPath, volumes_[i].finalPath, ec);
+        if (ec) {
+            return undo("cannot move " + volumes_[i].partialPath + " into place: " + ec.message());
+        }
+        placed.push_back(volumes_[i].finalPath);
+    }
+    for (const std::string& path : movedAside) RemoveQuietly(path + kAsideSuffix);
     return true;
 }
 

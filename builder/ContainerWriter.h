@@ -10,8 +10,10 @@
 namespace vesk {
 
 // Writes "Setup.exe" (any name) and "Setup2.Cab", "Setup3.Cab", ... beside it. Everything is
-// written under temporary names and renamed into place by Finish, so a failed or abandoned
-// build leaves no half-written setup behind.
+// written under ".part" names and put into place by Finish, all volumes together: the files of an
+// earlier set are first moved aside, and brought back if any volume cannot be put into place, so
+// the folder holds the whole old set or the whole new one. A failed or abandoned build leaves no
+// ".part" file behind.
 class ContainerWriter {
 public:
     ContainerWriter() = default;
@@ -28,6 +30,20 @@ public:
     bool AddBody(const std::string& bytes, std::int32_t& offset) {
         return AddBody(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), offset);
     }
+
+    // A body written in pieces: Mark where it starts (its StreamPosition is the mark's stream),
+    // AppendBody its bytes, and RewindTo the mark to take them back again (the builder stores a
+    // file raw when its encoding turns out larger).
+    struct Mark {
+        std::int64_t stream = 0;
+        std::size_t volumes = 0;
+        std::int64_t inCurrent = 0;
+        std::int64_t volumeOneStream = 0;
+        std::uint64_t digest = 0;
+    };
+    Mark BodyStart() const;
+    bool AppendBody(const std::uint8_t* data, std::size_t size);
+    bool RewindTo(const Mark& mark);
 
     // A decimal identity derived from every stream byte so far and the project text.
     std::string ContentIdentity(const std::string& projectXml) const;
@@ -56,13 +72,14 @@ private:
     bool CloseCurrent();
     bool AppendTail(const std::string& path, int volumeNumber, std::uint32_t projectOffset,
                     std::uint32_t projectSize, const std::string& identity);
+    bool PutIntoPlace();
 
     std::string setupPath_;
     std::int32_t diskSize_ = 0;
     std::vector<Volume> volumes_;
     std::FILE* current_ = nullptr;
-    std::int64_t inCurrent_ = 0;      // stream bytes in the current volume
-    std::int64_t streamLength_ = 0;   // stream bytes in all volumes
+    std::int64_t inCurrent_ = 0;     // stream bytes in the current volume
+    std::int64_t streamLength_ = 0;  // stream bytes in all volumes
     std::int64_t volumeOneStream_ = 0;
     std::uint64_t digest_ = 14695981039346656037ull;  // FNV-1a over the stream
     bool finished_ = false;

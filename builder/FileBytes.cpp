@@ -1,20 +1,34 @@
-// Whole-file reading in 64 KiB blocks.
+// Whole-file reading through InputFile.
 #include "FileBytes.h"
 
-#include <cstdio>
+#include "InputFile.h"
 
 namespace vesk {
 
-bool ReadFileContent(const std::string& path, std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
+bool ReadFileContent(const std::string& path, std::string& bytes, std::string& error,
+                     std::uint64_t maxSize) {
     bytes.clear();
-    char block[65536];
-    std::size_t got;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0) bytes.append(block, got);
-    bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
+    InputFile file;
+    if (!file.Open(path)) {
+        error = file.LastError();
+        return false;
+    }
+    if (file.Size() > maxSize) {
+        error = path + ": " + std::to_string(file.Size()) + " bytes, more than the " +
+                std::to_string(maxSize) + " this file may have";
+        return false;
+    }
+    bytes.resize(std::size_t(file.Size()));
+    std::size_t at = 0, got = 0;
+    do {
+        if (!file.Read(&bytes[at], bytes.size() - at, got)) {
+            error = file.LastError();
+            return false;
+        }
+        at += got;
+    } while (got > 0 && at < bytes.size());
+    bytes.resize(at);  // a file that shrank since it was opened
+    return true;
 }
 
 }  // namespace vesk

@@ -6,15 +6,18 @@
 #include <set>
 #include <utility>
 
+#include "BodyWriter.h"
 #include "ContainerWriter.h"
 #include "FileBytes.h"
 #include "FileKindRules.h"
+#include "InputFile.h"
 #include "LzssEncoder.h"
 #include "ProjectCompleter.h"
 #include "ProjectReader.h"
 #include "ReferenceCheck.h"
 #include "RegistryDataCheck.h"
 #include "SizeOption.h"
+#include "SourceDateEpoch.h"
 #include "SourceScanner.h"
 #include "StartupFiles.h"
 #include "TargetPaths.h"
@@ -42,11 +45,6 @@ namespace {
 
 constexpr std::int32_t kOneVolume = std::numeric_limits<std::int32_t>::max();
 
-std::string TimeOf(const std::string& path) {
-    CalendarTime time;
-    return GetFileLocalWriteTime(path, time) ? FormatEntryTime(time) : "2000-1-1 0:0:0";
-}
-
 bool IsSet(const std::string& flag) {
     return LeadingInt(flag) != 0;
 }
@@ -63,18 +61,32 @@ bool Contains(const std::string& outer, const std::string& inner) {
     return std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first == a.end();
 }
 
-// Removes an output folder that the build made when the build does not finish.
+// Creates the output folder and the missing folders above it, and removes those it made again
+// (when they are empty) unless the build finishes.
 class CreatedFolderGuard {
 public:
-    explicit CreatedFolderGuard(std::string path) : path_(std::move(path)) {}
+    bool Create(const std::string& path, std::error_code& ec) {
+        fs::path folder = fs::absolute(path, ec);
+        if (ec) return false;
+        for (fs::path at = folder.lexically_normal(); !at.empty() && !fs::exists(at, ec);
+             at = at.parent_path()) {
+            made_.push_back(at);
+            if (at == at.parent_path()) break;
+        }
+        fs::create_directories(folder, ec);
+        return !ec;
+    }
     ~CreatedFolderGuard() {
         std::error_code ec;
-        if (!kept_ && !path_.empty() && fs::is_empty(path_, ec)) fs::remove(path_, ec);
+        if (kept_) return;
+        for (const fs::path& folder : made_) {
+            if (fs::is_empty(folder, ec)) fs::remove(folder, ec);
+        }
     }
     void Keep() { kept_ = true; }
 
 private:
-    std::string path_;
+    std::vector<fs::path> made_;  // deepest first
     bool kept_ = false;
 };
 
@@ -85,12 +97,26 @@ bool SetupBuilder::Fail(std::string message) {
     return false;
 }
 
+std::string SetupBuilder::TimeOf(const std::string& path) const {
+    if (epoch_) return FormatEntryTime(CalendarTimeOfEpoch(*epoch_));
+    CalendarTime time;
+    return GetFileLocalWriteTime(path, time) ? FormatEntryTime(time) : "2000-1-1 0:0:0";
+}
+
 bool SetupBuilder::Build(const BuildOptions& options) {
     summary_ = BuildSummary();
     project_.Clear();
     error_.clear();
     extraFolders_.clear();
+    epoch_ = options.sourceDateEpoch;
 
+    // The reader takes the file whole: refuse a device, a pipe or a giant before it reads.
+    std::string problem = RegularFileProblem(options.projectPath);
+    std::error_code ec;
+    if (problem.empty() && fs::file_size(options.projectPath, ec) > kMaxWholeFileSize) {
+        problem = "is larger than " + std::to_string(kMaxWholeFileSize >> 20) + " MiB";
+    }
+    if (!problem.empty()) return Fail(options.projectPath + ": cannot be read: it " + problem);
     ProjectReader reader;
     if (!reader.ReadFile(options.projectPath)) return Fail(reader.LastError());
     baseDir_ = fs::path(options.projectPath).parent_path().string();
@@ -119,10 +145,10 @@ bool SetupBuilder::Build(const BuildOptions& options) {
     }
 
     std::string stub;
-    if (!ReadFileContent(options.stubPath, stub)) {
-        return Fail("the engine stub " + options.stubPath +
-                    " cannot be read: build it (bash scripts/build.sh puts it into out/stub) or "
-                    "name one with --stub PATH");
+    if (!ReadFileContent(options.stubPath, stub, why)) {
+        return Fail("the engine stub cannot be read (" + why +
+                    "): build it (bash scripts/build.sh puts it into out/stub) or name one with "
+                    "--stub PATH");
     }
     if (stub.empty()) return Fail("the engine stub " + options.stubPath + " is empty");
     if (diskSize_ != 0 && std::uint64_t(diskSize_) <= stub.size()) {
@@ -174,6 +200,8 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
     if (!scanner.Scan(tasks_[kSlotFolderBinding], baseDir_)) {
         return Fail(project + ": " + scanner.LastError());
     }
+    summary_.excluded = scanner.Excluded();
+    for (const std::string& warning : scanner.Warnings()) summary_.warnings.push_back(warning);
     FileKindRules rules;
     if (!rules.Load(tasks_[kSlotCompressionExclusions], tasks_[kSlotExtractFiles])) {
         return Fail(project + ": " + rules.LastError());
@@ -184,13 +212,14 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
         entry.kind = rules.KindFor(file.target);
         entry.hostPath = file.hostPath;
         entry.size = file.size;
+        // A time the project gives the file wins; else SOURCE_DATE_EPOCH, else the file's own.
         entry.timeText = rules.TimeFor(file.target);
-        if (entry.timeText.empty()) entry.timeText = FormatEntryTime(file.time);
+        if (entry.timeText.empty()) {
+            entry.timeText = epoch_ ? TimeOf(file.hostPath) : FormatEntryTime(file.time);
+        }
         if (entry.kind == FileKind::RegistryData) {
             std::string bytes, why;
-            if (!ReadFileContent(file.hostPath, bytes)) {
-                return Fail(file.hostPath + ": cannot be read");
-            }
+            if (!ReadFileContent(file.hostPath, bytes, why)) return Fail(why);
             if (!CheckRegistryDataFile(bytes, why)) {
                 return Fail(file.hostPath + ": registry data file (kind R): " + why);
             }
@@ -280,76 +309,71 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
     return true;
 }
 
-bool SetupBuilder::Write(const BuildOptions& options, const std::string& stub,
-                         std::vector<Planned>& plan) {
-    std::error_code ec;
-    bool existed = fs::is_directory(outputDir_, ec);
-    if (!existed && (!fs::create_directories(outputDir_, ec) || ec)) {
-        return Fail(outputDir_ + ": cannot create the output folder: " + ec.message());
-    }
-    CreatedFolderGuard guard(existed ? std::string() : outputDir_);
-    const std::int32_t writerDiskSize = diskSize_ ? diskSize_ : kOneVolume;
-    ContainerWriter writer;
-    std::string setupPath = (fs::path(outputDir_) / "Setup.exe").string();
-    if (!writer.Begin(setupPath, stub, writerDiskSize)) return Fail(writer.LastError());
-
+bool SetupBuilder::WriteBodies(const BuildOptions& options, ContainerWriter& writer,
+                               std::vector<Planned>& plan, SubTask& fileList) {
     BuildProgress progress;
     progress.entryCount = plan.size();
     for (const Planned& entry : plan) progress.bytesTotal += entry.size;
     if (progress_) progress_(progress);
 
     const std::int64_t limit = std::min<std::int64_t>(options.streamLimit, kOneVolume);
-    SubTask fileList("999999", SubTaskType::FileList);
-    std::string bytes;
-    std::vector<std::uint8_t> encoded;
+    const std::int32_t writerDiskSize = diskSize_ ? diskSize_ : kOneVolume;
+    BodyWriter bodies(writer, limit, options.stop);
+    std::uint64_t entryStart = 0;
+    bodies.SetProgressHandler([&](std::uint64_t done) {
+        progress.bytesDone = entryStart + done;
+        if (progress_) progress_(progress);
+    });
     for (Planned& entry : plan) {
-        if (entry.hostPath.empty()) {
-            bytes.swap(entry.bytes);
-        } else if (!ReadFileContent(entry.hostPath, bytes)) {
-            return Fail(entry.hostPath + ": cannot be read");
+        BodySource source{entry.hostPath, &entry.bytes, entry.size};
+        WrittenBody body;
+        if (!bodies.Write(entry.target, source, entry.kind, body)) {
+            summary_.interrupted = bodies.Stopped();
+            return Fail(bodies.LastError());
         }
-        FileKind kind = entry.kind;
-        encoded.clear();
-        if (kind != FileKind::Raw) {
-            LzssEncode(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), encoded);
-            // A file that LZSS does not make smaller is stored as it is.
-            if (kind == FileKind::Ordinary && encoded.size() >= bytes.size() && !bytes.empty()) {
-                kind = FileKind::Raw;
-            }
-        }
-        const std::uint8_t* body = kind == FileKind::Raw
-                                       ? reinterpret_cast<const std::uint8_t*>(bytes.data())
-                                       : encoded.data();
-        std::size_t bodySize = kind == FileKind::Raw ? bytes.size() : encoded.size();
-        std::int64_t stream = writer.StreamLength();
-        if (stream + std::int64_t(bodySize) > limit) {
-            return Fail(entry.target + ": with this file the data stream would pass " +
-                        std::to_string(limit) + " bytes, the most a setup can hold (2 GiB)");
-        }
-        std::int32_t offset = std::int32_t(stream);
-        if (bodySize == 0) {
-            // The engine changes to the volume of an entry's offset before it reads anything;
-            // an empty body at a volume boundary would ask for a volume that may not exist.
-            if (stream % writerDiskSize == 0) offset = std::int32_t(stream - 1);
-        } else if (!writer.AddBody(body, bodySize, offset)) {
-            return Fail(writer.LastError());
-        }
-        fileList.Add(FieldKind::File, FormatFileEntry(entry.target, offset, std::int32_t(bodySize),
-                                                      kind, entry.timeText));
+        std::int32_t offset = body.offset;
+        // The engine changes to the volume of an entry's offset before it reads anything; an
+        // empty body at a volume boundary would ask for a volume that may not exist.
+        if (body.size == 0 && offset % writerDiskSize == 0) offset -= 1;
+        fileList.Add(FieldKind::File,
+                     FormatFileEntry(entry.target, offset, body.size, body.kind, entry.timeText));
         ++summary_.entries;
-        summary_.bytesIn += bytes.size();
-        summary_.bytesOut += bodySize;
-        if (kind == FileKind::StartUp) {
+        summary_.bytesIn += entry.size;
+        summary_.bytesOut += std::uint64_t(body.size);
+        if (body.kind == FileKind::StartUp) {
             ++summary_.startupEntries;
         } else {
             ++summary_.installedFiles;
-            summary_.softwareSize += bytes.size();
+            summary_.softwareSize += entry.size;
         }
-        if (kind == FileKind::Raw) ++summary_.rawFiles;
+        if (body.kind == FileKind::Raw) ++summary_.rawFiles;
+        entry.bytes.clear();
         ++progress.entry;
-        progress.bytesDone += bytes.size();
+        entryStart += entry.size;
+        progress.bytesDone = entryStart;
         if (progress_) progress_(progress);
     }
+    if (options.stop && options.stop->load()) {
+        summary_.interrupted = true;
+        return Fail("interrupted");
+    }
+    return true;
+}
+
+bool SetupBuilder::Write(const BuildOptions& options, const std::string& stub,
+                         std::vector<Planned>& plan) {
+    std::error_code ec;
+    CreatedFolderGuard guard;
+    if (!fs::is_directory(outputDir_, ec) && !guard.Create(outputDir_, ec)) {
+        return Fail(outputDir_ + ": cannot create the output folder: " + ec.message());
+    }
+    const std::int32_t writerDiskSize = diskSize_ ? diskSize_ : kOneVolume;
+    ContainerWriter writer;
+    std::string setupPath = (fs::path(outputDir_) / "Setup.exe").string();
+    if (!writer.Begin(setupPath, stub, writerDiskSize)) return Fail(writer.LastError());
+
+    SubTask fileList("999999", SubTaskType::FileList);
+    if (!WriteBodies(options, writer, plan, fileList)) return false;
 
     // Task 2412 as the engine reads it: the folders, then the files; other subtasks stay.
     std::vector<SubTask> extract;

@@ -2,15 +2,20 @@
 // data does not fit in one volume, Setup2.Cab, Setup3.Cab, ... beside it.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "SourceExcludes.h"
 #include "project/InstallProject.h"
 
 namespace vesk {
+
+class ContainerWriter;
 
 struct BuildOptions {
     std::string projectPath;
@@ -22,6 +27,13 @@ struct BuildOptions {
     // The most data-stream bytes a setup may hold (the engine's offsets are signed 32-bit);
     // tests lower it.
     std::int64_t streamLimit = std::numeric_limits<std::int32_t>::max();
+    // Seconds since 1970 (UTC), from SOURCE_DATE_EPOCH: when set, every time the setup carries
+    // is this one (the file list's times, written as UTC, and the executable's time stamp), so
+    // checkouts with different file times give the same bytes.
+    std::optional<std::int64_t> sourceDateEpoch;
+    // Polled while the files are written; when it becomes true the build stops, cleaning up as
+    // after any failure (veskbuild sets it on SIGINT and SIGTERM).
+    const std::atomic<bool>* stop = nullptr;
 };
 
 struct BuildProgress {
@@ -45,7 +57,9 @@ struct BuildSummary {
     int volumes = 0;
     std::int64_t setupSize = 0;
     std::string identity;
-    std::vector<std::string> warnings;  // things that build but look wrong
+    std::vector<std::string> warnings;     // things that build but look wrong
+    std::vector<ExcludedSource> excluded;  // below the source folders, left out
+    bool interrupted = false;              // the build failed because `stop` was set
 };
 
 // The build, in order: read and check the project (ProjectReader), complete it to the 21 task
@@ -77,8 +91,11 @@ private:
     struct Planned;
 
     bool Fail(std::string message);
+    std::string TimeOf(const std::string& path) const;
     bool Plan(const BuildOptions& options, std::vector<Planned>& plan);
     bool Write(const BuildOptions& options, const std::string& stub, std::vector<Planned>& plan);
+    bool WriteBodies(const BuildOptions& options, ContainerWriter& writer,
+                     std::vector<Planned>& plan, SubTask& fileList);
 
     ProgressHandler progress_;
     BuildSummary summary_;
@@ -92,6 +109,7 @@ private:
     std::int32_t diskSize_ = 0;  // 0: everything in Setup.exe
     std::string diskSizeOrigin_;
     std::string outputDir_;
+    std::optional<std::int64_t> epoch_;
     std::vector<std::string> extraFolders_;
     std::vector<std::string> folders_;
 };

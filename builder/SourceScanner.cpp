@@ -24,6 +24,12 @@ bool IsBareSystemToken(const std::string& target) {
     return TargetKey(token) != "[INSTALLDIR]";
 }
 
+// Whether the canonical path `inner` lies below the canonical folder `outer`.
+bool LiesBelow(const fs::path& outer, const fs::path& inner) {
+    auto mismatch = std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
+    return mismatch.first == outer.end() && mismatch.second != inner.end();
+}
+
 }  // namespace
 
 bool SourceScanner::Fail(std::string message) {
@@ -77,7 +83,10 @@ bool SourceScanner::Scan(const Task& folderBinding, const std::string& baseDir) 
     folders_.clear();
     folderKeys_.clear();
     fileKeys_.clear();
+    excluded_.clear();
+    warnings_.clear();
     error_.clear();
+    excludes_.Load(folderBinding);
     if (!ReadBindings(folderBinding, baseDir)) return false;
     for (const SourceBinding& binding : bindings_) {
         std::error_code ec;
@@ -87,26 +96,63 @@ bool SourceScanner::Scan(const Task& folderBinding, const std::string& baseDir) 
                         (fs::exists(binding.hostPath, ec) ? "is not a folder" : "does not exist") +
                         " (" + binding.hostPath + ")");
         }
+        fs::path root = fs::canonical(binding.hostPath, ec);
+        if (ec) return Fail(binding.hostPath + ": " + ec.message());
         std::string target = binding.target;
         while (target.size() > 1 && target.back() == '\\') target.pop_back();
         if (!IsBareSystemToken(target)) AddFolder(target);
-        std::vector<std::string> openFolders;
-        if (!Walk(binding.hostPath, target, openFolders)) return false;
+        if (!Walk(binding.hostPath, target, root.string())) return false;
     }
     return true;
 }
 
-bool SourceScanner::Walk(const std::string& hostDir, const std::string& targetDir,
-                         std::vector<std::string>& openFolders) {
+// Decides about a symbolic link: true when it is a file inside the source folder, to be packed;
+// false with `why` (for the warning) when it is left out.
+bool SourceScanner::FollowLink(const std::string& hostPath, const std::string& root,
+                               std::string& why) {
     std::error_code ec;
-    fs::path canonical = fs::canonical(hostDir, ec);
-    if (ec) return Fail(hostDir + ": " + ec.message());
-    if (std::find(openFolders.begin(), openFolders.end(), canonical.string()) !=
-        openFolders.end()) {
-        return Fail(hostDir + ": the folder links back into a folder that contains it");
+    fs::path resolved = fs::canonical(hostPath, ec);
+    if (ec)
+        return Fail(hostPath + ": cannot be read: a symbolic link that leads nowhere (" +
+                    ec.message() + ")");
+    if (resolved != fs::path(root) && !LiesBelow(root, resolved)) {
+        why = "a symbolic link to " + resolved.string() + ", outside the source folder";
+        return false;
     }
-    openFolders.push_back(canonical.string());
+    if (fs::is_directory(resolved, ec)) {
+        why = "a symbolic link to the folder " + resolved.string() +
+              ", not followed (a folder inside the source folder goes in under its own name)";
+        return false;
+    }
+    return true;
+}
 
+bool SourceScanner::AddFile(const std::string& hostPath, const std::string& target) {
+    std::error_code ec;
+    fs::file_status status = fs::status(hostPath, ec);
+    if (!fs::is_regular_file(status)) return Fail(hostPath + ": neither a file nor a folder");
+    SourceFile file;
+    file.hostPath = hostPath;
+    file.target = target;
+    file.size = fs::file_size(hostPath, ec);
+    if (ec) return Fail(hostPath + ": " + ec.message());
+    if (file.size > std::uint64_t(std::numeric_limits<std::int32_t>::max())) {
+        return Fail(hostPath + ": 2 GiB or larger; a setup holds files below 2 GiB");
+    }
+    if (!GetFileLocalWriteTime(hostPath, file.time))
+        return Fail(hostPath + ": cannot read its time");
+    auto [known, added] = fileKeys_.emplace(TargetKey(file.target), hostPath);
+    if (!added) {
+        return Fail("both " + known->second + " and " + hostPath + " would be installed as " +
+                    file.target);
+    }
+    files_.push_back(std::move(file));
+    return true;
+}
+
+bool SourceScanner::Walk(const std::string& hostDir, const std::string& targetDir,
+                         const std::string& root) {
+    std::error_code ec;
     std::vector<std::pair<std::string, std::string>> entries;  // name, host path
     fs::directory_iterator it(hostDir, ec), end;
     for (; !ec && it != end; it.increment(ec)) {
@@ -117,43 +163,34 @@ bool SourceScanner::Walk(const std::string& hostDir, const std::string& targetDi
 
     std::vector<std::pair<std::string, std::string>> subfolders;
     for (const auto& [name, hostPath] : entries) {
+        std::string target = JoinTarget(targetDir, name);
+        std::string rule = excludes_.RuleFor(name, target);
+        if (!rule.empty()) {
+            excluded_.push_back({hostPath, rule});
+            continue;
+        }
         std::string why;
         if (!CheckTargetName(name, why)) return Fail(hostPath + ": unusable name: " + why);
-        fs::file_status status = fs::status(hostPath, ec);
-        if (ec || !fs::exists(status)) {
-            return Fail(hostPath + ": cannot be read (a broken link?)");
-        }
-        if (fs::is_directory(status)) {
+        fs::file_status status = fs::symlink_status(hostPath, ec);
+        if (ec || !fs::exists(status)) return Fail(hostPath + ": cannot be read");
+        if (fs::is_symlink(status)) {
+            if (!FollowLink(hostPath, root, why)) {
+                if (!error_.empty()) return false;
+                excluded_.push_back({hostPath, why});
+                warnings_.push_back(hostPath + " left out: " + why);
+                continue;
+            }
+        } else if (fs::is_directory(status)) {
             subfolders.emplace_back(name, hostPath);
             continue;
         }
-        if (!fs::is_regular_file(status)) {
-            return Fail(hostPath + ": neither a file nor a folder");
-        }
-        SourceFile file;
-        file.hostPath = hostPath;
-        file.target = JoinTarget(targetDir, name);
-        file.size = fs::file_size(hostPath, ec);
-        if (ec) return Fail(hostPath + ": " + ec.message());
-        if (file.size > std::uint64_t(std::numeric_limits<std::int32_t>::max())) {
-            return Fail(hostPath + ": 2 GiB or larger; a setup holds files below 2 GiB");
-        }
-        if (!GetFileLocalWriteTime(hostPath, file.time)) {
-            return Fail(hostPath + ": cannot read its time");
-        }
-        auto [known, added] = fileKeys_.emplace(TargetKey(file.target), hostPath);
-        if (!added) {
-            return Fail("both " + known->second + " and " + hostPath + " would be installed as " +
-                        file.target);
-        }
-        files_.push_back(std::move(file));
+        if (!AddFile(hostPath, target)) return false;
     }
     for (const auto& [name, hostPath] : subfolders) {
         std::string target = JoinTarget(targetDir, name);
         AddFolder(target);
-        if (!Walk(hostPath, target, openFolders)) return false;
+        if (!Walk(hostPath, target, root)) return false;
     }
-    openFolders.pop_back();
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "SourceExcludes.h"
 #include "platform/CalendarTime.h"
 #include "project/Task.h"
 
@@ -33,7 +34,12 @@ public:
     // each source folder: files of a folder before its subfolders, names in byte order, so the
     // same tree always gives the same list. False (see LastError) for a pair without its other
     // half, a missing source folder, a name a target path cannot hold, two files with one target,
-    // a file that cannot be read or is 2 GiB or larger, a folder that links back into itself.
+    // a file that cannot be read or is 2 GiB or larger, a link that leads nowhere.
+    //
+    // Symbolic links: a link to a file inside the source folder is packed as that file; a link
+    // to a folder is not followed (a folder inside is packed under its own name), nor is a link
+    // that leads out of the source folder; both are left out with a warning naming the link. So
+    // nothing outside the source folder gets in, and the scan visits every real folder once.
     bool Scan(const Task& folderBinding, const std::string& baseDir);
 
     const std::vector<SourceBinding>& Bindings() const { return bindings_; }
@@ -41,13 +47,17 @@ public:
     // Folders to create, parents first: each bound target folder (a bare system token such as
     // "[Windows Directory]" excepted, those exist) and the target of every source subfolder.
     const std::vector<std::string>& Folders() const { return folders_; }
+    // What was left out, in scan order, and the links that were not followed.
+    const std::vector<ExcludedSource>& Excluded() const { return excluded_; }
+    const std::vector<std::string>& Warnings() const { return warnings_; }
     const std::string& LastError() const { return error_; }
 
 private:
     bool Fail(std::string message);
     bool ReadBindings(const Task& folderBinding, const std::string& baseDir);
-    bool Walk(const std::string& hostDir, const std::string& targetDir,
-              std::vector<std::string>& openFolders);
+    bool Walk(const std::string& hostDir, const std::string& targetDir, const std::string& root);
+    bool FollowLink(const std::string& hostPath, const std::string& root, std::string& why);
+    bool AddFile(const std::string& hostPath, const std::string& target);
     bool AddFolder(const std::string& target);
 
     std::vector<SourceBinding> bindings_;
@@ -55,6 +65,9 @@ private:
     std::vector<std::string> folders_;
     std::set<std::string> folderKeys_;
     std::map<std::string, std::string> fileKeys_;  // target key -> host path
+    SourceExcludes excludes_;
+    std::vector<ExcludedSource> excluded_;
+    std::vector<std::string> warnings_;
     std::string error_;
 };
 

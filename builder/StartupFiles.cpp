@@ -64,9 +64,9 @@ bool StartupFiles::CheckPicture(const StartupFile& file, const std::string& valu
                  std::to_string(kMaxBitmapFileSize >> 20) + " MiB";
         return false;
     }
-    std::string bytes;
-    if (!ReadFileContent(file.hostPath, bytes)) {
-        error_ = where + "cannot be read (" + file.hostPath + ")";
+    std::string bytes, why;
+    if (!ReadFileContent(file.hostPath, bytes, why)) {
+        error_ = where + "cannot be read (" + why + ")";
         return false;
     }
     if (bytes.compare(0, 2, "BM") != 0) {

@@ -1,11 +1,14 @@
 // build: a project file in, Setup.exe and its volumes out.
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "Commands.h"
+#include "Interrupts.h"
 #include "ProgressBar.h"
 #include "SetupBuilder.h"
+#include "SourceDateEpoch.h"
 #include "platform/SystemFacts.h"
 
 namespace vesk::tool {
@@ -84,6 +87,15 @@ int BuildCommand(const Arguments& args) {
     }
     if (options.projectPath.empty()) return UsageError("build needs a project file");
     if (options.stubPath.empty()) options.stubPath = DefaultStubPath();
+    const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+    if (epoch && *epoch) {
+        std::int64_t seconds = 0;
+        std::string why;
+        if (!ParseSourceDateEpoch(epoch, seconds, why))
+            return UsageError("SOURCE_DATE_EPOCH " + why);
+        options.sourceDateEpoch = seconds;
+    }
+    options.stop = &WatchInterrupts();
 
     SetupBuilder builder;
     ProgressBar bar(stderr, !quiet);
@@ -95,6 +107,10 @@ int BuildCommand(const Arguments& args) {
     bar.Clear();
     for (const std::string& warning : builder.Summary().warnings) {
         std::fprintf(stderr, "veskbuild: warning: %s\n", warning.c_str());
+    }
+    if (!built && builder.Summary().interrupted) {
+        Failure("interrupted; nothing was written");
+        return kInterruptedExitCode;
     }
     if (!built) return Failure(builder.LastError());
     std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;

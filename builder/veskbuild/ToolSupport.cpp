@@ -19,10 +19,7 @@ int UsageError(const std::string& message) {
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error) {
-    errno = 0;
-    if (ReadFileContent(path, bytes)) return true;
-    error = path + ": " + (errno ? std::strerror(errno) : "read error");
-    return false;
+    return ReadFileContent(path, bytes, error);
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes, std::string& error) {
