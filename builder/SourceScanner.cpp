@@ -113,7 +113,7 @@ bool SourceScanner::FollowLink(const std::string& hostPath, const std::string& r
     std::error_code ec;
     fs::path resolved = fs::canonical(hostPath, ec);
     if (ec)
-        return Fail(hostPath + ": cannot be read: a symbolic link that leads nowhere (" +
+        return Fail(hostPath + ": cannot be read: a symbolic link that cannot be followed (" +
                     ec.message() + ")");
     if (resolved != fs::path(root) && !LiesBelow(root, resolved)) {
         why = "a symbolic link to " + resolved.string() + ", outside the source folder";

@@ -6,8 +6,8 @@
 
 namespace vesk::tool {
 
-// Installs the handlers on the first call and gives the flag they set. A second interrupt ends
-// the process at once, as without handlers.
+// Clears the flag, installs the handlers and gives the flag they set. A second interrupt ends the
+// process at once, as without handlers.
 const std::atomic<bool>& WatchInterrupts();
 
 // The exit code of an interrupted command (128 + SIGINT, as shells report it).

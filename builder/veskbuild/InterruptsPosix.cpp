@@ -16,16 +16,13 @@ extern "C" void OnInterrupt(int) {
 }  // namespace
 
 const std::atomic<bool>& WatchInterrupts() {
-    static bool installed = false;
-    if (!installed) {
-        struct sigaction action = {};
-        action.sa_handler = OnInterrupt;
-        action.sa_flags = SA_RESETHAND | SA_RESTART;
-        sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, nullptr);
-        sigaction(SIGTERM, &action, nullptr);
-        installed = true;
-    }
+    interrupted.store(false);
+    struct sigaction action = {};
+    action.sa_handler = OnInterrupt;
+    action.sa_flags = SA_RESETHAND | SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
     return interrupted;
 }
 

@@ -22,11 +22,9 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
 }  // namespace
 
 const std::atomic<bool>& WatchInterrupts() {
-    static bool installed = false;
-    if (!installed) {
-        SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
-        installed = true;
-    }
+    interrupted.store(false);
+    SetConsoleCtrlHandler(OnConsoleEvent, FALSE);  // installed once, however often called
+    SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
     return interrupted;
 }
 
