@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <limits>
 #include <system_error>
+#include <vector>
 
 #include "LzssEncoder.h"
+#include "PeChecksum.h"
 #include "container/ContainerFormat.h"
 
 namespace vesk {
@@ -188,9 +190,27 @@ bool ContainerWriter::Finish(const std::string& projectXml, const std::string& i
             return false;
         }
     }
+    if (checksumField_ != 0 && !WriteChecksum(volumes_.front().partialPath)) return false;
     if (!PutIntoPlace()) return false;
     finished_ = true;
     return true;
+}
+
+bool ContainerWriter::WriteChecksum(const std::string& path) {
+    PeChecksum checksum(checksumField_);
+    std::FILE* file = std::fopen(path.c_str(), "r+b");
+    if (!file) return Fail("cannot open " + path);
+    std::vector<std::uint8_t> block(std::size_t(1) << 20);
+    std::size_t got;
+    while ((got = std::fread(block.data(), 1, block.size(), file)) > 0)
+        checksum.Add(block.data(), got);
+    std::uint32_t value = checksum.Value();
+    const std::uint8_t field[4] = {std::uint8_t(value), std::uint8_t(value >> 8),
+                                   std::uint8_t(value >> 16), std::uint8_t(value >> 24)};
+    bool ok = !std::ferror(file) && std::fseek(file, long(checksumField_), SEEK_SET) == 0 &&
+              std::fwrite(field, 1, 4, file) == 4;
+    ok = std::fclose(file) == 0 && ok;
+    return ok ? true : Fail("cannot write the checksum into " + path);
 }
 
 // Moves the files of an earlier set aside (its volumes past the new count too), renames the new

@@ -45,6 +45,10 @@ public:
     bool AppendBody(const std::uint8_t* data, std::size_t size);
     bool RewindTo(const Mark& mark);
 
+    // Where the stub's PE CheckSum field lies: Finish then fills it with the checksum of the
+    // whole setup executable, payload included. 0 (the default): leave the stub's field.
+    void SetChecksumField(std::size_t offset) { checksumField_ = offset; }
+
     // A decimal identity derived from every stream byte so far and the project text.
     std::string ContentIdentity(const std::string& projectXml) const;
 
@@ -73,6 +77,7 @@ private:
     bool AppendTail(const std::string& path, int volumeNumber, std::uint32_t projectOffset,
                     std::uint32_t projectSize, const std::string& identity);
     bool PutIntoPlace();
+    bool WriteChecksum(const std::string& path);
 
     std::string setupPath_;
     std::int32_t diskSize_ = 0;
@@ -82,6 +87,7 @@ private:
     std::int64_t streamLength_ = 0;  // stream bytes in all volumes
     std::int64_t volumeOneStream_ = 0;
     std::uint64_t digest_ = 14695981039346656037ull;  // FNV-1a over the stream
+    std::size_t checksumField_ = 0;
     bool finished_ = false;
     std::string error_;
 };

@@ -20,6 +20,7 @@
 #include "SourceDateEpoch.h"
 #include "SourceScanner.h"
 #include "StartupFiles.h"
+#include "StubBranding.h"
 #include "TargetPaths.h"
 #include "TaskEditing.h"
 #include "container/ContainerFormat.h"
@@ -97,6 +98,29 @@ bool SetupBuilder::Fail(std::string message) {
     return false;
 }
 
+// The stub with the product's icon and version information (see StubBranding).
+bool SetupBuilder::Brand(std::string& stub) {
+    const Task& properties = tasks_[kSlotProjectProperties];
+    auto property = [&](FieldKind kind) {
+        return properties.GetValue(SubTaskType::GetAllVar, kind);
+    };
+    BrandingRequest request;
+    request.productName = property(FieldKind::ProjectName);
+    request.companyName = property(FieldKind::CompanyDesc);
+    request.productVersion = property(FieldKind::ProductVersion);
+    std::string icon = property(FieldKind::AppFileIcon);
+    if (!icon.empty()) {
+        request.iconPath = HostPathFor(baseDir_, icon);
+        request.iconOrigin = "AppFileIcon \"" + icon + "\" of task 2401";
+    }
+    request.timeStamp = epoch_;
+    StubBranding branding;
+    if (!branding.Apply(stub, request)) return Fail(branding.LastError());
+    for (const std::string& warning : branding.Warnings()) summary_.warnings.push_back(warning);
+    checksumField_ = branding.ChecksumOffset();
+    return true;
+}
+
 std::string SetupBuilder::TimeOf(const std::string& path) const {
     if (epoch_) return FormatEntryTime(CalendarTimeOfEpoch(*epoch_));
     CalendarTime time;
@@ -151,6 +175,7 @@ bool SetupBuilder::Build(const BuildOptions& options) {
                     "--stub PATH");
     }
     if (stub.empty()) return Fail("the engine stub " + options.stubPath + " is empty");
+    if (!Brand(stub)) return false;
     if (diskSize_ != 0 && std::uint64_t(diskSize_) <= stub.size()) {
         return Fail(diskSizeOrigin_ +
                     " is too small: a volume must be larger than the engine "
@@ -371,6 +396,7 @@ bool SetupBuilder::Write(const BuildOptions& options, const std::string& stub,
     ContainerWriter writer;
     std::string setupPath = (fs::path(outputDir_) / "Setup.exe").string();
     if (!writer.Begin(setupPath, stub, writerDiskSize)) return Fail(writer.LastError());
+    writer.SetChecksumField(checksumField_);
 
     SubTask fileList("999999", SubTaskType::FileList);
     if (!WriteBodies(options, writer, plan, fileList)) return false;

@@ -92,6 +92,7 @@ private:
 
     bool Fail(std::string message);
     std::string TimeOf(const std::string& path) const;
+    bool Brand(std::string& stub);
     bool Plan(const BuildOptions& options, std::vector<Planned>& plan);
     bool Write(const BuildOptions& options, const std::string& stub, std::vector<Planned>& plan);
     bool WriteBodies(const BuildOptions& options, ContainerWriter& writer,
@@ -110,6 +111,7 @@ private:
     std::string diskSizeOrigin_;
     std::string outputDir_;
     std::optional<std::int64_t> epoch_;
+    std::size_t checksumField_ = 0;
     std::vector<std::string> extraFolders_;
     std::vector<std::string> folders_;
 };
