@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "BuildTestKit.h"
-#include "PeProbe.h"
 #include "SetupInspector.h"
 #include "VersionResource.h"
+#include "support/PeProbe.h"
 
 namespace vesk {
 namespace {
@@ -42,7 +42,7 @@ TEST(StubBrandingTest, SetupCarriesTheProductsIconAndVersionBesideTheStubsResour
         {"resources last, icon", true, true, true, 1700000000},
         {"no resources, icon", false, false, true, std::nullopt},
     };
-    const std::string icon = test::MakeIconFile({0xFF0000FF, 0xFF00FF00});
+    const std::string icon = test::MakeIconFile({{16, 0xFF0000FF}, {32, 0xFF00FF00}});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         BuildTestKit kit;
@@ -102,8 +102,10 @@ TEST(StubBrandingTest, SetupCarriesTheProductsIconAndVersionBesideTheStubsResour
                                         static_cast<unsigned char>(group->data[entry + 13]) << 8);
                 const auto* picture = image.Find(3, id);
                 ASSERT_TRUE(picture);
-                EXPECT_EQ(picture->data, icon.substr(6 + 32 + std::size_t(i) * picture->data.size(),
-                                                     picture->data.size()));
+                std::size_t at = 6 + 16 * std::size_t(i) + 12;  // the image's offset in the file
+                std::size_t offset = std::size_t(static_cast<unsigned char>(icon[at])) |
+                                     std::size_t(static_cast<unsigned char>(icon[at + 1])) << 8;
+                EXPECT_EQ(picture->data, icon.substr(offset, picture->data.size()));
             }
         }
         // The payload behind the image still reads.
@@ -121,7 +123,7 @@ TEST(StubBrandingTest, UnusableIconsAndStubsAreRefused) {
     };
     std::string signedStub = test::MakeTestStub(true, false);
     signedStub[0x80 + 24 + 96 + 4 * 8 + 4] = 8;  // a certificate table
-    std::string outside = test::MakeIconFile({1});
+    std::string outside = test::MakeIconFile({{16, 1}});
     outside[6 + 12] = char(0xF0);  // the image's offset beyond the end
     const std::string good = test::MakeTestStub(true, false);
     const Case cases[] = {
@@ -129,8 +131,8 @@ TEST(StubBrandingTest, UnusableIconsAndStubsAreRefused) {
         {"a bitmap", BuildTestKit::BitmapBytes(), good, "no icon file"},
         {"no images", std::string("\0\0\1\0\0\0", 6), good, "0 images"},
         {"image outside", outside, good, "image 1 of the icon file lies outside the file"},
-        {"signed stub", test::MakeIconFile({1}), signedStub, "the engine stub is signed"},
-        {"stand-in stub", test::MakeIconFile({1}), BuildTestKit::StubBytes(),
+        {"signed stub", test::MakeIconFile({{16, 1}}), signedStub, "the engine stub is signed"},
+        {"stand-in stub", test::MakeIconFile({{16, 1}}), BuildTestKit::StubBytes(),
          "cannot be given to the engine stub: no PE image"},
     };
     for (const Case& c : cases) {

@@ -1,5 +1,5 @@
 // Test-side PE reading and a brandable stub image.
-#include "PeProbe.h"
+#include "support/PeProbe.h"
 
 #include <functional>
 
@@ -231,30 +231,31 @@ std::string MakeTestStub(bool withResources, bool resourcesLast) {
     return file;
 }
 
-std::string MakeIconFile(const std::vector<std::uint32_t>& colours) {
-    std::string header, images;
+std::string MakeIconFile(const std::vector<std::pair<int, std::uint32_t>>& images) {
+    std::string header, data;
     Put(header, 2, 1, 2);
-    Put(header, 4, std::uint32_t(colours.size()), 2);
-    std::size_t offset = 6 + 16 * colours.size();
-    for (std::size_t i = 0; i < colours.size(); ++i) {
+    Put(header, 4, std::uint32_t(images.size()), 2);
+    std::size_t offset = 6 + 16 * images.size();
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        const auto [size, colour] = images[i];
         std::string dib(40, '\0');
         Put(dib, 0, 40, 4);
-        Put(dib, 4, 16, 4);
-        Put(dib, 8, 32, 4);  // twice the height: colour and mask
+        Put(dib, 4, std::uint32_t(size), 4);
+        Put(dib, 8, std::uint32_t(2 * size), 4);  // twice the height: colour and mask
         Put(dib, 12, 1, 2);
         Put(dib, 14, 32, 2);
-        for (int p = 0; p < 16 * 16; ++p) Put(dib, dib.size(), colours[i], 4);
-        dib.append(16 * 4, '\0');  // the mask: 16 rows of 4 bytes
+        for (int p = 0; p < size * size; ++p) Put(dib, dib.size(), colour, 4);
+        dib.append(std::size_t(size) * std::size_t((size + 31) / 32 * 4), '\0');  // mask rows
         std::size_t entry = 6 + 16 * i;
-        Put(header, entry, 16, 1);
-        Put(header, entry + 1, 16, 1);
+        Put(header, entry, std::uint32_t(size & 0xFF), 1);
+        Put(header, entry + 1, std::uint32_t(size & 0xFF), 1);
         Put(header, entry + 4, 1, 2);
         Put(header, entry + 6, 32, 2);
         Put(header, entry + 8, std::uint32_t(dib.size()), 4);
-        Put(header, entry + 12, std::uint32_t(offset + images.size()), 4);
-        images += dib;
+        Put(header, entry + 12, std::uint32_t(offset + data.size()), 4);
+        data += dib;
     }
-    return header + images;
+    return header + data;
 }
 
 }  // namespace vesk::test

@@ -45,7 +45,8 @@ std::map<std::string, std::u16string> VersionStrings(const std::string& block,
 // or after .reloc, with a checksum.
 std::string MakeTestStub(bool withResources, bool resourcesLast);
 
-// An icon file of one 16 x 16 32-bit image per colour given.
-std::string MakeIconFile(const std::vector<std::uint32_t>& colours);
+// An icon file of one square 32-bit image per (size, colour) pair, opaque, one colour each
+// (0xAARRGGBB).
+std::string MakeIconFile(const std::vector<std::pair<int, std::uint32_t>>& images);
 
 }  // namespace vesk::test
