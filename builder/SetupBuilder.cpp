@@ -169,32 +169,21 @@ bool SetupBuilder::Build(const BuildOptions& options) {
     }
 
     std::string stub;
-    if (!ReadFileContent(options.stubPath, stub, why)) {
-        return Fail("the engine stub cannot be read (" + why +
-                    "): build it (bash scripts/build.sh puts it into out/stub) or name one with "
-                    "--stub PATH");
-    }
-    if (stub.empty()) return Fail("the engine stub " + options.stubPath + " is empty");
-    if (!Brand(stub)) return false;
-    if (diskSize_ != 0 && std::uint64_t(diskSize_) <= stub.size()) {
-        return Fail(diskSizeOrigin_ +
-                    " is too small: a volume must be larger than the engine "
-                    "stub " +
-                    options.stubPath + " (" + std::to_string(stub.size()) + " bytes)");
-    }
+    if (!options.planOnly && !ReadStub(options, stub)) return false;
 
     outputDir_ = options.outputDir;
     if (outputDir_.empty()) {
         std::string value = properties.GetValue(SubTaskType::GetAllVar, FieldKind::OutPutPath);
-        if (value.empty()) {
+        if (value.empty() && !options.planOnly) {
             return Fail("no output folder: give -o DIR or set OutPutPath in task 2401 of " +
                         options.projectPath);
         }
-        outputDir_ = HostPathFor(baseDir_, value);
+        if (!value.empty()) outputDir_ = HostPathFor(baseDir_, value);
     }
 
     std::vector<Planned> plan;
     if (!Plan(options, plan)) return false;
+    if (options.planOnly) return true;
     return Write(options, stub, plan);
 }
 
@@ -258,7 +247,7 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
             "no product files: task 2402 binds no source folder with files");
     }
     for (const SourceBinding& binding : scanner.Bindings()) {
-        if (Contains(binding.hostPath, outputDir_)) {
+        if (!outputDir_.empty() && Contains(binding.hostPath, outputDir_)) {
             return Fail(project + ": the output folder " + outputDir_ +
                         " lies in the source folder \"" + binding.source + "\" of " +
                         binding.target + ": each build would pack the one before");
@@ -330,6 +319,28 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
     for (const std::string& folder : folders_) folderKeys.insert(TargetKey(folder));
     for (const std::string& folder : scanner.Folders()) {
         if (folderKeys.insert(TargetKey(folder)).second) folders_.push_back(folder);
+    }
+    for (const Planned& entry : plan) {
+        summary_.planned.push_back(
+            {entry.target, LetterOf(entry.kind), entry.size, entry.hostPath});
+    }
+    return true;
+}
+
+bool SetupBuilder::ReadStub(const BuildOptions& options, std::string& stub) {
+    std::string why;
+    if (!ReadFileContent(options.stubPath, stub, why)) {
+        return Fail("the engine stub cannot be read (" + why +
+                    "): build it (bash scripts/build.sh puts it into out/stub) or name one with "
+                    "--stub PATH");
+    }
+    if (stub.empty()) return Fail("the engine stub " + options.stubPath + " is empty");
+    if (!Brand(stub)) return false;
+    if (diskSize_ != 0 && std::uint64_t(diskSize_) <= stub.size()) {
+        return Fail(diskSizeOrigin_ +
+                    " is too small: a volume must be larger than the engine "
+                    "stub " +
+                    options.stubPath + " (" + std::to_string(stub.size()) + " bytes)");
     }
     return true;
 }

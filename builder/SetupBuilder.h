@@ -34,6 +34,17 @@ struct BuildOptions {
     // Polled while the files are written; when it becomes true the build stops, cleaning up as
     // after any failure (veskbuild sets it on SIGINT and SIGTERM).
     const std::atomic<bool>* stop = nullptr;
+    // Stop after the plan (BuildSummary::planned, excluded and warnings): neither the stub nor
+    // any file is read whole, nothing is written, and no output folder is needed.
+    bool planOnly = false;
+};
+
+// A file the setup gets, as planned.
+struct PlannedFile {
+    std::string target;
+    char kind = 'A';  // the planned kind; an A file that LZSS does not shrink is stored as N
+    std::uint64_t size = 0;
+    std::string source;  // on the build machine; empty for the language file
 };
 
 struct BuildProgress {
@@ -59,6 +70,7 @@ struct BuildSummary {
     std::string identity;
     std::vector<std::string> warnings;     // things that build but look wrong
     std::vector<ExcludedSource> excluded;  // below the source folders, left out
+    std::vector<PlannedFile> planned;      // in file-list order
     bool interrupted = false;              // the build failed because `stop` was set
 };
 
@@ -93,6 +105,7 @@ private:
     bool Fail(std::string message);
     std::string TimeOf(const std::string& path) const;
     bool Brand(std::string& stub);
+    bool ReadStub(const BuildOptions& options, std::string& stub);
     bool Plan(const BuildOptions& options, std::vector<Planned>& plan);
     bool Write(const BuildOptions& options, const std::string& stub, std::vector<Planned>& plan);
     bool WriteBodies(const BuildOptions& options, ContainerWriter& writer,

@@ -51,11 +51,22 @@ void PrintSummary(const BuildSummary& summary, double seconds) {
     std::printf("  time       %.2f s\n", seconds);
 }
 
+// What the sources held that the setup does not get: a count, or with --verbose each path.
+void PrintLeftOut(const BuildSummary& summary, bool verbose) {
+    if (summary.excluded.empty()) return;
+    std::printf("  left out   %zu%s\n", summary.excluded.size(),
+                verbose ? ":" : " files and folders (--verbose names them)");
+    if (!verbose) return;
+    for (const ExcludedSource& left : summary.excluded) {
+        std::printf("    %s: %s\n", left.hostPath.c_str(), left.reason.c_str());
+    }
+}
+
 }  // namespace
 
 int BuildCommand(const Arguments& args) {
     BuildOptions options;
-    bool quiet = false;
+    bool quiet = false, verbose = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::string* value = nullptr;
@@ -71,6 +82,9 @@ int BuildCommand(const Arguments& args) {
             value = &options.uninstallerPath;
         } else if (arg == "-q" || arg == "--quiet") {
             quiet = true;
+            continue;
+        } else if (arg == "-v" || arg == "--verbose") {
+            verbose = true;
             continue;
         } else if (!arg.empty() && arg[0] == '-') {
             return UsageError("build: unknown option " + arg);
@@ -115,6 +129,7 @@ int BuildCommand(const Arguments& args) {
     if (!built) return Failure(builder.LastError());
     std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
     PrintSummary(builder.Summary(), elapsed.count());
+    PrintLeftOut(builder.Summary(), verbose);
     return 0;
 }
 

@@ -11,6 +11,9 @@ using Arguments = std::vector<std::string>;
 int CompressCommand(const Arguments& args);
 int DecompressCommand(const Arguments& args);
 int ListCommand(const Arguments& args);
+// list PROJECT [--verbose]: the planned files without building; list hands a project to it.
+int ListProjectCommand(const Arguments& args);
+bool NamesProject(const Arguments& args);
 int ExtractCommand(const Arguments& args);
 int InitCommand(const Arguments& args);
 int BuildCommand(const Arguments& args);

@@ -32,6 +32,7 @@ void PrintProject(const InstallProject& project) {
 }  // namespace
 
 int ListCommand(const Arguments& args) {
+    if (NamesProject(args)) return ListProjectCommand(args);
     if (args.size() != 1) return UsageError("list needs SETUP");
     SetupInspector setup;
     if (!setup.Open(args[0])) return Failure(setup.LastError());

@@ -11,10 +11,11 @@ const char kUsage[] =
     "  compress IN OUT        write IN as a raw LZSS stream\n"
     "  decompress IN OUT      decode a raw LZSS stream\n"
     "  list SETUP             show the container, the project and every file entry\n"
+    "  list PROJECT [--verbose]  the files a build would pack (and what it leaves out)\n"
     "  extract SETUP OUTDIR   unpack every file, the project and the language file\n"
     "  init DIR               write a starter project into a new folder\n"
     "  build PROJECT [-o OUTDIR] [--stub SETUP.EXE] [--disk-size SIZE] [--identity TEXT]\n"
-    "        [--uninstaller PROGRAM] [--quiet]   make Setup.exe and its volumes\n";
+    "        [--uninstaller PROGRAM] [--quiet] [--verbose]   make Setup.exe and its volumes\n";
 
 }  // namespace
 

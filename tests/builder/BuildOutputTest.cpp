@@ -66,6 +66,9 @@ TEST(BuildOutputTest, DefaultAndProjectExcludesLeaveFilesOut) {
     kit.WriteProject("", "",
                      "<File>*.log</File>\n<File>[InstallDir]/drafts</File>\n"
                      "<File>!desktop.ini</File>\n");
+    // Listing the project plans without writing anything.
+    EXPECT_EQ(tool::ListCommand({kit.Path("project.xml"), "--verbose"}), 0);
+    EXPECT_FALSE(fs::exists(kit.Path("out")));
     SetupBuilder builder;
     ASSERT_TRUE(builder.Build(kit.Options())) << builder.LastError();
     std::string project = builder.Project().ToText();
