@@ -80,10 +80,21 @@ std::size_t SmallestStreamSize(const std::uint8_t* data, std::size_t size) {
     return std::size_t((bits[0] + 7) / 8);
 }
 
+class PieceSink : public vesk::ByteSink {
+public:
+    bool Write(const std::uint8_t* data, std::size_t size) override {
+        bytes.insert(bytes.end(), data, data + size);
+        return true;
+    }
+    Bytes bytes;
+};
+
 }  // namespace
 
 // The libraries are built with recoverable sanitizer checks; here any undefined behaviour stops.
-extern "C" const char* __ubsan_default_options() { return "halt_on_error=1:print_stacktrace=1"; }
+extern "C" const char* __ubsan_default_options() {
+    return "halt_on_error=1:print_stacktrace=1";
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static vesk::LzssEncoder encoder;
@@ -106,6 +117,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     smallBlocks.Encode(data, size, blocked);
     Check(Decode(blocked) == original);
     Check(!ReadsUnsetWindowEnd(blocked));
+
+    // Fed in pieces, with the same blocks, the stream is the same.
+    static vesk::LzssEncoder pieces;
+    pieces.SetBlockSize(size ? data[0] % 97 + 1 : 1);
+    PieceSink sink;
+    pieces.Begin(sink);
+    const std::size_t piece = size > 1 ? data[1] % 200 + 1 : 1;
+    for (std::size_t at = 0; at < size; at += piece) {
+        Check(pieces.Feed(data + at, std::min(piece, size - at)));
+    }
+    Check(pieces.Finish());
+    Check(sink.bytes == blocked);
 
     if (size <= 48) Check(optimal.size() == SmallestStreamSize(data, size));
     return 0;
