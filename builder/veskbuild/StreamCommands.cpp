@@ -2,6 +2,7 @@
 // so that memory stays the same whatever the file's size.
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -22,6 +23,10 @@ int Transform(const Arguments& args, Feed feed, Finish finish, std::uint64_t& in
               std::uint64_t& out) {
     InputFile input;
     if (!input.Open(args[0])) return Failure(input.LastError());
+    // Stream positions are counted in size_t: a 32-bit build reaches 4 GiB at most.
+    if (input.Size() >= std::numeric_limits<std::size_t>::max() / 2) {
+        return Failure(args[0] + ": too large for this build of veskbuild");
+    }
     OutputFile output;
     if (!output.Create(args[1])) return Failure(args[1] + ": cannot be created");
     auto fail = [&](const std::string& message) {
