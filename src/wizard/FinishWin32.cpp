@@ -1,23 +1,69 @@
 // The finish page.
 #include "wizard/FinishWin32.h"
 
+#include "install/SystemUtilities.h"
+#include "platform/Processes.h"
+#include "platform/SystemPower.h"
 #include "resources/ResourceIds.h"
+#include "wizard/FinishActions.h"
 
 namespace vesk {
 
-CFinish::CFinish(SetupSession& session) : WizardPage(session, IDD_FINISH_PAGE) {}
+CFinish::CFinish(SetupSession& session, std::function<void()> finalCleanUp)
+    : WizardPage(session, IDD_FINISH_PAGE), finalCleanUp_(std::move(finalCleanUp)) {}
 
 bool CFinish::OnInitDialog() {
     SetUpFonts(nullptr, 0);
+    metrics_ = FinishBoxMetricsForDpi(ScreenDpiY(session_.System()));
     return true;
+}
+
+void CFinish::RemoveBoxes() {
+    for (HWND box : boxes_) {
+        if (box) DestroyWindow(box);
+    }
+    boxes_.clear();
 }
 
 void CFinish::SetContent(const Task* task) {
     WizardPage::SetContent(task);
+    RemoveBoxes();
+    if (task == nullptr) return;
+    const std::vector<FinishBox> boxes = FinishBoxesOf(*task, session_.texts);
+    RECT client{};
+    GetClientRect(Window(), &client);
+    const std::vector<BoxPlace> places =
+        LayOutFinishBoxes(boxes, client.left, client.top, client.right, client.bottom, metrics_);
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageA(Window(), WM_GETFONT, 0, 0));
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const BoxPlace& place = places[i];
+        HWND box = CreateWindowExA(0, "BUTTON", boxes[i].caption.c_str(),
+                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, place.x,
+                                   place.y, place.width, place.height, Window(),
+                                   reinterpret_cast<HMENU>(INT_PTR(boxes[i].controlId)),
+                                   GetModuleHandleA(nullptr), nullptr);
+        // A box that could not be made stays in the list as unchecked, so the boxes keep
+        // pairing with their RunApp subtasks.
+        if (box) {
+            SendMessageA(box, WM_SETFONT, WPARAM(font), TRUE);
+            SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
+        }
+        boxes_.push_back(box);
+    }
+}
+
+bool CFinish::IsChecked(std::size_t index) const {
+    return index < boxes_.size() && boxes_[index] &&
+           SendMessageA(boxes_[index], BM_GETCHECK, 0, 0) == LRESULT(BST_CHECKED);
 }
 
 void CFinish::Complete() {
-    // The boxes and their actions (restart, programs to start) are not built yet.
+    if (GetTask() == nullptr) return;
+    std::vector<bool> checked;
+    for (std::size_t i = 0; i < boxes_.size(); ++i) checked.push_back(IsChecked(i));
+    RunFinishAction(
+        *GetTask(), checked,
+        FinishServices{session_.paths, HostProcesses(), HostSystemPower(), finalCleanUp_});
 }
 
 }  // namespace vesk
