@@ -31,16 +31,21 @@ FinishBoxMetrics FinishBoxMetricsForDpi(int dpiY) {
 }
 
 std::vector<BoxPlace> LayOutFinishBoxes(const std::vector<FinishBox>& boxes, int left, int top,
-                                        int right, int bottom, const FinishBoxMetrics& metrics) {
-    std::size_t longest = 1;
-    for (const FinishBox& box : boxes) longest = std::max(longest, box.caption.size());
-    const int count = int(boxes.size());
-    const int x = (right - int(longest) * metrics.character - metrics.box - left) / 2;
-    int y = (bottom - top - count * (metrics.line + kRowGap)) / 2;
+                                        int right, int bottom, const FinishBoxMetrics& metrics,
+                                        const std::vector<int>& drawnWidths) {
+    std::vector<int> captionWidths;
+    int widest = metrics.character;
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        int width = int(boxes[i].caption.size()) * metrics.character;
+        if (i < drawnWidths.size()) width = std::max(width, drawnWidths[i]);
+        captionWidths.push_back(width);
+        widest = std::max(widest, width);
+    }
+    const int x = (right - widest - metrics.box - left) / 2;
+    int y = (bottom - top - int(boxes.size()) * (metrics.line + kRowGap)) / 2;
     std::vector<BoxPlace> places;
-    for (const FinishBox& box : boxes) {
-        places.push_back(BoxPlace{x, y, metrics.box + int(box.caption.size()) * metrics.character,
-                                  metrics.line});
+    for (int width : captionWidths) {
+        places.push_back(BoxPlace{x, y, metrics.box + width, metrics.line});
         y += metrics.line + kRowGap;
     }
     return places;

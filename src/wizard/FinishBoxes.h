@@ -37,10 +37,14 @@ struct BoxPlace {
 };
 
 // One left-aligned column, centred as a block in the client area (left, top, right, bottom):
-// its width is that of the longest caption (at least one character), its rows are a line high
-// with 4 pixels between them. Each box is as wide as its own caption. Integer divisions truncate
-// toward zero, so a column wider than the page starts left of it.
+// its rows are a line high with 4 pixels between them, and each box is as wide as the box beside
+// its caption plus the caption, a character width per byte. `drawnWidths[i]`, when given, is
+// the width in pixels the i-th caption takes in the page's font: a caption wider than its bytes
+// make widens its box, so no caption is cut off. The column is as wide as its widest caption (at
+// least one character). Integer divisions truncate toward zero, so a column wider than the page
+// starts left of it.
 std::vector<BoxPlace> LayOutFinishBoxes(const std::vector<FinishBox>& boxes, int left, int top,
-                                        int right, int bottom, const FinishBoxMetrics& metrics);
+                                        int right, int bottom, const FinishBoxMetrics& metrics,
+                                        const std::vector<int>& drawnWidths = {});
 
 }  // namespace vesk

@@ -8,6 +8,25 @@
 #include "wizard/FinishActions.h"
 
 namespace vesk {
+namespace {
+
+// The width in pixels each caption takes in `font`.
+std::vector<int> DrawnWidths(const std::vector<FinishBox>& boxes, HFONT font) {
+    std::vector<int> widths;
+    HDC dc = GetDC(nullptr);
+    if (!dc) return widths;
+    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    for (const FinishBox& box : boxes) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc, box.caption.c_str(), int(box.caption.size()), &size);
+        widths.push_back(int(size.cx));
+    }
+    if (previous) SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    return widths;
+}
+
+}  // namespace
 
 CFinish::CFinish(SetupSession& session, std::function<void()> finalCleanUp)
     : WizardPage(session, IDD_FINISH_PAGE), finalCleanUp_(std::move(finalCleanUp)) {}
@@ -30,11 +49,12 @@ void CFinish::SetContent(const Task* task) {
     RemoveBoxes();
     if (task == nullptr) return;
     const std::vector<FinishBox> boxes = FinishBoxesOf(*task, session_.texts);
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageA(Window(), WM_GETFONT, 0, 0));
     RECT client{};
     GetClientRect(Window(), &client);
     const std::vector<BoxPlace> places =
-        LayOutFinishBoxes(boxes, client.left, client.top, client.right, client.bottom, metrics_);
-    const HFONT font = reinterpret_cast<HFONT>(SendMessageA(Window(), WM_GETFONT, 0, 0));
+        LayOutFinishBoxes(boxes, client.left, client.top, client.right, client.bottom, metrics_,
+                          DrawnWidths(boxes, font));
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         const BoxPlace& place = places[i];
         HWND box = CreateWindowExA(0, "BUTTON", boxes[i].caption.c_str(),

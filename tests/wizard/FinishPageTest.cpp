@@ -71,6 +71,13 @@ TEST(FinishPageTest, BoxesFormOneColumnCentredOnTheLongestCaption) {
         }
     }
 
+    // A caption wider in the page's font than its bytes make widens its box and the column.
+    const std::vector<BoxPlace> wide =
+        LayOutFinishBoxes(boxes, 0, 0, 548, 250, FinishBoxMetricsForDpi(96), {70, 180});
+    EXPECT_EQ(wide[0].x, (548 - 180 - 18) / 2);
+    EXPECT_EQ(wide[0].width, 18 + 70);
+    EXPECT_EQ(wide[1].width, 18 + 180);
+
     // The restart variant has its one box; a task without RunApp subtasks has none.
     const std::vector<FinishBox> restart = FinishBoxesOf(FinishTask(kSlotFinish1, {}), Texts());
     ASSERT_EQ(restart.size(), 1u);
