@@ -3,6 +3,7 @@
 
 #include "install/SystemUtilities.h"
 #include "project/NameCase.h"
+#include "project/TaskSlots.h"
 #include "resources/ResourceIds.h"
 #include "wizard/DestinationCommit.h"
 #include "wizard/DestinationTexts.h"
@@ -29,16 +30,17 @@ bool CChangeInstallPath::OnInitDialog() {
     path_.Attach(Window(), IDC_DESTINATION_PATH);
     proposal_.emplace(defaultPath_, session_.Resolve("[Program Files]"));
 
-    const std::string size =
-        session_.project.GetValue("2401", SubTaskType::GetAllVar, FieldKind::SoftwareSize);
+    const std::string size = session_.project.GetValue(
+        TaskIdForSlot(kSlotProjectProperties), SubTaskType::GetAllVar, FieldKind::SoftwareSize);
     SetItemText(IDC_DESTINATION_SIZE, SizeLineText(texts, SoftwareSizeBytes(size)));
     SetItemText(IDC_DESTINATION_TEXT, texts.GetText(TextKey::ChangePathDesc2));
     ListDrives();
 
     explorer_.Attach(Item(IDC_DESTINATION_TREE));
-    std::string root = defaultPath_.size() >= 2 && defaultPath_[1] == ':'
-                           ? UpperName(defaultPath_.substr(0, 1)) + ":"
-                           : (driveRoots_.empty() ? "" : driveRoots_.front().substr(0, 2));
+    // The default path's drive; the first listed drive when the path names none.
+    const std::string root = defaultPath_.size() >= 2 && defaultPath_[1] == ':'
+                                 ? UpperName(defaultPath_.substr(0, 1)) + ":"
+                                 : (driveRoots_.empty() ? "" : driveRoots_.front().substr(0, 2));
     if (!root.empty()) ShowDrive(root);
     return true;
 }
