@@ -5,6 +5,7 @@
 
 #include "TaskEditing.h"
 #include "project/TaskSlots.h"
+#include "project/WindowsNames.h"
 
 namespace vesk {
 namespace {
@@ -57,6 +58,26 @@ Task WithDocumentTypes(const Task& task, SubTaskType type) {
         subtask = WithFields(subtask, std::move(fields));
     }
     return WithSubTasks(task, std::move(subtasks));
+}
+
+// The folders of a path below its root: a leading path variable ("[Program Files]") and a drive
+// ("C:") are no folder names.
+std::string FoldersBelowRoot(const std::string& path) {
+    std::string rest = path;
+    if (!rest.empty() && rest[0] == '[') {
+        const std::size_t close = rest.find(']');
+        if (close != std::string::npos) rest = rest.substr(close + 1);
+    }
+    if (rest.size() >= 2 && rest[1] == ':') rest = rest.substr(2);
+    return rest;
+}
+
+// Whether any GetAllVar subtask of `task` holds a field of `kind`.
+bool HoldsProperty(const Task& task, FieldKind kind) {
+    for (const SubTask& subtask : task.SubTasks()) {
+        if (subtask.Type() == SubTaskType::GetAllVar && subtask.Has(kind)) return true;
+    }
+    return false;
 }
 
 // The page slots in the order the setup shows them (see ProjectCompleter::Order), given the
@@ -139,13 +160,40 @@ bool ProjectCompleter::Complete(const InstallProject& input, const std::string& 
     for (int slot = 0; slot < kTaskSlotCount; ++slot) {
         if (!present[slot]) tasks_[slot] = DefaultTasks::ForSlot(slot, product_);
     }
+    const bool installPathWritten =
+        HoldsProperty(tasks_[kSlotProjectProperties], FieldKind::InstallPath);
     tasks_[kSlotProjectProperties] = WithAllProperties(tasks_[kSlotProjectProperties], product_);
     tasks_[kSlotLicence] = WithDocumentTypes(tasks_[kSlotLicence], SubTaskType::ShowSoftDoc);
     tasks_[kSlotReadme] = WithDocumentTypes(tasks_[kSlotReadme], SubTaskType::ShowReadme);
 
+    if (!CheckFolderNames(installPathWritten, present[kSlotShortcuts], slotLines)) return false;
+
     order_.push_back(kSlotProjectProperties);
     for (int slot : PageOrder(writtenPages)) order_.push_back(slot);
     for (int slot = kSlotFolderBinding; slot < kTaskSlotCount; ++slot) order_.push_back(slot);
+    return true;
+}
+
+bool ProjectCompleter::CheckFolderNames(bool installPathWritten, bool shortcutsWritten,
+                                        const std::vector<std::size_t>& slotLines) {
+    std::string why;
+    const std::string installPath =
+        tasks_[kSlotProjectProperties].GetValue(SubTaskType::GetAllVar, FieldKind::InstallPath);
+    if (!CheckWindowsFolderNames(FoldersBelowRoot(installPath), why)) {
+        return Fail(slotLines[kSlotProjectProperties],
+                    "the InstallPath of task 2401, \"" + installPath + "\"" +
+                        (installPathWritten ? "" : " (made from ProjectName and CompanyDesc)") +
+                        ", is no folder Windows can hold: " + why);
+    }
+    const std::string programFolder =
+        tasks_[kSlotShortcuts].GetValue(SubTaskType::GetValue, FieldKind::Description);
+    if (!CheckWindowsFolderNames(programFolder, why)) {
+        return Fail(slotLines[shortcutsWritten ? kSlotShortcuts : kSlotProjectProperties],
+                    "the program folder name, the Description of task 2404's GetValue, \"" +
+                        programFolder + "\"" +
+                        (shortcutsWritten ? "" : " (made from ProjectName)") +
+                        ", is no folder Windows can hold: " + why);
+    }
     return true;
 }
 
