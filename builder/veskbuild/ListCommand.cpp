@@ -52,8 +52,7 @@ int ListCommand(const Arguments& args) {
     if (line.Operands().size() != 1) return UsageError("list", "give one setup");
     const std::string& path = line.Operands()[0];
     const std::optional<ContainerTail> volumeTail = ReadVolumeTail(path);
-    if (volumeTail && volumeTail->volumeNumber > std::uint32_t(kFirstVolume) &&
-        volumeTail->projectSize == 0) {
+    if (volumeTail && volumeTail->volumeNumber > std::uint32_t(kFirstVolume)) {
         return PrintVolume(path, *volumeTail);
     }
     SetupInspector setup;
