@@ -62,8 +62,13 @@ const std::vector<FieldUse> kUses = {
     {kPages, T::ShowText, K::Content, R::Carried, V::PageText, kFixedTexts},
     {kPages, T::ShowText, K::PosX, R::Carried, V::Integer, kPageLayout},
     {kPages, T::ShowText, K::PosY, R::Carried, V::Integer, kPageLayout},
+    {kPages, T::ShowText, K::Width, R::Carried, V::Integer, kPageLayout},
+    {kPages, T::ShowText, K::Height, R::Carried, V::Integer, kPageLayout},
     {kPages, T::CreateCheckBox, K::Description, R::Carried, V::PageText, kFixedTexts},
     {kPages, T::CreateCheckBox, K::Checked, R::Carried, V::Flag, kPageLayout},
+    {kPages, T::CreateCheckBox, K::PosX, R::Carried, V::Integer, kPageLayout},
+    {kPages, T::CreateCheckBox, K::PosY, R::Carried, V::Integer, kPageLayout},
+    {kPages, T::CreateCheckBox, K::RetValue, R::Carried, V::Text, kPageLayout},
     {kPages, T::Options, K::IsShow, R::Carried, V::Flag,
      "nothing: the task's IsExec shows the page or not"},
 
@@ -111,6 +116,7 @@ const std::vector<FieldUse> kUses = {
      "nothing: the entry starts with the name registered for Windows"},
     {Slot(kSlotUserInformation), T::EditBox, K::IsWide, R::Carried, V::Flag, kPageLayout},
     {Slot(kSlotUserInformation), T::EditBox, K::Checked, R::Carried, V::Flag, kPageLayout},
+    {Slot(kSlotUserInformation), T::EditBox, K::RetValue, R::Carried, V::Text, kPageLayout},
 
     // 2010: finish page with programs.
     {Slot(kSlotFinish2), T::RunApp, K::Description, R::Engine, V::Text,
@@ -228,16 +234,6 @@ bool IsSubTaskTypeKnown(int slot, SubTaskType type) {
     if (slot < 0 || slot >= kTaskSlotCount) return false;
     for (const FieldUse& use : kUses) {
         if ((use.slots & Slot(slot)) && use.type == type) return true;
-    }
-    return false;
-}
-
-bool IsSubTaskTypeRead(int slot, SubTaskType type) {
-    if (slot < 0 || slot >= kTaskSlotCount) return false;
-    for (const FieldUse& use : kUses) {
-        if ((use.slots & Slot(slot)) && use.type == type && use.role != FieldRole::Carried) {
-            return true;
-        }
     }
     return false;
 }

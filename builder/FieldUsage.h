@@ -65,9 +65,6 @@ const FieldUse* FindFieldUse(int slot, SubTaskType type, FieldKind kind);
 // Whether any row names this subtask type in the slot's task.
 bool IsSubTaskTypeKnown(int slot, SubTaskType type);
 
-// Whether any row of the slot's task reads the subtask type (not only carries it).
-bool IsSubTaskTypeRead(int slot, SubTaskType type);
-
 // "the setup", "the builder", "the builder and the setup", ... for messages and the reference.
 const char* RoleName(FieldRole role);
 // A short description of a value form for the reference ("0 or 1").

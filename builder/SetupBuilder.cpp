@@ -103,7 +103,9 @@ bool SetupBuilder::Build(const BuildOptions& options) {
         if (!ParseSizeOption(options.diskSize, diskSize_, why)) return Fail("--disk-size: " + why);
     } else {
         std::string value = properties.GetValue(SubTaskType::GetAllVar, FieldKind::DiskSize);
-        diskSizeOrigin_ = "DiskSize " + value + " of task 2401";
+        diskSizeOrigin_ = locator_.Where(kSlotProjectProperties, SubTaskType::GetAllVar,
+                                         FieldKind::DiskSize, value) +
+                          "DiskSize " + value + " of task 2401";
         if (!value.empty() && value != "0" && !ParseSizeOption(value, diskSize_, why)) {
             return Fail(options.projectPath + ": DiskSize of task 2401: " + why);
         }
@@ -118,8 +120,9 @@ bool SetupBuilder::Build(const BuildOptions& options) {
                     " cannot be read: build it (bash scripts/build.sh puts it into out/stub) or "
                     "name one with --stub PATH");
     }
-    if (!options.checkOnly && stub.empty())
+    if (!options.checkOnly && stub.empty()) {
         return Fail("the engine stub " + options.stubPath + " is empty");
+    }
     if (diskSize_ != 0 && std::uint64_t(diskSize_) <= stub.size()) {
         return Fail(diskSizeOrigin_ +
                     " is too small: a volume must be larger than the engine "
@@ -131,22 +134,24 @@ bool SetupBuilder::Build(const BuildOptions& options) {
     if (outputDir_.empty()) {
         std::string value = properties.GetValue(SubTaskType::GetAllVar, FieldKind::OutPutPath);
         if (value.empty() && !options.checkOnly) {
-            return Fail("no output folder: give -o DIR or set OutPutPath in task 2401 of " +
-                        options.projectPath);
+            return Fail(locator_.Where(kSlotProjectProperties) +
+                        "no output folder: give -o DIR or set OutPutPath in task 2401");
         }
         if (!value.empty()) outputDir_ = HostPathFor(baseDir_, value);
     }
 
     std::vector<Planned> plan;
-    if (!Plan(options, plan)) return false;
-    if (options.warningsAreErrors && !summary_.warnings.empty()) {
-        std::string errors;
-        for (const std::string& warning : summary_.warnings) errors += warning + "\n";
-        summary_.warnings.clear();
-        return Fail(errors + "(warnings are errors with --werror)");
-    }
+    if (!Plan(options, plan) || !AcceptWarnings(options)) return false;
     if (options.checkOnly) return true;
     return Write(options, stub, plan);
+}
+
+bool SetupBuilder::AcceptWarnings(const BuildOptions& options) {
+    if (!options.warningsAreErrors || summary_.warnings.empty()) return true;
+    std::string errors;
+    for (const std::string& warning : summary_.warnings) errors += warning + "\n";
+    summary_.warnings.clear();
+    return Fail(errors + "(warnings are errors with --werror)");
 }
 
 bool SetupBuilder::ReadProject(const BuildOptions& options) {

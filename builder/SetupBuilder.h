@@ -82,6 +82,8 @@ private:
 
     bool Fail(std::string message);
     bool ReadProject(const BuildOptions& options);
+    // With warningsAreErrors, fails with the warnings so far as its errors.
+    bool AcceptWarnings(const BuildOptions& options);
     bool Plan(const BuildOptions& options, std::vector<Planned>& plan);
     bool Write(const BuildOptions& options, const std::string& stub, std::vector<Planned>& plan);
 
