@@ -167,8 +167,9 @@ bool ProjectReader::ReadText(const std::string& text, const std::string& name) {
             continue;
         }
         if (line.empty()) continue;
+        // Converted as written, so that a byte's position in a message is its column.
         std::string prepared;
-        if (!Prepare(line, number, prepared) || !ReadLine(prepared, number)) return false;
+        if (!Prepare(raw, number, prepared) || !ReadLine(Trimmed(prepared), number)) return false;
     }
     if (inComment) return Fail(commentLine, "the comment that starts here is not closed");
     switch (place_) {

@@ -98,8 +98,11 @@ std::vector<Finding> Checker::Run() {
     switch (use_.form) {
         case ValueForm::Text:
         case ValueForm::PageText:
-        case ValueForm::Pattern:
         case ValueForm::OutputFolder:
+            break;
+        case ValueForm::Pattern:
+            // A pattern with a token is matched against whole target paths.
+            if (!value_.empty() && value_[0] == '[') CheckTargetPath(value_, false);
             break;
         case ValueForm::KeyReference:
             CheckKeyReference();

@@ -56,8 +56,7 @@ struct Outcome {
     std::vector<std::string> warnings;
 };
 
-Outcome Check(const BuildTestKit& kit, std::vector<std::string> defines = {},
-              bool werror = false) {
+Outcome Check(const BuildTestKit& kit, std::vector<std::string> defines = {}, bool werror = false) {
     BuildOptions options = kit.Options();
     options.checkOnly = true;
     options.defines = std::move(defines);
@@ -92,14 +91,14 @@ const Example kExamples[] = {
     {"[InstallDir] as InstallPath", "", "<InstallPath>[InstallDir]\\x</InstallPath>\n", "", true,
      Line(7) + "InstallPath of task 2401: \"[InstallDir]\\x\": [InstallDir] is the folder this "
                "chooses"},
-    {"token run into the folder", "", "<InstallPath>[Program Files]Vesk</InstallPath>\n", "",
-     true, "write a backslash after [Program Files]"},
-    {"misspelt root key", Task("2406", RegistryItem("HKEY_LOCAL_MACHIN", "\\Software\\V", "0")),
-     "", "", true,
+    {"token run into the folder", "", "<InstallPath>[Program Files]Vesk</InstallPath>\n", "", true,
+     "write a backslash after [Program Files]"},
+    {"misspelt root key", Task("2406", RegistryItem("HKEY_LOCAL_MACHIN", "\\Software\\V", "0")), "",
+     "", true,
      Line(kTasksLine + 2) + "RegRootKey of task 2406: \"HKEY_LOCAL_MACHIN\" is no root key (did "
                             "you mean HKEY_LOCAL_MACHINE?)"},
-    {"abbreviated root key", Task("2406", RegistryItem("HKLM", "\\Software\\V", "0")), "", "",
-     true, "the setup knows the root keys by their full names only (HKEY_LOCAL_MACHINE)"},
+    {"abbreviated root key", Task("2406", RegistryItem("HKLM", "\\Software\\V", "0")), "", "", true,
+     "the setup knows the root keys by their full names only (HKEY_LOCAL_MACHINE)"},
     {"data type by name", Task("2406", RegistryItem("HKEY_CURRENT_USER", "\\Software\\V", "dword")),
      "", "", true,
      Line(kTasksLine + 5) + "RegDataType of task 2406: \"dword\": write 0 for a text value or 1 "
@@ -161,6 +160,10 @@ const Example kExamples[] = {
                   "Folder>\n"),
           "ShowDialogBox", 1),
      "", "", false, Line(kTasksLine + 1) + "task 2010: the RunApp subtask has no AppParameter"},
+    {"misspelt token in a compression exclusion",
+     Task("2408", SubTask("1", "GetValue", "<File>[InstallDri]\\media\\*</File>\n")), "", "", true,
+     Line(kTasksLine + 2) + "File of task 2408: \"[InstallDri]\\media\\*\": "
+                            "[InstallDri] is no folder token (did you mean [InstallDir]?)"},
     {"[QuickLaunch] as a folder",
      Task("2412", SubTask("1", "FolderList", "<Folder>[QuickLaunch]\\x</Folder>\n"),
           "ExtractFiles"),
@@ -190,11 +193,11 @@ TEST(ProjectCheckTest, IssueExamplesFailOrWarnWithTheirLine) {
         kit.WriteProject(example.tasks, example.properties, example.bindings);
         Outcome outcome = Check(kit);
         ASSERT_EQ(outcome.checked, !example.error) << outcome.errors;
-        const std::string found = example.error ? outcome.errors
-                                                : (outcome.warnings.size() == 1
-                                                       ? outcome.warnings[0]
-                                                       : std::to_string(outcome.warnings.size()) +
-                                                             " warnings");
+        const std::string found =
+            example.error ? outcome.errors
+                          : (outcome.warnings.size() == 1
+                                 ? outcome.warnings[0]
+                                 : std::to_string(outcome.warnings.size()) + " warnings");
         EXPECT_NE(found.find(example.message), std::string::npos) << found;
         if (example.error) {
             EXPECT_EQ(outcome.errors.find('\n'), std::string::npos) << "one error expected";
@@ -231,12 +234,14 @@ TEST(ProjectCheckTest, NamesOutsideTheVocabularyGetASuggestion) {
 TEST(ProjectCheckTest, EveryErrorIsReportedAndWerrorFailsOnWarnings) {
     BuildTestKit kit;
     kit.Write("product/A.txt", "a");
-    kit.WriteProject("", "<InstallPath>[Progam Files]\\V</InstallPath>\n<IsShow>1</IsShow>\n"
-                         "<DiskSize>1.5M</DiskSize>\n");
+    kit.WriteProject("",
+                     "<InstallPath>[Progam Files]\\V</InstallPath>\n<IsShow>1</IsShow>\n"
+                     "<DiskSize>1.5M</DiskSize>\n");
     Outcome outcome = Check(kit);
     EXPECT_FALSE(outcome.checked);
     EXPECT_NE(outcome.errors.find(Line(7) + "InstallPath"), std::string::npos) << outcome.errors;
-    EXPECT_NE(outcome.errors.find("\n" + kit.Path("project.xml") + ":9: DiskSize of task 2401: "
+    EXPECT_NE(outcome.errors.find("\n" + kit.Path("project.xml") +
+                                  ":9: DiskSize of task 2401: "
                                   "\"1.5M\" has an unknown unit"),
               std::string::npos)
         << outcome.errors;

@@ -76,7 +76,8 @@ TEST(ProjectTextTest, ProjectFilesAreReadInTheirEncoding) {
                                  "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\n"
                                  "<SubTask ID=\"1\" Type=\"GetAllVar\">\n" +
                                  std::string(c.comment.empty() ? "\n" : "") + "<ProjectName>" +
-                                 c.value + "</ProjectName>\n</SubTask>\n</Task>\n</InstallProject>\n";
+                                 c.value +
+                                 "</ProjectName>\n</SubTask>\n</Task>\n</InstallProject>\n";
         ProjectReader reader;
         const bool read = reader.ReadText(text, "p.xml");
         EXPECT_EQ(read, c.error == nullptr) << reader.LastError();
@@ -101,8 +102,7 @@ TEST(ProjectTextTest, DefinesFillInPlaceholders) {
         {{"NAME=Caf\xC3\xA9"}, "${NAME}", "Caf\xA8\xA6", nullptr},
         {{"EMPTY="}, "v${EMPTY}", "v", nullptr},
         {{}, "$${VERSION}", "${VERSION}", nullptr},
-        {{}, "${VERSION}", "",
-         "project.xml:7: ${VERSION} is not defined: give -D VERSION=VALUE"},
+        {{}, "${VERSION}", "", "project.xml:7: ${VERSION} is not defined: give -D VERSION=VALUE"},
         {{"VERSOIN=1"}, "${VERSION}", "", "(did you mean VERSOIN?)"},
         {{}, "${VERSION", "", "project.xml:7: \"${\" without its \"}\""},
         {{"1X=2"}, "1", "", "-D 1X=2: \"1X\" is no name"},
@@ -124,8 +124,7 @@ TEST(ProjectTextTest, DefinesFillInPlaceholders) {
                                                  FieldKind::ProductVersion),
                       c.value);
         } else {
-            EXPECT_NE(builder.LastError().find(c.error), std::string::npos)
-                << builder.LastError();
+            EXPECT_NE(builder.LastError().find(c.error), std::string::npos) << builder.LastError();
         }
     }
 }
@@ -134,8 +133,8 @@ TEST(ProjectTextTest, PlaceholdersInCommentsAreLeftAlone) {
     ProjectDefines defines;
     ProjectReader reader;
     reader.SetDefines(&defines);
-    EXPECT_TRUE(reader.ReadText("<!-- ${UNDEFINED} -->\n<InstallProject>\n</InstallProject>\n",
-                                "p.xml"))
+    EXPECT_TRUE(
+        reader.ReadText("<!-- ${UNDEFINED} -->\n<InstallProject>\n</InstallProject>\n", "p.xml"))
         << reader.LastError();
 }
 

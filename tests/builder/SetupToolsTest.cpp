@@ -73,7 +73,8 @@ TEST(SetupToolsTest, ExtractReadsEveryVolume) {
 
 TEST(SetupToolsTest, CommandsReportBadInput) {
     TempDir dir;
-    test::WriteWholeFile(dir / "not-a-setup.exe", "MZ this is no setup at all, just some bytes here");
+    test::WriteWholeFile(dir / "not-a-setup.exe",
+                         "MZ this is no setup at all, just some bytes here");
     struct Case {
         tool::Arguments args;
         int (*command)(const tool::Arguments&);
@@ -134,9 +135,8 @@ TEST(SetupToolsTest, ListShowsNoControlCharacterOfTheSetup) {
 
 TEST(SetupToolsTest, ListNamesALaterVolume) {
     TempDir dir;
-    test::FixtureSet set =
-        test::BuildFixtureSet(dir / "Setup.exe", 1000, 4000,
-                              {{FixtureBytes(9000, 1, false), true}}, "set-42");
+    test::FixtureSet set = test::BuildFixtureSet(dir / "Setup.exe", 1000, 4000,
+                                                 {{FixtureBytes(9000, 1, false), true}}, "set-42");
     ASSERT_GE(set.volumePaths.size(), 3u);
     Printed printed = Listed(set.volumePaths[1]);
     EXPECT_EQ(printed.exitCode, 0) << printed.err;
@@ -177,7 +177,8 @@ TEST(SetupToolsTest, ExtractRefusesWhatWindowsCannotNameOrWouldMix) {
     for (const Case& c : cases) {
         if (!c.written) continue;
         ++files;
-        EXPECT_EQ(ReadWholeFile(dir / ("out/" + std::string(c.written))), "body of " + c.path) << c.path;
+        EXPECT_EQ(ReadWholeFile(dir / ("out/" + std::string(c.written))), "body of " + c.path)
+            << c.path;
     }
     EXPECT_EQ(ReadWholeFile(dir / "out/project.xml"), set.projectXml);
     EXPECT_EQ(test::FilesBelow(dir / "out").size(), files + 1);
