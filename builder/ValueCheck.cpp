@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 
 #include "FileKindRules.h"
@@ -59,6 +60,25 @@ bool IsNumber(const std::string& text) {
         if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
     }
     return true;
+}
+
+// The length of the XML entity or character reference ("&amp;", "&#233;", "&#xE9;") at `at`;
+// 0 when there is none.
+std::size_t EntityLengthAt(const std::string& text, std::size_t at) {
+    static const char* const kNamed[] = {"&amp;", "&lt;", "&gt;", "&quot;", "&apos;"};
+    for (const char* entity : kNamed) {
+        if (SameName(text.substr(at, std::strlen(entity)), entity)) return std::strlen(entity);
+    }
+    if (text.compare(at, 2, "&#") != 0) return 0;
+    std::size_t end = at + 2;
+    const bool hex = end < text.size() && (text[end] == 'x' || text[end] == 'X');
+    if (hex) ++end;
+    const std::size_t digits = end;
+    while (end < text.size() && (hex ? std::isxdigit(static_cast<unsigned char>(text[end]))
+                                     : std::isdigit(static_cast<unsigned char>(text[end])))) {
+        ++end;
+    }
+    return end > digits && end < text.size() && text[end] == ';' ? end - at + 1 : 0;
 }
 
 bool IsDriveAbsolute(const std::string& path) {
@@ -183,14 +203,11 @@ std::vector<Finding> Checker::Run() {
 }
 
 void Checker::CheckEntities() {
-    static const char* const kEntities[] = {"&amp;", "&lt;", "&gt;", "&quot;", "&apos;", "&#"};
-    const std::string upper = UpperName(value_);
-    for (const char* entity : kEntities) {
-        std::size_t at = upper.find(UpperName(entity));
-        if (at == std::string::npos) continue;
-        std::size_t end = value_.find(';', at);
-        const std::string written = value_.substr(at, end == std::string::npos ? 2 : end - at + 1);
-        Error(Shown() + " holds \"" + written +
+    for (std::size_t at = value_.find('&'); at != std::string::npos;
+         at = value_.find('&', at + 1)) {
+        const std::size_t length = EntityLengthAt(value_, at);
+        if (length == 0) continue;
+        Error(Shown() + " holds \"" + value_.substr(at, length) +
               "\", which the setup shows as it is: project values are not escaped, write the "
               "character itself (a value cannot hold '<')");
         return;
