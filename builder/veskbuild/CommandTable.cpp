@@ -43,8 +43,9 @@ const std::vector<CommandInfo> kCommands = {
      BuildCommand},
     {"check",
      "check PROJECT [options]",
-     "check a project as build does (its files included) without writing anything",
-     "Every error and warning names the file and line. Exit code 0 when the project builds.",
+     "check a project as build does, writing nothing",
+     "Reads the project and every file it names as build does. Every error and warning names\n"
+     "the file and line; exit code 0 when the project builds.",
      {kUninstaller, kDefine, kWerror, kQuiet},
      CheckCommand},
     {"list",
@@ -70,9 +71,9 @@ const std::vector<CommandInfo> kCommands = {
      InitCommand},
     {"reference",
      "reference",
-     "print the field reference (Markdown): every task, field, token "
-     "and text key with what reads it",
-     "",
+     "print the field reference (Markdown)",
+     "Every task, subtask type, field, path token and text key, with what reads it: the\n"
+     "text of docs/field-reference.md.",
      {},
      ReferenceCommand},
     {"compress",
