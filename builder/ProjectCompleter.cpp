@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "NearMiss.h"
 #include "TaskEditing.h"
 #include "project/TaskSlots.h"
 #include "project/WindowsNames.h"
@@ -125,9 +126,13 @@ bool ProjectCompleter::Complete(const InstallProject& input, const std::string& 
         const std::size_t line = i < taskLines.size() ? taskLines[i] : 0;
         int slot = SlotOfId(task.Id());
         if (slot == kNoSlot) {
+            std::vector<std::string> ids;
+            for (int other = 0; other < kTaskSlotCount; ++other)
+                ids.push_back(TaskIdForSlot(other));
             return Fail(line, "task \"" + task.Id() +
                                   "\" is not one of the task slots (2401, 2002 ... 2010, 2402 ... "
-                                  "2412)");
+                                  "2412)" +
+                                  DidYouMean(task.Id(), ids));
         }
         if (present[slot]) return Fail(line, "task " + task.Id() + " appears twice");
         if (task.Type() != TaskTypeForSlot(slot)) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ProjectLocator.h"
 #include "project/InstallProject.h"
 
 namespace vesk {
@@ -19,6 +20,9 @@ struct BuildOptions {
     std::string diskSize;         // overrides the project's DiskSize ("1440K"); empty: keep it
     std::string identity;         // the SetIdentity; empty: a decimal digest of the content
     std::string uninstallerPath;  // the uninstaller program; empty: none
+    std::vector<std::string> defines;  // "NAME=VALUE" for the project's ${NAME} (ProjectDefines)
+    bool warningsAreErrors = false;    // a warning fails the build
+    bool checkOnly = false;            // read and check everything, write nothing (no stub)
     // The most data-stream bytes a setup may hold (the engine's offsets are signed 32-bit);
     // tests lower it.
     std::int64_t streamLimit = std::numeric_limits<std::int32_t>::max();
@@ -77,6 +81,9 @@ private:
     struct Planned;
 
     bool Fail(std::string message);
+    bool ReadProject(const BuildOptions& options);
+    // With warningsAreErrors, fails with the warnings so far as its errors.
+    bool AcceptWarnings(const BuildOptions& options);
     bool Plan(const BuildOptions& options, std::vector<Planned>& plan);
     bool Write(const BuildOptions& options, const std::string& stub, std::vector<Planned>& plan);
 
@@ -86,6 +93,7 @@ private:
     std::string error_;
 
     // Working state of one build.
+    ProjectLocator locator_;
     std::string baseDir_;
     std::vector<Task> tasks_;    // by slot
     std::vector<int> order_;     // the slots in the order the setup carries their tasks

@@ -316,7 +316,7 @@ const BadInput kBadInputs[] = {
              "<SubTask ID=\"1\" Type=\"ShowBitmap\">\n<File>welcome.bmp</File>\n"
              "</SubTask>\n</Task>\n");
      },
-     "project.xml: welcome.bmp (the ShowBitmap File of task 2002): the setup cannot show this "
+     "project.xml:17: welcome.bmp (the ShowBitmap File of task 2002): the setup cannot show this "
      "picture (a BMP with a 124-byte header); save it as a BMP with a 40-byte header"},
     {"preparatory program that is no program",
      [](BuildTestKit& kit, BuildOptions&) {
