@@ -61,6 +61,44 @@ bool ReadMarkTime(const std::string& text, std::string& canonical) {
     return true;
 }
 
+bool ReadKindMark(const std::string& text, KindMark& mark, std::string& why) {
+    std::size_t commas[4];
+    std::size_t at = text.size();
+    int found = 0;
+    for (; found < 4; ++found) {
+        at = at == 0 ? std::string::npos : text.rfind(',', at - 1);
+        if (at == std::string::npos) break;
+        commas[3 - found] = at;
+    }
+    if (found < 4 || commas[0] == 0) {
+        why = "not in the form \"target,,,KIND,\" (offset and size left empty for the builder)";
+        return false;
+    }
+    mark.target = text.substr(0, commas[0]);
+    std::string offset = text.substr(commas[0] + 1, commas[1] - commas[0] - 1);
+    std::string size = text.substr(commas[1] + 1, commas[2] - commas[1] - 1);
+    std::string letter = text.substr(commas[2] + 1, commas[3] - commas[2] - 1);
+    std::string time = text.substr(commas[3] + 1);
+    if (!offset.empty() || !size.empty()) {
+        why = "leave offset and size empty, the builder writes them";
+        return false;
+    }
+    std::string upper = UpperName(letter);
+    if (upper != "A" && upper != "L" && upper != "N" && upper != "R") {
+        why =
+            "the kind is A, L (run during the install), N (stored raw) or R (registry data "
+            "file); K and U are the builder's";
+        return false;
+    }
+    mark.kind = FileKindFromLetter(upper[0]);
+    mark.timeText.clear();
+    if (!time.empty() && !ReadMarkTime(time, mark.timeText)) {
+        why = "the time is written year-month-day hour:minute:second";
+        return false;
+    }
+    return true;
+}
+
 bool FileKindRules::Load(const Task& exclusions, const Task& extractFiles) {
     patterns_.clear();
     marks_.clear();
@@ -78,47 +116,18 @@ bool FileKindRules::Load(const Task& exclusions, const Task& extractFiles) {
         for (const Field& field : subtask.Fields()) {
             if (field.Kind() != FieldKind::File) continue;
             const std::string& text = field.Value();
-            std::size_t commas[4];
-            std::size_t at = text.size();
-            int found = 0;
-            for (; found < 4; ++found) {
-                at = at == 0 ? std::string::npos : text.rfind(',', at - 1);
-                if (at == std::string::npos) break;
-                commas[3 - found] = at;
+            Mark mark;
+            std::string why;
+            if (!ReadKindMark(text, mark, why)) {
+                error_ = "task 2412: file entry \"" + text + "\": " + why;
+                return false;
             }
             const std::string shown = "task 2412: file entry \"" + text + "\"";
-            if (found < 4 || commas[0] == 0) {
-                error_ = shown +
-                         " is not in the form \"target,,,KIND,\" (offset and size left "
-                         "empty for the builder)";
-                return false;
-            }
-            Mark mark;
-            mark.target = text.substr(0, commas[0]);
-            std::string offset = text.substr(commas[0] + 1, commas[1] - commas[0] - 1);
-            std::string size = text.substr(commas[1] + 1, commas[2] - commas[1] - 1);
-            std::string letter = text.substr(commas[2] + 1, commas[3] - commas[2] - 1);
-            std::string time = text.substr(commas[3] + 1);
-            if (!offset.empty() || !size.empty()) {
-                error_ = shown + ": leave offset and size empty, the builder writes them";
-                return false;
-            }
-            std::string upper = UpperName(letter);
-            if (upper != "A" && upper != "L" && upper != "N" && upper != "R") {
-                error_ = shown +
-                         ": the kind is A, L (run during the install), N (stored raw) or "
-                         "R (registry data file); K and U are the builder's";
-                return false;
-            }
-            mark.kind = FileKindFromLetter(upper[0]);
-            if (!time.empty() && !ReadMarkTime(time, mark.timeText)) {
-                error_ = shown + ": the time is written year-month-day hour:minute:second";
-                return false;
-            }
             if (!markIndex_.emplace(TargetKey(mark.target), marks_.size()).second) {
                 error_ = shown + ": the file is marked twice";
                 return false;
             }
+            mark.entry = text;
             marks_.push_back(mark);
         }
     }
@@ -144,9 +153,10 @@ std::string FileKindRules::TimeFor(const std::string& target) const {
     return found == markIndex_.end() ? std::string() : marks_[found->second].timeText;
 }
 
-bool FileKindRules::CheckMarksUsed(std::string& error) const {
+bool FileKindRules::CheckMarksUsed(std::string& error, std::string* entry) const {
     for (const Mark& mark : marks_) {
         if (!mark.used) {
+            if (entry) *entry = mark.entry;
             error = "task 2412 gives " + mark.target + " the kind " + LetterOf(mark.kind) +
                     ", but no source folder of task 2402 holds that file";
             return false;

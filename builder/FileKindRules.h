@@ -11,6 +11,16 @@
 
 namespace vesk {
 
+// One mark of task 2412 as a project writes it: "target,,,KIND,time".
+struct KindMark {
+    std::string target;
+    FileKind kind = FileKind::Ordinary;
+    std::string timeText;  // canonical; empty: the file's own time
+};
+
+// Reads a mark; false with the reason (without the task or the entry) when the text is not one.
+bool ReadKindMark(const std::string& text, KindMark& mark, std::string& why);
+
 // Task 2408 holds patterns, one per File value of its GetValue subtasks: "*.zip" (no backslash)
 // is matched against the file name, "[InstallDir]\media\*" (with a backslash) against the whole
 // target path; '*' stands for any run of characters, backslashes included, '?' for one; letter
@@ -29,17 +39,16 @@ public:
     FileKind KindFor(const std::string& target);
     // The time a mark gives the file; empty when it gives none.
     std::string TimeFor(const std::string& target) const;
-    // False (with the message) when a mark named a file that no source folder holds.
-    bool CheckMarksUsed(std::string& error) const;
+    // False (with the message) when a mark named a file that no source folder holds; `entry`,
+    // when given, receives the mark's text as the project writes it.
+    bool CheckMarksUsed(std::string& error, std::string* entry = nullptr) const;
 
     const std::vector<std::string>& Patterns() const { return patterns_; }
     const std::string& LastError() const { return error_; }
 
 private:
-    struct Mark {
-        std::string target;
-        FileKind kind;
-        std::string timeText;
+    struct Mark : KindMark {
+        std::string entry;  // as written
         bool used = false;
     };
 

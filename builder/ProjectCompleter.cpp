@@ -3,8 +3,10 @@
 
 #include <utility>
 
+#include "NearMiss.h"
 #include "TaskEditing.h"
 #include "project/TaskSlots.h"
+#include "project/WindowsNames.h"
 
 namespace vesk {
 namespace {
@@ -59,6 +61,26 @@ Task WithDocumentTypes(const Task& task, SubTaskType type) {
     return WithSubTasks(task, std::move(subtasks));
 }
 
+// The folders of a path below its root: a leading path variable ("[Program Files]") and a drive
+// ("C:") are no folder names.
+std::string FoldersBelowRoot(const std::string& path) {
+    std::string rest = path;
+    if (!rest.empty() && rest[0] == '[') {
+        const std::size_t close = rest.find(']');
+        if (close != std::string::npos) rest = rest.substr(close + 1);
+    }
+    if (rest.size() >= 2 && rest[1] == ':') rest = rest.substr(2);
+    return rest;
+}
+
+// Whether any GetAllVar subtask of `task` holds a field of `kind`.
+bool HoldsProperty(const Task& task, FieldKind kind) {
+    for (const SubTask& subtask : task.SubTasks()) {
+        if (subtask.Type() == SubTaskType::GetAllVar && subtask.Has(kind)) return true;
+    }
+    return false;
+}
+
 // The page slots in the order the setup shows them (see ProjectCompleter::Order), given the
 // written ones in the order they were written.
 std::vector<int> PageOrder(const std::vector<int>& written) {
@@ -104,9 +126,13 @@ bool ProjectCompleter::Complete(const InstallProject& input, const std::string& 
         const std::size_t line = i < taskLines.size() ? taskLines[i] : 0;
         int slot = SlotOfId(task.Id());
         if (slot == kNoSlot) {
+            std::vector<std::string> ids;
+            for (int other = 0; other < kTaskSlotCount; ++other)
+                ids.push_back(TaskIdForSlot(other));
             return Fail(line, "task \"" + task.Id() +
                                   "\" is not one of the task slots (2401, 2002 ... 2010, 2402 ... "
-                                  "2412)");
+                                  "2412)" +
+                                  DidYouMean(task.Id(), ids));
         }
         if (present[slot]) return Fail(line, "task " + task.Id() + " appears twice");
         if (task.Type() != TaskTypeForSlot(slot)) {
@@ -139,13 +165,40 @@ bool ProjectCompleter::Complete(const InstallProject& input, const std::string& 
     for (int slot = 0; slot < kTaskSlotCount; ++slot) {
         if (!present[slot]) tasks_[slot] = DefaultTasks::ForSlot(slot, product_);
     }
+    const bool installPathWritten =
+        HoldsProperty(tasks_[kSlotProjectProperties], FieldKind::InstallPath);
     tasks_[kSlotProjectProperties] = WithAllProperties(tasks_[kSlotProjectProperties], product_);
     tasks_[kSlotLicence] = WithDocumentTypes(tasks_[kSlotLicence], SubTaskType::ShowSoftDoc);
     tasks_[kSlotReadme] = WithDocumentTypes(tasks_[kSlotReadme], SubTaskType::ShowReadme);
 
+    if (!CheckFolderNames(installPathWritten, present[kSlotShortcuts], slotLines)) return false;
+
     order_.push_back(kSlotProjectProperties);
     for (int slot : PageOrder(writtenPages)) order_.push_back(slot);
     for (int slot = kSlotFolderBinding; slot < kTaskSlotCount; ++slot) order_.push_back(slot);
+    return true;
+}
+
+bool ProjectCompleter::CheckFolderNames(bool installPathWritten, bool shortcutsWritten,
+                                        const std::vector<std::size_t>& slotLines) {
+    std::string why;
+    const std::string installPath =
+        tasks_[kSlotProjectProperties].GetValue(SubTaskType::GetAllVar, FieldKind::InstallPath);
+    if (!CheckWindowsFolderNames(FoldersBelowRoot(installPath), why)) {
+        return Fail(slotLines[kSlotProjectProperties],
+                    "the InstallPath of task 2401, \"" + installPath + "\"" +
+                        (installPathWritten ? "" : " (made from ProjectName and CompanyDesc)") +
+                        ", is no folder Windows can hold: " + why);
+    }
+    const std::string programFolder =
+        tasks_[kSlotShortcuts].GetValue(SubTaskType::GetValue, FieldKind::Description);
+    if (!CheckWindowsFolderNames(programFolder, why)) {
+        return Fail(slotLines[shortcutsWritten ? kSlotShortcuts : kSlotProjectProperties],
+                    "the program folder name, the Description of task 2404's GetValue, \"" +
+                        programFolder + "\"" +
+                        (shortcutsWritten ? "" : " (made from ProjectName)") +
+                        ", is no folder Windows can hold: " + why);
+    }
     return true;
 }
 

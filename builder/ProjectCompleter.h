@@ -21,9 +21,11 @@ namespace vesk {
 class ProjectCompleter {
 public:
     // False (see LastError) when a task ID is not a slot's, a slot appears twice, a task has
-    // another type than its slot's, a task outside the page slots has IsExec set, or task 2401
-    // names no product. Messages start with `name` and the line of the task at fault, taken from
-    // `taskLines` (ProjectReader::TaskLines; one line per task of `input`), when given.
+    // another type than its slot's, a task outside the page slots has IsExec set, task 2401
+    // names no product, or the install folder (InstallPath) or the program folder name (task
+    // 2404), as written or as made from the product's name, holds a name Windows cannot hold.
+    // Messages start with `name` and the line of the task at fault, taken from `taskLines`
+    // (ProjectReader::TaskLines; one line per task of `input`), when given.
     bool Complete(const InstallProject& input, const std::string& name = "",
                   const std::vector<std::size_t>& taskLines = {});
 
@@ -41,6 +43,10 @@ public:
 
 private:
     bool Fail(std::size_t line, std::string message);
+    // The engine proposes both folders as they are; a name Windows cannot hold would only fail
+    // in the middle of the install.
+    bool CheckFolderNames(bool installPathWritten, bool shortcutsWritten,
+                          const std::vector<std::size_t>& slotLines);
 
     std::vector<Task> tasks_;
     std::vector<int> order_;

@@ -5,6 +5,9 @@
 #include <utility>
 #include <vector>
 
+#include "CodePageText.h"
+#include "NearMiss.h"
+#include "ProjectDefines.h"
 #include "project/NameCase.h"
 
 namespace vesk {
@@ -73,6 +76,34 @@ bool HasAttributes(const std::vector<Attribute>& attributes,
     return true;
 }
 
+template <typename Name>
+std::vector<std::string> NamesOf(Name name, int count) {
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i) names.push_back(name(i));
+    return names;
+}
+
+std::vector<std::string> FieldNames() {
+    // InvalidField, the last kind, is no name to suggest.
+    return NamesOf([](int i) { return FieldName(FieldKind(i)); }, kFieldKindCount - 1);
+}
+
+std::vector<std::string> SubTaskTypeNames() {
+    return NamesOf([](int i) { return SubTaskTypeName(SubTaskType(i)); }, kSubTaskTypeCount - 1);
+}
+
+std::vector<std::string> TaskTypeNames() {
+    return NamesOf([](int i) { return TaskTypeName(TaskType(i)); }, kTaskTypeCount - 1);
+}
+
+// Whether the XML declaration names UTF-8 as the file's encoding.
+bool DeclaresUtf8(const std::string& text) {
+    std::size_t end = text.find('\n');
+    const std::string first = UpperName(text.substr(0, end));
+    return first.compare(0, 5, "<?XML") == 0 &&
+           first.find("ENCODING=\"UTF-8\"") != std::string::npos;
+}
+
 }  // namespace
 
 bool ProjectReader::Fail(std::size_t line, const std::string& message) {
@@ -104,10 +135,13 @@ bool ProjectReader::ReadFile(const std::string& path) {
 bool ProjectReader::ReadText(const std::string& text, const std::string& name) {
     project_.Clear();
     taskLines_.clear();
+    locations_.clear();
     name_ = name;
     error_.clear();
     place_ = Place::BeforeRoot;
-    std::size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    const bool byteOrderMark = text.compare(0, 3, "\xEF\xBB\xBF") == 0;
+    std::size_t start = byteOrderMark ? 3 : 0;
+    utf8_ = byteOrderMark || DeclaresUtf8(text.substr(start)) || IsUtf8(text);
     bool inComment = false;
     std::size_t number = 0, commentLine = 0;
     while (start < text.size()) {
@@ -133,7 +167,9 @@ bool ProjectReader::ReadText(const std::string& text, const std::string& name) {
             continue;
         }
         if (line.empty()) continue;
-        if (!ReadLine(line, number)) return false;
+        // Converted as written, so that a byte's position in a message is its column.
+        std::string prepared;
+        if (!Prepare(raw, number, prepared) || !ReadLine(Trimmed(prepared), number)) return false;
     }
     if (inComment) return Fail(commentLine, "the comment that starts here is not closed");
     switch (place_) {
@@ -150,9 +186,22 @@ bool ProjectReader::ReadText(const std::string& text, const std::string& name) {
     return true;
 }
 
+bool ProjectReader::Prepare(const std::string& line, std::size_t number, std::string& prepared) {
+    std::string why;
+    if (utf8_) {
+        if (!Utf8ToGb2312(line, prepared, why)) return Fail(number, why);
+    } else if (!CheckGb2312(line, why)) {
+        return Fail(number, why);
+    } else {
+        prepared = line;
+    }
+    std::string expanded;
+    if (defines_ && !defines_->Expand(prepared, expanded, why)) return Fail(number, why);
+    if (defines_) prepared = std::move(expanded);
+    return true;
+}
+
 bool ProjectReader::ReadLine(const std::string& line, std::size_t number) {
-    std::string tag, why;
-    std::vector<Attribute> attributes;
     switch (place_) {
         case Place::BeforeRoot:
             if (line.compare(0, 5, "<?xml") == 0) return true;
@@ -171,62 +220,83 @@ bool ProjectReader::ReadLine(const std::string& line, std::size_t number) {
                 place_ = Place::AfterRoot;
                 return true;
             }
-            if (!StartsWithName(line, "<TASK")) return Fail(number, "expected <Task ...>");
-            if (!ReadStartTag(line, tag, attributes, why)) return Fail(number, why);
-            if (!SameName(tag, "Task") || !HasAttributes(attributes, {"ID", "Type", "IsExec"})) {
-                return Fail(number,
-                            "a task is written <Task ID=\"...\" Type=\"...\" IsExec=\"0|1\">");
-            }
-            if (TaskTypeFromName(attributes[1].value) == TaskType::InvalidType) {
-                return Fail(number, "unknown task type \"" + attributes[1].value +
-                                        "\" (ShowDialogBox, DataSetting or ExtractFiles)");
-            }
-            if (attributes[2].value != "0" && attributes[2].value != "1") {
-                return Fail(number, "IsExec is \"0\" or \"1\"");
-            }
-            task_ = Task(attributes[0].value, TaskTypeFromName(attributes[1].value),
-                         attributes[2].value == "1");
-            taskLine_ = number;
-            place_ = Place::InTask;
-            return true;
+            return ReadTaskStart(line, number);
 
         case Place::InTask:
             if (SameName(line, "</Task>")) {
                 project_.Add(std::move(task_));
                 taskLines_.push_back(taskLine_);
+                locations_.push_back(std::move(taskLocation_));
                 task_ = Task();
                 place_ = Place::InRoot;
                 return true;
             }
-            if (!StartsWithName(line, "<SUBTASK")) {
-                return Fail(number, "expected <SubTask ...> or </Task>");
-            }
-            if (!ReadStartTag(line, tag, attributes, why)) return Fail(number, why);
-            if (!SameName(tag, "SubTask") || !HasAttributes(attributes, {"ID", "Type"})) {
-                return Fail(number, "a subtask is written <SubTask ID=\"...\" Type=\"...\">");
-            }
-            if (attributes[0].value.find('=') != std::string::npos) {
-                // The engine looks for the Type's '=' from the ID's opening quote on.
-                return Fail(number, "a subtask ID cannot hold '='");
-            }
-            if (SubTaskTypeFromName(attributes[1].value) == SubTaskType::InvalidType) {
-                return Fail(number, "unknown subtask type \"" + attributes[1].value + "\"");
-            }
-            subtask_ = SubTask(attributes[0].value, SubTaskTypeFromName(attributes[1].value));
-            place_ = Place::InSubTask;
-            return true;
+            return ReadSubTaskStart(line, number);
 
         case Place::InSubTask:
             break;
     }
-
     if (SameName(line, "</SubTask>")) {
         task_.Add(std::move(subtask_));
+        taskLocation_.subtasks.push_back(std::move(subtaskLocation_));
         subtask_ = SubTask();
         place_ = Place::InTask;
         return true;
     }
     if (SameName(line, "</Task>")) return Fail(number, "</SubTask> is missing before </Task>");
+    return ReadField(line, number);
+}
+
+bool ProjectReader::ReadTaskStart(const std::string& line, std::size_t number) {
+    std::string tag, why;
+    std::vector<Attribute> attributes;
+    if (!StartsWithName(line, "<TASK")) return Fail(number, "expected <Task ...>");
+    if (!ReadStartTag(line, tag, attributes, why)) return Fail(number, why);
+    if (!SameName(tag, "Task") || !HasAttributes(attributes, {"ID", "Type", "IsExec"})) {
+        return Fail(number, "a task is written <Task ID=\"...\" Type=\"...\" IsExec=\"0|1\">");
+    }
+    const std::string& type = attributes[1].value;
+    if (TaskTypeFromName(type) == TaskType::InvalidType) {
+        return Fail(number, "unknown task type \"" + type +
+                                "\" (ShowDialogBox, DataSetting or ExtractFiles)" +
+                                DidYouMean(type, TaskTypeNames()));
+    }
+    if (attributes[2].value != "0" && attributes[2].value != "1") {
+        return Fail(number, "IsExec is \"0\" or \"1\"");
+    }
+    task_ = Task(attributes[0].value, TaskTypeFromName(type), attributes[2].value == "1");
+    taskLine_ = number;
+    taskLocation_ = TaskLocation{number, {}};
+    place_ = Place::InTask;
+    return true;
+}
+
+bool ProjectReader::ReadSubTaskStart(const std::string& line, std::size_t number) {
+    std::string tag, why;
+    std::vector<Attribute> attributes;
+    if (!StartsWithName(line, "<SUBTASK")) {
+        return Fail(number, "expected <SubTask ...> or </Task>");
+    }
+    if (!ReadStartTag(line, tag, attributes, why)) return Fail(number, why);
+    if (!SameName(tag, "SubTask") || !HasAttributes(attributes, {"ID", "Type"})) {
+        return Fail(number, "a subtask is written <SubTask ID=\"...\" Type=\"...\">");
+    }
+    if (attributes[0].value.find('=') != std::string::npos) {
+        // The engine looks for the Type's '=' from the ID's opening quote on.
+        return Fail(number, "a subtask ID cannot hold '='");
+    }
+    const std::string& type = attributes[1].value;
+    if (SubTaskTypeFromName(type) == SubTaskType::InvalidType) {
+        return Fail(number,
+                    "unknown subtask type \"" + type + "\"" + DidYouMean(type, SubTaskTypeNames()));
+    }
+    subtask_ = SubTask(attributes[0].value, SubTaskTypeFromName(type));
+    subtaskLocation_ = SubTaskLocation{number, {}};
+    place_ = Place::InSubTask;
+    return true;
+}
+
+bool ProjectReader::ReadField(const std::string& line, std::size_t number) {
     std::size_t close = line.find('>');
     if (line.front() != '<' || close == std::string::npos || close < 2) {
         return Fail(number, "expected a field such as <File>...</File>, or </SubTask>");
@@ -238,7 +308,10 @@ bool ProjectReader::ReadLine(const std::string& line, std::size_t number) {
                                 fieldName.substr(0, fieldName.size() - 1) + "></" +
                                 fieldName.substr(0, fieldName.size() - 1) + ">");
     }
-    if (kind == FieldKind::InvalidField) return Fail(number, "unknown field <" + fieldName + ">");
+    if (kind == FieldKind::InvalidField) {
+        return Fail(number,
+                    "unknown field <" + fieldName + ">" + DidYouMean(fieldName, FieldNames()));
+    }
     std::size_t valueEnd = line.find('<', close + 1);
     if (valueEnd == std::string::npos) return Fail(number, "the field has no closing tag");
     if (!SameName(line.substr(valueEnd), "</" + fieldName + ">")) {
@@ -246,6 +319,7 @@ bool ProjectReader::ReadLine(const std::string& line, std::size_t number) {
                                 fieldName + "> (a value cannot hold '<')");
     }
     subtask_.Add(kind, line.substr(close + 1, valueEnd - close - 1));
+    subtaskLocation_.fieldLines.push_back(number);
     return true;
 }
 

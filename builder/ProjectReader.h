@@ -9,14 +9,35 @@
 
 namespace vesk {
 
+class ProjectDefines;
+
+// The lines on which a task, its subtasks and their fields stand (1-based), parallel to the
+// project's tasks, subtasks and fields.
+struct SubTaskLocation {
+    std::size_t line = 0;
+    std::vector<std::size_t> fieldLines;
+};
+struct TaskLocation {
+    std::size_t line = 0;
+    std::vector<SubTaskLocation> subtasks;
+};
+
 // The input dialect is the engine's own (one element per line, attributes ID, Type and IsExec in
 // this order, no escaping) with a few allowances for hand-written files: indentation, blank
 // lines, LF or CR LF line ends, a UTF-8 byte-order mark and XML comments ("<!-- ... -->", also
 // over several lines) between elements. Unlike the engine, which reads any line as something, the
 // reader refuses what the engine would misread: unknown element or type names, a field whose
 // closing tag does not match, attributes out of order, a task or subtask left open.
+//
+// Texts reach the setup in GB2312, the code page the project declares and the engine reads: a
+// file that is well-formed UTF-8 (most editors' choice) is converted line by line, any other file
+// must be GB2312 already; a line that cannot be is refused. Comments are neither converted nor
+// checked. With defines set, every "${NAME}" outside comments is replaced after that.
 class ProjectReader {
 public:
+    // Values for "${NAME}"; none set: "${" is ordinary text. Must outlive the reads.
+    void SetDefines(const ProjectDefines* defines) { defines_ = defines; }
+
     // The file's tasks in file order. False (see LastError) when the file cannot be read or is
     // not a project in the dialect.
     bool ReadFile(const std::string& path);
@@ -26,17 +47,29 @@ public:
     const InstallProject& Project() const { return project_; }
     // The line on which each task of Project() starts, in the same order (for later messages).
     const std::vector<std::size_t>& TaskLines() const { return taskLines_; }
+    // Where every task, subtask and field of Project() stands.
+    const std::vector<TaskLocation>& Locations() const { return locations_; }
     // "project.xml:12: unknown field <Descripton>".
     const std::string& LastError() const { return error_; }
 
 private:
     bool Fail(std::size_t line, const std::string& message);
     bool ReadLine(const std::string& line, std::size_t number);
+    bool ReadTaskStart(const std::string& line, std::size_t number);
+    bool ReadSubTaskStart(const std::string& line, std::size_t number);
+    bool ReadField(const std::string& line, std::size_t number);
+    // The line in GB2312 with its placeholders replaced; false (after Fail) when it cannot be.
+    bool Prepare(const std::string& line, std::size_t number, std::string& prepared);
 
     enum class Place { BeforeRoot, InRoot, InTask, InSubTask, AfterRoot };
 
+    const ProjectDefines* defines_ = nullptr;
+    bool utf8_ = false;  // the file is UTF-8, to be converted
     InstallProject project_;
     std::vector<std::size_t> taskLines_;
+    std::vector<TaskLocation> locations_;
+    TaskLocation taskLocation_;
+    SubTaskLocation subtaskLocation_;
     std::string name_;
     std::string error_;
     Place place_ = Place::BeforeRoot;

@@ -13,8 +13,8 @@ bool UnderInstallDir(const std::string& folder) {
 }
 
 // Folder + File pairs of the subtasks of `type`, each taken when its subtask ends.
-void CheckLaunchTargets(const Task& task, SubTaskType type, const std::string& what,
-                        const std::set<std::string>& targetKeys,
+void CheckLaunchTargets(int slot, const Task& task, SubTaskType type, const std::string& what,
+                        const std::set<std::string>& targetKeys, const ProjectLocator& locator,
                         std::vector<std::string>& warnings) {
     for (const SubTask& subtask : task.SubTasks()) {
         if (subtask.Type() != type) continue;
@@ -23,7 +23,8 @@ void CheckLaunchTargets(const Task& task, SubTaskType type, const std::string& w
         if (!UnderInstallDir(folder) || file.empty()) continue;
         std::string target = JoinTarget(folder, file);
         if (!targetKeys.count(TargetKey(target))) {
-            warnings.push_back("task " + task.Id() + ": the " + what + " \"" +
+            warnings.push_back(locator.Where(slot, type, FieldKind::File, file) + "task " +
+                               task.Id() + ": the " + what + " \"" +
                                subtask.Value(FieldKind::Description) + "\" points at " + target +
                                ", which the setup does not install");
         }
@@ -33,7 +34,8 @@ void CheckLaunchTargets(const Task& task, SubTaskType type, const std::string& w
 }  // namespace
 
 std::vector<std::string> ReferenceWarnings(const std::vector<Task>& tasks,
-                                           const std::set<std::string>& targetKeys) {
+                                           const std::set<std::string>& targetKeys,
+                                           const ProjectLocator& locator) {
     std::vector<std::string> warnings;
     struct Listed {
         int slot;
@@ -44,14 +46,17 @@ std::vector<std::string> ReferenceWarnings(const std::vector<Task>& tasks,
         for (const std::string& file :
              ValuesOf(tasks[listed.slot], SubTaskType::GetValue, FieldKind::File)) {
             if (!file.empty() && !targetKeys.count(TargetKey(file))) {
-                warnings.push_back("task " + tasks[listed.slot].Id() + ": the " + listed.what +
-                                   " " + file + " is not among the setup's files");
+                warnings.push_back(
+                    locator.Where(listed.slot, SubTaskType::GetValue, FieldKind::File, file) +
+                    "task " + tasks[listed.slot].Id() + ": the " + listed.what + " " + file +
+                    " is not among the setup's files");
             }
         }
     }
-    CheckLaunchTargets(tasks[kSlotShortcuts], SubTaskType::CreateShortcutMenu, "shortcut",
-                       targetKeys, warnings);
-    CheckLaunchTargets(tasks[kSlotFinish2], SubTaskType::RunApp, "program", targetKeys, warnings);
+    CheckLaunchTargets(kSlotShortcuts, tasks[kSlotShortcuts], SubTaskType::CreateShortcutMenu,
+                       "shortcut", targetKeys, locator, warnings);
+    CheckLaunchTargets(kSlotFinish2, tasks[kSlotFinish2], SubTaskType::RunApp, "program",
+                       targetKeys, locator, warnings);
     return warnings;
 }
 

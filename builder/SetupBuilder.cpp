@@ -12,7 +12,9 @@
 #include "FileKindRules.h"
 #include "InputFile.h"
 #include "LzssEncoder.h"
+#include "ProjectCheck.h"
 #include "ProjectCompleter.h"
+#include "ProjectDefines.h"
 #include "ProjectReader.h"
 #include "ReferenceCheck.h"
 #include "RegistryDataCheck.h"
@@ -134,22 +136,7 @@ bool SetupBuilder::Build(const BuildOptions& options) {
     extraFolders_.clear();
     epoch_ = options.sourceDateEpoch;
 
-    // The reader takes the file whole: refuse a device, a pipe or a giant before it reads.
-    std::string problem = RegularFileProblem(options.projectPath);
-    std::error_code ec;
-    if (problem.empty() && fs::file_size(options.projectPath, ec) > kMaxWholeFileSize) {
-        problem = "is larger than " + std::to_string(kMaxWholeFileSize >> 20) + " MiB";
-    }
-    if (!problem.empty()) return Fail(options.projectPath + ": cannot be read: it " + problem);
-    ProjectReader reader;
-    if (!reader.ReadFile(options.projectPath)) return Fail(reader.LastError());
-    baseDir_ = fs::path(options.projectPath).parent_path().string();
-    ProjectCompleter completer;
-    if (!completer.Complete(reader.Project(), options.projectPath, reader.TaskLines())) {
-        return Fail(completer.LastError());
-    }
-    tasks_ = completer.Tasks();
-    order_ = completer.Order();
+    if (!ReadProject(options)) return false;
     const Task& properties = tasks_[kSlotProjectProperties];
 
     std::string why;
@@ -159,7 +146,9 @@ bool SetupBuilder::Build(const BuildOptions& options) {
         if (!ParseSizeOption(options.diskSize, diskSize_, why)) return Fail("--disk-size: " + why);
     } else {
         std::string value = properties.GetValue(SubTaskType::GetAllVar, FieldKind::DiskSize);
-        diskSizeOrigin_ = "DiskSize " + value + " of task 2401";
+        diskSizeOrigin_ = locator_.Where(kSlotProjectProperties, SubTaskType::GetAllVar,
+                                         FieldKind::DiskSize, value) +
+                          "DiskSize " + value + " of task 2401";
         if (!value.empty() && value != "0" && !ParseSizeOption(value, diskSize_, why)) {
             return Fail(options.projectPath + ": DiskSize of task 2401: " + why);
         }
@@ -169,22 +158,66 @@ bool SetupBuilder::Build(const BuildOptions& options) {
     }
 
     std::string stub;
-    if (!options.planOnly && !ReadStub(options, stub)) return false;
+    if (!options.checkOnly && !ReadStub(options, stub)) return false;
 
     outputDir_ = options.outputDir;
     if (outputDir_.empty()) {
         std::string value = properties.GetValue(SubTaskType::GetAllVar, FieldKind::OutPutPath);
-        if (value.empty() && !options.planOnly) {
-            return Fail("no output folder: give -o DIR or set OutPutPath in task 2401 of " +
-                        options.projectPath);
+        if (value.empty() && !options.checkOnly) {
+            return Fail(locator_.Where(kSlotProjectProperties) +
+                        "no output folder: give -o DIR or set OutPutPath in task 2401");
         }
         if (!value.empty()) outputDir_ = HostPathFor(baseDir_, value);
     }
 
     std::vector<Planned> plan;
-    if (!Plan(options, plan)) return false;
-    if (options.planOnly) return true;
+    if (!Plan(options, plan) || !AcceptWarnings(options)) return false;
+    if (options.checkOnly) return true;
     return Write(options, stub, plan);
+}
+
+bool SetupBuilder::AcceptWarnings(const BuildOptions& options) {
+    if (!options.warningsAreErrors || summary_.warnings.empty()) return true;
+    std::string errors;
+    for (const std::string& warning : summary_.warnings) errors += warning + "\n";
+    summary_.warnings.clear();
+    return Fail(errors + "(warnings are errors with --werror)");
+}
+
+bool SetupBuilder::ReadProject(const BuildOptions& options) {
+    // The reader takes the file whole: refuse a device, a pipe or a giant before it reads.
+    std::string problem = RegularFileProblem(options.projectPath);
+    std::error_code ec;
+    if (problem.empty() && fs::file_size(options.projectPath, ec) > kMaxWholeFileSize) {
+        problem = "is larger than " + std::to_string(kMaxWholeFileSize >> 20) + " MiB";
+    }
+    if (!problem.empty()) return Fail(options.projectPath + ": cannot be read: it " + problem);
+    ProjectDefines defines;
+    std::string why;
+    for (const std::string& define : options.defines) {
+        if (!defines.Add(define, why)) return Fail("-D " + define + ": " + why);
+    }
+    ProjectReader reader;
+    reader.SetDefines(&defines);
+    if (!reader.ReadFile(options.projectPath)) return Fail(reader.LastError());
+    baseDir_ = fs::path(options.projectPath).parent_path().string();
+    ProjectCompleter completer;
+    if (!completer.Complete(reader.Project(), options.projectPath, reader.TaskLines())) {
+        return Fail(completer.LastError());
+    }
+    ProjectCheck check;
+    check.Check(reader.Project(), reader.Locations(), options.projectPath, baseDir_);
+    summary_.warnings = check.Warnings();
+    if (!check.Errors().empty()) {
+        std::string errors;
+        for (const std::string& error : check.Errors())
+            errors += (errors.empty() ? "" : "\n") + error;
+        return Fail(errors);
+    }
+    locator_ = ProjectLocator(options.projectPath, reader.Project(), reader.Locations());
+    tasks_ = completer.Tasks();
+    order_ = completer.Order();
+    return true;
 }
 
 bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan) {
@@ -198,7 +231,11 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
     plan.push_back(language);
 
     StartupFiles startup;
-    if (!startup.Collect(tasks_, baseDir_)) return Fail(project + ": " + startup.LastError());
+    if (!startup.Collect(tasks_, baseDir_)) {
+        const StartupField& field = startup.ErrorField();
+        return Fail(locator_.Where(field.slot, field.type, field.kind, field.value) +
+                    startup.LastError());
+    }
     for (const StartupFile& file : startup.Files()) {
         Planned entry;
         entry.target = file.target;
@@ -240,17 +277,23 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
         }
         plan.push_back(entry);
     }
-    std::string why;
-    if (!rules.CheckMarksUsed(why)) return Fail(project + ": " + why);
+    std::string why, mark;
+    if (!rules.CheckMarksUsed(why, &mark)) {
+        return Fail(
+            locator_.Where(kSlotExtractFiles, SubTaskType::FileList, FieldKind::File, mark) + why);
+    }
     if (scanner.Files().empty()) {
         summary_.warnings.push_back(
+            locator_.Where(kSlotFolderBinding) +
             "no product files: task 2402 binds no source folder with files");
     }
     for (const SourceBinding& binding : scanner.Bindings()) {
         if (!outputDir_.empty() && Contains(binding.hostPath, outputDir_)) {
-            return Fail(project + ": the output folder " + outputDir_ +
-                        " lies in the source folder \"" + binding.source + "\" of " +
-                        binding.target + ": each build would pack the one before");
+            return Fail(locator_.Where(kSlotFolderBinding, SubTaskType::GetAllVar,
+                                       FieldKind::PathValue, binding.source) +
+                        "the output folder " + outputDir_ + " lies in the source folder \"" +
+                        binding.source + "\" of " + binding.target +
+                        ": each build would pack the one before");
         }
     }
     bool foreignNames = false;
@@ -287,6 +330,7 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
         plan.push_back(entry);
     } else if (recordAsked) {
         summary_.warnings.push_back(
+            locator_.Where(kSlotUninstallOptions) +
             "task 2410 asks for an uninstall record, but no uninstaller program was given "
             "(--uninstaller PATH): the record will name a missing " +
             std::string(kUninstallerTarget));
@@ -306,7 +350,7 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
         }
         targets.insert(TargetKey(entry.target));
     }
-    for (std::string& warning : ReferenceWarnings(tasks_, targets)) {
+    for (std::string& warning : ReferenceWarnings(tasks_, targets, locator_)) {
         summary_.warnings.push_back(std::move(warning));
     }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ProjectLocator.h"
 #include "SourceExcludes.h"
 #include "project/InstallProject.h"
 
@@ -24,6 +25,9 @@ struct BuildOptions {
     std::string diskSize;         // overrides the project's DiskSize ("1440K"); empty: keep it
     std::string identity;         // the SetIdentity; empty: a decimal digest of the content
     std::string uninstallerPath;  // the uninstaller program; empty: none
+    std::vector<std::string> defines;  // "NAME=VALUE" for the project's ${NAME} (ProjectDefines)
+    bool warningsAreErrors = false;    // a warning fails the build
+    bool checkOnly = false;            // read and check everything, write nothing (no stub)
     // The most data-stream bytes a setup may hold (the engine's offsets are signed 32-bit);
     // tests lower it.
     std::int64_t streamLimit = std::numeric_limits<std::int32_t>::max();
@@ -34,9 +38,6 @@ struct BuildOptions {
     // Polled while the files are written; when it becomes true the build stops, cleaning up as
     // after any failure (veskbuild sets it on SIGINT and SIGTERM).
     const std::atomic<bool>* stop = nullptr;
-    // Stop after the plan (BuildSummary::planned, excluded and warnings): neither the stub nor
-    // any file is read whole, nothing is written, and no output folder is needed.
-    bool planOnly = false;
 };
 
 // A file the setup gets, as planned.
@@ -103,6 +104,9 @@ private:
     struct Planned;
 
     bool Fail(std::string message);
+    bool ReadProject(const BuildOptions& options);
+    // With warningsAreErrors, fails with the warnings so far as its errors.
+    bool AcceptWarnings(const BuildOptions& options);
     std::string TimeOf(const std::string& path) const;
     bool Brand(std::string& stub);
     bool ReadStub(const BuildOptions& options, std::string& stub);
@@ -117,6 +121,7 @@ private:
     std::string error_;
 
     // Working state of one build.
+    ProjectLocator locator_;
     std::string baseDir_;
     std::vector<Task> tasks_;    // by slot
     std::vector<int> order_;     // the slots in the order the setup carries their tasks

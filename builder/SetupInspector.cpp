@@ -1,8 +1,8 @@
 // Reading finished setups for listing and extraction.
 #include "SetupInspector.h"
 
-
 #include "container/OutputFile.h"
+#include "container/VolumeFile.h"
 #include "project/TaskSlots.h"
 
 namespace vesk {
@@ -29,9 +29,11 @@ void SetupInspector::ReadProjectModel() {
     project_.Parse(projectText_);
     const std::string kProperties = TaskIdForSlot(kSlotProjectProperties);
     const std::string kExtract = TaskIdForSlot(kSlotExtractFiles);
-    diskSize_ = LeadingInt(project_.GetValue(kProperties, SubTaskType::GetAllVar, FieldKind::DiskSize));
+    diskSize_ =
+        LeadingInt(project_.GetValue(kProperties, SubTaskType::GetAllVar, FieldKind::DiskSize));
     entries_.clear();
-    for (const std::string& text : project_.GetValues(kExtract, SubTaskType::FileList, FieldKind::File)) {
+    for (const std::string& text :
+         project_.GetValues(kExtract, SubTaskType::FileList, FieldKind::File)) {
         entries_.push_back(ParseFileEntry(text));
     }
     folders_ = project_.GetValues(kExtract, SubTaskType::FolderList, FieldKind::Folder).Lines();
@@ -60,11 +62,22 @@ bool SetupInspector::ExtractBody(const FileEntry& entry, const std::string& outp
     return true;
 }
 
+std::optional<ContainerTail> ReadVolumeTail(const std::string& path) {
+    VolumeFile file;
+    std::uint8_t bytes[kTailSize];
+    if (!file.Open(path) || file.Length() < std::int64_t(kTailSize) ||
+        !file.Seek(file.Length() - std::int64_t(kTailSize)) || !file.Read(bytes, kTailSize)) {
+        return std::nullopt;
+    }
+    return DecodeTail(bytes);
+}
+
 std::optional<std::string> ExtractionPathFor(const std::string& rawPath) {
     std::string path = rawPath;
     if (!path.empty() && path[0] == '[') {
         std::size_t close = path.find(']');
-        if (close != std::string::npos) path = path.substr(1, close - 1) + "\\" + path.substr(close + 1);
+        if (close != std::string::npos)
+            path = path.substr(1, close - 1) + "\\" + path.substr(close + 1);
     } else if (path.size() >= 2 && path[1] == ':') {
         path = path.substr(0, 1) + "\\" + path.substr(2);
     }

@@ -55,6 +55,10 @@ private:
     std::string error_;
 };
 
+// The tail of any volume file of a set (Setup.exe or SetupN.Cab) as it is on disk, its volume
+// number included; nullopt when the file cannot be read or is shorter than a tail.
+std::optional<ContainerTail> ReadVolumeTail(const std::string& path);
+
 // Where an entry's path lands inside an extraction folder: a leading token such as
 // "[InstallDir]" becomes a folder of that name, "C:" becomes "C", separators become '/'.
 // Empty when the path would leave the folder ("..", an empty path).

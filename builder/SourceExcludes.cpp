@@ -17,8 +17,7 @@ void SourceExcludes::Load(const Task& folderBinding) {
     for (const SubTask& subtask : folderBinding.SubTasks()) {
         for (const Field& field : subtask.Fields()) {
             if (field.Kind() != FieldKind::File || field.Value().empty()) continue;
-            std::string pattern = field.Value();
-            std::replace(pattern.begin(), pattern.end(), '/', '\\');
+            const std::string& pattern = field.Value();
             if (pattern[0] == '!') {
                 keep_.push_back(pattern.substr(1));
             } else {

@@ -17,7 +17,7 @@ struct ExcludedSource {
 // What a scan leaves out. A name matching one of kDefaultExcludes, or a pattern of the project
 // (task 2402, one File per pattern: "*.log" is matched against every file and folder name,
 // "[InstallDir]\docs\drafts" with a backslash against the whole target path; '*' and '?' as in
-// task 2408, letter case ignored, '/' taken as '\'), is left out, a folder with everything in
+// task 2408, letter case ignored), is left out, a folder with everything in
 // it. A pattern "!NAME" takes names back that the defaults or other patterns leave out.
 class SourceExcludes {
 public:

@@ -82,9 +82,11 @@ bool StartupFiles::CheckPicture(const StartupFile& file, const std::string& valu
     return true;
 }
 
-bool StartupFiles::Add(const std::string& value, const std::string& name, const std::string& origin,
-                       Signature signature, const std::string& baseDir) {
+bool StartupFiles::Add(const StartupField& field, const std::string& name,
+                       const std::string& origin, Signature signature, const std::string& baseDir) {
+    const std::string& value = field.value;
     if (value.empty()) return true;
+    errorField_ = field;
     StartupFile file{HostPathFor(baseDir, value), "[TempFileDir]\\" + name, origin};
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file.hostPath, ec)) {
@@ -111,16 +113,18 @@ bool StartupFiles::Add(const std::string& value, const std::string& name, const 
 bool StartupFiles::Collect(const std::vector<Task>& tasks, const std::string& baseDir) {
     files_.clear();
     error_.clear();
-    const Task& properties = tasks[kSlotProjectProperties];
     auto property = [&](FieldKind kind) {
-        return properties.GetValue(SubTaskType::GetAllVar, kind);
+        return StartupField{kSlotProjectProperties, SubTaskType::GetAllVar, kind,
+                            tasks[kSlotProjectProperties].GetValue(SubTaskType::GetAllVar, kind)};
     };
+    const StartupField welcome{
+        kSlotWelcome, SubTaskType::ShowBitmap, FieldKind::File,
+        tasks[kSlotWelcome].GetValue(SubTaskType::ShowBitmap, FieldKind::File)};
     if (!Add(property(FieldKind::AdPicture), "~VeskInstall-AdPicture.bmp", "AdPicture of task 2401",
              Signature::Bitmap, baseDir) ||
         !Add(property(FieldKind::TopFramePicture), "~VeskInstall-TopFramePicture.bmp",
              "TopFramePicture of task 2401", Signature::Bitmap, baseDir) ||
-        !Add(tasks[kSlotWelcome].GetValue(SubTaskType::ShowBitmap, FieldKind::File),
-             "~VeskInstall-WelcomeWndPicture.bmp", "the ShowBitmap File of task 2002",
+        !Add(welcome, "~VeskInstall-WelcomeWndPicture.bmp", "the ShowBitmap File of task 2002",
              Signature::Bitmap, baseDir)) {
         return false;
     }
@@ -141,7 +145,8 @@ bool StartupFiles::Collect(const std::vector<Task>& tasks, const std::string& ba
         if (!DocumentOf(tasks[document.slot], document.type, file, fileType)) continue;
         std::string name =
             std::string(document.stem) + (UpperName(fileType) == "M" ? ".MHT" : ".HTM");
-        if (!Add(file, name, document.origin, Signature::None, baseDir)) return false;
+        const StartupField field{document.slot, document.type, FieldKind::File, file};
+        if (!Add(field, name, document.origin, Signature::None, baseDir)) return false;
     }
     return Add(property(FieldKind::ProvideForInstall), "~VeskInstall-ProvideForInstall.exe",
                "ProvideForInstall of task 2401", Signature::Program, baseDir);

@@ -9,6 +9,14 @@
 
 namespace vesk {
 
+// Where a project names a start-up file: a field of a subtask type of a slot's task.
+struct StartupField {
+    int slot = 0;
+    SubTaskType type = SubTaskType::InvalidType;
+    FieldKind kind = FieldKind::InvalidField;
+    std::string value;
+};
+
 struct StartupFile {
     std::string hostPath;  // the builder-side file
     std::string target;    // "[TempFileDir]\~VeskInstall-..."
@@ -27,15 +35,18 @@ public:
 
     const std::vector<StartupFile>& Files() const { return files_; }
     const std::string& LastError() const { return error_; }
+    // The field whose file LastError is about.
+    const StartupField& ErrorField() const { return errorField_; }
 
 private:
     enum class Signature { None, Bitmap, Program };
-    bool Add(const std::string& value, const std::string& name, const std::string& origin,
+    bool Add(const StartupField& field, const std::string& name, const std::string& origin,
              Signature signature, const std::string& baseDir);
     bool CheckPicture(const StartupFile& file, const std::string& value, const std::string& origin);
 
     std::vector<StartupFile> files_;
     std::string error_;
+    StartupField errorField_;
 };
 
 }  // namespace vesk

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "project/NameCase.h"
+#include "project/WindowsNames.h"
 
 namespace vesk {
 
@@ -20,11 +21,7 @@ std::string HostPathFor(const std::string& baseDir, const std::string& value) {
 }
 
 bool CheckTargetName(const std::string& name, std::string& why) {
-    if (name.empty()) {
-        why = "an empty name";
-        return false;
-    }
-    for (unsigned char c : name) {
+    for (char c : name) {
         if (c == '<') {
             why = "'<' cannot be written in the project file (it ends a value)";
             return false;
@@ -33,30 +30,8 @@ bool CheckTargetName(const std::string& name, std::string& why) {
             why = "a line break cannot be written in the project file";
             return false;
         }
-        if (c < 0x20) {
-            why = "a control character is not allowed in a Windows file name";
-            return false;
-        }
-        if (std::string("\\/:*?\"|>").find(char(c)) != std::string::npos) {
-            why = std::string("'") + char(c) + "' is not allowed in a Windows file name";
-            return false;
-        }
     }
-    if (name.back() == '.' || name.back() == ' ') {
-        why = "Windows drops a trailing dot or space from a file name";
-        return false;
-    }
-    std::string stem = UpperName(name.substr(0, name.find('.')));
-    static const char* const kDevices[] = {
-        "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
-        "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
-    for (const char* device : kDevices) {
-        if (stem == device) {
-            why = "\"" + std::string(device) + "\" names a device on Windows";
-            return false;
-        }
-    }
-    return true;
+    return CheckWindowsName(name, why);
 }
 
 std::string JoinTarget(const std::string& folder, const std::string& relative) {

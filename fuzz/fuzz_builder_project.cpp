@@ -1,6 +1,7 @@
-// Hand-written project files through the builder's reader and completer, and registry data files
-// through their check: nothing crashes, and whatever the reader accepts the engine reads back to
-// the same project.
+// Hand-written project files through the builder's reader (UTF-8 conversion and ${NAME}
+// placeholders included), checks and completer, and registry data files through their check:
+// nothing crashes, whatever the reader accepts the engine reads back to the same project, every
+// element read has its line, and a text converted to GB2312 converts back to itself.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -8,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "CodePageText.h"
+#include "ProjectCheck.h"
 #include "ProjectCompleter.h"
+#include "ProjectDefines.h"
 #include "ProjectReader.h"
 #include "RegistryDataCheck.h"
 
@@ -17,8 +21,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string error;
     (void)vesk::CheckRegistryDataFile(text, error);
 
+    std::string converted;
+    if (vesk::Utf8ToGb2312(text, converted, error) && vesk::Gb2312ToUtf8(converted) != text) {
+        std::abort();
+    }
+
+    vesk::ProjectDefines defines;
+    if (!defines.Add("VERSION=1.0", error)) std::abort();
     vesk::ProjectReader reader;
+    reader.SetDefines(&defines);
     if (!reader.ReadText(text, "fuzz.xml")) return 0;
+    const vesk::InstallProject& project = reader.Project();
+    if (reader.Locations().size() != project.TaskCount()) std::abort();
+    for (std::size_t t = 0; t < project.TaskCount(); ++t) {
+        const auto& location = reader.Locations()[t];
+        if (location.subtasks.size() != project.TaskAt(t).SubTaskCount()) std::abort();
+        for (std::size_t s = 0; s < location.subtasks.size(); ++s) {
+            if (location.subtasks[s].fieldLines.size() !=
+                project.TaskAt(t).SubTaskAt(s).FieldCount()) {
+                std::abort();
+            }
+        }
+    }
+    vesk::ProjectCheck check;
+    check.Check(project, reader.Locations(), "fuzz.xml", "/nonexistent-fuzz-folder");
     const std::string written = reader.Project().ToText();
     vesk::InstallProject engine;
     engine.Parse(written);

@@ -1,14 +1,16 @@
-// build: a project file in, Setup.exe and its volumes out.
+// build and check: a project file in, Setup.exe and its volumes (or just the verdict) out.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
+#include "CommandTable.h"
 #include "Commands.h"
 #include "Interrupts.h"
 #include "ProgressBar.h"
 #include "SetupBuilder.h"
 #include "SourceDateEpoch.h"
+#include "TerminalText.h"
 #include "platform/SystemFacts.h"
 
 namespace vesk::tool {
@@ -58,55 +60,52 @@ void PrintLeftOut(const BuildSummary& summary, bool verbose) {
                 verbose ? ":" : " files and folders (--verbose names them)");
     if (!verbose) return;
     for (const ExcludedSource& left : summary.excluded) {
-        std::printf("    %s: %s\n", left.hostPath.c_str(), left.reason.c_str());
+        std::printf("    %s: %s\n", ForTerminal(left.hostPath).c_str(), left.reason.c_str());
     }
+}
+
+// The options both commands share; false (with the exit code) when the line is no use.
+bool ProjectOptions(const std::string& command, const Arguments& args, CommandLine& line,
+                    BuildOptions& options, int& exitCode) {
+    if (!ParseCommandLine(command, args, line, exitCode)) return false;
+    if (line.Operands().size() != 1) {
+        exitCode = UsageError(command, line.Operands().empty() ? "a project file is needed"
+                                                               : "give one project file");
+        return false;
+    }
+    options.projectPath = line.Operands()[0];
+    options.uninstallerPath = line.Value("--uninstaller");
+    options.defines = line.Values("--define");
+    options.warningsAreErrors = line.Has("--werror");
+    return true;
+}
+
+void PrintWarnings(const SetupBuilder& builder, bool quiet) {
+    if (quiet) return;
+    for (const std::string& warning : builder.Summary().warnings) Warning(warning);
 }
 
 }  // namespace
 
 int BuildCommand(const Arguments& args) {
+    CommandLine line;
     BuildOptions options;
-    bool quiet = false, verbose = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        std::string* value = nullptr;
-        if (arg == "-o" || arg == "--output") {
-            value = &options.outputDir;
-        } else if (arg == "--stub") {
-            value = &options.stubPath;
-        } else if (arg == "--disk-size") {
-            value = &options.diskSize;
-        } else if (arg == "--identity") {
-            value = &options.identity;
-        } else if (arg == "--uninstaller") {
-            value = &options.uninstallerPath;
-        } else if (arg == "-q" || arg == "--quiet") {
-            quiet = true;
-            continue;
-        } else if (arg == "-v" || arg == "--verbose") {
-            verbose = true;
-            continue;
-        } else if (!arg.empty() && arg[0] == '-') {
-            return UsageError("build: unknown option " + arg);
-        } else if (options.projectPath.empty()) {
-            options.projectPath = arg;
-            continue;
-        } else {
-            return UsageError("build takes one project file");
-        }
-        if (i + 1 >= args.size() || args[i + 1].empty()) {
-            return UsageError("build: " + arg + " needs a value");
-        }
-        *value = args[++i];
-    }
-    if (options.projectPath.empty()) return UsageError("build needs a project file");
+    int exitCode = kExitSuccess;
+    if (!ProjectOptions("build", args, line, options, exitCode)) return exitCode;
+    options.outputDir = line.Value("--output");
+    options.stubPath = line.Value("--stub");
+    options.diskSize = line.Value("--disk-size");
+    options.identity = line.Value("--identity");
     if (options.stubPath.empty()) options.stubPath = DefaultStubPath();
+    const bool quiet = line.Has("--quiet");
+    const bool verbose = line.Has("--verbose");
     const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
     if (epoch && *epoch) {
         std::int64_t seconds = 0;
         std::string why;
-        if (!ParseSourceDateEpoch(epoch, seconds, why))
-            return UsageError("SOURCE_DATE_EPOCH " + why);
+        if (!ParseSourceDateEpoch(epoch, seconds, why)) {
+            return UsageError("build", "SOURCE_DATE_EPOCH " + why);
+        }
         options.sourceDateEpoch = seconds;
     }
     options.stop = &WatchInterrupts();
@@ -119,18 +118,36 @@ int BuildCommand(const Arguments& args) {
     auto started = std::chrono::steady_clock::now();
     bool built = builder.Build(options);
     bar.Clear();
-    for (const std::string& warning : builder.Summary().warnings) {
-        std::fprintf(stderr, "veskbuild: warning: %s\n", warning.c_str());
-    }
+    PrintWarnings(builder, quiet);
     if (!built && builder.Summary().interrupted) {
         Failure("interrupted; nothing was written");
         return kInterruptedExitCode;
     }
     if (!built) return Failure(builder.LastError());
     std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
-    PrintSummary(builder.Summary(), elapsed.count());
-    PrintLeftOut(builder.Summary(), verbose);
-    return 0;
+    if (!quiet) PrintSummary(builder.Summary(), elapsed.count());
+    if (!quiet) PrintLeftOut(builder.Summary(), verbose);
+    return kExitSuccess;
+}
+
+int CheckCommand(const Arguments& args) {
+    CommandLine line;
+    BuildOptions options;
+    int exitCode = kExitSuccess;
+    if (!ProjectOptions("check", args, line, options, exitCode)) return exitCode;
+    options.checkOnly = true;
+    const bool quiet = line.Has("--quiet");
+
+    SetupBuilder builder;
+    bool checked = builder.Build(options);
+    PrintWarnings(builder, quiet);
+    if (!checked) return Failure(builder.LastError());
+    if (!quiet) {
+        const std::size_t warnings = builder.Summary().warnings.size();
+        std::printf("%s: no errors, %zu warning%s\n", options.projectPath.c_str(), warnings,
+                    warnings == 1 ? "" : "s");
+    }
+    return kExitSuccess;
 }
 
 }  // namespace vesk::tool

@@ -8,6 +8,12 @@ namespace vesk::tool {
 
 using Arguments = std::vector<std::string>;
 
+// Exit codes, the same for every command.
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 1;  // the input is wrong or the work failed; the message says why
+constexpr int kExitUsage = 2;    // the command line is wrong
+
+// Each takes the arguments after its name.
 int CompressCommand(const Arguments& args);
 int DecompressCommand(const Arguments& args);
 int ListCommand(const Arguments& args);
@@ -17,10 +23,15 @@ bool NamesProject(const Arguments& args);
 int ExtractCommand(const Arguments& args);
 int InitCommand(const Arguments& args);
 int BuildCommand(const Arguments& args);
+int CheckCommand(const Arguments& args);
+int ReferenceCommand(const Arguments& args);
 
-// One line on stderr ("veskbuild: message"); returns the exit code for a failure.
+// Every line on stderr as "veskbuild: line", escaped for the terminal; returns kExitFailure.
 int Failure(const std::string& message);
-int UsageError(const std::string& message);
+// "veskbuild: COMMAND: message (see veskbuild help COMMAND)" on stderr; returns kExitUsage.
+int UsageError(const std::string& command, const std::string& message);
+// "veskbuild: warning: message" on stderr.
+void Warning(const std::string& message);
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error);
 bool WriteFileBytes(const std::string& path, const std::string& bytes, std::string& error);

@@ -9,4 +9,7 @@ namespace vesk::tool {
 // On Windows the text goes out unchanged.
 std::string ForConsole(const std::string& ansiText);
 
+// Whether the console takes UTF-8 (a Linux terminal) rather than the ANSI code page (Windows).
+bool ConsoleSpeaksUtf8();
+
 }  // namespace vesk::tool

@@ -23,4 +23,8 @@ std::string ForConsole(const std::string& ansiText) {
     return output;
 }
 
+bool ConsoleSpeaksUtf8() {
+    return true;
+}
+
 }  // namespace vesk::tool

@@ -3,6 +3,12 @@
 
 namespace vesk::tool {
 
-std::string ForConsole(const std::string& ansiText) { return ansiText; }
+std::string ForConsole(const std::string& ansiText) {
+    return ansiText;
+}
+
+bool ConsoleSpeaksUtf8() {
+    return false;
+}
 
 }  // namespace vesk::tool

@@ -2,21 +2,27 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "CommandTable.h"
 #include "Commands.h"
 #include "StarterProject.h"
 
 namespace vesk::tool {
 
 int InitCommand(const Arguments& args) {
-    if (args.size() != 1) return UsageError("init needs DIR");
+    CommandLine line;
+    int exitCode = kExitSuccess;
+    if (!ParseCommandLine("init", args, line, exitCode)) return exitCode;
+    if (line.Operands().size() != 1) return UsageError("init", "give one folder");
+    const std::string& dir = line.Operands()[0];
     StarterProject starter;
-    if (!starter.Write(args[0])) return Failure(starter.LastError());
-    std::printf("Starter project written to %s:\n", args[0].c_str());
+    if (!starter.Write(dir)) return Failure(starter.LastError());
+    if (line.Has("--quiet")) return kExitSuccess;
+    std::printf("Starter project written to %s:\n", dir.c_str());
     for (const std::string& file : starter.Files()) std::printf("  %s\n", file.c_str());
-    std::filesystem::path project = std::filesystem::path(args[0]) / "project.xml";
+    std::filesystem::path project = std::filesystem::path(dir) / "project.xml";
     std::printf("Build it with: veskbuild build %s -o %s\n", project.string().c_str(),
-                (std::filesystem::path(args[0]) / "output").string().c_str());
-    return 0;
+                (std::filesystem::path(dir) / "output").string().c_str());
+    return kExitSuccess;
 }
 
 }  // namespace vesk::tool

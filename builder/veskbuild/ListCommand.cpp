@@ -2,9 +2,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "CommandTable.h"
 #include "Commands.h"
-#include "ConsoleText.h"
 #include "SetupInspector.h"
+#include "TerminalText.h"
+#include "container/ContainerFormat.h"
 #include "project/TaskSlots.h"
 
 namespace vesk::tool {
@@ -12,35 +14,55 @@ namespace {
 
 void PrintProject(const InstallProject& project) {
     const std::string properties = TaskIdForSlot(kSlotProjectProperties);
-    std::string version = project.GetValue(properties, SubTaskType::GetAllVar, FieldKind::ProductVersion);
-    std::printf("Product:         %s %s\n", ForConsole(project.ProjectName()).c_str(),
-                ForConsole(version).c_str());
+    std::string version =
+        project.GetValue(properties, SubTaskType::GetAllVar, FieldKind::ProductVersion);
+    std::printf("Product:         %s %s\n", ForTerminal(project.ProjectName()).c_str(),
+                ForTerminal(version).c_str());
     std::printf("Tasks:           %zu\n", project.TaskCount());
     std::printf("  %-6s %-14s %4s %8s  %s\n", "id", "type", "page", "subtasks", "label");
     for (const Task& task : project.Tasks()) {
-        std::printf("  %-6s %-14s %4s %8zu  %s\n", ForConsole(task.Id()).c_str(),
+        std::printf("  %-6s %-14s %4s %8zu  %s\n", ForTerminal(task.Id()).c_str(),
                     TaskTypeName(task.Type()), task.IsExec() ? "yes" : "no", task.SubTaskCount(),
-                    ForConsole(task.Label()).c_str());
+                    ForTerminal(task.Label()).c_str());
     }
     std::printf("Pages in order: ");
     for (std::size_t index : project.PageOrder()) {
-        std::printf(" %s", ForConsole(project.TaskAt(index).Id()).c_str());
+        std::printf(" %s", ForTerminal(project.TaskAt(index).Id()).c_str());
     }
     std::printf("\n");
+}
+
+// A later volume of a set holds no project: say what it is instead.
+int PrintVolume(const std::string& path, const ContainerTail& tail) {
+    std::printf("Setup:           %s\n", path.c_str());
+    std::printf("Set identity:    \"%s\"\n", ForTerminal(IdentityOf(tail)).c_str());
+    std::printf(
+        "Volume:          %u of a set; its project and file list are in the set's "
+        "Setup.exe: list that\n",
+        tail.volumeNumber);
+    return kExitSuccess;
 }
 
 }  // namespace
 
 int ListCommand(const Arguments& args) {
     if (NamesProject(args)) return ListProjectCommand(args);
-    if (args.size() != 1) return UsageError("list needs SETUP");
+    CommandLine line;
+    int exitCode = kExitSuccess;
+    if (!ParseCommandLine("list", args, line, exitCode)) return exitCode;
+    if (line.Operands().size() != 1) return UsageError("list", "give one setup");
+    const std::string& path = line.Operands()[0];
+    const std::optional<ContainerTail> volumeTail = ReadVolumeTail(path);
+    if (volumeTail && volumeTail->volumeNumber > std::uint32_t(kFirstVolume)) {
+        return PrintVolume(path, *volumeTail);
+    }
     SetupInspector setup;
-    if (!setup.Open(args[0])) return Failure(setup.LastError());
+    if (!setup.Open(path)) return Failure(setup.LastError());
     const ContainerTail& tail = setup.Reader().Tail();
 
-    std::printf("Setup:           %s (%lld bytes)\n", args[0].c_str(),
+    std::printf("Setup:           %s (%lld bytes)\n", path.c_str(),
                 static_cast<long long>(setup.Reader().SetupLength()));
-    std::printf("Set identity:    \"%s\"\n", setup.Reader().Identity().c_str());
+    std::printf("Set identity:    \"%s\"\n", ForTerminal(setup.Reader().Identity()).c_str());
     std::printf("Project section: offset %u, %u bytes compressed, %zu bytes of XML\n",
                 tail.projectOffset, tail.projectSize, setup.ProjectText().size());
     std::printf("Disk size:       %d\n", setup.DiskSize());
@@ -54,7 +76,9 @@ int ListCommand(const Arguments& args) {
     }
     std::printf("Volumes:         %d\n", lastVolume);
     std::printf("Folders:         %zu\n", setup.Folders().size());
-    for (const std::string& folder : setup.Folders()) std::printf("  %s\n", folder.c_str());
+    for (const std::string& folder : setup.Folders()) {
+        std::printf("  %s\n", ForTerminal(folder).c_str());
+    }
     std::printf("Files:           %zu\n", entries.size());
     std::printf("  %5s %4s %3s %10s %10s  %s\n", "index", "kind", "vol", "offset", "size", "path");
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -63,10 +87,11 @@ int ListCommand(const Arguments& args) {
             std::printf("  %5zu  malformed entry\n", i);
             continue;
         }
-        std::printf("  %5zu %4c %3d %10d %10d  %s\n", i, e.letter ? e.letter : '?', setup.VolumeOf(e),
-                    e.offset, e.size, e.rawPath.c_str());
+        const std::string kind = ForTerminal(std::string(1, e.letter ? e.letter : '?'));
+        std::printf("  %5zu %4s %3d %10d %10d  %s\n", i, kind.c_str(), setup.VolumeOf(e), e.offset,
+                    e.size, ForTerminal(e.rawPath).c_str());
     }
-    return 0;
+    return kExitSuccess;
 }
 
 }  // namespace vesk::tool

@@ -1,37 +1,34 @@
-// veskbuild: builds, lists and extracts setups.
+// veskbuild: builds, checks, lists and extracts setups.
 #include <cstdio>
-#include <cstring>
 
+#include "CommandTable.h"
 #include "Commands.h"
-
-namespace {
-
-const char kUsage[] =
-    "usage: veskbuild COMMAND ...\n"
-    "  compress IN OUT        write IN as a raw LZSS stream\n"
-    "  decompress IN OUT      decode a raw LZSS stream\n"
-    "  list SETUP             show the container, the project and every file entry\n"
-    "  list PROJECT [--verbose]  the files a build would pack (and what it leaves out)\n"
-    "  extract SETUP OUTDIR   unpack every file, the project and the language file\n"
-    "  init DIR               write a starter project into a new folder\n"
-    "  build PROJECT [-o OUTDIR] [--stub SETUP.EXE] [--disk-size SIZE] [--identity TEXT]\n"
-    "        [--uninstaller PROGRAM] [--quiet] [--verbose]   make Setup.exe and its volumes\n";
-
-}  // namespace
+#include "NearMiss.h"
 
 int main(int argc, char** argv) {
     using namespace vesk::tool;
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-        std::fputs(kUsage, argc < 2 ? stderr : stdout);
-        return argc < 2 ? 2 : 0;
+    const Arguments all(argv + 1, argv + argc);
+    if (all.empty()) {
+        PrintUsage(stderr);
+        return kExitUsage;
     }
-    std::string command = argv[1];
-    Arguments args(argv + 2, argv + argc);
-    if (command == "compress") return CompressCommand(args);
-    if (command == "decompress") return DecompressCommand(args);
-    if (command == "list") return ListCommand(args);
-    if (command == "extract") return ExtractCommand(args);
-    if (command == "init") return InitCommand(args);
-    if (command == "build") return BuildCommand(args);
-    return UsageError("unknown command \"" + command + "\"");
+    const std::string& first = all[0];
+    if (first == "--help" || first == "-h" || (first == "help" && all.size() == 1)) {
+        PrintUsage(stdout);
+        return kExitSuccess;
+    }
+    if (first == "--version") {
+        std::printf("%s\n", VersionText().c_str());
+        return kExitSuccess;
+    }
+    const bool helpWanted = first == "help";
+    const std::string name = helpWanted ? all[1] : first;
+    const CommandInfo* command = FindCommand(name);
+    if (!command) {
+        std::vector<std::string> names;
+        for (const CommandInfo& info : CommandTable()) names.push_back(info.name);
+        return UsageError("", "unknown command \"" + name + "\"" + vesk::DidYouMean(name, names));
+    }
+    if (helpWanted) return PrintHelp(*command);
+    return command->run(Arguments(all.begin() + 1, all.end()));
 }

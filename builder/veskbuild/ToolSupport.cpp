@@ -5,17 +5,35 @@
 
 #include "Commands.h"
 #include "FileBytes.h"
+#include "TerminalText.h"
 
 namespace vesk::tool {
 
 int Failure(const std::string& message) {
-    std::fprintf(stderr, "veskbuild: %s\n", message.c_str());
-    return 1;
+    std::size_t start = 0;
+    while (start <= message.size()) {
+        std::size_t end = message.find('\n', start);
+        if (end == std::string::npos) end = message.size();
+        std::fprintf(stderr, "veskbuild: %s\n",
+                     MessageForTerminal(message.substr(start, end - start)).c_str());
+        start = end + 1;
+    }
+    return kExitFailure;
 }
 
-int UsageError(const std::string& message) {
-    std::fprintf(stderr, "veskbuild: %s (see veskbuild --help)\n", message.c_str());
-    return 2;
+int UsageError(const std::string& command, const std::string& message) {
+    const std::string text = MessageForTerminal(message);
+    if (command.empty()) {
+        std::fprintf(stderr, "veskbuild: %s (see veskbuild --help)\n", text.c_str());
+    } else {
+        std::fprintf(stderr, "veskbuild: %s: %s (see veskbuild help %s)\n", command.c_str(),
+                     text.c_str(), command.c_str());
+    }
+    return kExitUsage;
+}
+
+void Warning(const std::string& message) {
+    std::fprintf(stderr, "veskbuild: warning: %s\n", MessageForTerminal(message).c_str());
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error) {

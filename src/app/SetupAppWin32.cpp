@@ -91,7 +91,7 @@ int SetupApp::Run() {
         return kSetupCompleted;
     }
     {
-        WizardFrame wizard(session_, metrics_);
+        WizardFrame wizard(session_, metrics_, [this] { FinalCleanUp(); });
         wizard.DoModal();
     }
     // The install completed when the worker said so and nothing has undone it since.

@@ -1,23 +1,89 @@
 // The finish page.
 #include "wizard/FinishWin32.h"
 
+#include "install/SystemUtilities.h"
+#include "platform/Processes.h"
+#include "platform/SystemPower.h"
 #include "resources/ResourceIds.h"
+#include "wizard/FinishActions.h"
 
 namespace vesk {
+namespace {
 
-CFinish::CFinish(SetupSession& session) : WizardPage(session, IDD_FINISH_PAGE) {}
+// The width in pixels each caption takes in `font`.
+std::vector<int> DrawnWidths(const std::vector<FinishBox>& boxes, HFONT font) {
+    std::vector<int> widths;
+    HDC dc = GetDC(nullptr);
+    if (!dc) return widths;
+    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    for (const FinishBox& box : boxes) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc, box.caption.c_str(), int(box.caption.size()), &size);
+        widths.push_back(int(size.cx));
+    }
+    if (previous) SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    return widths;
+}
+
+}  // namespace
+
+CFinish::CFinish(SetupSession& session, std::function<void()> finalCleanUp)
+    : WizardPage(session, IDD_FINISH_PAGE), finalCleanUp_(std::move(finalCleanUp)) {}
 
 bool CFinish::OnInitDialog() {
     SetUpFonts(nullptr, 0);
+    metrics_ = FinishBoxMetricsForDpi(ScreenDpiY(session_.System()));
     return true;
+}
+
+void CFinish::RemoveBoxes() {
+    for (HWND box : boxes_) {
+        if (box) DestroyWindow(box);
+    }
+    boxes_.clear();
 }
 
 void CFinish::SetContent(const Task* task) {
     WizardPage::SetContent(task);
+    RemoveBoxes();
+    if (task == nullptr) return;
+    const std::vector<FinishBox> boxes = FinishBoxesOf(*task, session_.texts);
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageA(Window(), WM_GETFONT, 0, 0));
+    RECT client{};
+    GetClientRect(Window(), &client);
+    const std::vector<BoxPlace> places =
+        LayOutFinishBoxes(boxes, client.left, client.top, client.right, client.bottom, metrics_,
+                          DrawnWidths(boxes, font));
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const BoxPlace& place = places[i];
+        HWND box = CreateWindowExA(0, "BUTTON", boxes[i].caption.c_str(),
+                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, place.x,
+                                   place.y, place.width, place.height, Window(),
+                                   reinterpret_cast<HMENU>(INT_PTR(boxes[i].controlId)),
+                                   GetModuleHandleA(nullptr), nullptr);
+        // A box that could not be made stays in the list as unchecked, so the boxes keep
+        // pairing with their RunApp subtasks.
+        if (box) {
+            SendMessageA(box, WM_SETFONT, WPARAM(font), TRUE);
+            SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
+        }
+        boxes_.push_back(box);
+    }
+}
+
+bool CFinish::IsChecked(std::size_t index) const {
+    return index < boxes_.size() && boxes_[index] &&
+           SendMessageA(boxes_[index], BM_GETCHECK, 0, 0) == LRESULT(BST_CHECKED);
 }
 
 void CFinish::Complete() {
-    // The boxes and their actions (restart, programs to start) are not built yet.
+    if (GetTask() == nullptr) return;
+    std::vector<bool> checked;
+    for (std::size_t i = 0; i < boxes_.size(); ++i) checked.push_back(IsChecked(i));
+    RunFinishAction(
+        *GetTask(), checked,
+        FinishServices{session_.paths, HostProcesses(), HostSystemPower(), finalCleanUp_});
 }
 
 }  // namespace vesk

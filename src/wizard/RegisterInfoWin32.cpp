@@ -2,6 +2,7 @@
 #include "wizard/RegisterInfoWin32.h"
 
 #include "resources/ResourceIds.h"
+#include "wizard/UserInformation.h"
 
 namespace vesk {
 
@@ -12,6 +13,10 @@ bool CRegisterInfo::OnInitDialog() {
     static const int kFontControls[] = {IDC_USER_NAME, IDC_USER_COMPANY, IDC_USER_COMPANY_LABEL,
                                         IDC_USER_NAME_LABEL};
     SetUpFonts(kFontControls);
+    // The fields start with what the Windows installation was registered to.
+    const RegisteredUser user = ReadRegisteredUser(session_.SystemRegistry(), session_.System());
+    SetItemText(IDC_USER_NAME, user.owner);
+    SetItemText(IDC_USER_COMPANY, user.organization);
     userName_.Attach(Window(), IDC_USER_NAME);
     company_.Attach(Window(), IDC_USER_COMPANY);
     return true;
@@ -24,7 +29,7 @@ void CRegisterInfo::SetContent(const Task* task) {
 }
 
 void CRegisterInfo::Save() {
-    // Writing the texts to the registry items of the page's EditBox subtasks is not built yet.
+    SaveUserInformation(session_.SystemRegistry(), GetTask(), userName_.Text(), company_.Text());
 }
 
 }  // namespace vesk

@@ -1,4 +1,5 @@
-// The user information page: the user's name and company.
+// The user information page: the user's name and company, written to the project's registry
+// items whenever the page is left.
 #pragma once
 
 #include "wizard/TrackedEditWin32.h"
@@ -12,7 +13,8 @@ public:
 
     // Sets the labels and keeps the task.
     void SetContent(const Task* task) override;
-    // Run by the frame when the page is left, in either direction.
+    // Run by the frame when the page is left, in either direction, after it is hidden: the
+    // texts go to the registry items of the task's EditBox subtasks (SaveUserInformation).
     void Save();
 
     const std::string& UserName() const { return userName_.Text(); }

@@ -10,11 +10,18 @@ class CSelectProgramFolder : public WizardPage {
 public:
     explicit CSelectProgramFolder(SetupSession& session);
 
-    // The folder name the page holds now: what the user typed, else the proposed one.
+    // The folder name the page holds now: the proposed one, what the user typed, or the
+    // existing folder picked from the list.
     const std::string& FolderText() const { return name_.Text(); }
+    // Whether the name can be a folder on Windows (empty is allowed: no program group); Next
+    // keeps the page shown otherwise.
+    bool FolderTextUsable() const;
 
 private:
     bool OnInitDialog() override;
+    bool OnCommand(int id, int code) override;
+    // The folders of the Start menu's programs folder, into the sorted list.
+    void ListExistingFolders();
 
     TrackedEdit name_;
 };

@@ -57,6 +57,7 @@ void WizardFlow::OnNext() {
         view_.StartCloseTimer();
         return;
     }
+    if (!view_.CanLeave(currentKind_)) return;
     const Task* next = project_.NextPage();
     if (next == nullptr) {
         if (currentKind_ != kProgressPage) return;

@@ -20,9 +20,9 @@ public:
     // Shows the page task at the project's cursor; a project without page tasks shows none.
     void Start();
 
-    // Next: on to the next page task; after the install the finish page (finish mode) or, when
-    // no page task follows the progress page, the completion message; in finish mode the finish
-    // page's action, then the wizard closes.
+    // Next: on to the next page task, unless the page shown may not be left; after the install the
+    // finish page (finish mode) or, when no page task follows the progress page, the completion
+    // message; in finish mode the finish page's action, then the wizard closes.
     void OnNext();
     // Back: the page task before the current one; nothing on the first.
     void OnBack();

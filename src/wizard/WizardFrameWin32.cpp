@@ -44,7 +44,8 @@ HICON LoadSetupIcon(int size) {
 
 }  // namespace
 
-WizardFrame::WizardFrame(SetupSession& session, const PageMetrics& metrics)
+WizardFrame::WizardFrame(SetupSession& session, const PageMetrics& metrics,
+                         std::function<void()> finalCleanUp)
     : session_(session),
       metrics_(metrics),
       flow_(session.project, session.flags, session.texts, *this),
@@ -56,7 +57,7 @@ WizardFrame::WizardFrame(SetupSession& session, const PageMetrics& metrics)
       destination_(session),
       programFolder_(session),
       progress_(session, *this),
-      finish_(session) {}
+      finish_(session, std::move(finalCleanUp)) {}
 
 WizardFrame::~WizardFrame() {
     // The worker may still be telling this frame its end: it must be gone before the frame.
@@ -294,6 +295,12 @@ void WizardFrame::PaintHeader(HDC dc, const RECT& band) {
     TextOutA(dc, kDescriptionSpot.x, kDescriptionSpot.y, header_.description.c_str(),
              int(header_.description.size()));
     SelectObject(dc, previous);
+}
+
+bool WizardFrame::CanLeave(int kind) {
+    if (kind == kProgramFolderPage) return programFolder_.FolderTextUsable();
+    if (kind == kDestinationPage) return destination_.PathTextUsable();
+    return true;
 }
 
 bool WizardFrame::CommitDestination() {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "install/InstallReport.h"
@@ -33,7 +34,9 @@ public:
     static constexpr UINT_PTR kCloseTimer = 8;
     static constexpr UINT kTimerDelayMs = 100;
 
-    WizardFrame(SetupSession& session, const PageMetrics& metrics);
+    // `finalCleanUp` is what the finish page runs before it restarts the computer.
+    WizardFrame(SetupSession& session, const PageMetrics& metrics,
+                std::function<void()> finalCleanUp);
     ~WizardFrame() override;
 
     // Shows the wizard until it closes.
@@ -61,6 +64,7 @@ private:
     std::array<WizardPage*, 8> AllPages();
 
     // WizardView
+    bool CanLeave(int kind) override;
     bool CommitDestination() override;
     void LeavePage(int kind) override;
     void EnterPage(int kind) override;

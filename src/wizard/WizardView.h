@@ -15,6 +15,9 @@ class WizardView {
 public:
     virtual ~WizardView() = default;
 
+    // Whether the page of `kind` may be left by Next; false keeps it shown (a folder name that
+    // Windows cannot hold). Asked before the page cursor moves.
+    virtual bool CanLeave(int kind) = 0;
     // Commits the destination page's folder as the install folder when the destination page is
     // left for the progress page. False keeps the destination page shown.
     virtual bool CommitDestination() = 0;

@@ -64,7 +64,7 @@ TEST(BuildOutputTest, DefaultAndProjectExcludesLeaveFilesOut) {
     BuildTestKit kit;
     for (const Case& c : cases) kit.Write(std::string("product/") + c.path, c.path);
     kit.WriteProject("", "",
-                     "<File>*.log</File>\n<File>[InstallDir]/drafts</File>\n"
+                     "<File>*.log</File>\n<File>[InstallDir]\\drafts</File>\n"
                      "<File>!desktop.ini</File>\n");
     // Listing the project plans without writing anything.
     EXPECT_EQ(tool::ListCommand({kit.Path("project.xml"), "--verbose"}), 0);

@@ -316,7 +316,7 @@ const BadInput kBadInputs[] = {
              "<SubTask ID=\"1\" Type=\"ShowBitmap\">\n<File>welcome.bmp</File>\n"
              "</SubTask>\n</Task>\n");
      },
-     "project.xml: welcome.bmp (the ShowBitmap File of task 2002): the setup cannot show this "
+     "project.xml:17: welcome.bmp (the ShowBitmap File of task 2002): the setup cannot show this "
      "picture (a BMP with a 124-byte header); save it as a BMP with a 40-byte header"},
     {"preparatory program that is no program",
      [](BuildTestKit& kit, BuildOptions&) {
@@ -379,6 +379,43 @@ const BadInput kBadInputs[] = {
          options.outputDir = kit.Path("product/setup/");
      },
      "lies in the source folder \"product\" of [InstallDir]"},
+    {"product name Windows cannot hold in a folder",
+     [](BuildTestKit& kit, BuildOptions&) {
+         kit.Write("project.xml",
+                   "<InstallProject>\n<Version>VeskInstall5.0</Version>\n"
+                   "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\n"
+                   "<SubTask ID=\"1\" Type=\"GetAllVar\">\n<ProjectName>A:B?*|</ProjectName>\n"
+                   "</SubTask>\n</Task>\n</InstallProject>\n");
+     },
+     "project.xml:3: the InstallPath of task 2401, \"[Program Files]\\A:B?*|\" (made from "
+     "ProjectName and CompanyDesc), is no folder Windows can hold: \"A:B?*|\": ':' is not "
+     "allowed"},
+    {"install path with a trailing dot",
+     [](BuildTestKit& kit, BuildOptions&) {
+         kit.WriteProject("", "<InstallPath>C:\\Tools.\\Test</InstallPath>\n");
+     },
+     "the InstallPath of task 2401, \"C:\\Tools.\\Test\", is no folder Windows can hold: "
+     "\"Tools.\": Windows drops a trailing dot"},
+    {"program folder name naming a device",
+     [](BuildTestKit& kit, BuildOptions&) {
+         kit.WriteProject(
+             "<Task ID=\"2404\" Type=\"DataSetting\" IsExec=\"0\">\n"
+             "<SubTask ID=\"1\" Type=\"GetValue\">\n<Description>Vendor\\Aux</Description>\n"
+             "</SubTask>\n</Task>\n");
+     },
+     "project.xml:15: the program folder name, the Description of task 2404's GetValue, "
+     "\"Vendor\\Aux\", is no folder Windows can hold: \"Aux\": \"AUX\" names a device"},
+    {"program folder made from a product name Windows cannot hold",
+     [](BuildTestKit& kit, BuildOptions&) {
+         kit.Write("project.xml",
+                   "<InstallProject>\n<Version>VeskInstall5.0</Version>\n"
+                   "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\n"
+                   "<SubTask ID=\"1\" Type=\"GetAllVar\">\n<ProjectName>Tool?</ProjectName>\n"
+                   "<InstallPath>[Program Files]\\Tool</InstallPath>\n"
+                   "</SubTask>\n</Task>\n</InstallProject>\n");
+     },
+     "the program folder name, the Description of task 2404's GetValue, \"Tool?\" (made from "
+     "ProjectName), is no folder Windows can hold: \"Tool?\": '?' is not allowed"},
     {"missing project",
      [](BuildTestKit& kit, BuildOptions& options) { options.projectPath = kit.Path("nope.xml"); },
      "nope.xml: cannot be read"},

@@ -73,7 +73,8 @@ TEST(SetupToolsTest, ExtractReadsEveryVolume) {
 
 TEST(SetupToolsTest, CommandsReportBadInput) {
     TempDir dir;
-    test::WriteWholeFile(dir / "not-a-setup.exe", "MZ this is no setup at all, just some bytes here");
+    test::WriteWholeFile(dir / "not-a-setup.exe",
+                         "MZ this is no setup at all, just some bytes here");
     struct Case {
         tool::Arguments args;
         int (*command)(const tool::Arguments&);
@@ -90,6 +91,97 @@ TEST(SetupToolsTest, CommandsReportBadInput) {
         SCOPED_TRACE(c.args.empty() ? "no arguments" : c.args[0]);
         EXPECT_EQ(c.command(c.args), c.exitCode);
     }
+}
+
+struct Printed {
+    int exitCode;
+    std::string out, err;
+};
+
+Printed Listed(const std::string& path) {
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    Printed printed;
+    printed.exitCode = tool::ListCommand({path});
+    printed.out = testing::internal::GetCapturedStdout();
+    printed.err = testing::internal::GetCapturedStderr();
+    return printed;
+}
+
+TEST(SetupToolsTest, ListShowsNoControlCharacterOfTheSetup) {
+    TempDir dir;
+    struct Case {
+        std::string path;   // an entry's path in the setup
+        std::string shown;  // how list prints it
+    };
+    const Case cases[] = {
+        {"[InstallDir]\\\x1B]0;owned\x07title", "[InstallDir]\\\\x1B]0;owned\\x07title"},
+        {"[InstallDir]\\a\nforged line", "[InstallDir]\\a\\x0Aforged line"},
+        {"[InstallDir]\\b\rover", "[InstallDir]\\b\\x0Dover"},
+        {"[InstallDir]\\\x1B[31mred", "[InstallDir]\\\\x1B[31mred"},
+        {"[InstallDir]\\del\x7F", "[InstallDir]\\del\\x7F"},
+    };
+    std::vector<test::FixtureBody> bodies;
+    for (const Case& c : cases) bodies.push_back({"x", false, 0, c.path});
+    test::FixtureSet set = test::BuildFixtureSet(dir / "Setup.exe", 1000, 1 << 20, bodies);
+    Printed printed = Listed(set.setupPath);
+    ASSERT_EQ(printed.exitCode, 0) << printed.err;
+    for (unsigned char c : printed.out) {
+        EXPECT_TRUE(c >= 0x20 || c == '\n') << "control character " << int(c);
+    }
+    for (const Case& c : cases) EXPECT_NE(printed.out.find(c.shown), std::string::npos) << c.shown;
+    EXPECT_EQ(printed.out.find("\nforged line"), std::string::npos);
+}
+
+TEST(SetupToolsTest, ListNamesALaterVolume) {
+    TempDir dir;
+    test::FixtureSet set = test::BuildFixtureSet(dir / "Setup.exe", 1000, 4000,
+                                                 {{FixtureBytes(9000, 1, false), true}}, "set-42");
+    ASSERT_GE(set.volumePaths.size(), 3u);
+    Printed printed = Listed(set.volumePaths[1]);
+    EXPECT_EQ(printed.exitCode, 0) << printed.err;
+    EXPECT_NE(printed.out.find("Volume:          2 of a set"), std::string::npos) << printed.out;
+    EXPECT_NE(printed.out.find("\"set-42\""), std::string::npos) << printed.out;
+    EXPECT_EQ(Listed(set.setupPath).exitCode, 0);
+}
+
+TEST(SetupToolsTest, ExtractRefusesWhatWindowsCannotNameOrWouldMix) {
+    TempDir dir;
+    struct Case {
+        std::string path;
+        const char* written;  // below the extraction folder; nullptr: refused
+    };
+    const Case cases[] = {
+        {"[InstallDir]\\ok.txt", "InstallDir/ok.txt"},
+        {"[InstallDir]\\CON.txt", nullptr},
+        {"[InstallDir]\\lpt1", nullptr},
+        {"[InstallDir]\\dot.", nullptr},
+        {"[InstallDir]\\space ", nullptr},
+        {"[InstallDir]\\Same.txt", "InstallDir/Same.txt"},
+        {"[InstallDir]\\SAME.TXT", nullptr},
+        {"[InstallDir]\\ok.txt\\below", nullptr},
+        {"project.xml", nullptr},
+        {"PROJECT.XML", nullptr},
+        {"[InstallDir]\\sub\\file", "InstallDir/sub/file"},
+        {"[InstallDir]\\sub", nullptr},
+    };
+    std::vector<test::FixtureBody> bodies;
+    for (const Case& c : cases) bodies.push_back({"body of " + c.path, false, 0, c.path});
+    test::FixtureSet set = test::BuildFixtureSet(dir / "Setup.exe", 1000, 1 << 20, bodies);
+    testing::internal::CaptureStderr();
+    const int exitCode = tool::ExtractCommand({set.setupPath, dir / "out", "--quiet"});
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_NE(err.find("9 entries refused"), std::string::npos) << err;
+    std::size_t files = 0;
+    for (const Case& c : cases) {
+        if (!c.written) continue;
+        ++files;
+        EXPECT_EQ(ReadWholeFile(dir / ("out/" + std::string(c.written))), "body of " + c.path)
+            << c.path;
+    }
+    EXPECT_EQ(ReadWholeFile(dir / "out/project.xml"), set.projectXml);
+    EXPECT_EQ(test::FilesBelow(dir / "out").size(), files + 1);
 }
 
 }  // namespace

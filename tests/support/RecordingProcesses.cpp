@@ -22,4 +22,14 @@ bool RecordingProcesses::Open(const std::string& path, const std::string& parame
     return openSucceeds;
 }
 
+std::vector<std::string> RecordingProcesses::Log() const {
+    static const char* const kNames[] = {"wait", "start", "open"};
+    std::vector<std::string> lines;
+    for (const Call& call : calls) {
+        lines.push_back(std::string(kNames[int(call.kind)]) + " " + call.program + " | " +
+                        call.commandLine + " | " + call.folder + " | " + std::to_string(call.show));
+    }
+    return lines;
+}
+
 }  // namespace vesk::test

@@ -1,6 +1,7 @@
 // A Processes double for native tests: records every start, run and open, and answers as set.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "platform/Processes.h"
@@ -25,6 +26,10 @@ public:
     bool openSucceeds = true;
 
     std::vector<Call> calls;
+
+    // The calls one line each: "start PROGRAM | COMMAND LINE | FOLDER | SHOW" ("wait" for
+    // RunAndWait, "open" with the parameters for Open).
+    std::vector<std::string> Log() const;
 
     std::optional<std::uint32_t> RunAndWait(const std::string& program,
                                             const std::string& commandLine,

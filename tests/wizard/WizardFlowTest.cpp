@@ -17,7 +17,13 @@ public:
     std::vector<std::string> log;
     bool commitSucceeds = true;
     bool exitAnswer = false;
+    int heldKind = -1;  // the page that may not be left by Next (-1: none)
 
+    bool CanLeave(int kind) override {
+        if (kind != heldKind) return true;
+        log.push_back("held " + std::to_string(kind));
+        return false;
+    }
     bool CommitDestination() override {
         log.push_back("commit");
         return commitSucceeds;
@@ -171,6 +177,24 @@ TEST(WizardFlowTest, AFailedDestinationCommitKeepsTheDestinationPage) {
     f.flow.OnNext();
     EXPECT_EQ(f.view.Take(), (Log{"commit", "leave 6", "header Installing", "disable back",
                                   "disable next", "enter 7"}));
+}
+
+TEST(WizardFlowTest, APageThatMayNotBeLeftStaysUntilItsTextIsUsable) {
+    Fixture f({kSlotProgramFolder, kSlotDestination, kSlotProgress});
+    f.flow.Start();
+    f.view.Take();
+    f.view.heldKind = kProgramFolderPage;  // a name Windows cannot hold
+    f.flow.OnNext();
+    f.flow.OnNext();
+    EXPECT_EQ(f.view.Take(), (Log{"held 5", "held 5"}));
+    EXPECT_EQ(f.flow.CurrentKind(), kProgramFolderPage);
+    f.view.heldKind = -1;  // the cursor never moved: Next now reaches the next page
+    f.flow.OnNext();
+    EXPECT_EQ(f.view.Take(), (Log{"leave 5", "header Destination", "enter 6"}));
+    f.view.heldKind = kDestinationPage;  // held before the commit is tried
+    f.flow.OnNext();
+    f.flow.OnBack();  // Back is never held
+    EXPECT_EQ(f.view.Take(), (Log{"held 6", "leave 6", "header Folder", "enter 5"}));
 }
 
 TEST(WizardFlowTest, CancelAsksBeforeTheInstallAndClosesOnlyOnYes) {

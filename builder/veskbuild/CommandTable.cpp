@@ -1,0 +1,158 @@
+// The command table and the help texts.
+#include "CommandTable.h"
+
+#include "Commands.h"
+
+#ifndef VESKBUILD_VERSION
+#define VESKBUILD_VERSION "0"
+#endif
+
+namespace vesk::tool {
+namespace {
+
+const OptionSpec kQuiet = {"--quiet", "-q", false, false,
+                           "-q, --quiet              print nothing but errors"};
+const OptionSpec kDefine = {
+    "--define", "-D", true, true,
+    "-D, --define NAME=VALUE  put VALUE for ${NAME} in the project (repeatable; $${ is a "
+    "literal ${)"};
+const OptionSpec kWerror = {"--werror", nullptr, false, false,
+                            "--werror                 fail on a warning as on an error"};
+const OptionSpec kVerbose = {
+    "--verbose", "-v", false, false,
+    "-v, --verbose            name every file and folder the sources leave out, and why"};
+const OptionSpec kUninstaller = {
+    "--uninstaller", nullptr, true, false,
+    "--uninstaller PROGRAM    the uninstaller, packed when task 2410 asks for a record"};
+
+const std::vector<CommandInfo> kCommands = {
+    {"build",
+     "build PROJECT [-o OUTDIR] [options]",
+     "make Setup.exe (and Setup2.Cab, ...) from a project",
+     "",
+     {{"--output", "-o", true, false,
+       "-o, --output OUTDIR      the output folder (default: OutPutPath of task 2401)"},
+      {"--stub", nullptr, true, false,
+       "--stub SETUP.EXE         the engine (default: ../stub/Setup.exe beside veskbuild)"},
+      {"--disk-size", nullptr, true, false,
+       "--disk-size SIZE         data bytes per volume: 1474560, 1440K, 650M (overrides "
+       "DiskSize)"},
+      {"--identity", nullptr, true, false,
+       "--identity TEXT          the set identity, 59 characters at most (default: a digest)"},
+      kUninstaller,
+      kDefine,
+      kWerror,
+      kVerbose,
+      kQuiet},
+     BuildCommand},
+    {"check",
+     "check PROJECT [options]",
+     "check a project as build does, writing nothing",
+     "Reads the project and every file it names as build does. Every error and warning names\n"
+     "the file and line; exit code 0 when the project builds.",
+     {kUninstaller, kDefine, kWerror, kQuiet},
+     CheckCommand},
+    {"list",
+     "list SETUP | list PROJECT.xml [--verbose]",
+     "show a setup's container, project and every file entry",
+     "Texts of the setup are shown with control characters escaped (\\xNN). A volume file\n"
+     "(Setup2.Cab ...) is named as such: list the set's Setup.exe.\n"
+     "Given a project (a .xml file), lists the files a build would pack without building, and\n"
+     "how many the sources leave out (--verbose: each path and the rule).",
+     {kVerbose},
+     ListCommand},
+    {"extract",
+     "extract SETUP OUTDIR [--quiet]",
+     "unpack every file, the project (project.xml) and the language file",
+     "A path token becomes a folder ([InstallDir]\\a.txt goes to OUTDIR/InstallDir/a.txt).\n"
+     "Entries that would leave OUTDIR, that Windows cannot name (CON, a trailing dot ...),\n"
+     "that collide with another entry or with project.xml are refused.",
+     {kQuiet},
+     ExtractCommand},
+    {"init",
+     "init DIR [--quiet]",
+     "write a commented starter project into a new folder",
+     "",
+     {kQuiet},
+     InitCommand},
+    {"reference",
+     "reference",
+     "print the field reference (Markdown)",
+     "Every task, subtask type, field, path token and text key, with what reads it: the\n"
+     "text of docs/field-reference.md.",
+     {},
+     ReferenceCommand},
+    {"compress",
+     "compress IN OUT [--quiet]",
+     "write IN as a raw LZSS stream",
+     "",
+     {kQuiet},
+     CompressCommand},
+    {"decompress",
+     "decompress IN OUT [--quiet]",
+     "decode a raw LZSS stream",
+     "",
+     {kQuiet},
+     DecompressCommand},
+};
+
+const char kExitCodes[] =
+    "exit codes: 0 done, 1 the input is wrong or the work failed (the message says why),\n"
+    "            2 the command line is wrong, 130 interrupted (build: nothing was written)\n";
+
+}  // namespace
+
+const std::vector<CommandInfo>& CommandTable() {
+    return kCommands;
+}
+
+const CommandInfo* FindCommand(const std::string& name) {
+    for (const CommandInfo& command : kCommands) {
+        if (name == command.name) return &command;
+    }
+    return nullptr;
+}
+
+void PrintUsage(std::FILE* stream) {
+    std::fprintf(stream, "usage: veskbuild COMMAND ...\n\n");
+    for (const CommandInfo& command : kCommands) {
+        std::fprintf(stream, "  %-36s %s\n", command.synopsis, command.summary);
+    }
+    std::fprintf(stream,
+                 "\n  veskbuild help COMMAND (or COMMAND --help) tells more; veskbuild --version "
+                 "names the version.\n"
+                 "  Options take their value as --option VALUE or --option=VALUE.\n\n%s",
+                 kExitCodes);
+}
+
+int PrintHelp(const CommandInfo& command) {
+    std::printf("usage: veskbuild %s\n\n%s\n", command.synopsis, command.summary);
+    if (*command.details) std::printf("\n%s\n", command.details);
+    if (!command.options.empty()) {
+        std::printf("\noptions (--option VALUE or --option=VALUE):\n");
+        for (const OptionSpec& option : command.options) std::printf("  %s\n", option.help);
+    }
+    std::printf("\n%s", kExitCodes);
+    return kExitSuccess;
+}
+
+bool ParseCommandLine(const std::string& command, const Arguments& args, CommandLine& line,
+                      int& exitCode) {
+    const CommandInfo* info = FindCommand(command);
+    std::string error;
+    if (!line.Parse(args, info->options, error)) {
+        exitCode = UsageError(command, error);
+        return false;
+    }
+    if (line.HelpAsked()) {
+        exitCode = PrintHelp(*info);
+        return false;
+    }
+    return true;
+}
+
+std::string VersionText() {
+    return std::string("veskbuild ") + VESKBUILD_VERSION;
+}
+
+}  // namespace vesk::tool

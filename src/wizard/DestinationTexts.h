@@ -1,0 +1,29 @@
+// The information lines of the destination page: the space the program needs and the free space
+// of each drive.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "install/SystemUtilities.h"
+#include "project/LanguageTable.h"
+
+namespace vesk {
+
+// The leading decimal digits of a SoftwareSize value as a byte count; 0 when there are none.
+std::uint64_t SoftwareSizeBytes(const std::string& value);
+
+// `bytes` in megabytes (bytes / 1048576) as the page shows them: the number with 16 significant
+// digits, cut (not rounded) two digits after the decimal point; a whole number keeps its point
+// and shows no digits after it, fewer digits show as they are. 5000000 gives "4.76", 1536
+// gives "0.00", 15 MB gives "15.", 1.5 MB gives "1.5". Never in exponent form.
+std::string MegabytesText(std::uint64_t bytes);
+
+// ChangePathSoftSizeDesc1, " ", MegabytesText, " MB ", ChangePathSoftSizeDesc2.
+std::string SizeLineText(const LanguageTable& texts, std::uint64_t bytes);
+
+// ChangePathFreeSpaceDesc1, the letter, ChangePathFreeSpaceDesc2, " ", the free megabytes,
+// " MB ", ChangePathFreeSpaceDesc3 ("Disk C: 1024 MB free space").
+std::string DriveLineText(const LanguageTable& texts, const DriveSpace& drive);
+
+}  // namespace vesk
