@@ -1,14 +1,39 @@
 // Branding the engine stub: icon and version resources.
 #include "StubBranding.h"
 
+#include "CodePageText.h"
 #include "FileBytes.h"
 #include "IconFile.h"
 #include "PeImage.h"
 #include "ResourceTree.h"
 #include "VersionResource.h"
-#include "platform/WideText.h"
 
 namespace vesk {
+namespace {
+
+// Well-formed UTF-8 (as Gb2312ToUtf8 gives it) to UTF-16.
+std::u16string Utf16Of(const std::string& utf8) {
+    std::u16string wide;
+    for (std::size_t i = 0; i < utf8.size();) {
+        unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+        std::uint32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
+        for (int k = 1; k <= extra && i + std::size_t(k) < utf8.size(); ++k) {
+            code = code << 6 | (static_cast<unsigned char>(utf8[i + std::size_t(k)]) & 0x3F);
+        }
+        i += std::size_t(extra) + 1;
+        if (code >= 0x10000) {
+            code -= 0x10000;
+            wide += char16_t(0xD800 + (code >> 10));
+            wide += char16_t(0xDC00 + (code & 0x3FF));
+        } else {
+            wide += char16_t(code);
+        }
+    }
+    return wide;
+}
+
+}  // namespace
 
 bool StubBranding::Fail(std::string message) {
     error_ = std::move(message);
@@ -16,11 +41,11 @@ bool StubBranding::Fail(std::string message) {
 }
 
 std::u16string StubBranding::Wide(const std::string& text, const char* field) {
-    std::u16string wide;
-    if (ProjectTextToUtf16(text, wide)) return wide;
+    std::string why;
+    if (CheckGb2312(text, why)) return Utf16Of(Gb2312ToUtf8(text));
     warnings_.push_back(std::string(field) + " of task 2401 is no GB2312 text; the version " +
                         "information shows '?' for its other characters");
-    wide.clear();
+    std::u16string wide;
     for (unsigned char c : text) wide += c < 0x80 ? char16_t(c) : u'?';
     return wide;
 }
