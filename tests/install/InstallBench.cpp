@@ -130,8 +130,12 @@ void InstallBench::Run() {
         for (const SubTask& subtask : slot.second) task.Add(subtask);
         session.project.Add(task);
     }
-    InstallServices services{files, links, processes, extractor,
-                             [this](int milliseconds) { pauses.push_back(milliseconds); }};
+    InstallServices services{files, links, processes, extractor, [this](int milliseconds) {
+                                 pauses.push_back(milliseconds);
+                                 if (pauses.size() == cancelAfterPauses) {
+                                     session.flags.cancelRequested = true;
+                                 }
+                             }};
     services.applyRegistryDataFile = [this](const std::string& path) {
         operations.push_back("reg-data " + path);
     };

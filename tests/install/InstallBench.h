@@ -110,6 +110,7 @@ struct InstallBench {
     std::vector<std::string> operations;  // "font X", "reg-data X", "component X"
     std::set<std::string> shellOpened;    // component values the shell opens
     std::vector<int> pauses;
+    std::size_t cancelAfterPauses = 0;  // Cancel is pressed during that pause (0: never)
 
 private:
     std::map<int, std::vector<SubTask>> tasks_;  // by slot
