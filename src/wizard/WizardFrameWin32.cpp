@@ -231,9 +231,9 @@ bool WizardFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
             return true;
         }
         case kTellMessage: {
-            auto* message = reinterpret_cast<Question*>(lParam);
-            MessageBoxA(Window(), message->text.c_str(), message->caption.c_str(), MB_OK);
-            message->asked = true;
+            auto* notice = reinterpret_cast<Question*>(lParam);
+            MessageBoxA(Window(), notice->text.c_str(), notice->caption.c_str(), MB_OK);
+            notice->asked = true;
             return true;
         }
         case kFinishMessage:
