@@ -1,10 +1,10 @@
 // The line rules of registry data files.
 #include "RegistryDataCheck.h"
 
+#include "install/RegistryDataFile.h"
+
 namespace vesk {
 namespace {
-
-constexpr std::size_t kMaxLineWithEnd = 479;  // the engine reads lines into a 480-byte buffer
 
 bool IsKeyLine(const std::string& line) {
     static const char* const kRoots[] = {"[HKEY_CLASSES_ROOT", "[HKEY_CURRENT_USER",
@@ -46,9 +46,9 @@ bool CheckRegistryDataFile(const std::string& bytes, std::string& error) {
         }
         std::string line = bytes.substr(start, end - start);
         start = end + 2;
-        if (line.size() + 2 > kMaxLineWithEnd) {
+        if (line.size() > kLongestRegistryDataLine) {
             error = "line " + std::to_string(number) + " is longer than " +
-                    std::to_string(kMaxLineWithEnd - 2) + " bytes";
+                    std::to_string(kLongestRegistryDataLine) + " bytes";
             return false;
         }
         if (line.empty()) continue;

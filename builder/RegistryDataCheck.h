@@ -7,9 +7,10 @@ namespace vesk {
 
 // The install applies such a file line by line and skips silently what it cannot use, so the
 // builder refuses a file that would lose lines: every line must end with CR LF (a last line
-// without it is never applied) and stay within 479 bytes with its CR LF; a line is empty, a key
-// "[HKEY_...\path]" with one of the five root names, or a value "name"="data" after a key line.
-// False with the 1-based line number and the reason in `error`.
+// without it is never applied) and hold at most kLongestRegistryDataLine bytes before it (the
+// install passes longer lines over); a line is empty, a key "[HKEY_...\path]" with one of the five
+// root names, or a value "name"="data" after a key line. False with the 1-based line number and
+// the reason in `error`.
 bool CheckRegistryDataFile(const std::string& bytes, std::string& error);
 
 }  // namespace vesk

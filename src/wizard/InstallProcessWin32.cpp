@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "install/EngineOperations.h"
 #include "install/InstallWorker.h"
 #include "platform/ComPointerWin32.h"
 #include "resources/ResourceIds.h"
@@ -41,6 +42,7 @@ void CInstallProcess::ShowAndStart() {
             ReaderExtractor extractor(session.reader);
             InstallServices services{HostFileSystem(), HostShellLinks(), HostProcesses(), extractor,
                                      [](int milliseconds) { Sleep(DWORD(milliseconds)); }};
+            UseEngineOperations(services, session, report, HostFonts());
             InstallWorker(session, report, services).Run();
         });
     }

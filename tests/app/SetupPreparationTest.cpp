@@ -2,6 +2,8 @@
 // file and the records of what was unpacked.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/SetupPreparation.h"
 #include "support/FakeSystemFacts.h"
 #include "support/MemoryRegistry.h"
@@ -20,7 +22,9 @@ struct Preparation {
     test::MemoryRegistry registry;
 
     Preparation() {
-        // Unpacked files land in the test's folder ("t\" + their stamped name).
+        // Unpacked files land in the test's folder: in its subfolder "t" on Windows, under names
+        // starting "t\" natively.
+        std::filesystem::create_directory(dir / "t");
         facts.tempPath = dir / "t\\";
         facts.moduleFileName = dir / "Setup.exe";
     }

@@ -5,6 +5,7 @@
 #include "RegistryDataCheck.h"
 #include "SizeOption.h"
 #include "TargetPaths.h"
+#include "install/RegistryDataFile.h"
 
 namespace vesk {
 namespace {
@@ -131,8 +132,12 @@ TEST(BuilderRulesTest, RegistryDataFiles) {
         {"\"x\"=\"y\"\r\n", "before any [key]"},
         {"[HKEY_CLASSES_ROOT\\A]\r\nx=y\r\n", "line 2 is neither"},
         {"[HKEY_CLASSES_ROOT\\A]\r\n\"x\"=y\r\n", "line 2 is neither"},
-        {"[HKEY_CLASSES_ROOT\\A]\r\n\"x\"=\"" + std::string(472, 'd') + "\"\r\n", "longer than"},
-        {"[HKEY_CLASSES_ROOT\\A]\r\n\"x\"=\"" + std::string(471, 'd') + "\"\r\n", nullptr},
+        {"[HKEY_CLASSES_ROOT\\A]\r\n\"x\"=\"" + std::string(kLongestRegistryDataLine - 5, 'd') +
+             "\"\r\n",
+         "longer than"},
+        {"[HKEY_CLASSES_ROOT\\A]\r\n\"x\"=\"" + std::string(kLongestRegistryDataLine - 6, 'd') +
+             "\"\r\n",
+         nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes.substr(0, 60));

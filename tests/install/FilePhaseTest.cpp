@@ -44,9 +44,11 @@ TEST(FilePhaseTest, EveryKindIsWrittenRecordedAndFollowedUp) {
               (std::vector<std::string>{"16%", "33%", "50%", "66%", "83%", "100%", "100%"}));
     EXPECT_FALSE(run.files.FileExists("C:\\TEMP\\~VeskInstall-Header.bmp"));
     // L is run, quoted, in its folder and then deleted; R is applied and deleted.
-    EXPECT_EQ(
-        run.processes.log,
-        (std::vector<std::string>{"run \"C:\\Apps\\Demo\\setup helper.exe\" in C:\\Apps\\Demo"}));
+    ASSERT_EQ(run.processes.calls.size(), 1u);
+    const test::RecordingProcesses::Call& call = run.processes.calls[0];
+    EXPECT_EQ(call.kind, test::RecordingProcesses::Kind::RunAndWait);
+    EXPECT_EQ(call.commandLine, "\"C:\\Apps\\Demo\\setup helper.exe\"");
+    EXPECT_EQ(call.folder, "C:\\Apps\\Demo");
     EXPECT_EQ(run.operations, (std::vector<std::string>{"reg-data C:\\Apps\\Demo\\settings.reg"}));
     for (const char* name : {"app.exe", "photo.png", "notes.txt"}) {
         EXPECT_TRUE(run.files.FileExists(std::string("C:\\Apps\\Demo\\") + name)) << name;

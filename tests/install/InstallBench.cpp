@@ -47,25 +47,6 @@ bool MemoryExtractor::Extract(const FileEntry& entry) {
     return files_.WriteWholeFile(entry.path, entry.rawPath + " body");
 }
 
-std::optional<std::uint32_t> RecordingProcesses::RunAndWait(const std::string&,
-                                                            const std::string& commandLine,
-                                                            const std::string& folder, int) {
-    log.push_back("run " + commandLine + " in " + folder);
-    return exitCode;
-}
-
-bool RecordingProcesses::Start(const std::string&, const std::string& commandLine,
-                               const std::string&, int) {
-    log.push_back("start " + commandLine);
-    return true;
-}
-
-bool RecordingProcesses::Open(const std::string& path, const std::string&, const std::string&,
-                              int) {
-    log.push_back("open " + path);
-    return true;
-}
-
 bool MemoryShellLinks::Create(const std::string& linkPath, const ShellLink& link) {
     if (!files_.WriteWholeFile(linkPath, "link to " + link.target)) return false;
     links[linkPath] = link;

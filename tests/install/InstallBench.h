@@ -14,6 +14,7 @@
 #include "support/FakeSystemFacts.h"
 #include "support/MemoryFileSystem.h"
 #include "support/MemoryRegistry.h"
+#include "support/RecordingProcesses.h"
 
 namespace vesk::test {
 
@@ -53,21 +54,6 @@ public:
 private:
     MemoryFileSystem& files_;
     std::atomic<bool>& setupFinished_;
-};
-
-// Records programs run; RunAndWait answers `exitCode` (nullopt: cannot be started).
-class RecordingProcesses : public Processes {
-public:
-    std::vector<std::string> log;
-    std::optional<std::uint32_t> exitCode = 0;
-
-    std::optional<std::uint32_t> RunAndWait(const std::string& program,
-                                            const std::string& commandLine,
-                                            const std::string& folder, int show) override;
-    bool Start(const std::string& program, const std::string& commandLine,
-               const std::string& folder, int show) override;
-    bool Open(const std::string& path, const std::string& parameters, const std::string& folder,
-              int show) override;
 };
 
 // Keeps every link by its file path and leaves a file there.

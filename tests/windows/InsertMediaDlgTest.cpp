@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "EnglishTexts.h"
 #include "GuiDriver.h"
 #include "app/InsertMediaDlgWin32.h"
 #include "project/TextLineList.h"
@@ -16,10 +17,7 @@ namespace {
 
 // The English texts of the default language file, with a product name as start-up sets it.
 LanguageTable EnglishTexts() {
-    TextLineList lines;
-    lines.SplitAppend(DefaultLanguageFile(), false);
-    LanguageTable texts(0x409);
-    texts.LoadLines(lines);
+    LanguageTable texts = test::EnglishTexts();
     texts.SetText(TextKey::ProjectName, "Demo 2.5");
     return texts;
 }

@@ -39,6 +39,8 @@ const std::string kProductKey = "\\SOFTWARE\\VeskSoft\\VeskInstall\\Vesk Demo";
 const std::string kUninstallKey =
     "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vesk Demo 1.2";
 constexpr DWORD kInstallTimeoutMs = 60000;
+constexpr char kFontsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+constexpr char kFontName[] = "DejaVu Sans Mono (TrueType)";
 
 LanguageTable EnglishTexts() {
     TextLineList lines;
@@ -97,6 +99,9 @@ void RemoveTheDemo() {
     DeleteTree(kMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall", kTitle);
     DeleteTree(kMachine, "SOFTWARE", "Vesk Demo Company");
     DeleteTree(kUser, "Software", "Vesk Demo Company");
+    if (auto fonts = HostRegistry().Open(kMachine, kFontsKey, RegistryAccess::All)) {
+        fonts->DeleteValue(kFontName);
+    }
     std::error_code ec;
     fs::remove_all(kTestRoot, ec);
     fs::remove_all(ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Vesk Demo", ec);
@@ -333,8 +338,14 @@ TEST_F(InstallGuiTest, TheDemoInstallsEverythingAndTheNextRunProposesItsFolder) 
     ASSERT_TRUE(count);
     EXPECT_EQ(count->type, kRegistryDword);
     EXPECT_EQ(count->data, std::string("\1\0\0\0", 4));
-    EXPECT_TRUE(RegistryKey(HostRegistry(), kUser)
-                    .OpenForReading("\\Software\\Vesk Demo Company\\Vesk Demo\\Settings"));
+    // ... and of the registry data file (kind R), which is gone again.
+    const std::string settings = "\\Software\\Vesk Demo Company\\Vesk Demo\\Settings";
+    EXPECT_EQ(ReadString(kUser, settings, "Theme"), "Harbour");
+    EXPECT_EQ(ReadString(kUser, settings, "LastPicture"), "gallery\\dunes.png");
+    EXPECT_EQ(ReadString(kUser, "\\Software\\Vesk Demo Company\\Vesk Demo\\Recent", "Table"),
+              "measurements.csv");
+    // The font is registered for the system, so it stays after a restart.
+    EXPECT_EQ(ReadString(kMachine, std::string("\\") + kFontsKey, kFontName), "DejaVuSansMono.ttf");
 
     // Shortcuts, read back through the shell.
     const std::string group = ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Vesk Demo";

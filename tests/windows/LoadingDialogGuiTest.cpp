@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "EnglishTexts.h"
 #include "GuiDriver.h"
 #include "project/LanguageTable.h"
 #include "project/TextLineList.h"
@@ -18,13 +19,7 @@ namespace {
 constexpr const char* kDialogClass = "#32770";
 constexpr const char* kPicture = "~VeskInstall-TopFramePicture.bmp";
 
-std::string EnglishText(TextKey key) {
-    TextLineList lines;
-    lines.SplitAppend(DefaultLanguageFile(), false);
-    LanguageTable texts(0x409);
-    texts.LoadLines(lines);
-    return texts.GetText(key);
-}
+using test::EnglishText;
 
 // The contents of the files in the temporary folder whose names end in `suffix`.
 std::vector<std::string> TempFilesEndingIn(const std::string& suffix) {

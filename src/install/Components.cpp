@@ -1,0 +1,34 @@
+// Dispatching components to the registration program, to RunAndWait or to the shell.
+#include "install/Components.h"
+
+#include "project/NameCase.h"
+#include "project/PathParts.h"
+
+namespace vesk {
+namespace {
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+}  // namespace
+
+bool RegisterComponent(const std::string& value, const PathResolver& paths, Processes& processes,
+                       const FailureNotice& notice) {
+    const std::string extension = UpperName(ExtensionOf(value));
+    const std::string path = paths.Resolve(value);
+    if (extension == "OCX" || extension == "DLL") {
+        const std::string program = paths.Resolve(kRegistrationProgram);
+        processes.Start(program, Quoted(program) + " " + Quoted(path) + " /s", FolderOf(path),
+                        kShowNormal);
+        return false;
+    }
+    if (extension == "EXE") {
+        RunAndWait(processes, path, kShowNormal, notice);
+        return false;
+    }
+    processes.Open(path, "", "", kShowNormal);
+    return true;
+}
+
+}  // namespace vesk

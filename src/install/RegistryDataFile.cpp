@@ -1,0 +1,121 @@
+// Reading registry data files in fixed blocks and applying them line by line.
+#include "install/RegistryDataFile.h"
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "project/RegistryKey.h"
+
+namespace vesk {
+namespace {
+
+constexpr std::size_t kReadBlockSize = 64 * 1024;
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// The name and data of a line "name"="data"; false for a line of any other form.
+bool SplitValueLine(const std::string& line, std::string& name, std::string& data) {
+    constexpr std::size_t kShortestValueLine = 5;  // ""=""
+    if (line.size() < kShortestValueLine || line.front() != '"' || line.back() != '"') {
+        return false;
+    }
+    const std::size_t close = line.find('"', 1);
+    const std::size_t dataStart = close + 3;  // after the quote, the equals sign and a quote
+    if (dataStart >= line.size() || line[close + 1] != '=' || line[close + 2] != '"') return false;
+    name = line.substr(1, close - 1);
+    data = line.substr(dataStart, line.size() - 1 - dataStart);
+    return true;
+}
+
+// Turns complete lines into registry writes; owns the current key between lines.
+class DataFileApplier {
+public:
+    explicit DataFileApplier(Registry& registry) : registry_(registry) {}
+
+    // One line without its line end. `passedOver` marks a line too long to keep, of which only
+    // the first byte is known (`line` holds just that byte).
+    void Apply(const std::string& line, bool passedOver) {
+        if (line.empty()) return;
+        const bool whole = !passedOver && line.find('\0') == std::string::npos;
+        if (line.front() == '[') {
+            key_.reset();
+            if (whole && line.back() == ']') key_ = OpenKeyFromBracketedLine(registry_, line);
+            return;
+        }
+        std::string name, data;
+        if (!whole || !key_ || !SplitValueLine(line, name, data)) return;
+        data.push_back('\0');
+        key_->SetValue(name, RegistryValue{kRegistryString, data});
+    }
+
+private:
+    Registry& registry_;
+    std::unique_ptr<RegistryHandle> key_;
+};
+
+// Collects the bytes of one line, up to kLongestRegistryDataLine and a CR; beyond that it keeps
+// only the line's first byte.
+class LineCollector {
+public:
+    void Append(const char* bytes, std::size_t size) {
+        if (size == 0) return;
+        if (passedOver_) return;
+        if (line_.size() + size > kLongestRegistryDataLine + 1) {
+            const char first = line_.empty() ? bytes[0] : line_[0];
+            line_.assign(1, first);
+            line_.shrink_to_fit();
+            passedOver_ = true;
+            return;
+        }
+        line_.append(bytes, size);
+    }
+
+    // Hands the line without its CR to `applier` and starts the next one.
+    void Finish(DataFileApplier& applier) {
+        if (!passedOver_ && !line_.empty() && line_.back() == '\r') line_.pop_back();
+        if (line_.size() > kLongestRegistryDataLine) {
+            line_.resize(1);
+            passedOver_ = true;
+        }
+        applier.Apply(line_, passedOver_);
+        line_.clear();
+        passedOver_ = false;
+    }
+
+private:
+    std::string line_;
+    bool passedOver_ = false;
+};
+
+}  // namespace
+
+void ApplyRegistryData(Registry& registry, std::FILE* file) {
+    DataFileApplier applier(registry);
+    LineCollector line;
+    std::vector<char> block(kReadBlockSize);
+    for (;;) {
+        const std::size_t got = std::fread(block.data(), 1, block.size(), file);
+        if (got == 0) break;
+        const char* at = block.data();
+        const char* const end = at + got;
+        while (at < end) {
+            const void* lineFeed = std::memchr(at, '\n', std::size_t(end - at));
+            const char* stop = lineFeed ? static_cast<const char*>(lineFeed) : end;
+            line.Append(at, std::size_t(stop - at));
+            if (!lineFeed) break;
+            line.Finish(applier);
+            at = stop + 1;
+        }
+    }
+    // What is left has no line end: such a last line is not applied.
+}
+
+void ApplyRegistryDataFile(Registry& registry, const std::string& path) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (file) ApplyRegistryData(registry, file.get());
+}
+
+}  // namespace vesk

@@ -1,0 +1,47 @@
+// Fonts through GDI's font table, the fonts key of the registry and a broadcast message.
+#include <windows.h>
+
+#include "platform/Fonts.h"
+#include "platform/Registry.h"
+
+namespace vesk {
+namespace {
+
+// The packed version's high bit marks the 9x family.
+constexpr DWORD kWin9xFamilyBit = 0x80000000;
+
+class Win32Fonts : public Fonts {
+public:
+    int AddResource(const std::string& path) override { return AddFontResourceA(path.c_str()); }
+
+    std::string FontsFolder() const override {
+        char folder[MAX_PATH + 1] = {};
+        const UINT length = GetWindowsDirectoryA(folder, sizeof folder);
+        if (length == 0 || length >= sizeof folder) return {};
+        std::string path(folder, length);
+        if (path.back() != '\\') path += '\\';
+        return path + "Fonts";
+    }
+
+    bool Register(const std::string& name, const std::string& file) override {
+        const bool win9x = (GetVersion() & kWin9xFamilyBit) != 0;
+        std::unique_ptr<RegistryHandle> key =
+            HostRegistry().Open(RegistryRoot::LocalMachine, win9x ? kWin9xFontsKey : kNtFontsKey,
+                                RegistryAccess::Write);
+        if (!key) return false;
+        return key->SetValue(name, RegistryValue{kRegistryString, file + '\0'});
+    }
+
+    // Posted, not sent: the install must not wait for a program that does not answer, nor for
+    // the setup's own window while its thread waits for the install.
+    void AnnounceChange() override { PostMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0); }
+};
+
+}  // namespace
+
+Fonts& HostFonts() {
+    static Win32Fonts fonts;
+    return fonts;
+}
+
+}  // namespace vesk
