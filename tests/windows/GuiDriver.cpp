@@ -1,9 +1,6 @@
 // Outside control of real windows for the GUI tests, with a timeout on every wait.
 #include "GuiDriver.h"
 
-// After windows.h (from GuiDriver.h), which it needs.
-#include <psapi.h>
-
 #include <cstdio>
 #include <vector>
 
@@ -87,13 +84,6 @@ long ChildProcess::WaitForExit(DWORD timeoutMs) {
     DWORD code = 0;
     GetExitCodeProcess(process_, &code);
     return long(code);
-}
-
-std::size_t ChildProcess::PeakMemory() const {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    if (!process_ || !GetProcessMemoryInfo(process_, &counters, sizeof counters)) return 0;
-    return std::size_t(counters.PeakWorkingSetSize);
 }
 
 HWND WaitForTopWindow(DWORD processId, const std::string& title, const std::string& className,

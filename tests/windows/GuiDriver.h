@@ -26,9 +26,6 @@ public:
     // The exit code, or -1 when the process did not end within `timeoutMs`.
     long WaitForExit(DWORD timeoutMs = kGuiTimeoutMs);
     DWORD Id() const { return id_; }
-    // The most memory the process has had in use (its peak working set), in bytes; 0 when the
-    // system does not tell. Readable until this object goes, also after the process ended.
-    std::size_t PeakMemory() const;
 
 private:
     HANDLE process_ = nullptr;

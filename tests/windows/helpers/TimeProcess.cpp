@@ -1,12 +1,10 @@
-// Runs a program with its arguments, waits for its end and prints how long it ran and the most
-// memory it had in use, so a benchmark measures a Windows program from inside Wine.
+// Runs a program with its arguments, waits for its end and prints how long it ran, so a benchmark
+// measures a Windows program from inside Wine.
 //
 //   time_process PROGRAM [ARGUMENT ...]
 //
 // The exit code is the program's; 90 when it cannot be started.
 #include <windows.h>
-// After windows.h, which it needs.
-#include <psapi.h>
 
 #include <cstdio>
 #include <string>
@@ -32,12 +30,7 @@ int main(int argc, char** argv) {
     const DWORD elapsed = GetTickCount() - start;
     DWORD code = 0;
     GetExitCodeProcess(process.hProcess, &code);
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(process.hProcess, &counters, sizeof counters);
     CloseHandle(process.hProcess);
-    std::printf("process peak memory: %llu KB\n",
-                static_cast<unsigned long long>(counters.PeakWorkingSetSize / 1024));
     std::printf("process worked: %lu ms\n", elapsed);
     return int(code);
 }
