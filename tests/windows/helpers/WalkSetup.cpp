@@ -93,6 +93,7 @@ int main(int argc, char** argv) {
     std::printf("wizard: %s\n", TextOf(frame).c_str());
     std::string destination;
     DWORD installStart = 0, installEnd = 0;
+    bool finishPressed = false;
     HWND last = nullptr;
     while (GetTickCount() - wizardShown < 10 * kPageWaitMs) {
         long code = setup.WaitForExit(0);
@@ -123,7 +124,7 @@ int main(int argc, char** argv) {
         if (FinishShown(frame) && installStart && !installEnd) installEnd = GetTickCount();
         if (page != last && page) {
             std::printf("page: %s\n", PageName(frame, page));
-            if (GetDlgItem(page, IDC_DESTINATION_PATH)) {
+            if (std::string(PageName(frame, page)) == "destination") {
                 destination = ItemText(page, IDC_DESTINATION_PATH);
                 std::printf("destination: %s\n", destination.c_str());
             }
@@ -134,9 +135,14 @@ int main(int argc, char** argv) {
         if (page && GetDlgItem(page, IDC_LICENCE_ACCEPT) && !Enabled(frame, IDC_WIZARD_NEXT)) {
             PressItem(page, IDC_LICENCE_ACCEPT);
         }
-        if (FinishShown(frame) || (page && !progress)) {
-            if (FinishShown(frame) && page) LeaveProgramsUnstarted(page);
-            if (Enabled(frame, IDC_WIZARD_NEXT)) PressItem(frame, IDC_WIZARD_NEXT);
+        if (FinishShown(frame)) {
+            // Once: every press of Finish starts the wizard's close timer afresh.
+            if (!finishPressed && page) {
+                LeaveProgramsUnstarted(page);
+                finishPressed = PressItem(frame, IDC_WIZARD_NEXT);
+            }
+        } else if (page && !progress && Enabled(frame, IDC_WIZARD_NEXT)) {
+            PressItem(frame, IDC_WIZARD_NEXT);
         }
         // Closely while the setup works on its own, so the times it prints are its own.
         Sleep(progress || installEnd ? 5 : 100);
