@@ -171,6 +171,7 @@ wine_run="$root/build/win32/wine-run.sh"
 # program's name, so both installers are measured the same way, Wine's own libraries included.
 watch_memory() {
     local name="$1" stop="$2" out="$3" peak=0 hwm pid=""
+    set +e +o pipefail  # no process yet is no error
     while [ ! -e "$stop" ]; do
         # VmHWM only grows, so a sample now and then finds the peak; few samples, little load.
         [ -n "$pid" ] && [ -e "/proc/$pid" ] || pid="$(pgrep -x "$name" | head -1)"

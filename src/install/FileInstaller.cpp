@@ -26,6 +26,7 @@ void FileInstaller::Run() {
     const InstallProject& project = context_.session.project;
     total_ = LeadingInt(project.GetValue("2401", SubTaskType::GetAllVar, FieldKind::FileQty));
     done_ = 0;
+    shown_ = 0;
     const PathExpander expand = context_.session.paths.Expander();
     for (const std::string& text : context_.session.files) {
         const FileEntry entry = ParseFileEntry(text, expand);
@@ -98,7 +99,10 @@ void FileInstaller::FollowUp(const FileEntry& entry) {
 void FileInstaller::Count() {
     ++done_;
     const int position = ProgressPosition(done_, total_);
-    if (position >= 0) context_.report.SetProgress(position);
+    // The bar is only moved when its position changes: a thousand files cost a hundred trips to
+    // the user-interface thread, not a thousand.
+    if (position >= 0 && position != shown_) context_.report.SetProgress(position);
+    if (position >= 0) shown_ = position;
 }
 
 }  // namespace vesk

@@ -35,6 +35,7 @@ private:
     UninstallRecord& record_;
     int done_ = 0;
     int total_ = 0;
+    int shown_ = 0;  // the bar's position; it starts at 0
 };
 
 }  // namespace vesk

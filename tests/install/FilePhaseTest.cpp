@@ -157,6 +157,13 @@ TEST(FilePhaseTest, ProgressIsDoneOverFileQtyTruncatedAndNeverDividesByZero) {
         run.Run();
         EXPECT_EQ(Progress(run.report.log), (std::vector<std::string>{"100%"})) << fileQty;
     }
+    // The bar moves only when its position changes: 0.5 %, 1 %, 1.5 % of 200 files.
+    InstallBench run;
+    run.Add(kSlotProjectProperties, SubTaskType::GetAllVar, FieldKind::FileQty, "200");
+    for (const char* name : {"a", "b", "c"})
+        run.AddFile(std::string("[Windows Directory]\\") + name, 'A');
+    run.Run();
+    EXPECT_EQ(Progress(run.report.log), (std::vector<std::string>{"1%", "100%"}));
 }
 
 }  // namespace
