@@ -14,12 +14,12 @@
 #include <set>
 #include <string>
 
+#include "EnglishTexts.h"
 #include "GuiDriver.h"
 #include "SetupBuilder.h"
 #include "platform/ComPointerWin32.h"
 #include "project/LanguageTable.h"
 #include "project/RegistryKey.h"
-#include "resources/LanguageFile.h"
 #include "resources/ResourceIds.h"
 #include "support/TempDir.h"
 
@@ -27,6 +27,8 @@ namespace vesk {
 namespace {
 
 namespace fs = std::filesystem;
+using test::EnglishText;
+using test::EnglishTexts;
 using test::ReadWholeFile;
 
 constexpr RegistryRoot kMachine = RegistryRoot::LocalMachine;
@@ -41,18 +43,6 @@ const std::string kUninstallKey =
 constexpr DWORD kInstallTimeoutMs = 60000;
 constexpr char kFontsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 constexpr char kFontName[] = "DejaVu Sans Mono (TrueType)";
-
-LanguageTable EnglishTexts() {
-    TextLineList lines;
-    lines.SplitAppend(DefaultLanguageFile(), false);
-    LanguageTable texts(0x409);
-    texts.LoadLines(lines);
-    return texts;
-}
-
-std::string EnglishText(TextKey key) {
-    return EnglishTexts().GetText(key);
-}
 
 // Through drive Z:, which Wine maps to the host's root, so the file-system library finds it.
 std::string DemoFile(const std::string& relative) {
