@@ -11,12 +11,16 @@ echo "Built: out/bin/veskbuild, out/stub/Setup.exe, out/demo/"
 echo "Running out/demo/Setup.exe under Wine, walking its wizard with every default"
 # walk_setup presses the buttons a user would; a picture of every window goes to
 # build/demo-screenshots. Wine's server is waited for, so the display is not taken away under it.
-demo='build/win32/wine-run.sh build/win32/tests/walk_setup.exe out/demo/Setup.exe build/demo-screenshots
-rc=$?; WINEPREFIX="$PWD/build/win32/wineprefix" wineserver -w; exit $rc'
+demo='build/win32/wine-run.sh build/win32/tests/walk_setup.exe out/demo/Setup.exe build/demo-screenshots | tee build/demo-walk.log
+rc=${PIPESTATUS[0]}; WINEPREFIX="$PWD/build/win32/wineprefix" wineserver -w; exit $rc'
 run=(bash -c "$demo")
 [ -n "${DISPLAY:-}" ] || run=(xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$demo")
 if "${run[@]}"; then
-    echo "The demo setup ran to its end. Screenshots: build/demo-screenshots/"
+    installed="$(sed -n 's/^installed into: //p' build/demo-walk.log | tr -d '\r')"
+    # Drive C: of Wine's prefix is its drive_c folder.
+    here="$(printf '%s' "$installed" | sed -e 's|^[Cc]:|build/win32/wineprefix/drive_c|' -e 's|\\|/|g')"
+    echo "The demo setup ran to its end and installed Vesk Demo into $installed"
+    echo "  (on this machine: $here). Screenshots: build/demo-screenshots/"
 else
     echo "The demo setup failed (exit code $?)." >&2
     exit 1

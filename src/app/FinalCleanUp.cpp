@@ -1,6 +1,8 @@
 // Removing temporary files and rolling back a broken-off install.
 #include "app/FinalCleanUp.h"
 
+#include <set>
+
 #include "project/NameCase.h"
 
 namespace vesk {
@@ -16,19 +18,39 @@ void FinalCleanUp(SharedFlags& flags, InstallRecords& records, FileRemoval& file
     // First, so an extraction in progress and the worker's file phase stop.
     flags.setupFinished = true;
     for (const std::string& path : records.TakeTempFiles()) files.RemoveFile(path);
-    if (flags.installOk) return;
+    const std::vector<KeptFile> kept = records.TakeKeptFiles();
+    if (flags.installOk) {
+        for (const KeptFile& file : kept) {
+            if (!file.copy.empty()) files.RemoveFile(file.copy);
+        }
+        return;
+    }
 
+    // A name that held a user's file before the install gets that file back, never a deletion.
+    std::set<std::string> userNames;
+    for (const KeptFile& file : kept) userNames.insert(UpperName(file.original));
     const std::vector<std::string> installed = records.TakeInstalledFiles();
     if (!installed.empty()) {
         const std::string windows = windowsFolder();
         for (const std::string& path : installed) {
-            if (!KeptOnRollback(path, windows)) files.RemoveFile(path);
+            if (userNames.count(UpperName(path)) == 0 && !KeptOnRollback(path, windows)) {
+                files.RemoveFile(path);
+            }
         }
+    }
+    for (const KeptFile& file : kept) {
+        if (file.copy.empty()) continue;
+        // Should the installed file refuse to go, the user's file stays under the copy's name.
+        files.RemoveFile(file.original);
+        files.RenameFile(file.copy, file.original);
     }
     // Give the system a moment to let go of the files, and leave no created folder current.
     files.Pause(100);
     files.SetCurrentFolder("C:\\");
-    for (const std::string& folder : records.TakeCreatedFolders()) files.RemoveFolder(folder);
+    const std::vector<std::string> folders = records.TakeCreatedFolders();
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
+        files.RemoveFolder(*folder);
+    }
 }
 
 }  // namespace vesk

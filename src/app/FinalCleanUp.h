@@ -18,11 +18,13 @@ constexpr char kBdeFolder[] = "C:\\Program Files\\Common Files\\Borland Shared\\
 // Windows folder or BDE folder anywhere. An unknown (empty) Windows folder keeps every file.
 bool KeptOnRollback(const std::string& path, const std::string& windowsFolder);
 
-// Sets setupFinished, deletes the temporary files, and when installOk is clear deletes the
-// installed files (except those kept above), waits 100 ms, makes "C:\" current and removes the
-// created folders in list order (a folder that is not empty stays). The records are emptied, so
-// a later run finds nothing left to do. `windowsFolder` is asked only when installed files are
-// to be judged.
+// Sets setupFinished and deletes the temporary files. When installOk is set, it removes the
+// copies of the user's files the install overwrote. Otherwise it rolls back: deletes the
+// installed files (except those kept above and those that replaced a user's file), puts every
+// kept user's file back under its name, waits 100 ms, makes "C:\" current and removes the
+// created folders, the last made first (a folder that is not empty stays). The records are
+// emptied, so a later run finds nothing left to do. `windowsFolder` is asked only when
+// installed files are to be judged.
 void FinalCleanUp(SharedFlags& flags, InstallRecords& records, FileRemoval& files,
                   const std::function<std::string()>& windowsFolder);
 

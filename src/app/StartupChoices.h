@@ -5,13 +5,12 @@
 #include <string>
 
 #include "platform/Registry.h"
+#include "project/EngineKey.h"
 #include "project/InstallProject.h"
 #include "project/PathResolver.h"
 
 namespace vesk {
 
-// The engine's own registry key under HKEY_LOCAL_MACHINE.
-constexpr char kEngineKey[] = "\\SOFTWARE\\VeskSoft\\VeskInstall";
 // The start-up file that holds the preparatory program.
 constexpr char kPreparatoryProgram[] = "[TempFileDir]\\~VeskInstall-ProvideForInstall.exe";
 

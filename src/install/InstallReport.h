@@ -26,6 +26,9 @@ public:
     // A question with Yes and No, No the default, owned by the wizard; true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& caption,
                           QuestionIcon icon) = 0;
+    // A message with an OK button (a program that could not be started); returns when the user
+    // has read it.
+    virtual void Tell(const std::string& text, const std::string& caption) = 0;
     // The install is over; the wizard acts on it 100 ms later on its own thread.
     virtual void Finish(InstallOutcome outcome) = 0;
 };

@@ -1,52 +1,141 @@
-// The order of the install's phases, cancellation and the end.
+// The order of the install's phases, what each reads from the project, cancellation and the end.
 #include "install/InstallWorker.h"
 
-namespace vesk {
+#include "install/FileInstaller.h"
+#include "install/RegistryItems.h"
+#include "install/ShortcutMaker.h"
+#include "install/UninstallRecord.h"
+#include "project/NameCase.h"
+#include "project/RegistryKey.h"
+#include "project/TaskSlots.h"
 
-bool InstallWorker::CancelCheck() {
-    if (!session_.flags.cancelRequested) return false;
-    const LanguageTable& texts = session_.texts;
-    if (report_.AskYesNo(texts.GetText(TextKey::ExitInstallMessage),
-                         texts.GetText(TextKey::ExitInstallTitle), QuestionIcon::Question)) {
-        session_.flags.installOk = false;
-        return true;
+namespace vesk {
+namespace {
+
+constexpr char kStartMenuGroup[] = "[Start Menu]\\";
+
+// Every value of `kind` in the GetValue subtasks of the slot's task, in file order.
+TextLineList ValuesOf(const InstallProject& project, int slot, FieldKind kind) {
+    TextLineList values;
+    if (const Task* task = project.FindSlotTask(slot)) {
+        task->AppendValues(SubTaskType::GetValue, kind, values);
     }
-    session_.flags.cancelRequested = false;
-    return false;
+    return values;
 }
 
-bool InstallWorker::RunPhase(TextKey status, const std::function<void()>& items) {
-    report_.SetStatus(session_.texts.GetText(status));
+}  // namespace
+
+template <typename Items>
+bool InstallWorker::RunPhase(TextKey status, Items items) {
+    SharedFlags& flags = context_.session.flags;
+    context_.report.SetStatus(context_.Text(status));
     items();
-    CancelCheck();
-    pause_(kPhasePauseMs);
-    return session_.flags.installOk;
+    // A request no item of the phase answered (it had none, or none that asks) is answered here
+    // rather than one phase later.
+    if (flags.installOk) context_.CancelCheck();
+    context_.services.pause(kPhasePauseMs);
+    return flags.installOk;
+}
+
+void InstallWorker::CreateFolders() {
+    SetupSession& session = context_.session;
+    std::vector<std::string> folders = session.folders.Lines();
+    if (!session.programFolder.empty()) {
+        const std::string group = kStartMenuGroup + session.programFolder;
+        for (std::string& folder : folders) {
+            if (SameName(folder, kStartMenuGroup)) {
+                folder = group;
+                break;
+            }
+        }
+        context_.CreateFolders(context_.Resolve(group));
+        // From here on the program folder is absolute and ends in a backslash.
+        session.programFolder = context_.Resolve(group + "\\");
+    }
+    for (const std::string& folder : folders) {
+        context_.CreateFolders(context_.Resolve(folder));
+        context_.services.pause(kItemPauseMs);
+        if (context_.CancelCheck()) return;
+    }
+}
+
+void InstallWorker::AddFonts() {
+    for (const std::string& value :
+         ValuesOf(context_.session.project, kSlotFonts, FieldKind::File)) {
+        if (context_.services.addFont) context_.services.addFont(context_.Resolve(value));
+        if (context_.CancelCheck()) return;
+    }
+}
+
+void InstallWorker::ApplyRegistryItems() {
+    const Task* task = context_.session.project.FindSlotTask(kSlotRegistry);
+    if (!task) return;
+    // One key for the phase: a root named by one item carries over to the next.
+    RegistryKey key(context_.session.SystemRegistry(), RegistryRoot::LocalMachine);
+    for (const SubTask& subtask : task->SubTasks()) {
+        if (subtask.Type() == SubTaskType::Registry) ApplyRegistrySubtask(key, subtask, "");
+        if (context_.CancelCheck()) return;
+    }
+}
+
+void InstallWorker::RegisterComponents() {
+    for (const std::string& value :
+         ValuesOf(context_.session.project, kSlotComponentRegistration, FieldKind::File)) {
+        // Only a document opened through the shell is followed by the question: a component
+        // being registered or a program just run is not interrupted by it.
+        const bool opened =
+            context_.services.registerComponent && context_.services.registerComponent(value);
+        if (opened && context_.CancelCheck()) return;
+    }
+}
+
+void InstallWorker::ClearFiles() {
+    for (const std::string& value :
+         ValuesOf(context_.session.project, kSlotClearFiles, FieldKind::File)) {
+        context_.services.files.RemoveFile(context_.Resolve(value));
+        if (context_.CancelCheck()) return;
+    }
+}
+
+void InstallWorker::CreateShortcuts() {
+    const Task* task = context_.session.project.FindSlotTask(kSlotShortcuts);
+    // Without a program group there are no shortcuts at all, not even on the desktop.
+    if (!task || context_.session.programFolder.empty()) return;
+    ShortcutMaker shortcuts(context_);
+    for (const SubTask& subtask : task->SubTasks()) {
+        if (subtask.Type() != SubTaskType::CreateShortcutMenu) continue;
+        shortcuts.CreateShortcuts(subtask);
+        if (context_.CancelCheck()) return;
+    }
 }
 
 void InstallWorker::Run() {
-    SharedFlags& flags = session_.flags;
+    SharedFlags& flags = context_.session.flags;
+    InstallReport& report = context_.report;
     flags.installOk = true;
-    report_.SetStatus(session_.texts.GetText(TextKey::InstallProcessDesc2));
-    pause_(kPhasePauseMs);
+    report.SetStatus(context_.Text(TextKey::InstallProcessDesc2));
+    context_.services.pause(kPhasePauseMs);
 
-    // Each phase announces itself, gives the user the chance to stop, and pauses. The work of
-    // the phases on the system (folders, files, fonts, registry items, components, files to
-    // remove, shortcuts, the uninstall record) is not part of this worker yet: a run installs
-    // nothing.
-    const TextKey phases[] = {TextKey::CreateFolderDesc,  TextKey::CopyFileDesc,
-                              TextKey::InstallFontDesc,   TextKey::OperationRegistryDesc,
-                              TextKey::RegisterComDesc,   TextKey::ClearFileDesc,
-                              TextKey::CreateFileLinkDesc};
-    for (TextKey phase : phases) {
-        if (!RunPhase(phase, [] {})) break;
-    }
+    ShortcutMaker shortcuts(context_);
+    UninstallRecord record(context_, shortcuts);
+    FileInstaller files(context_, record);
+    const bool throughShortcuts =
+        RunPhase(TextKey::CreateFolderDesc, [this] { CreateFolders(); }) &&
+        RunPhase(TextKey::CopyFileDesc, [&files] { files.Run(); }) &&
+        RunPhase(TextKey::InstallFontDesc, [this] { AddFonts(); }) &&
+        RunPhase(TextKey::OperationRegistryDesc, [this] { ApplyRegistryItems(); }) &&
+        RunPhase(TextKey::RegisterComDesc, [this] { RegisterComponents(); }) &&
+        RunPhase(TextKey::ClearFileDesc, [this] { ClearFiles(); }) &&
+        RunPhase(TextKey::CreateFileLinkDesc, [this] { CreateShortcuts(); });
+    // The record keeps the shortcut phase's status text and is followed by no pause.
+    if (throughShortcuts) record.Write([this] { return context_.CancelCheck(); });
 
     if (flags.installOk) {
-        report_.SetProgress(100);
+        report.SetProgress(100);
         flags.setupFinished = true;
-        report_.Finish(InstallOutcome::Completed);
+        report.Finish(InstallOutcome::Completed);
     } else {
-        report_.Finish(InstallOutcome::EndedEarly);
+        report.Finish(InstallOutcome::EndedEarly);
     }
 }
 

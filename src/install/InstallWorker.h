@@ -2,41 +2,43 @@
 // walked the wizard to the progress page.
 #pragma once
 
-#include <functional>
-
+#include "install/InstallContext.h"
 #include "install/InstallReport.h"
+#include "install/InstallServices.h"
 #include "session/SetupSession.h"
 
 namespace vesk {
 
-// Waits the given number of milliseconds (the worker's fixed pauses; tests count them).
-using Pause = std::function<void(int milliseconds)>;
-
-// Runs the phases in their fixed order, each announced on the status line and followed by a
-// pause, watches for the user's Cancel between items, and ends by telling the report whether
-// the install completed. Touches no window: everything the user sees goes through the report.
+// Runs the phases in their fixed order (folders, files, fonts, registry items, components,
+// files to remove, shortcuts, the uninstall record), each announced on the status line and
+// followed by a pause, watches for the user's Cancel between items, and ends by telling the
+// report whether the install completed. Touches no window and no system directly: everything
+// the user sees goes through the report, everything done to the machine through the services.
 class InstallWorker {
 public:
-    InstallWorker(SetupSession& session, InstallReport& report, Pause pause)
-        : session_(session), report_(report), pause_(std::move(pause)) {}
+    InstallWorker(SetupSession& session, InstallReport& report, InstallServices& services)
+        : context_(session, report, services) {}
 
     // The whole install; returns when the report has been told the outcome.
     void Run();
 
-    // Pause after the first status text and after each phase, and after every folder or file.
-    static constexpr int kPhasePauseMs = 300;
-    static constexpr int kItemPauseMs = 3;
+    static constexpr int kPhasePauseMs = vesk::kPhasePauseMs;
+    static constexpr int kItemPauseMs = vesk::kItemPauseMs;
 
 private:
-    // When Cancel was pressed: asks whether to stop. True when the user chose to stop (the
-    // install is then no longer in a good state); otherwise the request is cleared.
-    bool CancelCheck();
-    // Announces a phase, runs its items, pauses; false when the install stopped during it.
-    bool RunPhase(TextKey status, const std::function<void()>& items);
+    // Announces a phase, runs its items, answers a Cancel still pending, pauses; false when the
+    // install stopped during it.
+    template <typename Items>
+    bool RunPhase(TextKey status, Items items);
 
-    SetupSession& session_;
-    InstallReport& report_;
-    Pause pause_;
+    void CreateFolders();
+    void AddFonts();
+    void ApplyRegistryItems();
+    void RegisterComponents();
+    void ClearFiles();
+    void CreateShortcuts();
+
+    InstallContext context_;
 };
 
 }  // namespace vesk

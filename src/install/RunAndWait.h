@@ -12,8 +12,9 @@ namespace vesk {
 
 // What RunAndWait returns when the program cannot be started.
 constexpr std::uint32_t kCreateProcessFailed = 781205;
-// The message the user gets then (caption "Error").
+// The message the user gets then, and its caption.
 constexpr char kCreateProcessFailedText[] = "Create process failed";
+constexpr char kCreateProcessFailedCaption[] = "Error";
 
 // Tells the user that a program could not be started.
 using FailureNotice = std::function<void(const std::string& text)>;

@@ -3,7 +3,9 @@
 
 #include <commctrl.h>
 
+#include "install/EngineOperations.h"
 #include "install/InstallWorker.h"
+#include "platform/ComPointerWin32.h"
 #include "resources/ResourceIds.h"
 
 namespace vesk {
@@ -34,9 +36,14 @@ void CInstallProcess::ShowAndStart() {
         SetupSession& session = session_;
         InstallReport& report = report_;
         worker_ = std::thread([&session, &report] {
-            InstallWorker(session, report, [](int milliseconds) {
-                Sleep(DWORD(milliseconds));
-            }).Run();
+            // Shortcuts and documents opened through the shell need the component runtime on
+            // this thread too.
+            ComRuntime runtime;
+            ReaderExtractor extractor(session.reader);
+            InstallServices services{HostFileSystem(), HostShellLinks(), HostProcesses(), extractor,
+                                     [](int milliseconds) { Sleep(DWORD(milliseconds)); }};
+            UseEngineOperations(services, session, report, HostFonts());
+            InstallWorker(session, report, services).Run();
         });
     }
     Show();

@@ -11,6 +11,9 @@ namespace {
 constexpr UINT kAskMessage = WM_APP + 1;
 // Posted by the worker thread: the install is over (wParam: the timer to start).
 constexpr UINT kFinishMessage = WM_APP + 2;
+// Sent by the worker thread: show a message on the frame's thread (lParam: a Question whose
+// answer is not asked for).
+constexpr UINT kTellMessage = WM_APP + 3;
 
 constexpr char kHeaderPicture[] = "[TempFileDir]\\~VeskInstall-TopFramePicture.bmp";
 struct TextSpot {
@@ -228,6 +231,12 @@ bool WizardFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
             question->asked = true;
             return true;
         }
+        case kTellMessage: {
+            auto* notice = reinterpret_cast<Question*>(lParam);
+            MessageBoxA(Window(), notice->text.c_str(), notice->caption.c_str(), MB_OK);
+            notice->asked = true;
+            return true;
+        }
         case kFinishMessage:
             SetTimer(Window(), UINT_PTR(wParam), kTimerDelayMs, nullptr);
             return true;
@@ -380,6 +389,11 @@ bool WizardFrame::AskYesNo(const std::string& text, const std::string& caption, 
     SendMessageA(Window(), kAskMessage, 0, reinterpret_cast<LPARAM>(&question));
     // A wizard that is gone cannot be asked: stopping is the safe answer.
     return question.asked ? question.yes : true;
+}
+
+void WizardFrame::Tell(const std::string& text, const std::string& caption) {
+    Question message{text, caption, QuestionIcon::Stop};
+    SendMessageA(Window(), kTellMessage, 0, reinterpret_cast<LPARAM>(&message));
 }
 
 void WizardFrame::Finish(InstallOutcome outcome) {

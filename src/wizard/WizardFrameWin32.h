@@ -46,6 +46,7 @@ public:
     void SetStatus(const std::string& text) override;
     void SetProgress(int percent) override;
     bool AskYesNo(const std::string& text, const std::string& caption, QuestionIcon icon) override;
+    void Tell(const std::string& text, const std::string& caption) override;
     void Finish(InstallOutcome outcome) override;
 
 private:

@@ -19,6 +19,10 @@ public:
         log.push_back("delete " + path);
         return true;
     }
+    bool RenameFile(const std::string& from, const std::string& to) override {
+        log.push_back("rename " + from + " > " + to);
+        return true;
+    }
     bool RemoveFolder(const std::string& path) override {
         log.push_back("rmdir " + path);
         for (const std::string& folder : notEmpty) {
@@ -76,7 +80,8 @@ void FillWithInstall(InstallRecords& records) {
                              "C:\\Program Files\\Vesk\\Data\\a.dat"}) {
         records.AddInstalledFile(path);
     }
-    for (const char* path : {"C:\\Program Files\\Vesk\\Data", "C:\\Program Files\\Vesk"}) {
+    // In the order made: a parent before its children.
+    for (const char* path : {"C:\\Program Files\\Vesk", "C:\\Program Files\\Vesk\\Data"}) {
         records.AddCreatedFolder(path);
     }
 }
@@ -118,6 +123,39 @@ TEST(FinalCleanUpTest, FailedInstallIsRolledBackInOrderAndOnlyOnce) {
     removal.log.clear();
     FinalCleanUp(flags, records, removal, UnaskedWindowsFolder);
     EXPECT_EQ(removal.log, (std::vector<std::string>{"wait 100", "cd C:\\"}));
+}
+
+TEST(FinalCleanUpTest, UsersFilesComeBackOnRollbackAndTheirCopiesGoAfterACompletedInstall) {
+    struct Case {
+        bool installOk;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {true, {"delete C:\\App\\a.txt.~keep", "delete C:\\WINDOWS\\x.dll.~keep"}},
+        {false,
+         {"delete C:\\App\\new.txt", "delete C:\\App\\a.txt",
+          "rename C:\\App\\a.txt.~keep > C:\\App\\a.txt", "delete C:\\WINDOWS\\x.dll",
+          "rename C:\\WINDOWS\\x.dll.~keep > C:\\WINDOWS\\x.dll", "wait 100", "cd C:\\"}},
+    };
+    for (const Case& c : cases) {
+        SharedFlags flags;
+        flags.installOk = c.installOk;
+        InstallRecords records;
+        // a.txt and x.dll replaced a user's file; run.exe replaced one too, but the install
+        // deleted its own run.exe and put the user's back at once.
+        for (const char* path :
+             {"C:\\App\\a.txt", "C:\\App\\new.txt", "C:\\App\\run.exe", "C:\\WINDOWS\\x.dll"}) {
+            records.AddInstalledFile(path);
+        }
+        records.AddKeptFile("C:\\App\\a.txt", "C:\\App\\a.txt.~keep");
+        records.AddKeptFile("C:\\App\\run.exe", "C:\\App\\run.exe.~keep");
+        records.AddKeptFile("C:\\WINDOWS\\x.dll", "C:\\WINDOWS\\x.dll.~keep");
+        records.MarkPutBack("C:\\App\\run.exe");
+        RecordingRemoval removal;
+        FinalCleanUp(flags, records, removal, WindowsFolder);
+        EXPECT_EQ(removal.log, c.expected) << c.installOk;
+        EXPECT_TRUE(records.KeptFiles().empty());
+    }
 }
 
 }  // namespace

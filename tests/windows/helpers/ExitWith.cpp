@@ -1,6 +1,7 @@
 // A tiny program for tests that start programs: it writes the folder it was started in to the
-// file named by VESK_TEST_MARKER (when set) and exits with the code in VESK_TEST_EXIT_CODE (0
-// when unset). The settings come through the environment because the engine passes no arguments.
+// file named by VESK_TEST_MARKER (when set), waits while the file named by VESK_TEST_HOLD (when
+// set) does not exist (a minute at most), and exits with the code in VESK_TEST_EXIT_CODE (0 when
+// unset). The settings come through the environment because the engine passes no arguments.
 #include <windows.h>
 
 #include <cstdlib>
@@ -18,6 +19,15 @@ int main() {
             if (folderLength < sizeof folder)
                 WriteFile(file, folder, folderLength, &written, nullptr);
             CloseHandle(file);
+        }
+    }
+    char hold[MAX_PATH + 1];
+    length = GetEnvironmentVariableA("VESK_TEST_HOLD", hold, sizeof hold);
+    if (length > 0 && length < sizeof hold) {
+        const DWORD start = GetTickCount();
+        while (GetFileAttributesA(hold) == INVALID_FILE_ATTRIBUTES &&
+               GetTickCount() - start < 60000) {
+            Sleep(20);
         }
     }
     char code[32];

@@ -1,7 +1,11 @@
 // Walks a setup's wizard from outside as a user who takes every default would: starts the
 // setup, accepts the licence, presses Next on every page, waits for the install and presses
-// Finish (or OK on the completion message). It prints each page it passes and saves a picture
-// of it. Used by the main job to run the demo under a virtual display, where nobody can click.
+// Finish (or OK on the completion message); programs the finish page offers to start are left
+// unchecked, so nothing outlives the setup. It prints each page it passes, the destination, where
+// the product was installed and how long the setup worked (start-up until the wizard, the
+// install from the progress page to its end, and the end until the process is gone: everything
+// but the walk through the pages), and saves a picture of every page. Used by the main job to run
+// the demo under a virtual display, where nobody can click, and by the install benchmark.
 //
 //   walk_setup SETUP.EXE [SCREENSHOT_FOLDER]
 //
@@ -29,6 +33,16 @@ void Save(HWND window, const char* name) {
     char file[64];
     std::snprintf(file, sizeof file, "/%02d-%s.bmp", ++g_shot, name);
     CaptureWindow(window, g_screens + file);
+}
+
+// The finish page numbers its boxes of programs to start from 1000.
+constexpr int kFirstProgramBox = 1000;
+constexpr int kProgramBoxes = 16;
+
+void LeaveProgramsUnstarted(HWND page) {
+    for (int id = kFirstProgramBox; id < kFirstProgramBox + kProgramBoxes; ++id) {
+        if (HWND box = GetDlgItem(page, id)) SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
+    }
 }
 
 bool Enabled(HWND frame, int id) {
@@ -64,6 +78,7 @@ int main(int argc, char** argv) {
         CreateDirectoryA(g_screens.c_str(), nullptr);
     }
     ChildProcess setup;
+    const DWORD started = GetTickCount();
     if (!setup.Start(argv[1])) {
         std::fprintf(stderr, "walk_setup: cannot start %s\n", argv[1]);
         return kNoWindow;
@@ -74,13 +89,29 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "walk_setup: no wizard appeared (setup exit code %ld)\n", code);
         return code >= 0 ? int(code) : kNoWindow;
     }
+    const DWORD wizardShown = GetTickCount();
     std::printf("wizard: %s\n", TextOf(frame).c_str());
+    std::string destination;
+    DWORD installStart = 0, installEnd = 0;
+    bool finishPressed = false;
     HWND last = nullptr;
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < 10 * kPageWaitMs) {
+    while (GetTickCount() - wizardShown < 10 * kPageWaitMs) {
         long code = setup.WaitForExit(0);
-        if (code >= 0) return int(code);
+        if (code >= 0) {
+            const DWORD end = GetTickCount();
+            if (code == 0 && !destination.empty()) {
+                std::printf("installed into: %s\n", destination.c_str());
+            }
+            if (installStart && installEnd) {
+                std::printf(
+                    "setup worked: %lu ms (start-up %lu, install %lu, end %lu)\n",
+                    (wizardShown - started) + (installEnd - installStart) + (end - installEnd),
+                    wizardShown - started, installEnd - installStart, end - installEnd);
+            }
+            return int(code);
+        }
         if (HWND box = WaitForMessageBox(setup.Id(), frame, 0)) {
+            if (installStart && !installEnd) installEnd = GetTickCount();
             std::printf("message: %s\n", MessageBoxText(box).c_str());
             Save(box, "message");
             ClickItem(box, IDOK);
@@ -88,8 +119,15 @@ int main(int argc, char** argv) {
             continue;
         }
         HWND page = VisiblePage(frame);
+        const bool progress = page && GetDlgItem(page, IDC_PROGRESS_BAR);
+        if (progress && !installStart) installStart = GetTickCount();
+        if (FinishShown(frame) && installStart && !installEnd) installEnd = GetTickCount();
         if (page != last && page) {
             std::printf("page: %s\n", PageName(frame, page));
+            if (std::string(PageName(frame, page)) == "destination") {
+                destination = ItemText(page, IDC_DESTINATION_PATH);
+                std::printf("destination: %s\n", destination.c_str());
+            }
             Settle(frame);
             Save(frame, PageName(frame, page));
             last = page;
@@ -97,10 +135,17 @@ int main(int argc, char** argv) {
         if (page && GetDlgItem(page, IDC_LICENCE_ACCEPT) && !Enabled(frame, IDC_WIZARD_NEXT)) {
             PressItem(page, IDC_LICENCE_ACCEPT);
         }
-        if (FinishShown(frame) || (page && !GetDlgItem(page, IDC_PROGRESS_BAR))) {
-            if (Enabled(frame, IDC_WIZARD_NEXT)) PressItem(frame, IDC_WIZARD_NEXT);
+        if (FinishShown(frame)) {
+            // Once: every press of Finish starts the wizard's close timer afresh.
+            if (!finishPressed && page) {
+                LeaveProgramsUnstarted(page);
+                finishPressed = PressItem(frame, IDC_WIZARD_NEXT);
+            }
+        } else if (page && !progress && Enabled(frame, IDC_WIZARD_NEXT)) {
+            PressItem(frame, IDC_WIZARD_NEXT);
         }
-        Sleep(100);
+        // Closely while the setup works on its own, so the times it prints are its own.
+        Sleep(progress || installEnd ? 5 : 100);
     }
     std::fprintf(stderr, "walk_setup: the setup did not end\n");
     return kNoWindow;

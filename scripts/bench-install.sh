@@ -1,0 +1,261 @@
+#!/usr/bin/env bash
+# Install benchmark (not part of the tests): a generated product of about 1000 files and 100 MB
+# (program code, text, pictures, already-compressed files, nested folders) installed under Wine
+# by our engine, walked through its wizard by walk_setup, and by an NSIS installer built by
+# makensis and run silently (/S). Prints both times, ours without the engine's fixed pauses, the
+# ratio, and the peak memory of each setup process; a 1 MB product shows whether our memory
+# grows with the payload.
+#
+#   bash scripts/bench-install.sh [WORK_FOLDER]     (default build/bench-install)
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+work="$(realpath -m "${1:-build/bench-install}")"
+
+bash scripts/deps.sh
+# The wizard needs a display: without one, the whole script runs again under a virtual one.
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+fi
+if ! command -v makensis >/dev/null; then
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends nsis
+fi
+[ -d build/native ] || cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release
+[ -d build/win32 ] || bash scripts/configure.sh
+cmake --build build/native --target veskbuild
+cmake --build build/win32 --target Setup walk_setup time_process
+
+rm -rf "$work"
+mkdir -p "$work"
+
+echo "== generating the products"
+python3 - "$work" build/win32 <<'PY'
+import os, random, struct, sys
+
+work, win32 = sys.argv[1], sys.argv[2]
+rng = random.Random(20260412)
+
+# Program code: windows of the Windows programs this tree builds.
+corpus = b""
+for folder, _, names in os.walk(win32):
+    for name in sorted(names):
+        if name.endswith(".exe") and len(corpus) < 24 << 20:
+            with open(os.path.join(folder, name), "rb") as f:
+                corpus += f.read()
+words = ("install engine volume folder setup registry shortcut font program file data "
+         "the a of and to in is for on with as by at from this that value key path wizard page "
+         "progress finish cancel question answer system window text picture document").split()
+
+def code(size):
+    start = rng.randrange(0, max(1, len(corpus) - size))
+    return corpus[start:start + size]
+
+def text(size):
+    out, n = [], 0
+    while n < size:
+        line = " ".join(rng.choice(words) for _ in range(rng.randint(4, 14))) + "\r\n"
+        out.append(line)
+        n += len(line)
+    return "".join(out).encode()[:size]
+
+def picture(size):
+    width = 256
+    height = max(1, size // (width * 3))
+    rows = bytearray()
+    tint = [rng.randrange(256) for _ in range(3)]
+    for y in range(height):
+        for x in range(width):
+            rows += bytes(((x + tint[0]) & 255, (y * 2 + tint[1]) & 255,
+                           ((x ^ y) + tint[2] + rng.randrange(4)) & 255))
+    header = b"BM" + struct.pack("<IHHI", 54 + len(rows), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
+    return header + info + bytes(rows)
+
+def packed(size):
+    return rng.randbytes(size)
+
+kinds = [  # (share of files, mean size, maker, extensions)
+    (0.25, 130 << 10, code, ["dll", "exe", "ocx"]),
+    (0.30, 50 << 10, text, ["txt", "htm", "xml", "ini"]),
+    (0.20, 100 << 10, picture, ["bmp"]),
+    (0.25, 130 << 10, packed, ["zip", "png", "jpg", "gz"]),
+]
+
+def make(product, files):
+    folders = [""]
+    for i in range(max(1, files // 16)):
+        parent = rng.choice([f for f in folders if f.count("/") < 4])
+        folders.append(f"{parent}/dir{i:02d}".lstrip("/"))
+    total = 0
+    for n in range(files):
+        r, acc = rng.random(), 0.0
+        for share, mean, maker, extensions in kinds:
+            acc += share
+            if r <= acc:
+                break
+        size = max(64, int(rng.expovariate(1.0 / mean)))
+        size = min(size, mean * 6)
+        folder = os.path.join(product, rng.choice(folders))
+        os.makedirs(folder, exist_ok=True)
+        data = maker(size)
+        with open(os.path.join(folder, f"file{n:04d}.{rng.choice(extensions)}"), "wb") as f:
+            f.write(data)
+        total += len(data)
+    return total
+
+for name, files, scale in (("large", 1000, 1.0), ("small", 12, 0.7)):
+    if name == "small":
+        kinds = [(s, int(m * 0.7), f, e) for s, m, f, e in kinds]
+    total = make(os.path.join(work, name, "product"), files)
+    print(f"{name}: {files} files, {total / 1e6:.1f} MB")
+PY
+
+# Our project and the NSIS script for one product folder.
+write_projects() {
+    local dir="$1" name="$2"
+    cat >"$dir/project.xml" <<EOF
+<?xml version="1.0" encoding="GB2312"?>
+<InstallProject>
+<Version>VeskInstall5.0</Version>
+<Task ID="2401" Type="DataSetting" IsExec="0">
+  <SubTask ID="10001" Type="GetAllVar">
+    <ProjectName>$name</ProjectName>
+    <InstallPath>C:\\$name\\Vesk</InstallPath>
+    <ProductVersion>1.0</ProductVersion>
+  </SubTask>
+</Task>
+<Task ID="2006" Type="ShowDialogBox" IsExec="0">
+</Task>
+<Task ID="2007" Type="ShowDialogBox" IsExec="0">
+</Task>
+<Task ID="2010" Type="ShowDialogBox" IsExec="0">
+</Task>
+<Task ID="2402" Type="DataSetting" IsExec="0">
+  <SubTask ID="10001" Type="GetAllVar">
+    <PathDesc>[InstallDir]</PathDesc>
+    <PathValue>product</PathValue>
+  </SubTask>
+</Task>
+<Task ID="2408" Type="DataSetting" IsExec="0">
+  <SubTask ID="10001" Type="GetValue">
+    <File>*.zip</File>
+    <File>*.png</File>
+    <File>*.jpg</File>
+    <File>*.gz</File>
+  </SubTask>
+</Task>
+</InstallProject>
+EOF
+    cat >"$dir/nsis.nsi" <<EOF
+Unicode true
+Name "$name"
+OutFile "nsis-setup.exe"
+InstallDir "C:\\$name\\Nsis"
+RequestExecutionLevel user
+Page directory
+Page instfiles
+Section
+  SetOutPath "\$INSTDIR"
+  File /r "product\\*"
+SectionEnd
+EOF
+}
+
+export WINEPREFIX="$root/build/win32/wineprefix"
+wine_run="$root/build/win32/wine-run.sh"
+
+# The highest peak resident memory (KB, /proc's VmHWM) of any process named $1, watched until
+# the file $2 appears; written to $3. Wine runs each Windows process as a host process of the
+# program's name, so both installers are measured the same way, Wine's own libraries included.
+watch_memory() {
+    local name="$1" stop="$2" out="$3" peak=0 hwm pid=""
+    set +e +o pipefail  # no process yet is no error
+    while [ ! -e "$stop" ]; do
+        # VmHWM only grows, so a sample now and then finds the peak; few samples, little load.
+        [ -n "$pid" ] && [ -e "/proc/$pid" ] || pid="$(pgrep -x "$name" | head -1)"
+        if [ -n "$pid" ]; then
+            hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status" 2>/dev/null || true)
+            if [ -n "$hwm" ] && [ "$hwm" -gt "$peak" ]; then peak=$hwm; fi
+        fi
+        sleep 0.1
+    done
+    echo "$peak" >"$out"
+}
+
+# "<ms> <peak KB>" of one run of $1 (setup program) measured by $2 (a command printing
+# "... worked: N ms").
+measured_run() {
+    local name="$1" out
+    shift
+    rm -f "$work/stop" "$work/peak"
+    watch_memory "$name" "$work/stop" "$work/peak" &
+    out="$("$@" | tr -d '\r')"
+    touch "$work/stop"
+    wait
+    printf '%s\n' "$out" >>"$work/runs.log"
+    printf '%s %s\n' "$(sed -n 's/.* worked: \([0-9]*\) ms.*/\1/p' <<<"$out")" "$(cat "$work/peak")"
+}
+run_ours() { measured_run Setup.exe "$wine_run" build/win32/tests/walk_setup.exe "$1"; }
+run_nsis() { measured_run nsis-setup.exe "$wine_run" build/win32/tests/time_process.exe "$1" /S "/D=$2"; }
+
+bench() {
+    local name="$1" dir="$work/$1" setup_name="VeskBench${1^}"
+    local drive="$WINEPREFIX/drive_c/$setup_name"
+    write_projects "$dir" "$setup_name"
+    echo "== building both installers of the $name product"
+    local start end
+    start=$(date +%s.%N)
+    build/native/builder/veskbuild build "$dir/project.xml" -o "$dir/vesk" \
+        --stub build/win32/src/app/Setup.exe --quiet
+    end=$(date +%s.%N)
+    echo "veskbuild: $(awk "BEGIN { printf \"%.1f\", $end - $start }") s"
+    start=$(date +%s.%N)
+    (cd "$dir" && makensis -V1 nsis.nsi)
+    end=$(date +%s.%N)
+    echo "makensis:  $(awk "BEGIN { printf \"%.1f\", $end - $start }") s"
+
+    # The pauses the engine makes on purpose: the worker's 300 ms after the first status and each
+    # of seven phases and 3 ms after every folder and every file-list entry, the loading dialog's
+    # 300 ms before it unpacks, and the 100 ms of the wizard's end timer.
+    local listing folders entries
+    listing="$(build/native/builder/veskbuild list "$dir/vesk/Setup.exe")"
+    folders=$(sed -n 's/^Folders: *\([0-9]*\)/\1/p' <<<"$listing")
+    entries=$(sed -n 's/^Files: *\([0-9]*\)/\1/p' <<<"$listing")
+    local worker_pauses=$((8 * 300 + 3 * (folders + entries)))
+    local pauses=$((worker_pauses + 300 + 100))
+
+    # Best of three runs each, every run into a fresh folder and without an earlier install's
+    # folder in the registry.
+    local ours_ms=0 ours_kb=0 nsis_ms=0 nsis_kb=0 ms kb
+    for round in 1 2 3; do
+        rm -rf "$drive"
+        "$wine_run" reg delete "HKLM\\SOFTWARE\\VeskSoft\\VeskInstall\\$setup_name" /f >/dev/null 2>&1 || true
+        read -r ms kb < <(run_ours "$dir/vesk/Setup.exe")
+        [ -n "$ms" ] || { echo "our setup did not complete; see $work/runs.log" >&2; exit 1; }
+        diff -rq "$dir/product" "$drive/Vesk" >/dev/null || { echo "our install differs" >&2; exit 1; }
+        if [ "$ours_ms" -eq 0 ] || [ "$ms" -lt "$ours_ms" ]; then ours_ms=$ms; fi
+        [ "$kb" -gt "$ours_kb" ] && ours_kb=$kb
+        read -r ms kb < <(run_nsis "$dir/nsis-setup.exe" "C:\\$setup_name\\Nsis")
+        diff -rq "$dir/product" "$drive/Nsis" >/dev/null || { echo "NSIS's install differs" >&2; exit 1; }
+        if [ "$nsis_ms" -eq 0 ] || [ "$ms" -lt "$nsis_ms" ]; then nsis_ms=$ms; fi
+        [ "$kb" -gt "$nsis_kb" ] && nsis_kb=$kb
+    done
+    rm -rf "$drive"
+    local bytes files
+    bytes=$(du -sb "$dir/product" | cut -f1)
+    files=$(find "$dir/product" -type f | wc -l)
+    echo "product: $files files, $((bytes / 1000000)) MB; setups: ours $(du -sb "$dir/vesk" | cut -f1) bytes, NSIS $(stat -c %s "$dir/nsis-setup.exe") bytes"
+    echo "ours:  ${ours_ms} ms, of which ${pauses} ms fixed pauses (worker ${worker_pauses}, loading dialog 300, end timer 100)"
+    echo "       -> $((ours_ms - pauses)) ms without them; peak memory ${ours_kb} KB"
+    echo "NSIS:  ${nsis_ms} ms (/S); peak memory ${nsis_kb} KB"
+    echo "ratio (ours without pauses / NSIS): $(awk "BEGIN { printf \"%.2f\", ($ours_ms - $pauses) / $nsis_ms }")"
+}
+
+# One Wine server for every run, so no run pays for starting it.
+"$wine_run" >/dev/null 2>&1 || true  # the prefix, set up once
+wineserver -p
+trap 'wineserver -k; wineserver -w' EXIT
+bench large
+bench small

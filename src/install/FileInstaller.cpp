@@ -1,0 +1,108 @@
+// The file phase.
+#include "install/FileInstaller.h"
+
+#include "install/RunAndWait.h"
+#include "project/NameCase.h"
+
+namespace vesk {
+namespace {
+
+// A shared database file whose failed write the install passes over, as it always did.
+constexpr char kToleratedFile[] = "SQLUNIRL.DLL";
+
+}  // namespace
+
+int ProgressPosition(int done, int total) {
+    constexpr int kFull = 100;
+    if (total <= 0) return -1;
+    // The share is held as a double before it is scaled, so an x87 unit's wider registers give
+    // the same positions as any other (29 of 100 files show 28, as they always did).
+    const volatile double share = double(done) / double(total);
+    const int position = int(share * kFull);
+    return position > kFull ? kFull : position;
+}
+
+void FileInstaller::Run() {
+    const InstallProject& project = context_.session.project;
+    total_ = LeadingInt(project.GetValue("2401", SubTaskType::GetAllVar, FieldKind::FileQty));
+    done_ = 0;
+    shown_ = 0;
+    const PathExpander expand = context_.session.paths.Expander();
+    for (const std::string& text : context_.session.files) {
+        const FileEntry entry = ParseFileEntry(text, expand);
+        // The builder never writes a malformed entry; one that is there names no file.
+        if (!entry.wellFormed) continue;
+        if (entry.kind == FileKind::Uninstaller && record_.NewerUninstallerRecorded()) {
+            Count();
+            continue;
+        }
+        if (entry.kind != FileKind::StartUp && Install(entry) == Step::Stop) {
+            context_.session.flags.installOk = false;
+            return;
+        }
+        context_.services.pause(kItemPauseMs);
+        if (context_.CancelCheck()) return;
+    }
+}
+
+FileInstaller::Step FileInstaller::Install(const FileEntry& entry) {
+    SetupSession& session = context_.session;
+    if (entry.kind != FileKind::Uninstaller) {
+        context_.keeper.BeforeWrite(entry.path);
+        session.records.AddInstalledFile(entry.path);
+    }
+    const bool written = context_.services.extractor.Extract(entry);
+    if (!written && !session.flags.setupFinished && StopAfterWriteError(entry)) {
+        session.flags.setupFinished = true;
+    }
+    // Set by a volume the user gave up, by Yes above, or by the clean-up of a closed wizard.
+    if (session.flags.setupFinished) return Step::Stop;
+    context_.services.extractor.SetTime(entry);
+    Count();
+    FollowUp(entry);
+    return Step::Next;
+}
+
+bool FileInstaller::StopAfterWriteError(const FileEntry& entry) {
+    if (entry.kind != FileKind::Raw &&
+        UpperName(entry.path).find(kToleratedFile) != std::string::npos) {
+        return false;
+    }
+    return context_.report.AskYesNo(context_.Text(TextKey::WriteFileErrorDesc) + entry.path +
+                                        context_.Text(TextKey::ErrorExitInstallDesc),
+                                    context_.Text(TextKey::MessageDesc), QuestionIcon::Stop);
+}
+
+void FileInstaller::FollowUp(const FileEntry& entry) {
+    InstallServices& services = context_.services;
+    switch (entry.kind) {
+        case FileKind::Program:
+            RunAndWait(services.processes, entry.path, kShowNormal,
+                       [this](const std::string& text) {
+                           context_.report.Tell(text, kCreateProcessFailedCaption);
+                       });
+            break;
+        case FileKind::RegistryData:
+            if (services.applyRegistryDataFile) services.applyRegistryDataFile(entry.path);
+            break;
+        case FileKind::Uninstaller:
+            record_.KeepLanguageFile();
+            return;
+        default:
+            return;
+    }
+    // Programs and registry data files are used once and go, even when the use failed.
+    services.files.RemoveFile(entry.path);
+    context_.keeper.PutBack(entry.path);
+}
+
+void FileInstaller::Count() {
+    ++done_;
+    const int position = ProgressPosition(done_, total_);
+    // The bar is only moved when its position changes: a thousand files cost a hundred trips to
+    // the user-interface thread, not a thousand.
+    if (position >= 0 && position != shown_) context_.report.SetProgress(position);
+    if (position >= 0) shown_ = position;
+}
+
+}  // namespace vesk

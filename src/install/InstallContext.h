@@ -1,0 +1,37 @@
+// What every part of one install works with: the run's state, the way to the user, the system,
+// and the copies of the user's files it overwrites.
+#pragma once
+
+#include <string>
+
+#include "install/FileKeeper.h"
+#include "install/InstallReport.h"
+#include "install/InstallServices.h"
+#include "session/SetupSession.h"
+
+namespace vesk {
+
+struct InstallContext {
+    InstallContext(SetupSession& run, InstallReport& to, InstallServices& system)
+        : session(run),
+          report(to),
+          services(system),
+          keeper(system.files, run.records, run.start.startStamp) {}
+
+    std::string Text(TextKey key) const { return session.texts.GetText(key); }
+    std::string Resolve(const std::string& path) const { return session.Resolve(path); }
+
+    // Creates the folder with every missing parent and records each folder made for a rollback.
+    void CreateFolders(const std::string& path);
+
+    // When Cancel was pressed: asks whether to stop the install. Yes clears installOk and gives
+    // true (the caller leaves its loop); No clears the request and gives false.
+    bool CancelCheck();
+
+    SetupSession& session;
+    InstallReport& report;
+    InstallServices& services;
+    FileKeeper keeper;
+};
+
+}  // namespace vesk

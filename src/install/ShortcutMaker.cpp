@@ -1,0 +1,86 @@
+// Shortcuts of the install.
+#include "install/ShortcutMaker.h"
+
+#include "container/FileEntry.h"
+#include "project/PathParts.h"
+
+namespace vesk {
+namespace {
+
+constexpr char kLinkExtension[] = ".Lnk";
+
+bool IsSet(const SubTask& subtask, FieldKind kind) {
+    return LeadingInt(subtask.Value(kind)) != 0;
+}
+
+// A folder path ending in a backslash + name; "" when the folder is unknown.
+std::string Within(const std::string& folder, const std::string& name) {
+    return folder.empty() ? std::string() : folder + name;
+}
+
+}  // namespace
+
+void ShortcutMaker::CreateShortcuts(const SubTask& subtask) {
+    const std::string name = subtask.Value(FieldKind::Description);
+    const std::string target =
+        context_.Resolve(subtask.Value(FieldKind::Folder) + "\\" + subtask.Value(FieldKind::File));
+    const std::string arguments = subtask.Value(FieldKind::Parameter);
+    const std::string iconFile = subtask.Value(FieldKind::IconFile);
+    const std::string icon = iconFile.empty() ? std::string() : context_.Resolve(iconFile);
+    if (IsSet(subtask, FieldKind::IsToFileLinkGroup)) {
+        CreateShellLink(name, target, arguments, icon, ShortcutLocation::ProgramGroup, 0);
+    }
+    if (IsSet(subtask, FieldKind::IsToDesktop)) {
+        CreateShellLink(name, target, arguments, icon, ShortcutLocation::Desktop, 0);
+    }
+    if (IsSet(subtask, FieldKind::IsToStartup)) {
+        CreateShellLink(name, target, arguments, icon, ShortcutLocation::Startup, 0);
+    }
+    if (IsSet(subtask, FieldKind::IsToQuickLaunch)) {
+        CreateShellLink(name, target, arguments, icon, ShortcutLocation::QuickLaunch, 0);
+        CreateShellLink(name, target, arguments, icon, ShortcutLocation::QuickLaunch, 1);
+    }
+}
+
+std::string ShortcutMaker::LinkBase(const std::string& name, ShortcutLocation location,
+                                    int variant) const {
+    const SetupSession& session = context_.session;
+    std::string base;
+    switch (location) {
+        case ShortcutLocation::Desktop:
+            base = context_.Resolve("[Desktop Directory]\\" + name);
+            break;
+        case ShortcutLocation::ProgramGroup:
+            return Within(session.programFolder, name);
+        case ShortcutLocation::Startup:
+            base = context_.Resolve("[Startup]\\" + name);
+            break;
+        case ShortcutLocation::QuickLaunch:
+            return Within(
+                variant == 1 ? session.start.quickLaunchPath1 : session.start.quickLaunchPath2,
+                name);
+    }
+    // A folder the system could not name leaves its token in place: no link then, rather than
+    // one in whatever folder happens to be current.
+    return base.empty() || base[0] == '[' || FolderOf(base).empty() ? std::string() : base;
+}
+
+void ShortcutMaker::CreateShellLink(const std::string& name, const std::string& target,
+                                    const std::string& arguments, const std::string& icon,
+                                    ShortcutLocation location, int variant) {
+    const std::string base = LinkBase(name, location, variant);
+    if (base.empty()) return;
+    const std::string linkPath = base + kLinkExtension;
+    context_.keeper.BeforeWrite(linkPath);
+    context_.session.records.AddInstalledFile(linkPath);
+    ShellLink link;
+    link.target = target;
+    link.arguments = arguments;
+    link.workingFolder = FolderOf(target);
+    link.description = name;
+    link.iconPath = icon;
+    link.show = kShowNormal;
+    context_.services.links.Create(linkPath, link);
+}
+
+}  // namespace vesk

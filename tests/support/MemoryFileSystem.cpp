@@ -1,0 +1,114 @@
+// The in-memory file system.
+#include "support/MemoryFileSystem.h"
+
+#include <algorithm>
+
+#include "project/PathParts.h"
+
+namespace vesk::test {
+namespace {
+
+char Upper(char c) {
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
+
+bool IsDriveRoot(const std::string& path) {
+    return path.size() <= 3 && path.size() >= 2 && path[1] == ':';
+}
+
+}  // namespace
+
+bool CaseLess::operator()(const std::string& a, const std::string& b) const {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return Upper(x) < Upper(y); });
+}
+
+void MemoryFileSystem::Put(const std::string& path, const std::string& content) {
+    AddFolders(FolderOf(path));
+    files[path] = content;
+}
+
+void MemoryFileSystem::AddFolders(const std::string& path) {
+    for (std::string folder = path; !folder.empty() && !IsDriveRoot(folder);
+         folder = FolderOf(folder)) {
+        folders.insert(folder);
+    }
+}
+
+bool MemoryFileSystem::ParentExists(const std::string& path) const {
+    const std::string parent = FolderOf(path);
+    return IsDriveRoot(parent) || folders.count(parent) != 0;
+}
+
+bool MemoryFileSystem::RemoveFile(const std::string& path) {
+    if (locked.count(path)) return false;
+    return files.erase(path) != 0;
+}
+
+bool MemoryFileSystem::RenameFile(const std::string& from, const std::string& to) {
+    auto source = files.find(from);
+    if (source == files.end() || locked.count(from) || files.count(to) || !ParentExists(to)) {
+        return false;
+    }
+    std::string content = source->second;
+    files.erase(source);
+    files[to] = content;
+    return true;
+}
+
+bool MemoryFileSystem::RemoveFolder(const std::string& path) {
+    log.push_back("rmdir " + path);
+    const std::string prefix = path + "\\";
+    auto below = [&](const std::string& name) {
+        return name.size() > prefix.size() && !CaseLess()(name.substr(0, prefix.size()), prefix) &&
+               !CaseLess()(prefix, name.substr(0, prefix.size()));
+    };
+    for (const auto& file : files) {
+        if (below(file.first)) return false;
+    }
+    for (const std::string& folder : folders) {
+        if (below(folder)) return false;
+    }
+    return folders.erase(path) != 0;
+}
+
+bool MemoryFileSystem::SetCurrentFolder(const std::string& path) {
+    log.push_back("cd " + path);
+    return true;
+}
+
+void MemoryFileSystem::Pause(int milliseconds) {
+    log.push_back("wait " + std::to_string(milliseconds));
+}
+
+bool MemoryFileSystem::CreateFolder(const std::string& path) {
+    if (IsDriveRoot(path) || folders.count(path) || files.count(path) || !ParentExists(path)) {
+        return false;
+    }
+    folders.insert(path);
+    return true;
+}
+
+bool MemoryFileSystem::FolderExists(const std::string& path) const {
+    return IsDriveRoot(path) || folders.count(path) != 0;
+}
+
+bool MemoryFileSystem::FileExists(const std::string& path) const {
+    return files.count(path) != 0;
+}
+
+bool MemoryFileSystem::DuplicateFile(const std::string& from, const std::string& to) {
+    auto source = files.find(from);
+    if (source == files.end() || files.count(to) || !ParentExists(to)) return false;
+    std::string content = source->second;
+    files[to] = content;
+    return true;
+}
+
+bool MemoryFileSystem::WriteWholeFile(const std::string& path, const std::string& bytes) {
+    if (locked.count(path) || !ParentExists(path) || folders.count(path)) return false;
+    files[path] = bytes;
+    return true;
+}
+
+}  // namespace vesk::test

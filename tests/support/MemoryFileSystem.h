@@ -1,0 +1,46 @@
+// An in-memory file system for native tests: Windows paths, names compared without regard to
+// ASCII letter case, drive roots that always exist, and files that can be locked.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace vesk::test {
+
+// Orders names as Windows compares them: ASCII letters without regard to case.
+struct CaseLess {
+    bool operator()(const std::string& a, const std::string& b) const;
+};
+
+class MemoryFileSystem : public FileSystem {
+public:
+    std::map<std::string, std::string, CaseLess> files;  // path -> content
+    std::set<std::string, CaseLess> folders;             // drive roots not listed
+    std::set<std::string, CaseLess> locked;              // refuse removal, renaming and writing
+    std::vector<std::string> log;                        // "rmdir X", "cd X", "wait N"
+
+    // A file and every folder above it.
+    void Put(const std::string& path, const std::string& content);
+    void AddFolders(const std::string& path);
+
+    bool RemoveFile(const std::string& path) override;
+    bool RenameFile(const std::string& from, const std::string& to) override;
+    bool RemoveFolder(const std::string& path) override;
+    bool SetCurrentFolder(const std::string& path) override;
+    void Pause(int milliseconds) override;
+    bool CreateFolder(const std::string& path) override;
+    bool FolderExists(const std::string& path) const override;
+    bool FileExists(const std::string& path) const override;
+    bool DuplicateFile(const std::string& from, const std::string& to) override;
+    bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+
+private:
+    // The folder holding `path` exists (a drive root always does).
+    bool ParentExists(const std::string& path) const;
+};
+
+}  // namespace vesk::test
