@@ -1,4 +1,4 @@
-// Applying Registry and EditBox subtasks.
+// Reading and applying Registry and EditBox subtasks.
 #include "install/RegistryItems.h"
 
 #include "container/FileEntry.h"
@@ -6,58 +6,65 @@
 namespace vesk {
 namespace {
 
-constexpr int kWriteOperation = 0;
-constexpr int kDeleteOperation = 1;
 constexpr int kStringValue = 0;
 constexpr int kNumberValue = 1;
 
 }  // namespace
 
-void ApplyRegistrySubtask(RegistryKey& key, const SubTask& subtask, const std::string& substitute) {
-    std::string subKey, name, value;
-    int dataType = 0, operation = 0;
-    bool keyOnly = false;
+RegistryItem ReadRegistryItem(const SubTask& subtask) {
+    RegistryItem item;
     for (const Field& field : subtask.Fields()) {
         const std::string& text = field.Value();
         switch (field.Kind()) {
             case FieldKind::RegRootKey:
-                key.SetRootByName(text);
+                if (const std::optional<RegistryRoot> root = RegistryRootFromName(text)) {
+                    item.root = root;
+                }
                 break;
             case FieldKind::RegSubKey:
-                subKey = text;
+                item.subKey = text;
                 break;
             case FieldKind::RegVarName:
-                name = text;
+                item.name = text;
                 break;
             case FieldKind::RegVarValue:
-                value = text;
+                item.value = text;
                 break;
             case FieldKind::RegDataType:
-                dataType = LeadingInt(text);
+                item.dataType = LeadingInt(text);
                 break;
             case FieldKind::RegOperType:
-                operation = LeadingInt(text);
+                item.operation = LeadingInt(text);
                 break;
             case FieldKind::IsOnlyToKey:
-                keyOnly = LeadingInt(text) != 0;
+                item.keyOnly = LeadingInt(text) != 0;
+                break;
+            case FieldKind::IsToDelete:
+                item.toDelete = LeadingInt(text) != 0;
                 break;
             default:
                 break;
         }
     }
-    const std::string& data = substitute.empty() ? value : substitute;
-    if (operation == kWriteOperation) {
-        if (!key.Open(subKey, true) || keyOnly) return;
-        if (dataType == kStringValue) {
-            key.WriteString(name, data);
-        } else if (dataType == kNumberValue) {
-            key.WriteDword(name, std::uint32_t(LeadingInt(data)));
+    return item;
+}
+
+void ApplyRegistrySubtask(RegistryKey& key, const SubTask& subtask, const std::string& substitute) {
+    const RegistryItem item = ReadRegistryItem(subtask);
+    if (item.root) key.SetRoot(*item.root);
+    const std::string& data = substitute.empty() ? item.value : substitute;
+    if (item.operation == kRegistryWriteOperation) {
+        if (!key.Open(item.subKey, true) || item.keyOnly) return;
+        if (item.dataType == kStringValue) {
+            key.WriteString(item.name, data);
+        } else if (item.dataType == kNumberValue) {
+            key.WriteDword(item.name, std::uint32_t(LeadingInt(data)));
         }
-    } else if (operation == kDeleteOperation) {
-        if (keyOnly) {
-            key.DeleteKey(subKey);
+    } else if (item.operation == kRegistryDeleteOperation) {
+        if (item.keyOnly) {
+            key.DeleteKey(item.subKey);
         } else {
-            key.DeleteValue(subKey + "\\" + name);
+            key.DeleteValue(item.subKey + "\\" + item.name);
         }
     }
 }

@@ -5,17 +5,10 @@
 #include <string>
 
 #include "install/InstallContext.h"
+#include "install/ShortcutPlaces.h"
 #include "project/SubTask.h"
 
 namespace vesk {
-
-// Where a link file goes; the numbers are the engine's vocabulary.
-enum class ShortcutLocation : int {
-    Desktop = 4,
-    ProgramGroup = 7,
-    Startup = 8,
-    QuickLaunch = 9,  // two folders: variant 0 and variant 1
-};
 
 class ShortcutMaker {
 public:
