@@ -312,32 +312,7 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
             "the engine reads names in the ANSI code page of the user's system");
     }
 
-    const Task& uninstall = tasks_[kSlotUninstallOptions];
-    bool recordAsked =
-        IsSet(uninstall.GetValue(SubTaskType::GetValue, FieldKind::CreateUnInstall1)) ||
-        IsSet(uninstall.GetValue(SubTaskType::GetValue, FieldKind::CreateUnInstall2));
-    if (recordAsked && !options.uninstallerPath.empty()) {
-        Planned entry;
-        entry.target = kUninstallerTarget;
-        entry.kind = FileKind::Uninstaller;
-        entry.hostPath = options.uninstallerPath;
-        std::error_code ec;
-        if (!fs::is_regular_file(entry.hostPath, ec)) {
-            return Fail("--uninstaller: " + entry.hostPath + " is not a file");
-        }
-        entry.size = fs::file_size(entry.hostPath, ec);
-        entry.timeText = TimeOf(entry.hostPath);
-        plan.push_back(entry);
-    } else if (recordAsked) {
-        summary_.warnings.push_back(
-            locator_.Where(kSlotUninstallOptions) +
-            "task 2410 asks for an uninstall record, but no uninstaller program was given "
-            "(--uninstaller PATH): the record will name a missing " +
-            std::string(kUninstallerTarget));
-    } else if (!options.uninstallerPath.empty()) {
-        summary_.warnings.push_back(
-            "--uninstaller ignored: task 2410 asks for no uninstall record");
-    }
+    if (!PlanUninstaller(options, plan)) return false;
 
     std::set<std::string> targets;
     for (const Planned& entry : plan) {
@@ -367,6 +342,46 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
     for (const Planned& entry : plan) {
         summary_.planned.push_back(
             {entry.target, LetterOf(entry.kind), entry.size, entry.hostPath});
+    }
+    return true;
+}
+
+// The uninstaller goes last: the one given, else the one beside the tool, when task 2410 asks
+// for an uninstall record.
+bool SetupBuilder::PlanUninstaller(const BuildOptions& options, std::vector<Planned>& plan) {
+    const Task& uninstall = tasks_[kSlotUninstallOptions];
+    bool recordAsked =
+        IsSet(uninstall.GetValue(SubTaskType::GetValue, FieldKind::CreateUnInstall1)) ||
+        IsSet(uninstall.GetValue(SubTaskType::GetValue, FieldKind::CreateUnInstall2));
+    std::string uninstaller = options.uninstallerPath;
+    std::error_code ec;
+    if (uninstaller.empty() && recordAsked && !options.bundledUninstallerPath.empty() &&
+        fs::is_regular_file(options.bundledUninstallerPath, ec)) {
+        uninstaller = options.bundledUninstallerPath;
+    }
+    if (recordAsked && !uninstaller.empty()) {
+        Planned entry;
+        entry.target = kUninstallerTarget;
+        entry.kind = FileKind::Uninstaller;
+        entry.hostPath = uninstaller;
+        if (!fs::is_regular_file(entry.hostPath, ec)) {
+            return Fail("--uninstaller: " + entry.hostPath + " is not a file");
+        }
+        entry.size = fs::file_size(entry.hostPath, ec);
+        entry.timeText = TimeOf(entry.hostPath);
+        plan.push_back(entry);
+    } else if (recordAsked) {
+        summary_.warnings.push_back(
+            locator_.Where(kSlotUninstallOptions) +
+            "task 2410 asks for an uninstall record, but no uninstaller program was given "
+            "(--uninstaller PATH)" +
+            (options.bundledUninstallerPath.empty()
+                 ? std::string()
+                 : " and none lies beside veskbuild (" + options.bundledUninstallerPath + ")") +
+            ": the record will name a missing " + std::string(kUninstallerTarget));
+    } else if (!options.uninstallerPath.empty()) {
+        summary_.warnings.push_back(
+            "--uninstaller ignored: task 2410 asks for no uninstall record");
     }
     return true;
 }

@@ -23,7 +23,8 @@ const OptionSpec kVerbose = {
     "-v, --verbose            name every file and folder the sources leave out, and why"};
 const OptionSpec kUninstaller = {
     "--uninstaller", nullptr, true, false,
-    "--uninstaller PROGRAM    the uninstaller, packed when task 2410 asks for a record"};
+    "--uninstaller PROGRAM    the uninstaller, packed when task 2410 asks for a record\n"
+    "                         (default: ../stub/Vesk-UnInstall.exe beside veskbuild)"};
 
 const std::vector<CommandInfo> kCommands = {
     {"build",

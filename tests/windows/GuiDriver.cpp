@@ -65,11 +65,18 @@ ChildProcess::~ChildProcess() {
 }
 
 bool ChildProcess::Start(const std::string& path) {
+    return Create(path.c_str(), "\"" + path + "\"");
+}
+
+bool ChildProcess::StartCommandLine(const std::string& commandLine) {
+    return Create(nullptr, commandLine);
+}
+
+bool ChildProcess::Create(const char* program, std::string commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    std::string commandLine = "\"" + path + "\"";
-    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!CreateProcessA(program, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info)) {
         return false;
     }

@@ -23,11 +23,16 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool Start(const std::string& path);
+    // Runs a whole command line: the program's path (quoted when it holds blanks) and its
+    // arguments, as the system's uninstall list runs an entry.
+    bool StartCommandLine(const std::string& commandLine);
     // The exit code, or -1 when the process did not end within `timeoutMs`.
     long WaitForExit(DWORD timeoutMs = kGuiTimeoutMs);
     DWORD Id() const { return id_; }
 
 private:
+    bool Create(const char* program, std::string commandLine);
+
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
 };

@@ -14,6 +14,7 @@
 #include <set>
 #include <string>
 
+#include "DemoMachine.h"
 #include "EnglishTexts.h"
 #include "GuiDriver.h"
 #include "SetupBuilder.h"
@@ -36,67 +37,24 @@ constexpr RegistryRoot kUser = RegistryRoot::CurrentUser;
 // Where the tests install: a folder with blanks, which every started program must survive.
 const std::string kTestRoot = "C:\\Vesk Gui Test";
 const std::string kFolder = kTestRoot + "\\Demo";
-const std::string kTitle = "Vesk Demo 1.2";
-const std::string kProductKey = "\\SOFTWARE\\VeskSoft\\VeskInstall\\Vesk Demo";
-const std::string kUninstallKey =
-    "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vesk Demo 1.2";
+const std::string kTitle = test::kDemoTitle;
+const std::string kProductKey = test::kDemoProductKey;
+const std::string kUninstallKey = test::kDemoUninstallKey;
 constexpr DWORD kInstallTimeoutMs = 60000;
-constexpr char kFontsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
-constexpr char kFontName[] = "DejaVu Sans Mono (TrueType)";
-
-// Through drive Z:, which Wine maps to the host's root, so the file-system library finds it.
-std::string DemoFile(const std::string& relative) {
-    return "Z:" + std::string(VESK_SOURCE_DIR) + "/examples/demo/" + relative;
-}
-
-std::string WindowsFolder() {
-    char folder[MAX_PATH + 1] = {};
-    GetWindowsDirectoryA(folder, sizeof folder);
-    return folder;
-}
-
-std::string SystemFolder() {
-    char folder[MAX_PATH + 1] = {};
-    GetSystemDirectoryA(folder, sizeof folder);
-    return folder;
-}
-
-std::string ShellFolder(int id) {
-    char folder[MAX_PATH + 1] = {};
-    SHGetSpecialFolderPathA(nullptr, folder, id, FALSE);
-    return folder;
-}
+using test::DemoFile;
+using test::kFontsKey;
+using test::ShellFolder;
+using test::SystemFolder;
+using test::WindowsFolder;
+constexpr const char* kFontName = test::kDemoFontName;
 
 std::string ReadString(RegistryRoot root, const std::string& key, const std::string& name) {
-    RegistryKey reader(HostRegistry(), root);
-    if (!reader.OpenForReading(key)) return "(no key)";
-    if (!reader.Handle()->QueryValue(name)) return "(no value)";
-    return reader.ReadString(name);
-}
-
-// Removes a key with everything below it.
-void DeleteTree(RegistryRoot root, const std::string& parent, const std::string& name) {
-    if (auto key = HostRegistry().Open(root, parent + "\\" + name, RegistryAccess::All)) {
-        for (const std::string& sub : key->SubKeyNames())
-            DeleteTree(root, parent + "\\" + name, sub);
-    }
-    if (auto key = HostRegistry().Open(root, parent, RegistryAccess::All)) key->DeleteSubKey(name);
+    return test::ReadRegistryString(root, key, name);
 }
 
 // What the demo leaves anywhere, so every test starts on a machine without it.
 void RemoveTheDemo() {
-    DeleteTree(kMachine, "SOFTWARE\\VeskSoft\\VeskInstall", "Vesk Demo");
-    DeleteTree(kMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall", kTitle);
-    DeleteTree(kMachine, "SOFTWARE", "Vesk Demo Company");
-    DeleteTree(kUser, "Software", "Vesk Demo Company");
-    if (auto fonts = HostRegistry().Open(kMachine, kFontsKey, RegistryAccess::All)) {
-        fonts->DeleteValue(kFontName);
-    }
-    std::error_code ec;
-    fs::remove_all(kTestRoot, ec);
-    fs::remove_all(ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Vesk Demo", ec);
-    fs::remove(ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Vesk Demo Readme.Lnk", ec);
-    fs::remove(WindowsFolder() + "\\Vesk-UnInstall.exe", ec);
+    test::RemoveTheDemo(kTestRoot);
 }
 
 // Files whose names carry the run's stamp, and the registry data file, in the temporary folder.
@@ -146,7 +104,7 @@ LinkInfo ReadLink(const std::string& path) {
     return info;
 }
 
-// The demo with an uninstall record (the test helper program stands in for the uninstaller)
+// The demo (the test helper program stands in for its uninstaller)
 // and one more product file, "hold.exe", run during the install (kind L): it notes the folder
 // it runs in and waits while VESK_TEST_HOLD names a file that does not exist yet.
 std::string BuildDemoVariant(const test::TempDir& dir) {
@@ -159,10 +117,6 @@ std::string BuildDemoVariant(const test::TempDir& dir) {
         return std::string();
     }
     std::string project = ReadWholeFile((demo / "project.xml").string());
-    for (const char* flag : {"CreateUnInstall1", "CreateUnInstall2"}) {
-        const std::string off = std::string("<") + flag + ">0<";
-        project.replace(project.find(off), off.size(), std::string("<") + flag + ">1<");
-    }
     const std::string list = "<SubTask ID=\"10002\" Type=\"FileList\">";
     project.insert(project.find(list) + list.size(),
                    "\n    <File>[InstallDir]\\hold.exe,,,L,</File>");
