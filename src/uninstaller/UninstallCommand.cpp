@@ -110,13 +110,14 @@ UninstallCommand ParseUninstallCommand(const std::string& arguments) {
 }
 
 std::string UninstallUsage() {
+    // Paragraphs without line breaks of their own: the message box wraps them.
     return "Vesk-UnInstall.exe [/S] LOG\r\n\r\n"
-           "Removes the product whose install log is LOG (the file VeskInstall <product>.xml in\r\n"
-           "its install folder), as its entry in the list of installed programs does.\r\n\r\n"
-           "/S\tremoves it without a window or message; the exit code tells how it went:\r\n"
-           "\t0 removed, 1 not removed (a wrong line or a missing or damaged log),\r\n"
-           "\t3 removed once Windows restarts (files in use)\r\n"
-           "/?\tshows this text";
+           "Removes the product whose install log is LOG (the file \"VeskInstall <product>.xml\" "
+           "in its install folder), as its entry in the list of installed programs does.\r\n\r\n"
+           "/S  removes it without a window or message. The exit code says how it went: 0 "
+           "removed, 1 not removed or not completely (a wrong line, a missing or damaged log, a "
+           "file that stays), 3 removed once Windows restarts (files in use).\r\n\r\n"
+           "/?  shows this text.";
 }
 
 }  // namespace vesk
