@@ -105,6 +105,8 @@ UninstallCommand ParseUninstallCommand(const std::string& arguments) {
     } else {
         command.logPath = path;
     }
+    if (command.error.empty() && command.logPath.empty())
+        command.error = "No install log is given.";
     if (!command.error.empty()) command.logPath.clear();
     return command;
 }

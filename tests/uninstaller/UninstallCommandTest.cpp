@@ -34,6 +34,7 @@ TEST(UninstallCommandTest, ReadsTheLogPathQuotedOrNotAndTheSwitches) {
         // Refused.
         {"", "", false, false, "No install log"},
         {" /S", "", true, false, "No install log"},
+        {"\"\" /S", "", true, false, "No install log"},
         {kQuoted + " /X", "", false, false, "Unknown switch /X"},
         {"/quiet " + kLog, "", false, false, "Unknown switch /quiet"},
         {"\"C:\\a b\\log.xml", "", false, false, "not closed"},
