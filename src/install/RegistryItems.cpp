@@ -13,7 +13,16 @@ constexpr int kNumberValue = 1;
 
 }  // namespace
 
-void ApplyRegistrySubtask(RegistryKey& key, const SubTask& subtask, const std::string& substitute) {
+void LogRegistryItem(RunLog& log, const RegistryItemDone& item) {
+    if (item.done) {
+        log.Add(LogKind::Registry, item.description);
+    } else {
+        log.Add(LogKind::Error, "registry item refused: " + item.description);
+    }
+}
+
+RegistryItemDone ApplyRegistrySubtask(RegistryKey& key, const SubTask& subtask,
+                                      const std::string& substitute) {
     std::string subKey, name, value;
     int dataType = 0, operation = 0;
     bool keyOnly = false;
@@ -46,20 +55,32 @@ void ApplyRegistrySubtask(RegistryKey& key, const SubTask& subtask, const std::s
         }
     }
     const std::string& data = substitute.empty() ? value : substitute;
+    const std::string keyName = RegistryRootName(key.Root()) + subKey;
     if (operation == kWriteOperation) {
-        if (!key.Open(subKey, true) || keyOnly) return;
+        const bool opened = key.Open(subKey, true);
+        if (keyOnly) return RegistryItemDone{keyName + " (key)", opened};
         if (dataType == kStringValue) {
-            key.WriteString(name, data);
-        } else if (dataType == kNumberValue) {
-            key.WriteDword(name, std::uint32_t(LeadingInt(data)));
+            return RegistryItemDone{keyName + ": " + name + " = \"" + data + "\"",
+                                    opened && key.WriteString(name, data)};
         }
-    } else if (operation == kDeleteOperation) {
-        if (keyOnly) {
-            key.DeleteKey(subKey);
-        } else {
-            key.DeleteValue(subKey + "\\" + name);
+        if (dataType == kNumberValue) {
+            const std::uint32_t number = std::uint32_t(LeadingInt(data));
+            return RegistryItemDone{keyName + ": " + name + " = " + std::to_string(number),
+                                    opened && key.WriteDword(name, number)};
         }
+        return RegistryItemDone{keyName + ": " + name + " (data type " + std::to_string(dataType) +
+                                    ": nothing written)",
+                                opened};
     }
+    if (operation == kDeleteOperation) {
+        const bool deleted =
+            keyOnly ? key.DeleteKey(subKey) : key.DeleteValue(subKey + "\\" + name);
+        return RegistryItemDone{
+            "delete " + keyName + (keyOnly ? "" : ": " + name) + (deleted ? "" : " (not there)"),
+            true};
+    }
+    return RegistryItemDone{
+        keyName + " (operation " + std::to_string(operation) + ": nothing done)", true};
 }
 
 }  // namespace vesk

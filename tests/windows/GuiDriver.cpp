@@ -64,11 +64,12 @@ ChildProcess::~ChildProcess() {
     CloseHandle(process_);
 }
 
-bool ChildProcess::Start(const std::string& path) {
+bool ChildProcess::Start(const std::string& path, const std::string& arguments) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     std::string commandLine = "\"" + path + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
     if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info)) {
         return false;

@@ -22,7 +22,9 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool Start(const std::string& path);
+    // Starts the program named by `path`; its command line is the quoted path, then a blank
+    // and `arguments` when there are any.
+    bool Start(const std::string& path, const std::string& arguments = "");
     // The exit code, or -1 when the process did not end within `timeoutMs`.
     long WaitForExit(DWORD timeoutMs = kGuiTimeoutMs);
     DWORD Id() const { return id_; }
