@@ -52,7 +52,7 @@ SetupApp::SetupApp()
     : removal_(HostFileRemoval()),
       session_(HostSystemFacts(), HostRegistry()),
       prompt_(session_.texts, session_.project),
-      unattendedPrompt_(session_.log) {
+      unattendedPrompt_(session_.log, session_.reader) {
     session_.reader.SetPrompt(&prompt_);
 }
 

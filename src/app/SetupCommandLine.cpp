@@ -101,18 +101,19 @@ ParsedCommandLine ParseSetupCommandLine(const std::string& arguments) {
 }
 
 std::string SetupCommandLineHelp() {
+    // One paragraph per switch: the message box wraps them itself.
     return "Setup [/S] [/NORESTART] [/LOG=FILE] [/D=FOLDER]\r\n"
            "\r\n"
-           "/S\tInstall without the wizard: the proposed folders, the registered user, "
-           "the licence taken as accepted, no restart.\r\n"
-           "/D=FOLDER\tInstall into FOLDER, a full path; last on the line, it may hold blanks "
-           "without quotation marks.\r\n"
-           "/LOG=FILE\tWrite what the setup does to FILE as plain text.\r\n"
-           "/NORESTART\tNever restart the computer.\r\n"
-           "/?\tShow this help.\r\n"
+           "/S  -  Install without the wizard: the proposed folders, the registered user, the "
+           "licence taken as accepted, no restart.\r\n"
+           "/D=FOLDER  -  Install into FOLDER, a full path. Last on the line; it may hold "
+           "blanks without quotation marks.\r\n"
+           "/LOG=FILE  -  Write what the setup does to FILE, as plain text.\r\n"
+           "/NORESTART  -  Never restart the computer.\r\n"
+           "/?  -  Show this help.\r\n"
            "\r\n"
            "Exit codes: 0 installed, 1 failed, 2 cancelled, 3 help shown (nothing installed), "
-           "3010 installed, restart required.";
+           "3010 installed and a restart is required.";
 }
 
 }  // namespace vesk

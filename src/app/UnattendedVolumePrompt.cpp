@@ -5,8 +5,9 @@ namespace vesk {
 
 std::string UnattendedVolumePrompt::AskForVolume(const std::string& expectedPath,
                                                  int volumeNumber) {
-    log_.Add(LogKind::Error, "volume " + std::to_string(volumeNumber) +
-                                 " is missing: " + expectedPath + " was not found");
+    const std::string why = reader_.LastError();
+    log_.Add(LogKind::Error, "volume " + std::to_string(volumeNumber) + " is missing: " +
+                                 (why.empty() ? expectedPath + " was not found" : why));
     return std::string();
 }
 

@@ -11,13 +11,17 @@ namespace vesk {
 
 class UnattendedVolumePrompt : public VolumePrompt {
 public:
-    explicit UnattendedVolumePrompt(RunLog& log) : log_(log) {}
+    // `reader` is the one that asks: its last error says why the volume was not taken.
+    UnattendedVolumePrompt(RunLog& log, const ContainerReader& reader)
+        : log_(log), reader_(reader) {}
 
-    // Logs the missing volume and its expected path, and gives up.
+    // Logs the missing volume and why it was not taken (not there, too short, of another
+    // setup), and gives up.
     std::string AskForVolume(const std::string& expectedPath, int volumeNumber) override;
 
 private:
     RunLog& log_;
+    const ContainerReader& reader_;
 };
 
 }  // namespace vesk

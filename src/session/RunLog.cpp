@@ -38,22 +38,47 @@ RunLog::~RunLog() {
 }
 
 bool RunLog::Open(const std::string& path) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    Lock();
     if (file_) std::fclose(file_);
     file_ = std::fopen(path.c_str(), "wb");
     start_ = std::chrono::steady_clock::now();
+    Unlock();
     return file_ != nullptr;
 }
 
+void RunLog::Lock() {
+    while (busy_.test_and_set(std::memory_order_acquire)) {
+    }
+}
+
+void RunLog::Unlock() {
+    busy_.clear(std::memory_order_release);
+}
+
 void RunLog::Add(LogKind kind, const std::string& text) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (!file_) return;
+    constexpr std::size_t kSecondsWidth = 4;
+    constexpr std::size_t kKindWidth = 9;
+    Lock();
+    if (!file_) {
+        Unlock();
+        return;
+    }
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - start_);
-    const long ms = static_cast<long>(elapsed.count());
-    std::fprintf(file_, "%4ld.%03ld %-9s %s\r\n", ms / 1000, ms % 1000, LogKindName(kind),
-                 text.c_str());
+    const long long ms = static_cast<long long>(elapsed.count());
+    // Built by hand: the formatted-output functions would add their whole library to the stub.
+    std::string seconds = std::to_string(ms / 1000);
+    std::string millis = std::to_string(ms % 1000);
+    std::string line;
+    if (seconds.size() < kSecondsWidth) line.append(kSecondsWidth - seconds.size(), ' ');
+    line += seconds + "." + std::string(3 - millis.size(), '0') + millis + " ";
+    const std::string name = LogKindName(kind);
+    line += name;
+    if (name.size() < kKindWidth) line.append(kKindWidth - name.size(), ' ');
+    line += " " + text + "\r\n";
+    std::fwrite(line.data(), 1, line.size(), file_);
     std::fflush(file_);
+    Unlock();
 }
 
 }  // namespace vesk

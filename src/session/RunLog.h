@@ -3,9 +3,9 @@
 // nothing, so the install reports to it whether or not a log was asked for.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <mutex>
 #include <string>
 
 namespace vesk {
@@ -48,7 +48,12 @@ public:
     void Add(LogKind kind, const std::string& text);
 
 private:
-    std::mutex mutex_;
+    void Lock();
+    void Unlock();
+
+    // Held while a line is written; a spin lock, since std::mutex would bring the exception
+    // machinery of its failure into the stub (tens of KB) for lines that hardly ever meet.
+    std::atomic_flag busy_ = ATOMIC_FLAG_INIT;
     std::FILE* file_ = nullptr;
     std::chrono::steady_clock::time_point start_;
 };

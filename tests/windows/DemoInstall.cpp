@@ -22,17 +22,14 @@ namespace vesk::test {
 
 namespace fs = std::filesystem;
 
-const std::string kTestRoot = "C:\\Vesk Gui Test";
-const std::string kDemoTitle = "Vesk Demo 1.2";
-const std::string kDemoProductKey = "\\SOFTWARE\\VeskSoft\\VeskInstall\\Vesk Demo";
-const std::string kDemoUninstallKey =
-    "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vesk Demo 1.2";
-
 namespace {
 
 constexpr char kFontsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 constexpr char kFontName[] = "DejaVu Sans Mono (TrueType)";
 const std::string kLogName = "VeskInstall Vesk Demo 1.2.xml";
+// How far volume 1 reaches beyond the engine: its branding, the start-up files and a few product
+// files.
+constexpr std::uintmax_t kVolumeOneProductBytes = 100 * 1024;
 
 // Removes a key with everything below it.
 void DeleteTree(RegistryRoot root, const std::string& parent, const std::string& name) {
@@ -271,6 +268,13 @@ std::string BuildDemoVariant(const TempDir& dir,
     const std::string list = "<SubTask ID=\"10002\" Type=\"FileList\">";
     project.insert(project.find(list) + list.size(),
                    "\n    <File>[InstallDir]\\hold.exe,,,L,</File>");
+    // Volume 1 ends among the product files whatever the engine's size, so a missing volume 2
+    // is asked for during the install, not while the start-up files are unpacked.
+    const std::string diskSize = "<DiskSize>720K</DiskSize>";
+    const auto stubSize = fs::file_size(VESK_STUB_PATH, ec);
+    project.replace(
+        project.find(diskSize), diskSize.size(),
+        "<DiskSize>" + std::to_string(stubSize + kVolumeOneProductBytes) + "</DiskSize>");
     if (editProject) editProject(project);
     WriteWholeFile((demo / "project.xml").string(), project);
 

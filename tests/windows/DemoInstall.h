@@ -16,10 +16,12 @@ namespace vesk::test {
 constexpr RegistryRoot kMachine = RegistryRoot::LocalMachine;
 constexpr RegistryRoot kUser = RegistryRoot::CurrentUser;
 // Where the tests install: a folder with blanks, which every started program must survive.
-extern const std::string kTestRoot;
-extern const std::string kDemoTitle;  // the ProjectName text: name and version
-extern const std::string kDemoProductKey;
-extern const std::string kDemoUninstallKey;
+// (Inline, so the constants of a test file built from them are initialised after them.)
+inline const std::string kTestRoot = "C:\\Vesk Gui Test";
+inline const std::string kDemoTitle = "Vesk Demo 1.2";  // the ProjectName text
+inline const std::string kDemoProductKey = "\\SOFTWARE\\VeskSoft\\VeskInstall\\Vesk Demo";
+inline const std::string kDemoUninstallKey =
+    "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vesk Demo 1.2";
 constexpr DWORD kInstallTimeoutMs = 60000;
 
 // A file of examples/demo, through drive Z:, which Wine maps to the host's root.
@@ -43,7 +45,8 @@ std::set<std::string> RunFilesInTemp();
 // inherit.
 void SetEnvironment(const char* name, const std::string& value);
 
-// The demo copied into `dir`\demo with an uninstall record (the test helper program stands in
+// The demo copied into `dir`\demo, its first volume ending among the product files, with an
+// uninstall record (the test helper program stands in
 // for the uninstaller) and one more product file, "hold.exe", run during the install (kind L):
 // it notes the folder it runs in in the file VESK_TEST_MARKER names and waits while
 // VESK_TEST_HOLD names a file that does not exist yet. `editProject`, when given, changes the

@@ -4,6 +4,8 @@
 // unknown switch or /? shows the help; a restart the product asks for is left to the caller.
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shlobj.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -28,21 +30,23 @@ const std::string kFolder = kTestRoot + "\\Silent Demo\\Here";
 constexpr std::size_t kTimeColumns = 9;  // "   0.125 " before the kind of a log line
 constexpr int kRestartBoxId = 999;
 
+struct WindowQuery {
+    DWORD processId;
+    bool found;
+};
+
+BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM data) {
+    auto* query = reinterpret_cast<WindowQuery*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == query->processId && IsWindowVisible(window)) query->found = true;
+    return !query->found;
+}
+
 // Whether the process has a visible top-level window now.
 bool ShowsAWindow(DWORD processId) {
-    struct Query {
-        DWORD processId;
-        bool found;
-    } query{processId, false};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* q = reinterpret_cast<Query*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == q->processId && IsWindowVisible(window)) q->found = true;
-            return !q->found;
-        },
-        reinterpret_cast<LPARAM>(&query));
+    WindowQuery query{processId, false};
+    EnumWindows(&FindVisibleWindow, reinterpret_cast<LPARAM>(&query));
     return query.found;
 }
 
@@ -55,6 +59,11 @@ std::vector<std::string> LogLines(const std::string& path) {
         lines.push_back(line.size() > kTimeColumns ? line.substr(kTimeColumns) : line);
     }
     return lines;
+}
+
+// The last line of a log; "" for an empty or missing log.
+std::string LastLine(const std::vector<std::string>& lines) {
+    return lines.empty() ? std::string() : lines.back();
 }
 
 bool HasLine(const std::vector<std::string>& lines, const std::string& start) {
@@ -90,19 +99,20 @@ protected:
     }
     void TearDown() override { SetEnvironment("VESK_TEST_MARKER", ""); }
 
-    // Runs the setup to its end with `arguments`, failing the test when a window of its own
-    // appears; the exit code.
+    // Runs the setup to its end with `arguments`; the exit code. A window of its own fails the
+    // test and ends the run (-1).
     long RunUnseen(const std::string& setup, const std::string& arguments) {
         ChildProcess process;
         if (!process.Start(setup, arguments)) return -2;
         const DWORD start = GetTickCount();
-        bool seen = false;
         long code = -1;
         while ((code = process.WaitForExit(20)) == -1 &&
                GetTickCount() - start < kInstallTimeoutMs) {
-            seen = seen || ShowsAWindow(process.Id());
+            if (ShowsAWindow(process.Id())) {
+                ADD_FAILURE() << "a window appeared during " << arguments;
+                return -1;
+            }
         }
-        EXPECT_FALSE(seen) << "a window appeared during " << arguments;
         return code;
     }
 
@@ -130,7 +140,7 @@ TEST_F(UnattendedGuiTest, SlashSInstallsWhatTheWizardDoesAndLogsEveryItem) {
     const std::vector<std::string> lines = LogLines(log);
     ASSERT_GT(lines.size(), 10u);
     EXPECT_EQ(lines.front(), "Setup     unattended, command line: " + arguments);
-    EXPECT_EQ(lines.back(), "Result    installed (exit code 0)");
+    EXPECT_EQ(LastLine(lines), "Result    installed (exit code 0)");
     const std::string expected[] = {
         "Setup     Vesk Demo 1.2 from " + setup_,
         "Setup     install folder " + kFolder + ", program folder Vesk Demo",
@@ -156,33 +166,42 @@ TEST_F(UnattendedGuiTest, SlashSInstallsWhatTheWizardDoesAndLogsEveryItem) {
 }
 
 TEST_F(UnattendedGuiTest, TheExitCodeTellsHowTheRunEnded) {
-    // Volume 1 alone, and volume 1 with a cut-off volume 2.
-    fs::create_directories(dir_ / "alone");
-    fs::create_directories(dir_ / "cut");
-    ASSERT_TRUE(CopyFileA(setup_.c_str(), (dir_ / "alone\\Setup.exe").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(setup_.c_str(), (dir_ / "cut\\Setup.exe").c_str(), FALSE));
+    // Volume 1 alone; with a volume 2 cut short (its tail, which names the set, lost); with a
+    // volume 2 whose files are cut short (its tail kept).
+    for (const std::string folder : {"alone", "cut", "damaged"}) {
+        fs::create_directories(dir_ / folder);
+        ASSERT_TRUE(CopyFileA(setup_.c_str(), (dir_ / folder + "\\Setup.exe").c_str(), FALSE));
+    }
     const std::string volume2 =
         ReadWholeFile(fs::path(setup_).parent_path().string() + "\\Setup2.Cab");
-    ASSERT_TRUE(WriteWholeFile(dir_ / "cut\\Setup2.Cab", volume2.substr(0, volume2.size() / 2)));
+    const std::size_t half = volume2.size() / 2;
+    constexpr std::size_t kTailSize = 76;
+    ASSERT_TRUE(WriteWholeFile(dir_ / "cut\\Setup2.Cab", volume2.substr(0, half)));
+    ASSERT_TRUE(
+        WriteWholeFile(dir_ / "damaged\\Setup2.Cab",
+                       volume2.substr(0, half) + volume2.substr(volume2.size() - kTailSize)));
     struct Case {
         const char* what;
         std::string setup;
-        long code;
-        const char* logLine;  // a line of the log starts so; "" for none
+        const char* logLine;  // a line of the log starts so
+        bool installing;      // the failure came in the file phase, after volume 1's files
     };
     const Case cases[] = {
-        {"missing volume", dir_ / "alone\\Setup.exe", 1, "Error     volume 2 is missing"},
-        {"damaged volume", dir_ / "cut\\Setup.exe", 1, "Error     cannot write "},
-        {"no payload", VESK_STUB_PATH, 1, "Error     cannot read the setup"},
+        {"missing volume", dir_ / "alone\\Setup.exe", "Error     volume 2 is missing: cannot open",
+         true},
+        {"foreign volume", dir_ / "cut\\Setup.exe", "Error     volume 2 is missing: ", true},
+        {"damaged volume", dir_ / "damaged\\Setup.exe", "Error     cannot write ", true},
+        {"no payload", VESK_STUB_PATH, "Error     cannot read the setup", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::set<std::string> tempBefore = RunFilesInTemp();
         const std::string log = dir_ / "setup.log";
-        EXPECT_EQ(RunUnseen(c.setup, "/S /LOG=" + log + " /D=" + kFolder), c.code);
+        EXPECT_EQ(RunUnseen(c.setup, "/S /LOG=" + log + " /D=" + kFolder), 1);
         const std::vector<std::string> lines = LogLines(log);
         EXPECT_TRUE(HasLine(lines, c.logLine)) << ReadWholeFile(log);
-        EXPECT_EQ(lines.back(), "Result    failed (exit code 1)");
+        EXPECT_EQ(HasLine(lines, "File      " + kFolder + "\\Readme.txt"), c.installing);
+        EXPECT_EQ(LastLine(lines), "Result    failed (exit code 1)");
         // Rolled back: nothing of the product, nothing of the run.
         EXPECT_FALSE(fs::exists(kFolder));
         EXPECT_FALSE(fs::exists(kTestRoot + "\\Silent Demo"));
@@ -227,7 +246,8 @@ TEST_F(UnattendedGuiTest, AnUnknownSwitchOrSlashQuestionShowsTheHelpAndInstallsN
 TEST_F(UnattendedGuiTest, ARestartTheProductAsksForIsLeftToTheCaller) {
     const std::string log = dir_ / "setup.log";
     EXPECT_EQ(RunUnseen(restartSetup_, "/S /LOG=" + log), 3010);
-    EXPECT_EQ(LogLines(log).back(), "Result    installed, a restart is required (exit code 3010)");
+    EXPECT_EQ(LastLine(LogLines(log)),
+              "Result    installed, a restart is required (exit code 3010)");
     RemoveTheDemo();
 
     // In the wizard, /NORESTART takes the restart off the finish page; /D= is proposed.
