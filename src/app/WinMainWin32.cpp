@@ -3,7 +3,7 @@
 
 #include "app/SetupAppWin32.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     static vesk::SetupApp app;  // large buffers: keep them off the stack
-    return app.Run();
+    return app.Run(commandLine ? commandLine : "");
 }

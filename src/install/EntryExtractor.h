@@ -1,6 +1,8 @@
 // Writing the file of one file-list entry from the payload.
 #pragma once
 
+#include <string>
+
 #include "container/ContainerReader.h"
 #include "container/FileEntry.h"
 
@@ -16,6 +18,8 @@ public:
     virtual bool Extract(const FileEntry& entry) = 0;
     // Gives the file at the entry's path the entry's time; silent when it cannot.
     virtual void SetTime(const FileEntry& entry) = 0;
+    // Why the last Extract failed, for the run's log; may be empty.
+    virtual std::string LastError() const { return std::string(); }
 };
 
 // Through the run's container reader, which asks for a missing volume itself.
@@ -25,6 +29,7 @@ public:
 
     bool Extract(const FileEntry& entry) override { return reader_.ExtractEntry(entry); }
     void SetTime(const FileEntry& entry) override { ContainerReader::SetEntryTime(entry); }
+    std::string LastError() const override { return reader_.LastError(); }
 
 private:
     ContainerReader& reader_;

@@ -49,24 +49,45 @@ RegistryItem ReadRegistryItem(const SubTask& subtask) {
     return item;
 }
 
-void ApplyRegistrySubtask(RegistryKey& key, const SubTask& subtask, const std::string& substitute) {
+void LogRegistryItem(RunLog& log, const RegistryItemDone& item) {
+    if (item.done) {
+        log.Add(LogKind::Registry, item.description);
+    } else {
+        log.Add(LogKind::Error, "registry item refused: " + item.description);
+    }
+}
+
+RegistryItemDone ApplyRegistrySubtask(RegistryKey& key, const SubTask& subtask,
+                                      const std::string& substitute) {
     const RegistryItem item = ReadRegistryItem(subtask);
     if (item.root) key.SetRoot(*item.root);
     const std::string& data = substitute.empty() ? item.value : substitute;
+    const std::string keyName = RegistryRootName(key.Root()) + item.subKey;
     if (item.operation == kRegistryWriteOperation) {
-        if (!key.Open(item.subKey, true) || item.keyOnly) return;
+        const bool opened = key.Open(item.subKey, true);
+        if (item.keyOnly) return RegistryItemDone{keyName + " (key)", opened};
         if (item.dataType == kStringValue) {
-            key.WriteString(item.name, data);
-        } else if (item.dataType == kNumberValue) {
-            key.WriteDword(item.name, std::uint32_t(LeadingInt(data)));
+            return RegistryItemDone{keyName + ": " + item.name + " = \"" + data + "\"",
+                                    opened && key.WriteString(item.name, data)};
         }
-    } else if (item.operation == kRegistryDeleteOperation) {
-        if (item.keyOnly) {
-            key.DeleteKey(item.subKey);
-        } else {
-            key.DeleteValue(item.subKey + "\\" + item.name);
+        if (item.dataType == kNumberValue) {
+            const std::uint32_t number = std::uint32_t(LeadingInt(data));
+            return RegistryItemDone{keyName + ": " + item.name + " = " + std::to_string(number),
+                                    opened && key.WriteDword(item.name, number)};
         }
+        return RegistryItemDone{keyName + ": " + item.name + " (data type " +
+                                    std::to_string(item.dataType) + ": nothing written)",
+                                opened};
     }
+    if (item.operation == kRegistryDeleteOperation) {
+        const bool deleted = item.keyOnly ? key.DeleteKey(item.subKey)
+                                          : key.DeleteValue(item.subKey + "\\" + item.name);
+        return RegistryItemDone{"delete " + keyName + (item.keyOnly ? "" : ": " + item.name) +
+                                    (deleted ? "" : " (not there)"),
+                                true};
+    }
+    return RegistryItemDone{
+        keyName + " (operation " + std::to_string(item.operation) + ": nothing done)", true};
 }
 
 }  // namespace vesk

@@ -58,7 +58,12 @@ void ShortcutMaker::CreateShellLink(const std::string& name, const std::string& 
     link.description = name;
     link.iconPath = icon;
     link.show = kShowNormal;
-    context_.services.links.Create(linkPath, link);
+    if (context_.services.links.Create(linkPath, link)) {
+        context_.Log(LogKind::Shortcut,
+                     linkPath + " -> " + target + (arguments.empty() ? "" : " " + arguments));
+    } else {
+        context_.Log(LogKind::Error, "cannot create the shortcut " + linkPath);
+    }
 }
 
 }  // namespace vesk

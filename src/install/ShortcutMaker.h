@@ -23,7 +23,7 @@ public:
     // to `target` with `arguments` (may be empty), working in the target's folder, showing
     // `icon` (empty: the target's own). Nothing is made where the location has no folder (the
     // program group while the program folder is empty). A user's file of that name is kept
-    // first; the link file is recorded before it is saved. Failures are silent.
+    // first; the link file is recorded before it is saved. Failures are silent but logged.
     void CreateShellLink(const std::string& name, const std::string& target,
                          const std::string& arguments, const std::string& icon,
                          ShortcutLocation location, int variant);

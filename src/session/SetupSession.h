@@ -14,6 +14,7 @@
 #include "project/StartValues.h"
 #include "project/TextLineList.h"
 #include "session/InstallRecords.h"
+#include "session/RunLog.h"
 #include "session/SharedFlags.h"
 
 namespace vesk {
@@ -49,6 +50,10 @@ public:
     // The program group name: proposed at start-up, chosen on the program folder page, made
     // absolute by the install.
     std::string programFolder;
+    // What the run did, line by line, when /LOG asked for it.
+    RunLog log;
+    // /NORESTART: the setup never restarts the computer; the finish page offers no restart.
+    bool noRestart = false;
 };
 
 }  // namespace vesk

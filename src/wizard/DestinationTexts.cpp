@@ -15,18 +15,6 @@ constexpr std::size_t kShownDecimals = 2;
 
 }  // namespace
 
-std::uint64_t SoftwareSizeBytes(const std::string& value) {
-    constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
-    std::uint64_t bytes = 0;
-    for (char c : value) {
-        if (c < '0' || c > '9') break;
-        const std::uint64_t digit = std::uint64_t(c - '0');
-        if (bytes > (kMax - digit) / 10) return kMax;
-        bytes = bytes * 10 + digit;
-    }
-    return bytes;
-}
-
 std::string MegabytesText(std::uint64_t bytes) {
     const double megabytes = double(bytes) / kBytesPerMegabyte;
     // The 16 significant digits and the decimal exponent, written out in plain notation below.

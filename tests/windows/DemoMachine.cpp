@@ -13,13 +13,6 @@ namespace vesk::test {
 
 namespace fs = std::filesystem;
 
-const char kDemoTitle[] = "Vesk Demo 1.2";
-const char kDemoProductKey[] = "\\SOFTWARE\\VeskSoft\\VeskInstall\\Vesk Demo";
-const char kDemoUninstallKey[] =
-    "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vesk Demo 1.2";
-const char kFontsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
-const char kDemoFontName[] = "DejaVu Sans Mono (TrueType)";
-
 std::string DemoFile(const std::string& relative) {
     return "Z:" + std::string(VESK_SOURCE_DIR) + "/examples/demo/" + relative;
 }

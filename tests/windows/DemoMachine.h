@@ -9,12 +9,14 @@
 namespace vesk::test {
 
 // The demo's name and version as the setup shows them, and its keys (leading backslash).
-extern const char kDemoTitle[];
-extern const char kDemoProductKey[];
-extern const char kDemoUninstallKey[];
+// (Inline, so the constants of a test file built from them are initialised after them.)
+inline const std::string kDemoTitle = "Vesk Demo 1.2";
+inline const std::string kDemoProductKey = "\\SOFTWARE\\VeskSoft\\VeskInstall\\Vesk Demo";
+inline const std::string kDemoUninstallKey =
+    "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vesk Demo 1.2";
 // How Windows lists the demo's font, under HKEY_LOCAL_MACHINE.
-extern const char kFontsKey[];
-extern const char kDemoFontName[];
+inline const std::string kFontsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+inline const std::string kDemoFontName = "DejaVu Sans Mono (TrueType)";
 
 // A file of examples/demo, through drive Z:, which Wine maps to the host's root.
 std::string DemoFile(const std::string& relative);

@@ -64,8 +64,10 @@ ChildProcess::~ChildProcess() {
     CloseHandle(process_);
 }
 
-bool ChildProcess::Start(const std::string& path) {
-    return Create(path.c_str(), "\"" + path + "\"");
+bool ChildProcess::Start(const std::string& path, const std::string& arguments) {
+    std::string commandLine = "\"" + path + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
+    return Create(path.c_str(), commandLine);
 }
 
 bool ChildProcess::StartCommandLine(const std::string& commandLine) {

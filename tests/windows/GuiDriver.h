@@ -22,7 +22,9 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool Start(const std::string& path);
+    // Starts the program named by `path`; its command line is the quoted path, then a blank
+    // and `arguments` when there are any.
+    bool Start(const std::string& path, const std::string& arguments = "");
     // Runs a whole command line: the program's path (quoted when it holds blanks) and its
     // arguments, as the system's uninstall list runs an entry.
     bool StartCommandLine(const std::string& commandLine);

@@ -133,8 +133,8 @@ protected:
             ReadRegistryString(kMachine, std::string("\\") + test::kFontsKey, test::kDemoFontName),
             "(no value)");
         for (const auto& key :
-             {std::make_pair(kMachine, "\\SOFTWARE\\Vesk Demo Company\\Vesk Demo"),
-              std::make_pair(kUser, "\\Software\\Vesk Demo Company\\Vesk Demo"),
+             {std::make_pair(kMachine, std::string("\\SOFTWARE\\Vesk Demo Company\\Vesk Demo")),
+              std::make_pair(kUser, std::string("\\Software\\Vesk Demo Company\\Vesk Demo")),
               std::make_pair(kMachine, test::kDemoProductKey),
               std::make_pair(kMachine, test::kDemoUninstallKey)}) {
             EXPECT_FALSE(RegistryKeyExists(key.first, key.second)) << key.second;
