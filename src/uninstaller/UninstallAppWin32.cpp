@@ -64,11 +64,11 @@ int UninstallApp::Run(const std::string& commandLine) {
     // A wrong line is the caller's mistake: it is shown even with /S.
     if (!command.error.empty()) {
         Tell(command.error + "\r\n\r\n" + UninstallUsage(), caption, MB_ICONERROR);
-        return kUninstallFailed;
+        return kUninstallHelpShown;
     }
     if (command.help) {
         if (!command.silent) Tell(UninstallUsage(), caption, MB_ICONINFORMATION);
-        return kUninstallRemoved;
+        return kUninstallHelpShown;
     }
 
     FileSystem& files = HostFileSystem();

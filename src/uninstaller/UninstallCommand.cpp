@@ -117,8 +117,9 @@ std::string UninstallUsage() {
            "Removes the product whose install log is LOG (the file \"VeskInstall <product>.xml\" "
            "in its install folder), as its entry in the list of installed programs does.\r\n\r\n"
            "/S  removes it without a window or message. The exit code says how it went: 0 "
-           "removed, 1 not removed or not completely (a wrong line, a missing or damaged log, a "
-           "file that stays), 3 removed once Windows restarts (files in use).\r\n\r\n"
+           "removed, 1 not removed or not completely (a missing or damaged log, a file that "
+           "stays), 2 closed before Uninstall, 3 this text shown (/? or a wrong line), 3010 "
+           "removed once Windows restarts (files in use).\r\n\r\n"
            "/?  shows this text.";
 }
 

@@ -9,13 +9,14 @@
 
 namespace vesk {
 
-// The uninstaller's exit codes.
+// The uninstaller's exit codes, the same classes as Setup.exe's.
 enum UninstallExitCode : int {
-    kUninstallRemoved = 0,    // everything the log names is gone
-    kUninstallFailed = 1,     // nothing was removed (a refused line, a missing or damaged log),
-                              // or some file could neither be removed nor scheduled
-    kUninstallClosed = 2,     // the window was closed before Uninstall was pressed
-    kUninstallAtRestart = 3,  // removed, but files in use go only when the system restarts
+    kUninstallRemoved = 0,       // everything the log names is gone
+    kUninstallFailed = 1,        // nothing was removed (a missing or damaged log), or some file
+                                 // could neither be removed nor scheduled
+    kUninstallClosed = 2,        // the window was closed before Uninstall was pressed
+    kUninstallHelpShown = 3,     // /? or a refused command line: the switches were shown
+    kUninstallAtRestart = 3010,  // removed, but files in use go only when the system restarts
 };
 
 int ExitCodeOf(const UninstallResult& result);

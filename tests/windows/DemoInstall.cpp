@@ -213,9 +213,12 @@ std::string BuildDemoVariant(const TempDir& dir,
         return std::string();
     }
     std::string project = ReadWholeFile((demo / "project.xml").string());
+    // The uninstall record on, whatever the demo says.
     for (const char* flag : {"CreateUnInstall1", "CreateUnInstall2"}) {
         const std::string off = std::string("<") + flag + ">0<";
-        project.replace(project.find(off), off.size(), std::string("<") + flag + ">1<");
+        const std::size_t at = project.find(off);
+        if (at != std::string::npos)
+            project.replace(at, off.size(), std::string("<") + flag + ">1<");
     }
     const std::string list = "<SubTask ID=\"10002\" Type=\"FileList\">";
     project.insert(project.find(list) + list.size(),
