@@ -18,30 +18,35 @@ bool SetupInspector::Open(const std::string& setupPath) {
     if (!reader_->ReadProjectText(projectText_)) {
         return Fail(setupPath + ": the project section cannot be read: " + reader_->LastError());
     }
-    ReadProjectModel();
+    const std::vector<std::string> entryTexts = ReadProjectModel();
     if (entries_.empty()) return Fail(setupPath + ": the project lists no files");
+    if (!reader_->CheckFileList(entryTexts)) return Fail(reader_->LastError());
     reader_->SetVolumeSize(diskSize_);
     reader_->SetVolumeArithmetic(true);
     return true;
 }
 
-void SetupInspector::ReadProjectModel() {
+std::vector<std::string> SetupInspector::ReadProjectModel() {
     project_.Parse(projectText_);
     const std::string kProperties = TaskIdForSlot(kSlotProjectProperties);
     const std::string kExtract = TaskIdForSlot(kSlotExtractFiles);
     diskSize_ =
         LeadingInt(project_.GetValue(kProperties, SubTaskType::GetAllVar, FieldKind::DiskSize));
     entries_.clear();
-    for (const std::string& text :
-         project_.GetValues(kExtract, SubTaskType::FileList, FieldKind::File)) {
-        entries_.push_back(ParseFileEntry(text));
-    }
+    std::vector<std::string> texts =
+        project_.GetValues(kExtract, SubTaskType::FileList, FieldKind::File).Lines();
+    for (const std::string& text : texts) entries_.push_back(ParseFileEntry(text));
     folders_ = project_.GetValues(kExtract, SubTaskType::FolderList, FieldKind::Folder).Lines();
+    return texts;
 }
 
 int SetupInspector::VolumeOfPosition(std::int64_t position) const {
     std::int64_t share = reader_->VolumeSize();
     return share > 0 && position >= 0 ? int(position / share + 1) : 1;
+}
+
+bool SetupInspector::CheckVolume(int volumeNumber) {
+    return reader_->OpenVolume(volumeNumber) ? true : Fail(reader_->LastError());
 }
 
 bool SetupInspector::ReadBody(const FileEntry& entry, std::string& bytes) {
@@ -64,12 +69,9 @@ bool SetupInspector::ExtractBody(const FileEntry& entry, const std::string& outp
 
 std::optional<ContainerTail> ReadVolumeTail(const std::string& path) {
     VolumeFile file;
-    std::uint8_t bytes[kTailSize];
-    if (!file.Open(path) || file.Length() < std::int64_t(kTailSize) ||
-        !file.Seek(file.Length() - std::int64_t(kTailSize)) || !file.Read(bytes, kTailSize)) {
-        return std::nullopt;
-    }
-    return DecodeTail(bytes);
+    LocatedTail located;
+    if (!file.Open(path) || !ReadContainerTail(file, located)) return std::nullopt;
+    return located.tail;
 }
 
 std::optional<std::string> ExtractionPathFor(const std::string& rawPath) {

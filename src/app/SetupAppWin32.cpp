@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <cctype>
+
 #include "app/FinalCleanUp.h"
 #include "app/LoadingDialogWin32.h"
 #include "app/SetupPreparation.h"
@@ -73,6 +75,16 @@ bool SetupApp::PrepareWizard() {
 }
 
 int SetupApp::Run() {
+    const int exitCode = RunSetup();
+    const std::string& damaged = session_.reader.DamagedVolume();
+    if (damaged.empty()) return exitCode;
+    std::string text = DamagedSetupMessage(damaged);
+    text[0] = char(std::toupper(static_cast<unsigned char>(text[0])));
+    MessageBoxA(nullptr, text.c_str(), "Setup", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+    return kSetupDamaged;
+}
+
+int SetupApp::RunSetup() {
     UserInterfaceRuntime runtime;
     session_.flags.installOk = true;
     metrics_ = PageMetricsForDpi(ScreenDpiY());
