@@ -15,6 +15,7 @@
 #include "app/StartupChoices.h"
 #include "install/RunAndWait.h"
 #include "install/SystemUtilities.h"
+#include "platform/LastResort.h"
 #include "platform/Processes.h"
 #include "wizard/WizardFrameWin32.h"
 
@@ -53,10 +54,13 @@ SetupApp::SetupApp()
       session_(HostSystemFacts(), HostRegistry()),
       prompt_(session_.texts, session_.project) {
     session_.reader.SetPrompt(&prompt_);
+    // Should memory run out or the library stop the run, the clean-up still happens.
+    SetLastResort([](void* app) { static_cast<SetupApp*>(app)->FinalCleanUp(); }, this);
 }
 
 SetupApp::~SetupApp() {
     FinalCleanUp();
+    SetLastResort(nullptr, nullptr);
 }
 
 void SetupApp::FinalCleanUp() {
