@@ -1,4 +1,5 @@
-// CRC-32 four bytes at a time ("slicing by four") over tables made at compile time.
+// CRC-32 four bytes at a time ("slicing by four"). The 4 KB of tables are made when the program
+// starts rather than stored in it: every setup carries the engine.
 #include "container/Crc32.h"
 
 namespace vesk {
@@ -7,31 +8,25 @@ namespace {
 constexpr std::uint32_t kPolynomial = 0xEDB88320u;  // reflected 0x04C11DB7
 
 struct Tables {
+    Tables() {
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int k = 0; k < 8; ++k) c = (c & 1) ? kPolynomial ^ (c >> 1) : c >> 1;
+            t[0][n] = c;
+        }
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            for (int k = 1; k < 4; ++k) t[k][n] = (t[k - 1][n] >> 8) ^ t[0][t[k - 1][n] & 0xFF];
+        }
+    }
     std::uint32_t t[4][256];
 };
 
-constexpr Tables MakeTables() {
-    Tables tables{};
-    for (std::uint32_t n = 0; n < 256; ++n) {
-        std::uint32_t c = n;
-        for (int k = 0; k < 8; ++k) c = (c & 1) ? kPolynomial ^ (c >> 1) : c >> 1;
-        tables.t[0][n] = c;
-    }
-    for (std::uint32_t n = 0; n < 256; ++n) {
-        for (int k = 1; k < 4; ++k) {
-            const std::uint32_t previous = tables.t[k - 1][n];
-            tables.t[k][n] = (previous >> 8) ^ tables.t[0][previous & 0xFF];
-        }
-    }
-    return tables;
-}
-
-constexpr Tables kTables = MakeTables();
+Tables gTables;  // not const, which would store it in the file
 
 }  // namespace
 
 void Crc32::Update(const std::uint8_t* data, std::size_t size) {
-    const auto& t = kTables.t;
+    const auto& t = gTables.t;
     std::uint32_t c = state_;
     while (size >= 4) {
         c ^= std::uint32_t(data[0]) | std::uint32_t(data[1]) << 8 | std::uint32_t(data[2]) << 16 |
