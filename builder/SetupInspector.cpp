@@ -13,6 +13,14 @@ bool SetupInspector::Fail(std::string message) {
     return false;
 }
 
+bool SetupInspector::FailReading(const FileEntry& entry) {
+    // A damaged set leads the message, as the engine's own message does.
+    if (!reader_->DamagedVolume().empty()) {
+        return Fail(reader_->LastError() + ", reading " + entry.rawPath);
+    }
+    return Fail(entry.rawPath + ": " + reader_->LastError());
+}
+
 bool SetupInspector::Open(const std::string& setupPath) {
     if (!reader_->OpenContainer(setupPath)) return Fail(reader_->LastError());
     if (!reader_->ReadProjectText(projectText_)) {
@@ -53,7 +61,7 @@ bool SetupInspector::ReadBody(const FileEntry& entry, std::string& bytes) {
     StringSink sink;
     stop_ = false;
     if (!reader_->ExtractTo(sink, entry.offset, entry.size, entry.IsRaw())) {
-        return Fail(entry.rawPath + ": " + reader_->LastError());
+        return FailReading(entry);
     }
     bytes = std::move(sink.bytes);
     return true;
@@ -62,7 +70,7 @@ bool SetupInspector::ReadBody(const FileEntry& entry, std::string& bytes) {
 bool SetupInspector::ExtractBody(const FileEntry& entry, const std::string& outputPath) {
     stop_ = false;
     if (!reader_->ExtractEntry(outputPath, entry.offset, entry.size, entry.IsRaw())) {
-        return Fail(entry.rawPath + ": " + reader_->LastError());
+        return FailReading(entry);
     }
     return true;
 }

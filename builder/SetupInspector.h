@@ -49,6 +49,7 @@ public:
 
 private:
     bool Fail(std::string message);
+    bool FailReading(const FileEntry& entry);
     // Fills the model, the entries and the folders; gives the entries' texts.
     std::vector<std::string> ReadProjectModel();
 
