@@ -81,6 +81,9 @@ TEST(SignedSetupTest, BuildSignsSetupExeAndTheToolsReadIt) {
 }
 
 TEST(SignedSetupTest, ASigningCommandThatFailsOrSpoilsLeavesNoSetup) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the commands are POSIX shell commands";
+#endif
     struct Case {
         const char* name;
         std::string command;

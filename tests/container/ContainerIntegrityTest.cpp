@@ -118,14 +118,12 @@ TEST(ContainerIntegrityTest, DamageAndMixedVolumesAreNamed) {
              other[2].content[100] = char(other[2].content[100] ^ 1);  // lies in Setup2.Cab
              FixtureSet foreign =
                  test::BuildFixtureSet(dir + "/other/Setup.exe", 3000, kDiskSize, other);
-             std::filesystem::copy_file(foreign.volumePaths[1], set.volumePaths[1],
-                                        std::filesystem::copy_options::overwrite_existing);
+             WriteWholeFile(set.volumePaths[1], ReadWholeFile(foreign.volumePaths[1]));
          },
          2},
         {"Setup3.Cab renamed Setup2.Cab",
          [](const FixtureSet& set, const std::string&) {
-             std::filesystem::copy_file(set.volumePaths[2], set.volumePaths[1],
-                                        std::filesystem::copy_options::overwrite_existing);
+             WriteWholeFile(set.volumePaths[1], ReadWholeFile(set.volumePaths[2]));
          },
          2},
         {"Setup2.Cab one stream byte short",
