@@ -35,8 +35,9 @@ awk -v o="$ours" -v t="$theirs" 'BEGIN {
 echo "== sections (name, size in memory)"
 for file in "$stub" "$nsis_stub"; do
     echo "$file:"
-    i686-w64-mingw32-objdump -h "$file" |
-        awk '/^ *[0-9]+ / { printf "  %-10s %7d\n", $2, strtonum("0x" $3) }'
+    i686-w64-mingw32-objdump -h "$file" | while read -r index name size _; do
+        if [[ "$index" =~ ^[0-9]+$ ]]; then printf '  %-10s %7d\n' "$name" "$((16#$size))"; fi
+    done
 done
 
 # The stub linked again as the build links it, without stripping and with a map.
@@ -47,7 +48,7 @@ link="$(sed -e 's# -s # #' -e "s#-o src/app/Setup.exe#-o $root/$work/Setup-unstr
     -e 's#-Wl,--out-implib,[^ ]*##' <<<"$link")"
 (cd build/win32 && eval "$link -Wl,-Map,$root/$work/Setup.map")
 
-echo "== where the stub's bytes come from (sections kept by the link, debug sections aside)"
+echo "== where the stub's bytes come from (what the linked file holds, before stripping)"
 python3 - "$work/Setup.map" "$top" <<'PY'
 import collections, re, sys
 
@@ -72,7 +73,8 @@ while i < len(text):
         section = alone.group(1)
         address, size, name = follow.groups()
     size = int(size, 16)
-    if section.startswith(".debug") or int(address, 16) == 0 or size == 0:
+    # Only what the file holds: no debug sections, no zero-filled data.
+    if section.startswith((".debug", ".bss")) or int(address, 16) == 0 or size == 0:
         continue
     name = name.strip()
     by_object[name] += size

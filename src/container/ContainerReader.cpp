@@ -104,7 +104,7 @@ bool ContainerReader::ReadChecksumBlock() {
             break;
     }
     checked_ = true;
-    verified_.assign(sums_.volumes.size(), false);
+    verified_.assign(sums_.volumes.size(), 0);
     std::uint32_t crc = 0;
     if (!ChecksumOf(tail_.projectOffset, tail_.projectSize, false, crc)) return false;
     if (crc != sums_.projectCrc)
@@ -133,7 +133,7 @@ bool ContainerReader::VerifyVolume(const ContainerTail& tail, int volumeNumber) 
     std::uint32_t crc = 0;
     if (!ChecksumOf(0, streamEnd, volumeNumber == kFirstVolume, crc)) return false;
     if (crc != expected.crc) return Damaged(path, "its checksum differs");
-    verified_[std::size_t(volumeNumber) - 1] = true;
+    verified_[std::size_t(volumeNumber) - 1] = 1;
     return true;
 }
 

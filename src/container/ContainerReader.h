@@ -147,7 +147,7 @@ private:
     ImageSigningFields signing_;
     bool checked_ = false;
     ChecksumBlock sums_;
-    std::vector<bool> verified_;  // by volume number - 1
+    std::vector<std::uint8_t> verified_;  // by volume number - 1, 0 or 1
     std::string damaged_;
 
     VolumeFile volume_;
