@@ -24,6 +24,7 @@ bool SetupInspector::FailReading(const FileEntry& entry) {
 bool SetupInspector::Open(const std::string& setupPath) {
     if (!reader_->OpenContainer(setupPath)) return Fail(reader_->LastError());
     if (!reader_->ReadProjectText(projectText_)) {
+        if (!reader_->DamagedVolume().empty()) return Fail(reader_->LastError());
         return Fail(setupPath + ": the project section cannot be read: " + reader_->LastError());
     }
     const std::vector<std::string> entryTexts = ReadProjectModel();

@@ -53,7 +53,9 @@ std::int32_t Word(const std::uint8_t* data, std::size_t size, std::size_t at) {
 }  // namespace
 
 // The libraries are built with recoverable sanitizer checks; here any undefined behaviour stops.
-extern "C" const char* __ubsan_default_options() { return "halt_on_error=1:print_stacktrace=1"; }
+extern "C" const char* __ubsan_default_options() {
+    return "halt_on_error=1:print_stacktrace=1";
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string& path = SetupPath();

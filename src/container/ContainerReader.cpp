@@ -88,7 +88,8 @@ bool ContainerReader::ReadChecksumBlock() {
     if (tail_.projectSize == 0 || projectEnd > streamLimit_) return true;
     const std::int64_t gapSize = streamLimit_ - projectEnd;
     // Only so much of the gap is read as a block can take; a larger one is no block of ours.
-    const std::int64_t most = std::int64_t(ChecksumBlockSize(kMaxChecksumVolumes) + kVolumeAlignment);
+    const std::int64_t most =
+        std::int64_t(ChecksumBlockSize(kMaxChecksumVolumes) + kVolumeAlignment);
     std::vector<std::uint8_t> gap(std::size_t(std::min(gapSize, most)));
     if (!volume_.Seek(projectEnd) || !volume_.Read(gap.data(), gap.size())) {
         return Fail("cannot read " + setupPath_);
@@ -145,7 +146,8 @@ bool ContainerReader::ChecksumOf(std::int64_t from, std::int64_t count, bool ima
     for (std::int64_t at = from; count > 0;) {
         if (setupFinished_) return Fail("the setup was stopped");
         const std::size_t block = std::size_t(std::min<std::int64_t>(count, kInputSize));
-        if (!volume_.Read(checkBlock_, block)) return Fail(volume_.Path() + " cannot be read whole");
+        if (!volume_.Read(checkBlock_, block))
+            return Fail(volume_.Path() + " cannot be read whole");
         for (const auto& field : fields) {
             if (!imageFields || field[0] < 0) continue;
             for (std::int64_t b = std::max(field[0], at);
@@ -175,7 +177,10 @@ bool ContainerReader::ReadProjectText(std::string& text) {
     arithmetic_ = false;
     if (!ExtractTo(sink, std::int32_t(tail_.projectOffset), std::int32_t(tail_.projectSize), false,
                    kMaxProjectText)) {
-        return false;
+        return damaged_.empty()
+                   ? false
+                   : Damaged(setupPath_, "the project section decodes to more than " +
+                                             std::to_string(kMaxProjectText) + " bytes");
     }
     arithmetic_ = true;
     text = std::move(sink.bytes);

@@ -30,7 +30,8 @@ double BestOpen(const std::string& path, bool expectChecked) {
         const bool checked = reader->Checked();
         delete reader;
         if (!opened || checked != expectChecked) return -1;
-        const double ms = 1000.0 * double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+        const double ms =
+            1000.0 * double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
         if (best < 0 || ms < best) best = ms;
     }
     return best;
@@ -69,9 +70,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     const double megabytes = double(bytes.size()) / 1e6;
-    std::printf("checked open: %.1f ms, unchecked open: %.1f ms, for %.1f MB: checking costs %.1f "
-                "ms (%.0f MB/s)\n",
-                checkedMs, uncheckedMs, megabytes, checkedMs - uncheckedMs,
-                megabytes / ((checkedMs - uncheckedMs) / 1000.0));
+    std::printf(
+        "checked open: %.1f ms, unchecked open: %.1f ms, for %.1f MB: checking costs %.1f "
+        "ms (%.0f MB/s)\n",
+        checkedMs, uncheckedMs, megabytes, checkedMs - uncheckedMs,
+        megabytes / ((checkedMs - uncheckedMs) / 1000.0));
     return 0;
 }
