@@ -18,6 +18,7 @@
 #include "ProjectReader.h"
 #include "ReferenceCheck.h"
 #include "RegistryDataCheck.h"
+#include "ShellCommand.h"
 #include "SizeOption.h"
 #include "SourceDateEpoch.h"
 #include "SourceScanner.h"
@@ -467,6 +468,11 @@ bool SetupBuilder::Write(const BuildOptions& options, const std::string& stub,
     std::string setupPath = (fs::path(outputDir_) / "Setup.exe").string();
     if (!writer.Begin(setupPath, stub, writerDiskSize)) return Fail(writer.LastError());
     writer.SetChecksumField(checksumField_);
+    if (!options.signCommand.empty()) {
+        writer.SetSigner([&options](const std::string& path, std::string& why) {
+            return RunShellCommand(CommandForFile(options.signCommand, path), why);
+        });
+    }
 
     SubTask fileList("999999", SubTaskType::FileList);
     if (!WriteBodies(options, writer, plan, fileList)) return false;
@@ -492,7 +498,6 @@ bool SetupBuilder::Write(const BuildOptions& options, const std::string& stub,
     // A set in one file gets a DiskSize larger than Setup.exe, which holds the DiskSize in its
     // project: a few rounds find the value that agrees with itself.
     std::int64_t diskSize = diskSize_ ? diskSize_ : writer.StreamLength() + 1;
-    const std::int64_t stream = writer.StreamLength();
     std::string text;
     for (int round = 0;; ++round) {
         properties = WithFieldValue(properties, SubTaskType::GetAllVar, FieldKind::DiskSize,
@@ -502,12 +507,16 @@ bool SetupBuilder::Write(const BuildOptions& options, const std::string& stub,
         if (diskSize_ != 0) break;
         std::vector<std::uint8_t> section;
         LzssEncode(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), section);
-        std::int64_t setupLength = stream + std::int64_t(section.size()) + std::int64_t(kTailSize);
+        std::int64_t setupLength = writer.FinishedSetupLength(section.size());
         if (diskSize > setupLength) break;
         if (round == 8) return Fail("the DiskSize of a one-volume set does not settle");
         diskSize = setupLength + 1;
     }
     if (diskSize > kOneVolume) return Fail("the setup would be larger than 2 GiB");
+    if (text.size() > kMaxProjectText) {
+        return Fail("the project would be " + std::to_string(text.size()) +
+                    " bytes of XML; the engine reads at most " + std::to_string(kMaxProjectText));
+    }
 
     summary_.identity = options.identity.empty() ? writer.ContentIdentity(text) : options.identity;
     if (!writer.Finish(text, summary_.identity)) return Fail(writer.LastError());

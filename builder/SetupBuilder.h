@@ -29,8 +29,11 @@ struct BuildOptions {
     // when the record is asked for and none is given; empty or not there: none.
     std::string bundledUninstallerPath;
     std::vector<std::string> defines;  // "NAME=VALUE" for the project's ${NAME} (ProjectDefines)
-    bool warningsAreErrors = false;    // a warning fails the build
-    bool checkOnly = false;            // read and check everything, write nothing (no stub)
+    // Run through the shell on the finished Setup.exe (its ".part" file, which it changes in
+    // place) before any volume is published; "{file}" stands for the quoted path. Empty: none.
+    std::string signCommand;
+    bool warningsAreErrors = false;  // a warning fails the build
+    bool checkOnly = false;          // read and check everything, write nothing (no stub)
     // The most data-stream bytes a setup may hold (the engine's offsets are signed 32-bit);
     // tests lower it.
     std::int64_t streamLimit = std::numeric_limits<std::int32_t>::max();

@@ -98,6 +98,7 @@ int BuildCommand(const Arguments& args) {
     options.stubPath = line.Value("--stub");
     options.diskSize = line.Value("--disk-size");
     options.identity = line.Value("--identity");
+    options.signCommand = line.Value("--sign-command");
     if (options.stubPath.empty()) options.stubPath = BesideTheTool("Setup.exe");
     const bool quiet = line.Has("--quiet");
     const bool verbose = line.Has("--verbose");

@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <cctype>
+
 #include "app/CommandLineHelpWin32.h"
 #include "app/FinalCleanUp.h"
 #include "app/LoadingDialogWin32.h"
@@ -15,6 +17,7 @@
 #include "app/UnattendedSetupWin32.h"
 #include "install/RunAndWait.h"
 #include "install/SystemUtilities.h"
+#include "platform/LastResort.h"
 #include "platform/Processes.h"
 #include "wizard/WizardFrameWin32.h"
 
@@ -54,10 +57,13 @@ SetupApp::SetupApp()
       prompt_(session_.texts, session_.project),
       unattendedPrompt_(session_.log, session_.reader) {
     session_.reader.SetPrompt(&prompt_);
+    // Should memory run out or the library stop the run, the clean-up still happens.
+    SetLastResort([](void* app) { static_cast<SetupApp*>(app)->FinalCleanUp(); }, this);
 }
 
 SetupApp::~SetupApp() {
     FinalCleanUp();
+    SetLastResort(nullptr, nullptr);
 }
 
 void SetupApp::FinalCleanUp() {
@@ -102,6 +108,21 @@ int SetupApp::Ended(int code) {
 }
 
 int SetupApp::Run(const std::string& arguments) {
+    int code = RunSetup(arguments);
+    const std::string& damaged = session_.reader.DamagedVolume();
+    if (!damaged.empty()) {
+        std::string text = DamagedSetupMessage(damaged);
+        text[0] = char(std::toupper(static_cast<unsigned char>(text[0])));
+        session_.log.Add(LogKind::Error, text);
+        if (!options_.silent) {
+            MessageBoxA(nullptr, text.c_str(), "Setup", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+        }
+        code = kSetupDamaged;
+    }
+    return Ended(code);
+}
+
+int SetupApp::RunSetup(const std::string& arguments) {
     UserInterfaceRuntime runtime;
     if (!TakeCommandLine(arguments)) return kSetupHelpShown;
     session_.flags.installOk = true;
@@ -109,24 +130,24 @@ int SetupApp::Run(const std::string& arguments) {
     if (!PrepareSetup(session_)) {
         session_.log.Add(LogKind::Error, "cannot read the setup: " + session_.reader.LastError());
         FinalCleanUp();
-        return Ended(kSetupFailed);
+        return kSetupFailed;
     }
     session_.log.Add(LogKind::Setup, session_.texts.GetText(TextKey::ProjectName) + " from " +
                                          session_.start.setupPath);
     if (options_.silent) {
         const int code = UnattendedSetup(session_, options_).Run();
         FinalCleanUp();
-        return Ended(code);
+        return code;
     }
     // The loading dialog unpacks the start-up files; a failure there leaves setupFinished set.
     LoadingDialog(session_).DoModal();
     if (session_.flags.setupFinished) {
         FinalCleanUp();
-        return Ended(kSetupFailed);
+        return kSetupFailed;
     }
     if (!PrepareWizard()) {
         FinalCleanUp();
-        return Ended(kSetupCompleted);
+        return kSetupCompleted;
     }
     {
         WizardFrame wizard(session_, metrics_, [this] {
@@ -139,7 +160,7 @@ int SetupApp::Run(const std::string& arguments) {
     const int code = InstallExitCode(session_.flags,
                                      RestartFollowsInstall(session_.project) && !restartStarted_);
     FinalCleanUp();
-    return Ended(code);
+    return code;
 }
 
 }  // namespace vesk

@@ -20,7 +20,8 @@ public:
     SetupApp& operator=(const SetupApp&) = delete;
 
     // The whole run, from the command line (`arguments`, what follows the program's name) and
-    // the payload to the clean-up; the process exit code (SetupExitCode).
+    // the payload to the clean-up; the process exit code (SetupExitCode). A damaged set ends it
+    // with one message naming the volume (none under /S), after the clean-up, and kSetupDamaged.
     int Run(const std::string& arguments);
 
     // Deletes the temporary files and, after an install that did not complete, what it wrote;
@@ -37,6 +38,8 @@ private:
     bool TakeCommandLine(const std::string& arguments);
     // Logs how the run ended; returns `code`.
     int Ended(int code);
+    // Run's steps, without the damage report and the log's last line.
+    int RunSetup(const std::string& arguments);
 
     // The advertising picture, the proposed folders and the preparatory program. False when
     // that program ended with 0: the setup ends without wizard.

@@ -26,6 +26,8 @@ const char* ExitCodeMeaning(int code) {
             return "cancelled by the user";
         case kSetupHelpShown:
             return "help shown, nothing installed";
+        case kSetupDamaged:
+            return "the setup is damaged";
         case kSetupRestartRequired:
             return "installed, a restart is required";
         default:

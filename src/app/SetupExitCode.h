@@ -12,6 +12,7 @@ enum SetupExitCode : int {
     kSetupFailed = 1,     // the payload or a volume could not be read, or a file not written
     kSetupCancelled = 2,  // the user left the wizard or stopped the install
     kSetupHelpShown = 3,  // /? or a refused command line: the switches were shown, nothing done
+    kSetupDamaged = 4,    // the payload is damaged or its volumes do not belong together
     kSetupRestartRequired = 3010,  // installed; the product needs a restart the setup did not make
 };
 

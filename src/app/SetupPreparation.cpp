@@ -26,12 +26,18 @@ bool PrepareSetup(SetupSession& session) {
     project.GetValues(extract, SubTaskType::FileList, FieldKind::File, session.files);
     project.GetValues(extract, SubTaskType::FolderList, FieldKind::Folder, session.folders);
     if (session.files.Empty()) return false;
+    // A file list whose bodies overlap could unpack one body many times over: refused, as damage,
+    // before anything of it is written.
+    if (!reader.CheckFileList(session.files.Lines())) return false;
 
     // Entry 0 is the language file: an LZSS body whatever its letter, under a stamped name.
     const FileEntry language = ParseFileEntry(session.files.At(0), session.paths.Expander());
     const std::string languagePath = session.TempNameFor(language.rawPath);
     session.records.AddTempFile(languagePath);
-    if (!reader.ExtractEntry(languagePath, language.offset, language.size, false)) return false;
+    if (!reader.ExtractEntry(languagePath, language.offset, language.size, false,
+                             kMaxLanguageFile)) {
+        return false;
+    }
     if (!session.texts.Load(languagePath)) return false;
 
     const std::string version =

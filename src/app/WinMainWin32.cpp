@@ -1,9 +1,12 @@
 // Entry point of the engine stub.
 #include <windows.h>
 
+#include <memory>
+
 #include "app/SetupAppWin32.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-    static vesk::SetupApp app;  // large buffers: keep them off the stack
-    return app.Run(commandLine ? commandLine : "");
+    // Large buffers: on the heap, neither on the stack nor as initialised data in the file.
+    const auto app = std::make_unique<vesk::SetupApp>();
+    return app->Run(commandLine ? commandLine : "");
 }

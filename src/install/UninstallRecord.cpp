@@ -41,8 +41,8 @@ bool UninstallRecord::NewerUninstallerRecorded() const {
     RegistryKey engine(context_.session.SystemRegistry());
     engine.Open(kEngineKey, true);
     const std::string recorded = engine.ReadString("LastVersion");
-    return !recorded.empty() &&
-           std::strtod(recorded.c_str(), nullptr) > std::strtod(kUninstallerVersion, nullptr);
+    // atof is strtod without the end pointer; the stub takes it from the system's C runtime.
+    return !recorded.empty() && std::atof(recorded.c_str()) > std::atof(kUninstallerVersion);
 }
 
 void UninstallRecord::KeepLanguageFile() {

@@ -1,7 +1,8 @@
 // The real engine installs the demo under Wine, driven through its wizard by control ID: every
 // file, the font, the registry items, the shortcuts read back through the shell, the uninstall
-// record; a second run proposes the same folder; a run cancelled in the file phase, and one
-// whose second volume is missing, roll back and give back the user's files.
+// record; a second run proposes the same folder; a run cancelled in the file phase, one whose
+// second volume is missing and one whose second volume is damaged roll back and give back the
+// user's files.
 #include <gtest/gtest.h>
 #include <windows.h>
 // After windows.h, which they need.
@@ -199,6 +200,33 @@ TEST_F(InstallGuiTest, AMissingVolumeGivenUpEndsTheInstallAndRollsItBack) {
     // A volume that is not there is a failure, not the user's choice.
     EXPECT_EQ(process_.WaitForExit(kInstallTimeoutMs), 1);
     EXPECT_FALSE(fs::exists(kFolder)) << "the install was not rolled back";
+    EXPECT_FALSE(fs::exists(ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Vesk Demo"));
+    ExpectNothingLeftInTemp();
+}
+
+TEST_F(InstallGuiTest, ADamagedVolumeEndsTheInstallWithOneMessageAndRollsItBack) {
+    // The set beside a copy whose Setup2.Cab has one byte changed: found, but not the set's.
+    const std::string copy = dir_ / "Setup.exe";
+    const std::string volume = dir_ / "Setup2.Cab";
+    ASSERT_TRUE(CopyFileA(setup_.c_str(), copy.c_str(), FALSE));
+    std::string bytes = ReadWholeFile((fs::path(setup_).parent_path() / "Setup2.Cab").string());
+    ASSERT_GT(bytes.size(), 1000u);
+    bytes[bytes.size() / 2] = char(bytes[bytes.size() / 2] ^ 0x40);
+    ASSERT_TRUE(test::WriteWholeFile(volume, bytes));
+
+    HWND frame = Start(copy);
+    ASSERT_NE(frame, nullptr) << "the wizard did not appear";
+    WalkToProgress(frame, kFolder);
+    ASSERT_FALSE(HasFailure());
+    HWND message = test::WaitForMessageBox(process_.Id(), frame, kInstallTimeoutMs);
+    ASSERT_NE(message, nullptr) << "no message about the damaged volume";
+    const std::string text = test::MessageBoxText(message);
+    EXPECT_EQ(text.rfind("The setup is damaged: ", 0), 0u) << text;
+    EXPECT_NE(text.find("Setup2.Cab"), std::string::npos) << text;
+    EXPECT_FALSE(fs::exists(kFolder)) << "the install was not rolled back before the message";
+    EXPECT_TRUE(test::Screenshot(message, "Install-5-DamagedVolume.bmp"));
+    ASSERT_TRUE(test::ClickItem(message, IDOK));
+    EXPECT_EQ(process_.WaitForExit(kInstallTimeoutMs), 4);
     EXPECT_FALSE(fs::exists(ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Vesk Demo"));
     ExpectNothingLeftInTemp();
 }

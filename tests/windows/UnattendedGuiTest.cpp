@@ -185,23 +185,29 @@ TEST_F(UnattendedGuiTest, TheExitCodeTellsHowTheRunEnded) {
         std::string setup;
         const char* logLine;  // a line of the log starts so
         bool installing;      // the failure came in the file phase, after volume 1's files
+        long exitCode;        // 1 failed, 4 damaged
+        const char* result;   // the log's last line
     };
+    const char* failed = "Result    failed (exit code 1)";
+    const char* damaged = "Result    the setup is damaged (exit code 4)";
     const Case cases[] = {
         {"missing volume", dir_ / "alone\\Setup.exe", "Error     volume 2 is missing: cannot open",
-         true},
-        {"foreign volume", dir_ / "cut\\Setup.exe", "Error     volume 2 is missing: ", true},
-        {"damaged volume", dir_ / "damaged\\Setup.exe", "Error     cannot write ", true},
-        {"no payload", VESK_STUB_PATH, "Error     cannot read the setup", false},
+         true, 1, failed},
+        {"foreign volume", dir_ / "cut\\Setup.exe", "Error     volume 2 is missing: ", true, 1,
+         failed},
+        {"damaged volume", dir_ / "damaged\\Setup.exe", "Error     The setup is damaged: ", true, 4,
+         damaged},
+        {"no payload", VESK_STUB_PATH, "Error     cannot read the setup", false, 1, failed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::set<std::string> tempBefore = RunFilesInTemp();
         const std::string log = dir_ / "setup.log";
-        EXPECT_EQ(RunUnseen(c.setup, "/S /LOG=" + log + " /D=" + kFolder), 1);
+        EXPECT_EQ(RunUnseen(c.setup, "/S /LOG=" + log + " /D=" + kFolder), c.exitCode);
         const std::vector<std::string> lines = LogLines(log);
         EXPECT_TRUE(HasLine(lines, c.logLine)) << ReadWholeFile(log);
         EXPECT_EQ(HasLine(lines, "File      " + kFolder + "\\Readme.txt"), c.installing);
-        EXPECT_EQ(LastLine(lines), "Result    failed (exit code 1)");
+        EXPECT_EQ(LastLine(lines), c.result);
         // Rolled back: nothing of the product, nothing of the run.
         EXPECT_FALSE(fs::exists(kFolder));
         EXPECT_FALSE(fs::exists(kTestRoot + "\\Silent Demo"));
