@@ -182,9 +182,9 @@ TEST(LzmaSetupTest, MethodComesFromTheOptionElseTheProject) {
             continue;
         }
         ASSERT_TRUE(built) << builder.LastError();
-        EXPECT_EQ(builder.Project().GetValue("2401", SubTaskType::GetAllVar,
-                                             FieldKind::CompressType),
-                  c.written);
+        EXPECT_EQ(
+            builder.Project().GetValue("2401", SubTaskType::GetAllVar, FieldKind::CompressType),
+            c.written);
         SetupInspector setup;
         ASSERT_TRUE(setup.Open(kit.Path("out/Setup.exe"))) << setup.LastError();
         std::string body;
