@@ -39,8 +39,9 @@ bool ReadContainerTail(VolumeFile& file, LocatedTail& located);
 std::string DamagedSetupMessage(const std::string& volumePath);
 
 // One reader per process. It owns the open volume and every buffer it needs, so extracting a
-// file allocates nothing. Used by one thread at a time; `setupFinished` may be set by any thread
-// and makes a running extraction end with false.
+// file allocates nothing (but an LZMA set's dictionary, at its first body, kept for the rest).
+// Used by one thread at a time; `setupFinished` may be set by any thread and makes a running
+// extraction end with false.
 class ContainerReader {
 public:
     explicit ContainerReader(std::atomic<bool>& setupFinished);
