@@ -157,8 +157,8 @@ bytes=$(du -sb "$dir/product" | cut -f1)
 files=$(find "$dir/product" -type f | wc -l)
 echo
 echo "product: $files files, $bytes bytes; our LZMA bodies: $dictionary"
-printf '| %-16s | %12s | %7s | %9s | %10s | %9s |\n' setup "size (bytes)" "build" "/S install" "peak memory" "stub"
-printf '|%s|%s|%s|%s|%s|%s|\n' ------------------ -------------- --------- ----------- ------------ -----------
+printf '| %-16s | %12s | %7s | %10s | %11s | %9s |\n' setup "size (bytes)" "build" "/S install" "peak memory" "stub"
+printf '|%s|%s|%s|%s|%s|%s|\n' ------------------ -------------- --------- ------------ ------------- -----------
 row() {
     printf '| %-16s | %12s | %6ss | %7s ms | %8s KB | %9s |\n' "$1" "${size_b[$2]}" "${build_s[$2]}" \
         "${install_ms[$2]}" "${memory_kb[$2]}" "$3"
