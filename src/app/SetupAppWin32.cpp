@@ -8,10 +8,10 @@
 
 #include "app/FinalCleanUp.h"
 #include "app/LoadingDialogWin32.h"
+#include "app/PreparatoryProgram.h"
 #include "app/SetupPreparation.h"
 #include "app/ShowAdPictureWin32.h"
 #include "app/StartupChoices.h"
-#include "install/RunAndWait.h"
 #include "install/SystemUtilities.h"
 #include "platform/Processes.h"
 #include "wizard/WizardFrameWin32.h"
@@ -48,7 +48,7 @@ void ShowFailure(const std::string& text) {
 
 SetupApp::SetupApp()
     : removal_(HostFileRemoval()),
-      session_(HostSystemFacts(), HostRegistry()),
+      session_(HostSystemFacts(), HostRegistry(), HostPrivateFiles()),
       prompt_(session_.texts, session_.project) {
     session_.reader.SetPrompt(&prompt_);
 }
@@ -58,8 +58,9 @@ SetupApp::~SetupApp() {
 }
 
 void SetupApp::FinalCleanUp() {
-    vesk::FinalCleanUp(session_.flags, session_.records, removal_,
-                       [this] { return session_.Resolve("[Windows Directory]"); });
+    vesk::FinalCleanUp(
+        session_.flags, session_.records, removal_,
+        [this] { return session_.Resolve("[Windows Directory]"); }, session_.runFolder);
 }
 
 bool SetupApp::PrepareWizard() {
@@ -68,8 +69,7 @@ bool SetupApp::PrepareWizard() {
     }
     ProposeFolders(session_);
     if (PreparatoryProgramSetting(session_.project).empty()) return true;
-    return RunAndWait(HostProcesses(), session_.TempNameFor(kPreparatoryProgram), kShowNormal,
-                      ShowFailure) != 0;
+    return RunPreparatoryProgram(session_, HostProcesses(), ShowFailure) != 0;
 }
 
 int SetupApp::Run() {

@@ -39,7 +39,7 @@ void CInstallProcess::ShowAndStart() {
             // Shortcuts and documents opened through the shell need the component runtime on
             // this thread too.
             ComRuntime runtime;
-            ReaderExtractor extractor(session.reader);
+            ReaderExtractor extractor(session.reader, session.runFolder);
             InstallServices services{HostFileSystem(), HostShellLinks(), HostProcesses(), extractor,
                                      [](int milliseconds) { Sleep(DWORD(milliseconds)); }};
             UseEngineOperations(services, session, report, HostFonts());

@@ -56,6 +56,7 @@ bool DisplayAvailable() {
 }
 
 ChildProcess::~ChildProcess() {
+    if (thread_) CloseHandle(thread_);
     if (!process_) return;
     if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
         TerminateProcess(process_, 99);
@@ -64,19 +65,31 @@ ChildProcess::~ChildProcess() {
     CloseHandle(process_);
 }
 
-bool ChildProcess::Start(const std::string& path) {
+bool ChildProcess::Start(const std::string& path, bool suspended) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     std::string commandLine = "\"" + path + "\"";
-    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
+    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                        suspended ? CREATE_SUSPENDED : 0, nullptr, nullptr, &startup, &info)) {
         return false;
     }
-    CloseHandle(info.hThread);
+    if (suspended) {
+        thread_ = info.hThread;
+    } else {
+        CloseHandle(info.hThread);
+    }
     process_ = info.hProcess;
     id_ = info.dwProcessId;
     return true;
+}
+
+bool ChildProcess::Resume() {
+    if (!thread_) return false;
+    const bool resumed = ResumeThread(thread_) != DWORD(-1);
+    CloseHandle(thread_);
+    thread_ = nullptr;
+    return resumed;
 }
 
 long ChildProcess::WaitForExit(DWORD timeoutMs) {

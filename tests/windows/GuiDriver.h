@@ -22,13 +22,16 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool Start(const std::string& path);
+    // With `suspended` the program waits before its first instruction until Resume.
+    bool Start(const std::string& path, bool suspended = false);
+    bool Resume();
     // The exit code, or -1 when the process did not end within `timeoutMs`.
     long WaitForExit(DWORD timeoutMs = kGuiTimeoutMs);
     DWORD Id() const { return id_; }
 
 private:
     HANDLE process_ = nullptr;
+    HANDLE thread_ = nullptr;  // held while suspended
     DWORD id_ = 0;
 };
 
