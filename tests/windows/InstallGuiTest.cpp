@@ -146,9 +146,10 @@ LinkInfo ReadLink(const std::string& path) {
     return info;
 }
 
-// The demo with an uninstall record (the test helper program stands in for the uninstaller)
-// and one more product file, "hold.exe", run during the install (kind L): it notes the folder
-// it runs in and waits while VESK_TEST_HOLD names a file that does not exist yet.
+// The demo with an uninstall record (the test helper program stands in for the uninstaller),
+// one more product file, "hold.exe", run during the install (kind L): it notes the folder it runs
+// in and waits while VESK_TEST_HOLD names a file that does not exist yet; and a volume size that
+// leaves room for the start-up files and a few product files behind the stub, whatever its size.
 std::string BuildDemoVariant(const test::TempDir& dir) {
     const fs::path demo = fs::path(dir.Path()) / "demo";
     std::error_code ec;
@@ -163,6 +164,14 @@ std::string BuildDemoVariant(const test::TempDir& dir) {
         const std::string off = std::string("<") + flag + ">0<";
         project.replace(project.find(off), off.size(), std::string("<") + flag + ">1<");
     }
+    // Volume 1 holds the stub, the start-up files and the first product files whatever the
+    // stub's size; the rest goes to Setup2.Cab.
+    const std::string diskSize = "<DiskSize>720K</DiskSize>";
+    const std::size_t roomAfterStub = 160 * 1024;
+    project.replace(project.find(diskSize), diskSize.size(),
+                    "<DiskSize>" +
+                        std::to_string(ReadWholeFile(VESK_STUB_PATH).size() + roomAfterStub) +
+                        "</DiskSize>");
     const std::string list = "<SubTask ID=\"10002\" Type=\"FileList\">";
     project.insert(project.find(list) + list.size(),
                    "\n    <File>[InstallDir]\\hold.exe,,,L,</File>");
