@@ -1,6 +1,7 @@
 // Writing the setup executable and its volume files.
 #include "ContainerWriter.h"
 
+#include <atomic>
 #include <filesystem>
 #include <limits>
 #include <system_error>
@@ -9,6 +10,7 @@
 #include "LzssEncoder.h"
 #include "PeChecksum.h"
 #include "container/ContainerFormat.h"
+#include "container/ContainerReader.h"
 
 namespace vesk {
 namespace {
@@ -54,6 +56,8 @@ bool ContainerWriter::Begin(const std::string& setupPath, const std::string& stu
     diskSize_ = diskSize;
     streamLength_ = inCurrent_ = volumeOneStream_ = 0;
     digest_ = 14695981039346656037ull;
+    imageFields_ = FindImageSigningFields(reinterpret_cast<const std::uint8_t*>(stubImage.data()),
+                                          stubImage.size());
     if (!OpenNextVolume()) return false;
     return WriteStream(reinterpret_cast<const std::uint8_t*>(stubImage.data()), stubImage.size());
 }
@@ -93,13 +97,38 @@ bool ContainerWriter::WriteStream(const std::uint8_t* data, std::size_t size) {
         if (std::fwrite(data, 1, take, current_) != take) {
             return Fail("cannot write " + volumes_.back().partialPath);
         }
+        ChecksumStream(data, take);
         inCurrent_ += std::int64_t(take);
+        volumes_.back().streamBytes = inCurrent_;
         streamLength_ += std::int64_t(take);
         if (volumes_.size() == 1) volumeOneStream_ = inCurrent_;
         data += take;
         size -= take;
     }
     return true;
+}
+
+// The bytes at inCurrent_ of the current volume; in volume 1 the fields a signing tool rewrites
+// count as zeros, as the reader takes them.
+void ContainerWriter::ChecksumStream(const std::uint8_t* data, std::size_t size) {
+    Crc32& crc = volumes_.back().crc;
+    if (volumes_.size() != 1) {
+        crc.Update(data, size);
+        return;
+    }
+    const std::int64_t start = inCurrent_, end = inCurrent_ + std::int64_t(size);
+    std::int64_t at = start;
+    const std::int64_t fields[][2] = {{imageFields_.checksumField, 4},
+                                      {imageFields_.securityEntry, 8}};
+    for (const auto& field : fields) {
+        if (field[0] < 0) continue;
+        const std::int64_t from = std::max(field[0], at), to = std::min(field[0] + field[1], end);
+        if (from >= to) continue;
+        crc.Update(data + (at - start), std::size_t(from - at));
+        crc.UpdateZeros(std::size_t(to - from));
+        at = to;
+    }
+    crc.Update(data + (at - start), std::size_t(end - at));
 }
 
 bool ContainerWriter::AddBody(const std::uint8_t* data, std::size_t size, std::int32_t& offset) {
@@ -109,7 +138,9 @@ bool ContainerWriter::AddBody(const std::uint8_t* data, std::size_t size, std::i
 }
 
 ContainerWriter::Mark ContainerWriter::BodyStart() const {
-    return Mark{streamLength_, volumes_.size(), inCurrent_, volumeOneStream_, digest_};
+    return Mark{streamLength_, volumes_.size(),
+                inCurrent_,    volumeOneStream_,
+                digest_,       volumes_.empty() ? Crc32() : volumes_.back().crc};
 }
 
 bool ContainerWriter::AppendBody(const std::uint8_t* data, std::size_t size) {
@@ -136,6 +167,8 @@ bool ContainerWriter::RewindTo(const Mark& mark) {
     inCurrent_ = mark.inCurrent;
     volumeOneStream_ = mark.volumeOneStream;
     digest_ = mark.digest;
+    volumes_.back().crc = mark.crc;
+    volumes_.back().streamBytes = mark.inCurrent;
     return true;
 }
 
@@ -177,12 +210,11 @@ bool ContainerWriter::Finish(const std::string& projectXml, const std::string& i
     if (volumeOneStream_ + std::int64_t(section.size()) > kMaxStream) {
         return Fail("the project section would end beyond 2 GiB");
     }
-    const std::string& first = volumes_.front().partialPath;
-    std::FILE* file = std::fopen(first.c_str(), "ab");
-    if (!file) return Fail("cannot open " + first);
-    bool ok = std::fwrite(section.data(), 1, section.size(), file) == section.size();
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok) return Fail("cannot write " + first);
+    if (volumes_.size() > kMaxChecksumVolumes) {
+        return Fail("the set would have " + std::to_string(volumes_.size()) +
+                    " volumes; a setup holds at most " + std::to_string(kMaxChecksumVolumes));
+    }
+    if (!AppendSectionAndChecksums(section)) return false;
 
     for (std::size_t i = 0; i < volumes_.size(); ++i) {
         if (!AppendTail(volumes_[i].partialPath, int(i) + 1, std::uint32_t(volumeOneStream_),
@@ -191,8 +223,53 @@ bool ContainerWriter::Finish(const std::string& projectXml, const std::string& i
         }
     }
     if (checksumField_ != 0 && !WriteChecksum(volumes_.front().partialPath)) return false;
+    if (signer_ && !SignAndCheck()) return false;
     if (!PutIntoPlace()) return false;
     finished_ = true;
+    return true;
+}
+
+std::int64_t ContainerWriter::FinishedSetupLength(std::size_t sectionSize) const {
+    const std::uint64_t length = std::uint64_t(volumeOneStream_) + sectionSize +
+                                 ChecksumBlockSize(volumes_.size()) + kTailSize;
+    return std::int64_t(length + (kVolumeAlignment - length % kVolumeAlignment) % kVolumeAlignment);
+}
+
+// The project section, the checksum block and the zero padding that lets volume 1's tail end at
+// a multiple of kVolumeAlignment (a signing tool then appends its table right behind the tail).
+bool ContainerWriter::AppendSectionAndChecksums(const std::vector<std::uint8_t>& section) {
+    ChecksumBlock sums;
+    sums.projectCrc = Crc32::Of(section.data(), section.size());
+    for (const Volume& volume : volumes_) {
+        sums.volumes.push_back({std::uint32_t(volume.streamBytes), volume.crc.Value()});
+    }
+    std::vector<std::uint8_t> gap = EncodeChecksumBlock(sums);
+    const std::uint64_t length =
+        std::uint64_t(volumeOneStream_) + section.size() + gap.size() + kTailSize;
+    gap.resize(gap.size() + (kVolumeAlignment - length % kVolumeAlignment) % kVolumeAlignment, 0);
+
+    const std::string& first = volumes_.front().partialPath;
+    std::FILE* file = std::fopen(first.c_str(), "ab");
+    if (!file) return Fail("cannot open " + first);
+    bool ok = std::fwrite(section.data(), 1, section.size(), file) == section.size() &&
+              std::fwrite(gap.data(), 1, gap.size(), file) == gap.size();
+    ok = std::fclose(file) == 0 && ok;
+    return ok ? true : Fail("cannot write " + first);
+}
+
+bool ContainerWriter::SignAndCheck() {
+    const std::string& first = volumes_.front().partialPath;
+    std::string why;
+    if (!signer_(first, why)) return Fail("signing " + first + " failed: " + why);
+    // The signed executable must still be this set, read the engine's way.
+    std::atomic<bool> stop{false};
+    ContainerReader reader(stop);
+    std::string project;
+    if (!reader.OpenContainer(first) || !reader.ReadProjectText(project)) {
+        return Fail("the signed " + first +
+                    " no longer reads as this setup: " + reader.LastError());
+    }
+    if (!reader.Checked()) return Fail("the signed " + first + " lost its checksum block");
     return true;
 }
 

@@ -4,8 +4,12 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "container/ContainerFormat.h"
+#include "container/Crc32.h"
 
 namespace vesk {
 
@@ -13,7 +17,7 @@ namespace vesk {
 // written under ".part" names and put into place by Finish, all volumes together: the files of an
 // earlier set are first moved aside, and brought back if any volume cannot be put into place, so
 // the folder holds the whole old set or the whole new one. A failed or abandoned build leaves no
-// ".part" file behind.
+// ".part" file behind. Every set gets the checksum block of ContainerFormat.h.
 class ContainerWriter {
 public:
     ContainerWriter() = default;
@@ -40,6 +44,7 @@ public:
         std::int64_t inCurrent = 0;
         std::int64_t volumeOneStream = 0;
         std::uint64_t digest = 0;
+        Crc32 crc;  // of the current volume
     };
     Mark BodyStart() const;
     bool AppendBody(const std::uint8_t* data, std::size_t size);
@@ -52,6 +57,13 @@ public:
     // A decimal identity derived from every stream byte so far and the project text.
     std::string ContentIdentity(const std::string& projectXml) const;
 
+    // Signs the finished setup executable in place (its ".part" file): called by Finish after
+    // everything is written and before anything is put into place. False, with the reason,
+    // fails the build. The signed file must still read as the same set (the tail right before
+    // the appended certificate table, every checksum unchanged), which Finish checks.
+    using Signer = std::function<bool(const std::string& path, std::string& why)>;
+    void SetSigner(Signer signer) { signer_ = std::move(signer); }
+
     // Compresses the project into the executable, writes every tail with `identity` (at most 59
     // characters) and moves the files into place.
     bool Finish(const std::string& projectXml, const std::string& identity);
@@ -60,6 +72,9 @@ public:
     void Abandon();
 
     std::int64_t StreamLength() const { return streamLength_; }
+    // The length Finish gives the setup executable for a project section of `sectionSize`
+    // bytes: the stream bytes of volume 1, the section, the checksum block, padding, the tail.
+    std::int64_t FinishedSetupLength(std::size_t sectionSize) const;
     int VolumeCount() const { return int(volumes_.size()); }
     // Final paths of the files written, volume 1 first.
     std::vector<std::string> VolumePaths() const;
@@ -68,10 +83,15 @@ public:
 private:
     struct Volume {
         std::string finalPath, partialPath;
+        Crc32 crc;  // of its stream bytes (volume 1: with the image fields as zeros)
+        std::int64_t streamBytes = 0;
     };
 
     bool Fail(std::string message);
     bool WriteStream(const std::uint8_t* data, std::size_t size);
+    void ChecksumStream(const std::uint8_t* data, std::size_t size);
+    bool AppendSectionAndChecksums(const std::vector<std::uint8_t>& section);
+    bool SignAndCheck();
     bool OpenNextVolume();
     bool CloseCurrent();
     bool AppendTail(const std::string& path, int volumeNumber, std::uint32_t projectOffset,
@@ -88,6 +108,8 @@ private:
     std::int64_t volumeOneStream_ = 0;
     std::uint64_t digest_ = 14695981039346656037ull;  // FNV-1a over the stream
     std::size_t checksumField_ = 0;
+    ImageSigningFields imageFields_;  // of the stub, at the start of volume 1
+    Signer signer_;
     bool finished_ = false;
     std::string error_;
 };

@@ -209,8 +209,8 @@ Task DefaultTasks::ForSlot(int slot, const DefaultContent& content) {
         case kSlotRegistry:
             return Task::ForSlot(slot, false);
         case kSlotUninstallOptions: {
-            // No uninstaller ships with the engine yet: an uninstall record would point at a
-            // missing program, so the record is off until the project turns it on.
+            // The record is off until the project turns it on: a project that leaves the task
+            // out asks for nothing to be left behind on the user's machine.
             TaskBuilder task(slot, false);
             task.Add(SubTaskType::GetValue)
                 .Add(FieldKind::CreateUnInstall1, "0")

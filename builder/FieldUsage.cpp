@@ -193,10 +193,10 @@ const std::vector<FieldUse> kUses = {
     // 2410: uninstall options.
     {Slot(kSlotUninstallOptions), T::GetValue, K::CreateUnInstall1, R::Both, V::Flag,
      "install worker: 1 writes the install log and the Add/Remove Programs entry; builder: "
-     "packs the uninstaller (--uninstaller)"},
+     "packs the uninstaller (beside veskbuild, or --uninstaller)"},
     {Slot(kSlotUninstallOptions), T::GetValue, K::CreateUnInstall2, R::Both, V::Flag,
      "install worker: 1 writes the install log and an uninstall shortcut; builder: packs the "
-     "uninstaller (--uninstaller)"},
+     "uninstaller (beside veskbuild, or --uninstaller)"},
     {Slot(kSlotUninstallOptions), T::GetValue, K::UnInstallEx, R::Carried, V::Text,
      "the uninstaller, through the install log"},
 

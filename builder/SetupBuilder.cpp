@@ -18,6 +18,7 @@
 #include "ProjectReader.h"
 #include "ReferenceCheck.h"
 #include "RegistryDataCheck.h"
+#include "ShellCommand.h"
 #include "SizeOption.h"
 #include "SourceDateEpoch.h"
 #include "SourceScanner.h"
@@ -312,32 +313,7 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
             "the engine reads names in the ANSI code page of the user's system");
     }
 
-    const Task& uninstall = tasks_[kSlotUninstallOptions];
-    bool recordAsked =
-        IsSet(uninstall.GetValue(SubTaskType::GetValue, FieldKind::CreateUnInstall1)) ||
-        IsSet(uninstall.GetValue(SubTaskType::GetValue, FieldKind::CreateUnInstall2));
-    if (recordAsked && !options.uninstallerPath.empty()) {
-        Planned entry;
-        entry.target = kUninstallerTarget;
-        entry.kind = FileKind::Uninstaller;
-        entry.hostPath = options.uninstallerPath;
-        std::error_code ec;
-        if (!fs::is_regular_file(entry.hostPath, ec)) {
-            return Fail("--uninstaller: " + entry.hostPath + " is not a file");
-        }
-        entry.size = fs::file_size(entry.hostPath, ec);
-        entry.timeText = TimeOf(entry.hostPath);
-        plan.push_back(entry);
-    } else if (recordAsked) {
-        summary_.warnings.push_back(
-            locator_.Where(kSlotUninstallOptions) +
-            "task 2410 asks for an uninstall record, but no uninstaller program was given "
-            "(--uninstaller PATH): the record will name a missing " +
-            std::string(kUninstallerTarget));
-    } else if (!options.uninstallerPath.empty()) {
-        summary_.warnings.push_back(
-            "--uninstaller ignored: task 2410 asks for no uninstall record");
-    }
+    if (!PlanUninstaller(options, plan)) return false;
 
     std::set<std::string> targets;
     for (const Planned& entry : plan) {
@@ -367,6 +343,46 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
     for (const Planned& entry : plan) {
         summary_.planned.push_back(
             {entry.target, LetterOf(entry.kind), entry.size, entry.hostPath});
+    }
+    return true;
+}
+
+// The uninstaller goes last: the one given, else the one beside the tool, when task 2410 asks
+// for an uninstall record.
+bool SetupBuilder::PlanUninstaller(const BuildOptions& options, std::vector<Planned>& plan) {
+    const Task& uninstall = tasks_[kSlotUninstallOptions];
+    bool recordAsked =
+        IsSet(uninstall.GetValue(SubTaskType::GetValue, FieldKind::CreateUnInstall1)) ||
+        IsSet(uninstall.GetValue(SubTaskType::GetValue, FieldKind::CreateUnInstall2));
+    std::string uninstaller = options.uninstallerPath;
+    std::error_code ec;
+    if (uninstaller.empty() && recordAsked && !options.bundledUninstallerPath.empty() &&
+        fs::is_regular_file(options.bundledUninstallerPath, ec)) {
+        uninstaller = options.bundledUninstallerPath;
+    }
+    if (recordAsked && !uninstaller.empty()) {
+        Planned entry;
+        entry.target = kUninstallerTarget;
+        entry.kind = FileKind::Uninstaller;
+        entry.hostPath = uninstaller;
+        if (!fs::is_regular_file(entry.hostPath, ec)) {
+            return Fail("--uninstaller: " + entry.hostPath + " is not a file");
+        }
+        entry.size = fs::file_size(entry.hostPath, ec);
+        entry.timeText = TimeOf(entry.hostPath);
+        plan.push_back(entry);
+    } else if (recordAsked) {
+        summary_.warnings.push_back(
+            locator_.Where(kSlotUninstallOptions) +
+            "task 2410 asks for an uninstall record, but no uninstaller program was given "
+            "(--uninstaller PATH)" +
+            (options.bundledUninstallerPath.empty()
+                 ? std::string()
+                 : " and none lies beside veskbuild (" + options.bundledUninstallerPath + ")") +
+            ": the record will name a missing " + std::string(kUninstallerTarget));
+    } else if (!options.uninstallerPath.empty()) {
+        summary_.warnings.push_back(
+            "--uninstaller ignored: task 2410 asks for no uninstall record");
     }
     return true;
 }
@@ -452,6 +468,11 @@ bool SetupBuilder::Write(const BuildOptions& options, const std::string& stub,
     std::string setupPath = (fs::path(outputDir_) / "Setup.exe").string();
     if (!writer.Begin(setupPath, stub, writerDiskSize)) return Fail(writer.LastError());
     writer.SetChecksumField(checksumField_);
+    if (!options.signCommand.empty()) {
+        writer.SetSigner([&options](const std::string& path, std::string& why) {
+            return RunShellCommand(CommandForFile(options.signCommand, path), why);
+        });
+    }
 
     SubTask fileList("999999", SubTaskType::FileList);
     if (!WriteBodies(options, writer, plan, fileList)) return false;
@@ -477,7 +498,6 @@ bool SetupBuilder::Write(const BuildOptions& options, const std::string& stub,
     // A set in one file gets a DiskSize larger than Setup.exe, which holds the DiskSize in its
     // project: a few rounds find the value that agrees with itself.
     std::int64_t diskSize = diskSize_ ? diskSize_ : writer.StreamLength() + 1;
-    const std::int64_t stream = writer.StreamLength();
     std::string text;
     for (int round = 0;; ++round) {
         properties = WithFieldValue(properties, SubTaskType::GetAllVar, FieldKind::DiskSize,
@@ -487,12 +507,16 @@ bool SetupBuilder::Write(const BuildOptions& options, const std::string& stub,
         if (diskSize_ != 0) break;
         std::vector<std::uint8_t> section;
         LzssEncode(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), section);
-        std::int64_t setupLength = stream + std::int64_t(section.size()) + std::int64_t(kTailSize);
+        std::int64_t setupLength = writer.FinishedSetupLength(section.size());
         if (diskSize > setupLength) break;
         if (round == 8) return Fail("the DiskSize of a one-volume set does not settle");
         diskSize = setupLength + 1;
     }
     if (diskSize > kOneVolume) return Fail("the setup would be larger than 2 GiB");
+    if (text.size() > kMaxProjectText) {
+        return Fail("the project would be " + std::to_string(text.size()) +
+                    " bytes of XML; the engine reads at most " + std::to_string(kMaxProjectText));
+    }
 
     summary_.identity = options.identity.empty() ? writer.ContentIdentity(text) : options.identity;
     if (!writer.Finish(text, summary_.identity)) return Fail(writer.LastError());

@@ -24,10 +24,16 @@ struct BuildOptions {
     std::string stubPath;         // the engine stub (Setup.exe without a payload)
     std::string diskSize;         // overrides the project's DiskSize ("1440K"); empty: keep it
     std::string identity;         // the SetIdentity; empty: a decimal digest of the content
-    std::string uninstallerPath;  // the uninstaller program; empty: none
+    std::string uninstallerPath;  // the uninstaller program (--uninstaller); empty: none given
+    // The uninstaller that came with the tool (veskbuild's ../stub/Vesk-UnInstall.exe), packed
+    // when the record is asked for and none is given; empty or not there: none.
+    std::string bundledUninstallerPath;
     std::vector<std::string> defines;  // "NAME=VALUE" for the project's ${NAME} (ProjectDefines)
-    bool warningsAreErrors = false;    // a warning fails the build
-    bool checkOnly = false;            // read and check everything, write nothing (no stub)
+    // Run through the shell on the finished Setup.exe (its ".part" file, which it changes in
+    // place) before any volume is published; "{file}" stands for the quoted path. Empty: none.
+    std::string signCommand;
+    bool warningsAreErrors = false;  // a warning fails the build
+    bool checkOnly = false;          // read and check everything, write nothing (no stub)
     // The most data-stream bytes a setup may hold (the engine's offsets are signed 32-bit);
     // tests lower it.
     std::int64_t streamLimit = std::numeric_limits<std::int32_t>::max();
@@ -111,6 +117,7 @@ private:
     bool Brand(std::string& stub);
     bool ReadStub(const BuildOptions& options, std::string& stub);
     bool Plan(const BuildOptions& options, std::vector<Planned>& plan);
+    bool PlanUninstaller(const BuildOptions& options, std::vector<Planned>& plan);
     bool Write(const BuildOptions& options, const std::string& stub, std::vector<Planned>& plan);
     bool WriteBodies(const BuildOptions& options, ContainerWriter& writer,
                      std::vector<Planned>& plan, SubTask& fileList);

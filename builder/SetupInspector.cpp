@@ -13,30 +13,40 @@ bool SetupInspector::Fail(std::string message) {
     return false;
 }
 
+bool SetupInspector::FailReading(const FileEntry& entry) {
+    // A damaged set leads the message, as the engine's own message does.
+    if (!reader_->DamagedVolume().empty()) {
+        return Fail(reader_->LastError() + ", reading " + entry.rawPath);
+    }
+    return Fail(entry.rawPath + ": " + reader_->LastError());
+}
+
 bool SetupInspector::Open(const std::string& setupPath) {
     if (!reader_->OpenContainer(setupPath)) return Fail(reader_->LastError());
     if (!reader_->ReadProjectText(projectText_)) {
+        if (!reader_->DamagedVolume().empty()) return Fail(reader_->LastError());
         return Fail(setupPath + ": the project section cannot be read: " + reader_->LastError());
     }
-    ReadProjectModel();
+    const std::vector<std::string> entryTexts = ReadProjectModel();
     if (entries_.empty()) return Fail(setupPath + ": the project lists no files");
+    if (!reader_->CheckFileList(entryTexts)) return Fail(reader_->LastError());
     reader_->SetVolumeSize(diskSize_);
     reader_->SetVolumeArithmetic(true);
     return true;
 }
 
-void SetupInspector::ReadProjectModel() {
+std::vector<std::string> SetupInspector::ReadProjectModel() {
     project_.Parse(projectText_);
     const std::string kProperties = TaskIdForSlot(kSlotProjectProperties);
     const std::string kExtract = TaskIdForSlot(kSlotExtractFiles);
     diskSize_ =
         LeadingInt(project_.GetValue(kProperties, SubTaskType::GetAllVar, FieldKind::DiskSize));
     entries_.clear();
-    for (const std::string& text :
-         project_.GetValues(kExtract, SubTaskType::FileList, FieldKind::File)) {
-        entries_.push_back(ParseFileEntry(text));
-    }
+    std::vector<std::string> texts =
+        project_.GetValues(kExtract, SubTaskType::FileList, FieldKind::File).Lines();
+    for (const std::string& text : texts) entries_.push_back(ParseFileEntry(text));
     folders_ = project_.GetValues(kExtract, SubTaskType::FolderList, FieldKind::Folder).Lines();
+    return texts;
 }
 
 int SetupInspector::VolumeOfPosition(std::int64_t position) const {
@@ -44,11 +54,15 @@ int SetupInspector::VolumeOfPosition(std::int64_t position) const {
     return share > 0 && position >= 0 ? int(position / share + 1) : 1;
 }
 
+bool SetupInspector::CheckVolume(int volumeNumber) {
+    return reader_->OpenVolume(volumeNumber) ? true : Fail(reader_->LastError());
+}
+
 bool SetupInspector::ReadBody(const FileEntry& entry, std::string& bytes) {
     StringSink sink;
     stop_ = false;
     if (!reader_->ExtractTo(sink, entry.offset, entry.size, entry.IsRaw())) {
-        return Fail(entry.rawPath + ": " + reader_->LastError());
+        return FailReading(entry);
     }
     bytes = std::move(sink.bytes);
     return true;
@@ -57,19 +71,16 @@ bool SetupInspector::ReadBody(const FileEntry& entry, std::string& bytes) {
 bool SetupInspector::ExtractBody(const FileEntry& entry, const std::string& outputPath) {
     stop_ = false;
     if (!reader_->ExtractEntry(outputPath, entry.offset, entry.size, entry.IsRaw())) {
-        return Fail(entry.rawPath + ": " + reader_->LastError());
+        return FailReading(entry);
     }
     return true;
 }
 
 std::optional<ContainerTail> ReadVolumeTail(const std::string& path) {
     VolumeFile file;
-    std::uint8_t bytes[kTailSize];
-    if (!file.Open(path) || file.Length() < std::int64_t(kTailSize) ||
-        !file.Seek(file.Length() - std::int64_t(kTailSize)) || !file.Read(bytes, kTailSize)) {
-        return std::nullopt;
-    }
-    return DecodeTail(bytes);
+    LocatedTail located;
+    if (!file.Open(path) || !ReadContainerTail(file, located)) return std::nullopt;
+    return located.tail;
 }
 
 std::optional<std::string> ExtractionPathFor(const std::string& rawPath) {

@@ -20,7 +20,9 @@ class SetupInspector {
 public:
     SetupInspector();
 
-    // Opens the setup and reads its project section; the error says what is wrong otherwise.
+    // Opens the setup and reads its project section, verifying what the engine verifies (the
+    // checksums of volume 1 and the project section, the file list's layout); the error says
+    // what is wrong otherwise, starting with DamagedSetupMessage for a damaged set.
     bool Open(const std::string& setupPath);
 
     const ContainerReader& Reader() const { return *reader_; }
@@ -35,6 +37,10 @@ public:
     // The volume that holds a stream position.
     int VolumeOfPosition(std::int64_t position) const;
 
+    // Opens volume `volumeNumber` of the set beside the executable, verifying it when the set
+    // carries checksums; false (with the error) when it is missing, foreign or damaged.
+    bool CheckVolume(int volumeNumber);
+
     // Writes one body into memory; false (with the error) when the set is damaged or incomplete.
     bool ReadBody(const FileEntry& entry, std::string& bytes);
     bool ExtractBody(const FileEntry& entry, const std::string& outputPath);
@@ -43,7 +49,9 @@ public:
 
 private:
     bool Fail(std::string message);
-    void ReadProjectModel();
+    bool FailReading(const FileEntry& entry);
+    // Fills the model, the entries and the folders; gives the entries' texts.
+    std::vector<std::string> ReadProjectModel();
 
     std::atomic<bool> stop_{false};
     std::unique_ptr<ContainerReader> reader_;

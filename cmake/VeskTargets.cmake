@@ -17,17 +17,70 @@ function(vesk_collect_sources VAR DIR)
     set(${VAR} ${sources} PARENT_SCOPE)
 endfunction()
 
-# A static library made of every source file in the calling folder, linked to DEPS.
+# The engine stub's own build of the engine's libraries (Windows only): the engine reports
+# failures as results and never throws, so it goes without exceptions, unwind tables and run-time
+# type information, which keeps the C++ runtime's exception machinery out of every setup. Its
+# function statics go unguarded: each one with a dynamic initialiser is first reached on the
+# user-interface thread before the install worker starts (the project's name tables while the
+# project loads, the host services when the progress page starts the worker). The Windows tests
+# link the ordinary build of the same sources (GoogleTest needs exceptions).
+set(VESK_STUB_OPTIONS -fno-exceptions -fno-rtti -fno-threadsafe-statics -fno-unwind-tables
+                      -fno-asynchronous-unwind-tables)
+
+# The stub's variant of every library in DEPS that is one of the engine's (vesk_*); others as
+# they are.
+function(vesk_stub_deps VAR)
+    set(mapped)
+    foreach(dep IN LISTS ARGN)
+        if(dep MATCHES "^vesk_" AND NOT dep STREQUAL "vesk_warnings")
+            list(APPEND mapped ${dep}_stub)
+        else()
+            list(APPEND mapped ${dep})
+        endif()
+    endforeach()
+    set(${VAR} ${mapped} PARENT_SCOPE)
+endfunction()
+
+# A static library NAME of SOURCES linked to DEPS; on Windows also NAME_stub, the same sources
+# built for the engine stub and linked to the stub variants of DEPS.
+function(vesk_engine_library NAME)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    set(variants ${NAME})
+    if(WIN32)
+        list(APPEND variants ${NAME}_stub)
+    endif()
+    foreach(target IN LISTS variants)
+        set(deps ${ARG_DEPS})
+        if(target MATCHES "_stub$")
+            vesk_stub_deps(deps ${ARG_DEPS})
+        endif()
+        if(ARG_SOURCES)
+            add_library(${target} STATIC ${ARG_SOURCES})
+            target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+            target_link_libraries(${target} PUBLIC ${deps} PRIVATE vesk_warnings)
+            if(target MATCHES "_stub$")
+                target_compile_options(${target} PRIVATE
+                                       $<$<COMPILE_LANGUAGE:CXX>:${VESK_STUB_OPTIONS}>)
+            endif()
+        else()
+            add_library(${target} INTERFACE)
+            target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+            target_link_libraries(${target} INTERFACE ${deps})
+        endif()
+    endforeach()
+endfunction()
+
+# Links system libraries to NAME and, on Windows, to NAME_stub.
+function(vesk_system_libraries NAME SCOPE)
+    target_link_libraries(${NAME} ${SCOPE} ${ARGN})
+    if(WIN32)
+        target_link_libraries(${NAME}_stub ${SCOPE} ${ARGN})
+    endif()
+endfunction()
+
+# An engine library made of every source file in the calling folder, linked to DEPS.
 function(vesk_folder_library NAME)
     cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
     vesk_collect_sources(sources ${CMAKE_CURRENT_SOURCE_DIR})
-    if(sources)
-        add_library(${NAME} STATIC ${sources})
-        target_include_directories(${NAME} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-        target_link_libraries(${NAME} PUBLIC ${ARG_DEPS} PRIVATE vesk_warnings)
-    else()
-        add_library(${NAME} INTERFACE)
-        target_include_directories(${NAME} INTERFACE ${PROJECT_SOURCE_DIR}/src)
-        target_link_libraries(${NAME} INTERFACE ${ARG_DEPS})
-    endif()
+    vesk_engine_library(${NAME} SOURCES ${sources} DEPS ${ARG_DEPS})
 endfunction()

@@ -1,6 +1,8 @@
 // Fuzzes the container reader on a whole setup file: the input is written to a temporary file,
-// opened as the setup executable, its project section decoded, and a few bodies whose places come
-// from the input's first bytes extracted with volume arithmetic on. Nothing may fault or leak.
+// opened as the setup executable (its PE headers, the tail before a certificate table, the
+// checksum block and the checks it asks for), its project section decoded, its lines checked as
+// a file list, and a few bodies whose places come from the input's first bytes extracted with
+// volume arithmetic on. Nothing may fault or leak.
 #include <unistd.h>
 
 #include <atomic>
@@ -10,6 +12,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "container/ContainerReader.h"
 
@@ -50,7 +53,9 @@ std::int32_t Word(const std::uint8_t* data, std::size_t size, std::size_t at) {
 }  // namespace
 
 // The libraries are built with recoverable sanitizer checks; here any undefined behaviour stops.
-extern "C" const char* __ubsan_default_options() { return "halt_on_error=1:print_stacktrace=1"; }
+extern "C" const char* __ubsan_default_options() {
+    return "halt_on_error=1:print_stacktrace=1";
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string& path = SetupPath();
@@ -63,13 +68,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto reader = std::make_unique<vesk::ContainerReader>(finished);
 
     if (!reader->OpenContainer(path)) {
-        Check(size < vesk::kTailSize);
+        Check(size < vesk::kTailSize || !reader->DamagedVolume().empty());
         return 0;
     }
     std::string project;
     if (reader->ReadProjectText(project)) {
         // Each stream byte gives at most 18 bytes (a reference), 8 literals need 9 bytes.
         Check(project.size() <= std::size_t(reader->Tail().projectSize) * 9);
+        Check(project.size() <= vesk::kMaxProjectText);
+        std::vector<std::string> lines;
+        for (std::size_t start = 0; start < project.size() && lines.size() < 1000;) {
+            std::size_t end = project.find('\n', start);
+            if (end == std::string::npos) end = project.size();
+            lines.push_back(project.substr(start, end - start));
+            start = end + 1;
+        }
+        const bool accepted = reader->CheckFileList(lines);
+        Check(accepted == reader->DamagedVolume().empty());
     }
 
     // Places of a few bodies from the input's first bytes (as a setup's file list would give).

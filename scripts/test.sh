@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test: native unit tests, Windows-built tests under Wine, and a short run of each
-# fuzz target. Exits non-zero when anything fails.
+# Runs every test: native unit tests, the threads' tests under ThreadSanitizer, Windows-built
+# tests under Wine, and a short run of each fuzz target. Exits non-zero when anything fails.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -20,6 +20,14 @@ run_ctest() {
 echo "== native tests"
 run_ctest "$logs/native.log" ctest --test-dir build/native -j "$(nproc)" --output-on-failure
 
+echo "== install worker and records under ThreadSanitizer"
+# Its own tree with only what the threads' tests need; a reported race fails the case.
+cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESK_BUILD_TSAN=ON \
+    -DVESK_BUILD_BENCH=OFF >/dev/null
+cmake --build build/tsan -j "$(nproc)" --target thread_tests
+export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
+run_ctest "$logs/tsan.log" ctest --test-dir build/tsan --output-on-failure
+
 echo "== Windows tests under Wine"
 # Two cases at a time: the tests lock out each other where they share the desktop or a key.
 win_ctest=(bash scripts/wine-ctest.sh -j 2 --output-on-failure)
@@ -36,9 +44,10 @@ FUZZ_SECONDS="${FUZZ_SECONDS:-10}" bash scripts/fuzz.sh
 count() { sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2 \1/p' "$1" | tail -1; }
 skipped() { grep -cE '^[[:space:]]+[0-9]+ - .* \((Skipped|Disabled)\)$' "$1" || true; }
 read -r native_total native_failed < <(count "$logs/native.log")
+read -r tsan_total tsan_failed < <(count "$logs/tsan.log")
 read -r win_total win_failed < <(count "$logs/win32.log")
-total=$((native_total + win_total))
-failed=$((native_failed + win_failed))
+total=$((native_total + tsan_total + win_total))
+failed=$((native_failed + tsan_failed + win_failed))
 skips=$(($(skipped "$logs/native.log") + $(skipped "$logs/win32.log")))
-echo "native: $native_total ctest cases, Windows: $win_total ctest cases under Wine"
+echo "native: $native_total ctest cases, ThreadSanitizer: $tsan_total, Windows: $win_total ctest cases under Wine"
 echo "$((total - failed - skips)) passed, $skips skipped, $failed failed"

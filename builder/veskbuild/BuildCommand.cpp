@@ -18,10 +18,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Where the engine stub lies in the installed layout: out/bin/veskbuild beside out/stub/Setup.exe.
-std::string DefaultStubPath() {
+// Where the programs that come with the tool lie in the installed layout: out/bin/veskbuild
+// beside out/stub/Setup.exe and out/stub/Vesk-UnInstall.exe.
+std::string BesideTheTool(const char* name) {
     fs::path program = HostSystemFacts().ModuleFileName();
-    return (program.parent_path() / ".." / "stub" / "Setup.exe").lexically_normal().string();
+    return (program.parent_path() / ".." / "stub" / name).lexically_normal().string();
 }
 
 // 1234567 -> "1,234,567".
@@ -75,6 +76,7 @@ bool ProjectOptions(const std::string& command, const Arguments& args, CommandLi
     }
     options.projectPath = line.Operands()[0];
     options.uninstallerPath = line.Value("--uninstaller");
+    options.bundledUninstallerPath = BesideTheTool("Vesk-UnInstall.exe");
     options.defines = line.Values("--define");
     options.warningsAreErrors = line.Has("--werror");
     return true;
@@ -96,7 +98,8 @@ int BuildCommand(const Arguments& args) {
     options.stubPath = line.Value("--stub");
     options.diskSize = line.Value("--disk-size");
     options.identity = line.Value("--identity");
-    if (options.stubPath.empty()) options.stubPath = DefaultStubPath();
+    options.signCommand = line.Value("--sign-command");
+    if (options.stubPath.empty()) options.stubPath = BesideTheTool("Setup.exe");
     const bool quiet = line.Has("--quiet");
     const bool verbose = line.Has("--verbose");
     const char* epoch = std::getenv("SOURCE_DATE_EPOCH");

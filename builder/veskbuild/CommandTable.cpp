@@ -23,13 +23,18 @@ const OptionSpec kVerbose = {
     "-v, --verbose            name every file and folder the sources leave out, and why"};
 const OptionSpec kUninstaller = {
     "--uninstaller", nullptr, true, false,
-    "--uninstaller PROGRAM    the uninstaller, packed when task 2410 asks for a record"};
+    "--uninstaller PROGRAM    the uninstaller, packed when task 2410 asks for a record\n"
+    "                         (default: ../stub/Vesk-UnInstall.exe beside veskbuild)"};
 
 const std::vector<CommandInfo> kCommands = {
     {"build",
      "build PROJECT [-o OUTDIR] [options]",
      "make Setup.exe (and Setup2.Cab, ...) from a project",
-     "",
+     "--sign-command signs Setup.exe in place, for example with osslsigncode:\n"
+     "  --sign-command 'osslsigncode sign -certs c.pem -key k.pem -in {file} -out {file}.s &&\n"
+     "                  mv {file}.s {file}'\n"
+     "Volume files (Setup2.Cab ...) are no programs and are not signed: the checksums in\n"
+     "Setup.exe bind them to it.",
      {{"--output", "-o", true, false,
        "-o, --output OUTDIR      the output folder (default: OutPutPath of task 2401)"},
       {"--stub", nullptr, true, false,
@@ -39,6 +44,9 @@ const std::vector<CommandInfo> kCommands = {
        "DiskSize)"},
       {"--identity", nullptr, true, false,
        "--identity TEXT          the set identity, 59 characters at most (default: a digest)"},
+      {"--sign-command", nullptr, true, false,
+       "--sign-command CMD       run CMD on the finished Setup.exe before it is published;\n"
+       "                         {file} stands for its path (quoted for the shell)"},
       kUninstaller,
       kDefine,
       kWerror,
@@ -98,7 +106,8 @@ const std::vector<CommandInfo> kCommands = {
 
 const char kExitCodes[] =
     "exit codes: 0 done, 1 the input is wrong or the work failed (the message says why),\n"
-    "            2 the command line is wrong, 130 interrupted (build: nothing was written)\n";
+    "            2 the command line is wrong, 3 the setup is damaged (list, extract),\n"
+    "            130 interrupted (build: nothing was written)\n";
 
 }  // namespace
 

@@ -12,6 +12,7 @@ using Arguments = std::vector<std::string>;
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;  // the input is wrong or the work failed; the message says why
 constexpr int kExitUsage = 2;    // the command line is wrong
+constexpr int kExitDamaged = 3;  // list, extract: the setup is damaged (a checksum, its layout)
 
 // Each takes the arguments after its name.
 int CompressCommand(const Arguments& args);
@@ -28,6 +29,8 @@ int ReferenceCommand(const Arguments& args);
 
 // Every line on stderr as "veskbuild: line", escaped for the terminal; returns kExitFailure.
 int Failure(const std::string& message);
+// Failure for a setup being read: kExitDamaged when `damaged`, else kExitFailure.
+int SetupFailure(const std::string& message, bool damaged);
 // "veskbuild: COMMAND: message (see veskbuild help COMMAND)" on stderr; returns kExitUsage.
 int UsageError(const std::string& command, const std::string& message);
 // "veskbuild: warning: message" on stderr.

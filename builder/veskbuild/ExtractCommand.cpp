@@ -72,7 +72,10 @@ int ExtractCommand(const Arguments& args) {
     if (line.Operands().size() != 2) return UsageError("extract", "give SETUP and OUTDIR");
     const std::string& outName = line.Operands()[1];
     SetupInspector setup;
-    if (!setup.Open(line.Operands()[0])) return Failure(setup.LastError());
+    auto failure = [&setup] {
+        return SetupFailure(setup.LastError(), !setup.Reader().DamagedVolume().empty());
+    };
+    if (!setup.Open(line.Operands()[0])) return failure();
     const fs::path outDir = outName;
     std::error_code ec;
     fs::create_directories(outDir, ec);
@@ -99,7 +102,7 @@ int ExtractCommand(const Arguments& args) {
         fs::create_directories(target.parent_path(), ec);
         if (ec) return Failure(target.parent_path().string() + ": " + ec.message());
         entry.path = target.string();
-        if (!setup.ExtractBody(entry, entry.path)) return Failure(setup.LastError());
+        if (!setup.ExtractBody(entry, entry.path)) return failure();
         ContainerReader::SetEntryTime(entry);
         ++written;
     }

@@ -57,12 +57,34 @@ int ListCommand(const Arguments& args) {
         return PrintVolume(path, *volumeTail);
     }
     SetupInspector setup;
-    if (!setup.Open(path)) return Failure(setup.LastError());
-    const ContainerTail& tail = setup.Reader().Tail();
+    if (!setup.Open(path)) {
+        return SetupFailure(setup.LastError(), !setup.Reader().DamagedVolume().empty());
+    }
+    const ContainerReader& reader = setup.Reader();
+    const ContainerTail& tail = reader.Tail();
 
     std::printf("Setup:           %s (%lld bytes)\n", path.c_str(),
-                static_cast<long long>(setup.Reader().SetupLength()));
-    std::printf("Set identity:    \"%s\"\n", ForTerminal(setup.Reader().Identity()).c_str());
+                static_cast<long long>(reader.SetupLength()));
+    std::printf("Set identity:    \"%s\"\n", ForTerminal(reader.Identity()).c_str());
+    if (reader.CertificateSize() > 0) {
+        std::printf("Signed:          a certificate table of %lld bytes follows the tail\n",
+                    static_cast<long long>(reader.CertificateSize()));
+    }
+    if (!reader.Checked()) {
+        std::printf("Checksums:       none (built without a checksum block): not verified\n");
+    } else {
+        // Every volume found beside the executable is verified; a missing one is only named.
+        std::string missing;
+        const int count = int(reader.Checksums().volumes.size());
+        for (int volume = kFirstVolume + 1; volume <= count; ++volume) {
+            if (setup.CheckVolume(volume)) continue;
+            if (!reader.DamagedVolume().empty()) return SetupFailure(setup.LastError(), true);
+            missing += " " + VolumeFileName(volume);
+        }
+        std::printf("Checksums:       %s\n",
+                    missing.empty() ? "the project and every volume verified"
+                                    : ("verified but for the missing" + missing).c_str());
+    }
     std::printf("Project section: offset %u, %u bytes compressed, %zu bytes of XML\n",
                 tail.projectOffset, tail.projectSize, setup.ProjectText().size());
     std::printf("Disk size:       %d\n", setup.DiskSize());

@@ -21,6 +21,11 @@ int Failure(const std::string& message) {
     return kExitFailure;
 }
 
+int SetupFailure(const std::string& message, bool damaged) {
+    Failure(message);
+    return damaged ? kExitDamaged : kExitFailure;
+}
+
 int UsageError(const std::string& command, const std::string& message) {
     const std::string text = MessageForTerminal(message);
     if (command.empty()) {

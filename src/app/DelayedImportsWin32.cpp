@@ -17,7 +17,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "app/SetupAppWin32.h"
+#include "app/SetupExitCode.h"
 #include "platform/SystemLibrariesWin32.h"
 
 #if defined(__GNUC__) && defined(__i386__)
@@ -40,7 +40,7 @@ template <typename Pointer>
 void Bind(Pointer& slot, Library& library, const char* function) {
     if (!library.module) library.module = LoadSystemLibrary(library.name);
     FARPROC address = library.module ? GetProcAddress(library.module, function) : nullptr;
-    if (!address) ExitProcess(kSetupNotStarted);
+    if (!address) ExitProcess(kSetupFailed);
     slot = reinterpret_cast<Pointer>(reinterpret_cast<void*>(address));
 }
 

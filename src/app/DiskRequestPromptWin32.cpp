@@ -1,6 +1,5 @@
 // Asks the user for the next volume file through the insert-media dialog.
 #include "app/DiskRequestPrompt.h"
-
 #include "app/InsertMediaDlgWin32.h"
 #include "project/TaskSlots.h"
 

@@ -6,13 +6,19 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <cctype>
+
+#include "app/CommandLineHelpWin32.h"
 #include "app/FinalCleanUp.h"
 #include "app/LoadingDialogWin32.h"
 #include "app/PreparatoryProgram.h"
 #include "app/SetupPreparation.h"
 #include "app/ShowAdPictureWin32.h"
 #include "app/StartupChoices.h"
+#include "app/UnattendedSetupWin32.h"
+#include "install/RunAndWait.h"
 #include "install/SystemUtilities.h"
+#include "platform/LastResort.h"
 #include "platform/Processes.h"
 #include "wizard/WizardFrameWin32.h"
 
@@ -49,12 +55,16 @@ void ShowFailure(const std::string& text) {
 SetupApp::SetupApp()
     : removal_(HostFileRemoval()),
       session_(HostSystemFacts(), HostRegistry(), HostPrivateFiles()),
-      prompt_(session_.texts, session_.project) {
+      prompt_(session_.texts, session_.project),
+      unattendedPrompt_(session_.log, session_.reader) {
     session_.reader.SetPrompt(&prompt_);
+    // Should memory run out or the library stop the run, the clean-up still happens.
+    SetLastResort([](void* app) { static_cast<SetupApp*>(app)->FinalCleanUp(); }, this);
 }
 
 SetupApp::~SetupApp() {
     FinalCleanUp();
+    SetLastResort(nullptr, nullptr);
 }
 
 void SetupApp::FinalCleanUp() {
@@ -68,36 +78,90 @@ bool SetupApp::PrepareWizard() {
         CShowAdPicture(session_.TempNameFor(kAdPicture)).DoModal();
     }
     ProposeFolders(session_);
+    if (!options_.installDir.empty()) session_.paths.SetInstallDir(options_.installDir);
     if (PreparatoryProgramSetting(session_.project).empty()) return true;
     return RunPreparatoryProgram(session_, HostProcesses(), ShowFailure) != 0;
 }
 
-int SetupApp::Run() {
+bool SetupApp::TakeCommandLine(const std::string& arguments) {
+    const ParsedCommandLine parsed = ParseSetupCommandLine(arguments);
+    options_ = parsed.options;
+    if (!parsed.error.empty() || options_.help) {
+        ShowCommandLineHelp(parsed.error);
+        return false;
+    }
+    if (!options_.logPath.empty() && !session_.log.Open(options_.logPath)) {
+        ShowCommandLineHelp("The log file cannot be created: " + options_.logPath);
+        return false;
+    }
+    session_.noRestart = options_.noRestart || options_.silent;
+    // Nobody can insert a disk in an unattended run, not even for the language file.
+    if (options_.silent) session_.reader.SetPrompt(&unattendedPrompt_);
+    session_.log.Add(LogKind::Setup, std::string(options_.silent ? "unattended" : "wizard") +
+                                         ", command line: " + arguments);
+    return true;
+}
+
+int SetupApp::Ended(int code) {
+    session_.log.Add(LogKind::Result, std::string(ExitCodeMeaning(code)) + " (exit code " +
+                                          std::to_string(code) + ")");
+    return code;
+}
+
+int SetupApp::Run(const std::string& arguments) {
+    int code = RunSetup(arguments);
+    const std::string& damaged = session_.reader.DamagedVolume();
+    if (!damaged.empty()) {
+        std::string text = DamagedSetupMessage(damaged);
+        text[0] = char(std::toupper(static_cast<unsigned char>(text[0])));
+        session_.log.Add(LogKind::Error, text);
+        if (!options_.silent) {
+            MessageBoxA(nullptr, text.c_str(), "Setup", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+        }
+        code = kSetupDamaged;
+    }
+    return Ended(code);
+}
+
+int SetupApp::RunSetup(const std::string& arguments) {
     UserInterfaceRuntime runtime;
+    if (!TakeCommandLine(arguments)) return kSetupHelpShown;
     session_.flags.installOk = true;
     metrics_ = PageMetricsForDpi(ScreenDpiY());
     if (!PrepareSetup(session_)) {
+        session_.log.Add(LogKind::Error, "cannot read the setup: " + session_.reader.LastError());
         FinalCleanUp();
-        return kSetupNotStarted;
+        return kSetupFailed;
+    }
+    session_.log.Add(LogKind::Setup, session_.texts.GetText(TextKey::ProjectName) + " from " +
+                                         session_.start.setupPath);
+    if (options_.silent) {
+        const int code = UnattendedSetup(session_, options_).Run();
+        FinalCleanUp();
+        return code;
     }
     // The loading dialog unpacks the start-up files; a failure there leaves setupFinished set.
     LoadingDialog(session_).DoModal();
     if (session_.flags.setupFinished) {
         FinalCleanUp();
-        return kSetupNotStarted;
+        return kSetupFailed;
     }
     if (!PrepareWizard()) {
         FinalCleanUp();
         return kSetupCompleted;
     }
     {
-        WizardFrame wizard(session_, metrics_, [this] { FinalCleanUp(); });
+        WizardFrame wizard(session_, metrics_, [this] {
+            restartStarted_ = true;
+            FinalCleanUp();
+        });
         wizard.DoModal();
     }
-    // The install completed when the worker said so and nothing has undone it since.
-    const bool completed = session_.flags.setupFinished && session_.flags.installOk;
+    // Read before the clean-up, which sets setupFinished whatever happened.
+    const int code = InstallExitCode(session_.flags,
+                                     RestartFollowsInstall(session_.project) && !restartStarted_);
     FinalCleanUp();
-    return completed ? kSetupCompleted : kSetupAbandoned;
+    return code;
 }
 
 }  // namespace vesk

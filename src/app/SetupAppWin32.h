@@ -3,18 +3,14 @@
 #pragma once
 
 #include "app/DiskRequestPrompt.h"
+#include "app/SetupCommandLine.h"
+#include "app/SetupExitCode.h"
+#include "app/UnattendedVolumePrompt.h"
 #include "platform/FileRemoval.h"
 #include "session/SetupSession.h"
 #include "wizard/PageMetrics.h"
 
 namespace vesk {
-
-// What a run of the setup ends with, as the process exit code.
-enum SetupExitCode : int {
-    kSetupCompleted = 0,   // installed, or a preparatory program ended the setup as planned
-    kSetupNotStarted = 1,  // the payload or the start-up files could not be unpacked
-    kSetupAbandoned = 2,   // the user left the wizard, or the install ended early
-};
 
 class SetupApp {
 public:
@@ -23,8 +19,10 @@ public:
     SetupApp(const SetupApp&) = delete;
     SetupApp& operator=(const SetupApp&) = delete;
 
-    // The whole run, from the payload to the clean-up; the process exit code.
-    int Run();
+    // The whole run, from the command line (`arguments`, what follows the program's name) and
+    // the payload to the clean-up; the process exit code (SetupExitCode). A damaged set ends it
+    // with one message naming the volume (none under /S), after the clean-up, and kSetupDamaged.
+    int Run(const std::string& arguments);
 
     // Deletes the temporary files and, after an install that did not complete, what it wrote;
     // may run more than once.
@@ -34,6 +32,15 @@ public:
     const PageMetrics& Metrics() const { return metrics_; }
 
 private:
+    // Reads the switches, opens the log (/LOG) and readies the session for /NORESTART and /S.
+    // False when the help was shown instead: asked for with /?, or the command line was refused
+    // (an unknown switch, a bad value, a log that cannot be created).
+    bool TakeCommandLine(const std::string& arguments);
+    // Logs how the run ended; returns `code`.
+    int Ended(int code);
+    // Run's steps, without the damage report and the log's last line.
+    int RunSetup(const std::string& arguments);
+
     // The advertising picture, the proposed folders and the preparatory program. False when
     // that program ended with 0: the setup ends without wizard.
     bool PrepareWizard();
@@ -42,7 +49,11 @@ private:
     FileRemoval& removal_;
     SetupSession session_;
     DiskRequestPrompt prompt_;
+    UnattendedVolumePrompt unattendedPrompt_;
     PageMetrics metrics_;
+    SetupOptions options_;
+    // The finish page began a restart: no restart is pending when the setup ends.
+    bool restartStarted_ = false;
 };
 
 }  // namespace vesk

@@ -29,11 +29,15 @@ bool PrepareSetup(SetupSession& session) {
     project.GetValues(extract, SubTaskType::FileList, FieldKind::File, session.files);
     project.GetValues(extract, SubTaskType::FolderList, FieldKind::Folder, session.folders);
     if (session.files.Empty()) return false;
+    // A file list whose bodies overlap could unpack one body many times over: refused, as damage,
+    // before anything of it is written.
+    if (!reader.CheckFileList(session.files.Lines())) return false;
 
     // Entry 0 is the language file: an LZSS body whatever its letter.
     const FileEntry language = ParseFileEntry(session.files.At(0));
     StringSink languageBytes;
-    if (!reader.ExtractTo(languageBytes, language.offset, language.size, false) ||
+    if (!reader.ExtractTo(languageBytes, language.offset, language.size, false,
+                          kMaxLanguageFile) ||
         !session.texts.LoadFromBytes(languageBytes.bytes)) {
         return false;
     }

@@ -13,7 +13,8 @@ namespace vesk {
 // (entry 0) and sets the text ProjectName to the product's name and version. The project and the
 // language file are loaded from the decoded bytes: neither is written to disk. False, silently,
 // when any step fails, and for a setup whose start-up files would go anywhere but into the
-// run's folder.
+// run's folder; a damaged set (a checksum, a project or language file past its bound,
+// overlapping bodies) is then named by the reader's DamagedVolume.
 bool PrepareSetup(SetupSession& session);
 
 // The start-up files of the session's file list, with their targets in the run's folder.

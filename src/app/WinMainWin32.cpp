@@ -1,12 +1,15 @@
 // Entry point of the engine stub.
 #include <windows.h>
 
+#include <memory>
+
 #include "app/SetupAppWin32.h"
 #include "platform/SystemLibrariesWin32.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     // Before anything can load a library: none may come from the folder Setup.exe lies in.
     vesk::RestrictLibrarySearch();
-    static vesk::SetupApp app;  // large buffers: keep them off the stack
-    return app.Run();
+    // Large buffers: on the heap, neither on the stack nor as initialised data in the file.
+    const auto app = std::make_unique<vesk::SetupApp>();
+    return app->Run(commandLine ? commandLine : "");
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 namespace vesk {
@@ -22,6 +23,31 @@ public:
         return true;
     }
     std::string bytes;
+};
+
+constexpr std::uint64_t kUnbounded = std::numeric_limits<std::uint64_t>::max();
+
+// Passes bytes on to another sink until `limit` bytes have gone through, then refuses them all:
+// decoding stops at the bound instead of filling memory or the disk.
+class BoundedSink : public ByteSink {
+public:
+    BoundedSink(ByteSink& inner, std::uint64_t limit) : inner_(inner), limit_(limit) {}
+    bool Write(const std::uint8_t* data, std::size_t size) override {
+        if (exceeded_ || limit_ - written_ < size) {
+            exceeded_ = true;
+            return false;
+        }
+        written_ += size;
+        return inner_.Write(data, size);
+    }
+    // The bytes went past the limit (the inner sink got only those up to it).
+    bool Exceeded() const { return exceeded_; }
+
+private:
+    ByteSink& inner_;
+    std::uint64_t limit_;
+    std::uint64_t written_ = 0;
+    bool exceeded_ = false;
 };
 
 }  // namespace vesk

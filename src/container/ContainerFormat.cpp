@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "container/Crc32.h"
+
 namespace vesk {
 namespace {
 
@@ -18,7 +20,22 @@ void WriteU32(std::uint8_t* p, std::uint32_t v) {
     p[3] = std::uint8_t(v >> 24);
 }
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+std::uint32_t ReadU16(const std::uint8_t* p) {
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8;
+}
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// PE header offsets: the new header's offset word in the DOS header, the optional header behind
+// the signature and the file header, and in it the CheckSum and the data directories.
+constexpr std::size_t kNewHeaderOffsetWord = 0x3C;
+constexpr std::size_t kOptionalHeaderStart = 4 + 20;
+constexpr std::size_t kOptionalSizeWord = 4 + 16;
+constexpr std::size_t kChecksumInOptional = 64;
+constexpr std::uint32_t kPe32Magic = 0x10B, kPe32PlusMagic = 0x20B;
+constexpr std::size_t kSecurityDirectoryIndex = 4;
 
 }  // namespace
 
@@ -57,6 +74,88 @@ bool SetIdentityText(ContainerTail& tail, const std::string& identity) {
     return true;
 }
 
+ImageSigningFields FindImageSigningFields(const std::uint8_t* head, std::size_t size) {
+    ImageSigningFields fields;
+    if (size > kImageHeaderProbe) size = kImageHeaderProbe;
+    if (size < kNewHeaderOffsetWord + 4 || head[0] != 'M' || head[1] != 'Z') return fields;
+    const std::size_t pe = ReadU32(head + kNewHeaderOffsetWord);
+    if (pe > size || size - pe < kOptionalHeaderStart + 2 || std::memcmp(head + pe, "PE\0\0", 4)) {
+        return fields;
+    }
+    const std::size_t optional = pe + kOptionalHeaderStart;
+    const std::size_t optionalSize = ReadU16(head + pe + kOptionalSizeWord);
+    const std::uint32_t magic = ReadU16(head + optional);
+    std::size_t countWord = 0;
+    if (magic == kPe32Magic) {
+        countWord = 92;
+    } else if (magic == kPe32PlusMagic) {
+        countWord = 108;
+    } else {
+        return fields;
+    }
+    const std::size_t directories = countWord + 4;
+    const std::size_t entry = directories + 8 * kSecurityDirectoryIndex;
+    if (optionalSize < entry + 8 || size - optional < entry + 8) return fields;
+    if (ReadU32(head + optional + countWord) <= kSecurityDirectoryIndex) return fields;
+    fields.checksumField = std::int64_t(optional + kChecksumInOptional);
+    fields.securityEntry = std::int64_t(optional + entry);
+    fields.certificateOffset = ReadU32(head + optional + entry);
+    fields.certificateSize = ReadU32(head + optional + entry + 4);
+    return fields;
+}
+
+std::int64_t TailEndOf(const ImageSigningFields& fields, std::int64_t length) {
+    if (fields.certificateSize != 0 && fields.certificateOffset >= kTailSize &&
+        std::int64_t(fields.certificateOffset) <= length) {
+        return fields.certificateOffset;
+    }
+    return length;
+}
+
+std::vector<std::uint8_t> EncodeChecksumBlock(const ChecksumBlock& block) {
+    std::vector<std::uint8_t> bytes(ChecksumBlockSize(block.volumes.size()));
+    std::memcpy(bytes.data(), kChecksumMagic, sizeof kChecksumMagic);
+    WriteU32(&bytes[8], std::uint32_t(bytes.size()));
+    WriteU32(&bytes[12], std::uint32_t(block.volumes.size()));
+    WriteU32(&bytes[16], block.projectCrc);
+    std::size_t at = kChecksumHeaderSize;
+    for (const VolumeChecksum& volume : block.volumes) {
+        WriteU32(&bytes[at], volume.streamBytes);
+        WriteU32(&bytes[at + 4], volume.crc);
+        at += kChecksumVolumeSize;
+    }
+    WriteU32(&bytes[at], Crc32::Of(bytes.data(), at));
+    return bytes;
+}
+
+ChecksumGap DecodeChecksumGap(const std::uint8_t* gap, std::size_t size, ChecksumBlock& block) {
+    if (size < sizeof kChecksumMagic || std::memcmp(gap, kChecksumMagic, sizeof kChecksumMagic)) {
+        return ChecksumGap::Absent;
+    }
+    auto zeros = [](const std::uint8_t* p, std::size_t n) {
+        for (std::size_t i = 0; i < n; ++i) {
+            if (p[i] != 0) return false;
+        }
+        return true;
+    };
+    if (size < ChecksumBlockSize(1)) return ChecksumGap::Damaged;
+    const std::uint32_t blockSize = ReadU32(gap + 8), count = ReadU32(gap + 12);
+    if (count == 0 || count > kMaxChecksumVolumes || blockSize != ChecksumBlockSize(count) ||
+        blockSize > size || size - blockSize >= kVolumeAlignment ||
+        !zeros(gap + blockSize, size - blockSize)) {
+        return ChecksumGap::Damaged;
+    }
+    const std::size_t crcAt = blockSize - 4;
+    if (ReadU32(gap + crcAt) != Crc32::Of(gap, crcAt)) return ChecksumGap::Damaged;
+    block.projectCrc = ReadU32(gap + 16);
+    block.volumes.assign(count, VolumeChecksum{});
+    for (std::uint32_t i = 0; i < count; ++i) {
+        block.volumes[i].streamBytes = ReadU32(gap + kChecksumHeaderSize + kChecksumVolumeSize * i);
+        block.volumes[i].crc = ReadU32(gap + kChecksumHeaderSize + kChecksumVolumeSize * i + 4);
+    }
+    return ChecksumGap::Present;
+}
+
 std::string VolumeFileName(int volumeNumber) {
     return "Setup" + std::to_string(volumeNumber) + ".Cab";
 }
@@ -65,8 +164,8 @@ std::string VolumePath(const std::string& location, int volumeNumber) {
     if (location.empty()) return VolumeFileName(volumeNumber);
     if (IsSeparator(location.back())) return location + VolumeFileName(volumeNumber);
     // Keep the separator style of the location (forward slashes only in native host paths).
-    bool slashes = location.find('/') != std::string::npos &&
-                   location.find('\\') == std::string::npos;
+    bool slashes =
+        location.find('/') != std::string::npos && location.find('\\') == std::string::npos;
     return location + (slashes ? "/" : "\\") + VolumeFileName(volumeNumber);
 }
 

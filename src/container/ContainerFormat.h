@@ -9,12 +9,18 @@
 //   | file bodies          |  the FileEntry bodies in file-list order, LZSS or raw, contiguous
 //   +----------------------+  ProjectOffset
 //   | project section      |  the project XML as one LZSS stream, ProjectSize bytes
-//   +----------------------+  length - 76
+//   +----------------------+  ProjectOffset + ProjectSize
+//   | checksum block       |  optional (below); then 0..7 zero bytes, so that the tail ends at a
+//   |                      |  multiple of 8 and a signing tool appends without padding
+//   +----------------------+  tail end - 76
 //   | ContainerTail        |  SetIdentity (60 bytes) + trailer (4 x u32 little-endian)
+//   +----------------------+  tail end: the file's length, or in a signed setup the start of
+//   | certificate table    |  the certificate table that the PE security directory points at
 //   +----------------------+  length
 //
 // Further volumes "Setup2.Cab", "Setup3.Cab", ... hold the data stream on from where the previous
-// volume stopped, followed by a ContainerTail whose SetIdentity matches the executable's.
+// volume stopped, followed by a ContainerTail whose SetIdentity matches the executable's. They are
+// no programs and are never signed: the checksum block in the executable binds them to it.
 //
 // The data stream: a StreamPosition counts bytes from byte 0 of the setup executable through all
 // volumes. Every volume but the last carries exactly DiskSize stream bytes starting at its byte 0:
@@ -25,6 +31,21 @@
 // There is no directory in the payload: the trailer locates the project section, and the
 // project's file list (one FileEntry text per file: "path,offset,size,kind,time") locates every
 // body. Entry 0 is the language file; entries of kind K directly after it are start-up files.
+// The non-empty bodies of one set never share a stream byte.
+//
+// Checksum block (all words u32 little-endian), between the project section and the tail. An
+// engine that does not know it passes over it: nothing else points into that gap.
+//   0   "VeskSums"                    8 bytes
+//   8   block size in bytes           24 + 8 x volume count (the zero padding after it not counted)
+//   12  volume count N
+//   16  CRC-32 of the project section
+//   20  per volume 1..N: its stream bytes (u32), then the CRC-32 of them (u32)
+//   20 + 8N  CRC-32 of the block's bytes before it
+// Volume 1's stream bytes are checksummed with the two places a signing tool rewrites in the
+// program image taken as zeros: the optional header's CheckSum and the security directory entry.
+// A volume N >= 2 must also carry N as its tail's VolumeNumber and exactly its stream bytes before
+// its tail. A gap that does not start with the magic (empty in the builders before the block,
+// or whatever another producer puts there) is passed over and the set read unchecked.
 //
 // LZSS stream (every body except kind N, and the project section):
 //   * groups of one flag byte followed by up to eight tokens; flag bits are read least
@@ -35,11 +56,14 @@
 //     byte by byte so that it may overlap the bytes it produces;
 //   * no length field and no end marker: decoding stops when the body's stored size is consumed,
 //     also inside a group or after the first byte of a reference (which is then dropped).
+//   A stream yields at most 8.5 bytes per stream byte (144 from a group of 17); the project
+//   section and the language file are refused when they decode to more than their bounds below.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vesk {
 
@@ -80,6 +104,68 @@ std::string VolumeFileName(int volumeNumber);
 // The path of volume `volumeNumber` in `location`: a folder (with or without a trailing
 // separator, a drive root such as "D:\" included). An empty location gives the bare file name.
 std::string VolumePath(const std::string& location, int volumeNumber);
+
+// --- Signed setups --------------------------------------------------------------------------
+
+// How many bytes from the start of volume 1 are read to find its PE headers.
+constexpr std::size_t kImageHeaderProbe = 4096;
+
+// The places in a PE image that a signing tool rewrites, and the certificate table it appends.
+struct ImageSigningFields {
+    std::int64_t checksumField = -1;      // file offset of the optional header's CheckSum (4 bytes)
+    std::int64_t securityEntry = -1;      // file offset of the security directory entry (8 bytes)
+    std::uint32_t certificateOffset = 0;  // the entry's words: file offset of the table ...
+    std::uint32_t certificateSize = 0;    // ... and its size; 0 when the image is not signed
+};
+
+// Finds the fields in the first bytes of a file (up to kImageHeaderProbe of them); offsets stay
+// -1 for bytes that are no PE image, or whose headers lie beyond `size`.
+ImageSigningFields FindImageSigningFields(const std::uint8_t* head, std::size_t size);
+
+// Where the tail of a file of `length` bytes ends: at the certificate table when the security
+// directory names one that lies inside the file behind room for a tail, else at the end.
+std::int64_t TailEndOf(const ImageSigningFields& fields, std::int64_t length);
+
+// --- Checksum block -------------------------------------------------------------------------
+
+constexpr char kChecksumMagic[8] = {'V', 'e', 's', 'k', 'S', 'u', 'm', 's'};
+constexpr std::size_t kChecksumHeaderSize = 20;  // magic, block size, volume count, project CRC
+constexpr std::size_t kChecksumVolumeSize = 8;
+constexpr std::size_t kVolumeAlignment = 8;  // volume 1's tail ends at a multiple of this
+// More volumes than any set needs; bounds the block the reader takes in.
+constexpr std::uint32_t kMaxChecksumVolumes = 65536;
+
+struct VolumeChecksum {
+    std::uint32_t streamBytes = 0;
+    std::uint32_t crc = 0;
+};
+
+struct ChecksumBlock {
+    std::uint32_t projectCrc = 0;
+    std::vector<VolumeChecksum> volumes;  // volume 1 first
+};
+
+constexpr std::size_t ChecksumBlockSize(std::size_t volumeCount) {
+    return kChecksumHeaderSize + kChecksumVolumeSize * volumeCount + 4;
+}
+
+std::vector<std::uint8_t> EncodeChecksumBlock(const ChecksumBlock& block);
+
+// What lies in the gap between the project section and the tail.
+enum class ChecksumGap {
+    Absent,   // no magic at its start: a setup built without checksums
+    Present,  // a well-formed block followed by fewer than 8 zero bytes
+    Damaged,  // the magic, then anything else
+};
+ChecksumGap DecodeChecksumGap(const std::uint8_t* gap, std::size_t size, ChecksumBlock& block);
+
+// --- Bounds ---------------------------------------------------------------------------------
+
+// The most bytes the project XML and the language file may decode to. Far above any real
+// project (a file-list entry takes about a hundred bytes) and language file, and low enough that
+// the engine's 32-bit address space holds the project model built from them.
+constexpr std::uint64_t kMaxProjectText = 32u << 20;
+constexpr std::uint64_t kMaxLanguageFile = 4u << 20;
 
 // --- LZSS stream ----------------------------------------------------------------------------
 

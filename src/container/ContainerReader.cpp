@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "container/Crc32.h"
 #include "container/OutputFile.h"
 #include "platform/FileTimes.h"
 
@@ -16,7 +17,32 @@ std::string FolderWithSeparator(const std::string& path) {
     return at == std::string::npos ? std::string() : path.substr(0, at + 1);
 }
 
+// A body's place in the data stream, for the layout check.
+struct BodySpan {
+    std::int64_t offset, end;
+    std::size_t index;
+};
+
 }  // namespace
+
+bool ReadContainerTail(VolumeFile& file, LocatedTail& located) {
+    std::uint8_t head[kImageHeaderProbe];
+    const std::size_t probe = std::size_t(std::min<std::int64_t>(file.Length(), sizeof head));
+    if (!file.Seek(0) || !file.Read(head, probe)) return false;
+    located.signing = FindImageSigningFields(head, probe);
+    located.tailEnd = TailEndOf(located.signing, file.Length());
+    std::uint8_t bytes[kTailSize];
+    if (located.tailEnd < std::int64_t(kTailSize) ||
+        !file.Seek(located.tailEnd - std::int64_t(kTailSize)) || !file.Read(bytes, kTailSize)) {
+        return false;
+    }
+    located.tail = DecodeTail(bytes);
+    return true;
+}
+
+std::string DamagedSetupMessage(const std::string& volumePath) {
+    return "the setup is damaged: " + volumePath;
+}
 
 ContainerReader::ContainerReader(std::atomic<bool>& setupFinished)
     : setupFinished_(setupFinished) {}
@@ -26,38 +52,135 @@ bool ContainerReader::Fail(std::string message) {
     return false;
 }
 
+bool ContainerReader::Damaged(const std::string& volumePath, const std::string& why) {
+    damaged_ = volumePath;
+    return Fail(DamagedSetupMessage(volumePath) + " (" + why + ")");
+}
+
 bool ContainerReader::OpenContainer(const std::string& modulePath) {
+    damaged_.clear();
+    checked_ = false;
+    sums_ = ChecksumBlock();
+    verified_.clear();
     if (!volume_.Open(modulePath)) return Fail("cannot open " + modulePath);
-    std::uint8_t bytes[kTailSize];
-    if (volume_.Length() < std::int64_t(kTailSize) || !volume_.Seek(volume_.Length() - kTailSize) ||
-        !volume_.Read(bytes, kTailSize) || !volume_.Seek(0)) {
+    LocatedTail located;
+    if (!ReadContainerTail(volume_, located) || !volume_.Seek(0)) {
         volume_.Close();
         return Fail(modulePath + " is too short to hold a setup container");
     }
-    tail_ = DecodeTail(bytes);
+    tail_ = located.tail;
+    signing_ = located.signing;
     setupPath_ = modulePath;
     setupLength_ = volume_.Length();
+    tailEnd_ = located.tailEnd;
     volumeFolder_ = FolderWithSeparator(modulePath);
     volumeNumber_ = kFirstVolume;
     tail_.volumeNumber = kFirstVolume;  // the executable is volume 1, whatever its tail says
-    streamLimit_ = setupLength_ - std::int64_t(kTailSize);
+    streamLimit_ = tailEnd_ - std::int64_t(kTailSize);
     position_ = 0;
     arithmetic_ = false;
+    return ReadChecksumBlock();
+}
+
+bool ContainerReader::ReadChecksumBlock() {
+    const std::int64_t projectEnd = std::int64_t(tail_.projectOffset) + tail_.projectSize;
+    // A tail that points nowhere is no container at all; ReadProjectText says so.
+    if (tail_.projectSize == 0 || projectEnd > streamLimit_) return true;
+    const std::int64_t gapSize = streamLimit_ - projectEnd;
+    // Only so much of the gap is read as a block can take; a larger one is no block of ours.
+    const std::int64_t most =
+        std::int64_t(ChecksumBlockSize(kMaxChecksumVolumes) + kVolumeAlignment);
+    std::vector<std::uint8_t> gap(std::size_t(std::min(gapSize, most)));
+    if (!volume_.Seek(projectEnd) || !volume_.Read(gap.data(), gap.size())) {
+        return Fail("cannot read " + setupPath_);
+    }
+    ChecksumGap found = DecodeChecksumGap(gap.data(), gap.size(), sums_);
+    if (found == ChecksumGap::Present && gapSize > most) found = ChecksumGap::Damaged;
+    switch (found) {
+        case ChecksumGap::Absent:
+            return volume_.Seek(0) ? true : Fail("cannot read " + setupPath_);
+        case ChecksumGap::Damaged:
+            return Damaged(setupPath_, "its checksum block is damaged");
+        case ChecksumGap::Present:
+            break;
+    }
+    checked_ = true;
+    verified_.assign(sums_.volumes.size(), 0);
+    std::uint32_t crc = 0;
+    if (!ChecksumOf(tail_.projectOffset, tail_.projectSize, false, crc)) return false;
+    if (crc != sums_.projectCrc)
+        return Damaged(setupPath_, "the project section's checksum differs");
+    if (!VerifyVolume(tail_, kFirstVolume)) return false;
+    return volume_.Seek(0) ? true : Fail("cannot read " + setupPath_);
+}
+
+bool ContainerReader::VerifyVolume(const ContainerTail& tail, int volumeNumber) {
+    const std::string& path = volume_.Path();
+    if (std::size_t(volumeNumber) > sums_.volumes.size()) {
+        return Damaged(path, "the set has " + std::to_string(sums_.volumes.size()) + " volumes");
+    }
+    if (tail.volumeNumber != std::uint32_t(volumeNumber)) {
+        return Damaged(path, "it is volume " + std::to_string(tail.volumeNumber) + ", not volume " +
+                                 std::to_string(volumeNumber));
+    }
+    const VolumeChecksum& expected = sums_.volumes[std::size_t(volumeNumber) - 1];
+    // Volume 1's stream ends where the project section begins; a later volume's at its tail.
+    const std::int64_t streamEnd =
+        volumeNumber == kFirstVolume ? std::int64_t(tail_.projectOffset) : streamLimit_;
+    if (std::int64_t(expected.streamBytes) != streamEnd) {
+        return Damaged(path, "it holds " + std::to_string(streamEnd) + " stream bytes, not " +
+                                 std::to_string(expected.streamBytes));
+    }
+    std::uint32_t crc = 0;
+    if (!ChecksumOf(0, streamEnd, volumeNumber == kFirstVolume, crc)) return false;
+    if (crc != expected.crc) return Damaged(path, "its checksum differs");
+    verified_[std::size_t(volumeNumber) - 1] = 1;
+    return true;
+}
+
+bool ContainerReader::ChecksumOf(std::int64_t from, std::int64_t count, bool imageFields,
+                                 std::uint32_t& crc) {
+    if (!volume_.Seek(from)) return Fail("cannot read " + volume_.Path());
+    Crc32 sum;
+    const std::int64_t fields[][2] = {{signing_.checksumField, 4}, {signing_.securityEntry, 8}};
+    for (std::int64_t at = from; count > 0;) {
+        if (setupFinished_) return Fail("the setup was stopped");
+        const std::size_t block = std::size_t(std::min<std::int64_t>(count, kInputSize));
+        if (!volume_.Read(checkBlock_, block))
+            return Fail(volume_.Path() + " cannot be read whole");
+        for (const auto& field : fields) {
+            if (!imageFields || field[0] < 0) continue;
+            for (std::int64_t b = std::max(field[0], at);
+                 b < std::min(field[0] + field[1], at + std::int64_t(block)); ++b) {
+                checkBlock_[b - at] = 0;
+            }
+        }
+        sum.Update(checkBlock_, block);
+        at += std::int64_t(block);
+        count -= std::int64_t(block);
+    }
+    crc = sum.Value();
     return true;
 }
 
 bool ContainerReader::ReadProjectText(std::string& text) {
+    if (!damaged_.empty()) return Fail(DamagedSetupMessage(damaged_));
     StringSink sink;
     std::int64_t end = std::int64_t(tail_.projectOffset) + tail_.projectSize;
-    if (volumeNumber_ != kFirstVolume || setupPath_.empty()) return Fail("no setup executable is open");
+    if (volumeNumber_ != kFirstVolume || setupPath_.empty())
+        return Fail("no setup executable is open");
     if (tail_.projectSize == 0 || end > setupLength_ - std::int64_t(kTailSize) ||
         tail_.projectOffset > std::uint32_t(std::numeric_limits<std::int32_t>::max()) ||
         tail_.projectSize > std::uint32_t(std::numeric_limits<std::int32_t>::max())) {
         return Fail(setupPath_ + " holds no setup container (no project section in its tail)");
     }
     arithmetic_ = false;
-    if (!ExtractTo(sink, std::int32_t(tail_.projectOffset), std::int32_t(tail_.projectSize), false)) {
-        return false;
+    if (!ExtractTo(sink, std::int32_t(tail_.projectOffset), std::int32_t(tail_.projectSize), false,
+                   kMaxProjectText)) {
+        return damaged_.empty()
+                   ? false
+                   : Damaged(setupPath_, "the project section decodes to more than " +
+                                             std::to_string(kMaxProjectText) + " bytes");
     }
     arithmetic_ = true;
     text = std::move(sink.bytes);
@@ -78,21 +201,60 @@ void ContainerReader::SetVolumeSize(std::int32_t diskSize) {
     volumeSize_ = diskSize > 0 ? diskSize : std::numeric_limits<std::int32_t>::max();
 }
 
+bool ContainerReader::CheckFileList(const std::vector<std::string>& entries) {
+    std::vector<BodySpan> spans;
+    spans.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const FileEntry entry = ParseFileEntry(entries[i]);
+        if (entry.size <= 0 || entry.offset < 0) continue;  // occupies nothing, or never read
+        spans.push_back({entry.offset, std::int64_t(entry.offset) + entry.size, i});
+    }
+    std::int64_t streamLength = 0;
+    for (const VolumeChecksum& volume : sums_.volumes) streamLength += volume.streamBytes;
+    std::sort(spans.begin(), spans.end(),
+              [](const BodySpan& a, const BodySpan& b) { return a.offset < b.offset; });
+    for (std::size_t k = 0; k < spans.size(); ++k) {
+        if (checked_ && spans[k].end > streamLength) {
+            return Damaged(setupPath_, "file entry " + std::to_string(spans[k].index) +
+                                           " lies beyond the data stream");
+        }
+        if (k > 0 && spans[k].offset < spans[k - 1].end) {
+            const std::size_t a = std::min(spans[k - 1].index, spans[k].index);
+            const std::size_t b = std::max(spans[k - 1].index, spans[k].index);
+            return Damaged(setupPath_, "file entries " + std::to_string(a) + " and " +
+                                           std::to_string(b) + " share stream bytes");
+        }
+    }
+    return true;
+}
+
 bool ContainerReader::ExtractEntry(const std::string& outputPath, std::int32_t offset,
-                                   std::int32_t size, bool raw) {
+                                   std::int32_t size, bool raw, std::uint64_t limit) {
     // Find the body before creating the file: a missing volume leaves no empty file behind.
     std::int64_t inVolume = 0;
     if (!LocateBody(offset, size, inVolume)) return false;
     OutputFile out;
     if (!out.Create(outputPath)) return Fail("cannot create " + outputPath);
-    bool ok = ReadBody(out, inVolume, size, raw);
+    BoundedSink bounded(out, limit);
+    bool ok = ReadBody(bounded, inVolume, size, raw);
     if (!out.Close() && ok) return Fail("cannot write " + outputPath);
+    if (bounded.Exceeded()) {
+        return Damaged(volume_.Path(), "a body decodes to more than " + std::to_string(limit) +
+                                           " bytes, the most it may");
+    }
     return ok;
 }
 
-bool ContainerReader::ExtractTo(ByteSink& sink, std::int32_t offset, std::int32_t size, bool raw) {
+bool ContainerReader::ExtractTo(ByteSink& sink, std::int32_t offset, std::int32_t size, bool raw,
+                                std::uint64_t limit) {
     std::int64_t inVolume = 0;
-    return LocateBody(offset, size, inVolume) && ReadBody(sink, inVolume, size, raw);
+    BoundedSink bounded(sink, limit);
+    const bool ok = LocateBody(offset, size, inVolume) && ReadBody(bounded, inVolume, size, raw);
+    if (bounded.Exceeded()) {
+        return Damaged(volume_.Path(), "a body decodes to more than " + std::to_string(limit) +
+                                           " bytes, the most it may");
+    }
+    return ok;
 }
 
 bool ContainerReader::LocateBody(std::int32_t offset, std::int32_t size, std::int64_t& inVolume) {
@@ -103,7 +265,8 @@ bool ContainerReader::LocateBody(std::int32_t offset, std::int32_t size, std::in
         // With a tiny volume size the number can pass the range of volume numbers.
         std::int64_t volume = std::int64_t(offset) / volumeSize_ + 1;
         if (volume >= std::numeric_limits<int>::max()) {
-            return Fail("offset " + std::to_string(offset) + " lies beyond the last possible volume");
+            return Fail("offset " + std::to_string(offset) +
+                        " lies beyond the last possible volume");
         }
         inVolume = offset % volumeSize_;
         if (!MoveToVolume(int(volume))) {
@@ -123,7 +286,7 @@ bool ContainerReader::ReadBody(ByteSink& sink, std::int64_t inVolume, std::int32
     position_ = arithmetic_ ? inVolume : 0;
     if (!arithmetic_) streamLimit_ = std::min<std::int64_t>(volume_.Length() - inVolume, size);
     bool ok = raw ? CopyRaw(sink, size) : ExtractLzss(sink, size);
-    if (!arithmetic_) streamLimit_ = volume_.Length() - std::int64_t(kTailSize);
+    if (!arithmetic_) streamLimit_ = tailEnd_ - std::int64_t(kTailSize);
     return ok;
 }
 
@@ -194,6 +357,7 @@ bool ContainerReader::ReadStream(std::uint8_t* buffer, std::size_t count) {
 
 bool ContainerReader::AcceptVolume(const std::string& path, int volumeNumber) {
     if (!volume_.Open(path)) return Fail("cannot open " + path);
+    // A volume file is no program: its tail is its last bytes.
     std::uint8_t bytes[kTailSize];
     if (volume_.Length() < std::int64_t(kTailSize) || !volume_.Seek(volume_.Length() - kTailSize) ||
         !volume_.Read(bytes, kTailSize)) {
@@ -206,23 +370,35 @@ bool ContainerReader::AcceptVolume(const std::string& path, int volumeNumber) {
         return Fail(path + " belongs to another setup (identity \"" + IdentityOf(candidate) +
                     "\", expected \"" + IdentityOf(tail_) + "\")");
     }
+    streamLimit_ = volume_.Length() - std::int64_t(kTailSize);
+    if (checked_ && !verified_[std::size_t(volumeNumber) - 1] &&
+        !VerifyVolume(candidate, volumeNumber)) {
+        volume_.Close();
+        return false;
+    }
     volume_.Seek(0);
     volumeNumber_ = volumeNumber;
     tail_.volumeNumber = tail_.volumeCounter = std::uint32_t(volumeNumber);
     position_ = 0;
-    streamLimit_ = volume_.Length() - std::int64_t(kTailSize);
     return true;
 }
 
 bool ContainerReader::ChangeVolume() {
     int next = volumeNumber_ + 1;
+    if (!damaged_.empty()) return Fail(DamagedSetupMessage(damaged_));
+    if (checked_ && std::size_t(next) > sums_.volumes.size()) {
+        return Damaged(setupPath_, "a body lies beyond the last of its " +
+                                       std::to_string(sums_.volumes.size()) + " volumes");
+    }
     std::string expected = VolumePath(volumeFolder_, next);
     if (AcceptVolume(expected, next)) return true;
-    if (!prompt_) return false;
+    if (!prompt_ || !damaged_.empty()) return false;
     for (;;) {
         std::string answer = prompt_->AskForVolume(expected, next);
-        if (answer.empty()) return Fail("the request for " + VolumeFileName(next) + " was cancelled");
+        if (answer.empty())
+            return Fail("the request for " + VolumeFileName(next) + " was cancelled");
         if (AcceptVolume(answer, next)) return true;
+        if (!damaged_.empty()) return false;
     }
 }
 
@@ -235,7 +411,7 @@ bool ContainerReader::MoveToVolume(int volumeNumber) {
             volumeNumber_ = kFirstVolume;
             tail_.volumeNumber = tail_.volumeCounter = kFirstVolume;
             position_ = 0;
-            streamLimit_ = volume_.Length() - std::int64_t(kTailSize);
+            streamLimit_ = tailEnd_ - std::int64_t(kTailSize);
             return true;
         }
         return AcceptVolume(VolumePath(volumeFolder_, volumeNumber), volumeNumber);

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "container/ByteSink.h"
 #include "container/ContainerFormat.h"
@@ -23,6 +24,18 @@ public:
     virtual std::string AskForVolume(const std::string& expectedPath, int volumeNumber) = 0;
 };
 
+// The tail of a volume file: found before the certificate table of a signed setup, else at the
+// end. False when the file is too short to hold one; the file's position is then undefined.
+struct LocatedTail {
+    ContainerTail tail{};
+    ImageSigningFields signing;
+    std::int64_t tailEnd = 0;  // the byte after the tail
+};
+bool ReadContainerTail(VolumeFile& file, LocatedTail& located);
+
+// "the setup is damaged: <volume>", the one message for a damaged or mismatched set.
+std::string DamagedSetupMessage(const std::string& volumePath);
+
 // One reader per process. It owns the open volume and every buffer it needs, so extracting a
 // file allocates nothing. Used by one thread at a time; `setupFinished` may be set by any thread
 // and makes a running extraction end with false.
@@ -36,12 +49,20 @@ public:
     void SetPrompt(VolumePrompt* prompt) { prompt_ = prompt; }
 
     // Opens the setup executable as volume 1 and reads its tail; its folder becomes the folder
-    // where volume files are looked for first. Volume arithmetic is off afterwards.
+    // where volume files are looked for first. Volume arithmetic is off afterwards. When the set
+    // carries a checksum block, volume 1 and the project section are verified here, before
+    // anything is unpacked; a mismatch makes the set damaged (DamagedVolume).
     bool OpenContainer(const std::string& modulePath);
 
     // Decodes the project section into a file / into memory, then turns volume arithmetic on.
+    // A section that decodes to more than kMaxProjectText bytes is refused as damage.
     bool ReadProject(const std::string& xmlPath);
     bool ReadProjectText(std::string& text);
+
+    // Checks the file list before anything of it is unpacked: no two non-empty bodies share a
+    // stream byte, and with a checksum block every body lies inside the set's data stream.
+    // Otherwise the set is damaged. `entries` are the FileEntry texts in file-list order.
+    bool CheckFileList(const std::vector<std::string>& entries);
 
     // The number of stream bytes each volume carries (the project's DiskSize). Zero or negative
     // means that everything lies in the setup executable.
@@ -52,13 +73,16 @@ public:
     // volume (only the project section is read that way).
     void SetVolumeArithmetic(bool on) { arithmetic_ = on; }
 
-    // Writes one body to `outputPath` (created or truncated), decoding it unless `raw`.
-    bool ExtractEntry(const std::string& outputPath, std::int32_t offset, std::int32_t size, bool raw);
+    // Writes one body to `outputPath` (created or truncated), decoding it unless `raw`. A body
+    // that yields more than `limit` bytes is refused as damage, with the bytes up to it written.
+    bool ExtractEntry(const std::string& outputPath, std::int32_t offset, std::int32_t size,
+                      bool raw, std::uint64_t limit = kUnbounded);
     bool ExtractEntry(const FileEntry& entry) {
         return ExtractEntry(entry.path, entry.offset, entry.size, entry.IsRaw());
     }
     // The same into any sink (memory, a checksum).
-    bool ExtractTo(ByteSink& sink, std::int32_t offset, std::int32_t size, bool raw);
+    bool ExtractTo(ByteSink& sink, std::int32_t offset, std::int32_t size, bool raw,
+                   std::uint64_t limit = kUnbounded);
 
     // Gives the file at the entry's expanded path the entry's time; silent when it cannot.
     static void SetEntryTime(const FileEntry& entry);
@@ -66,7 +90,13 @@ public:
     // Reads `count` stream bytes from the current position, moving to the next volume as needed.
     bool ReadStream(std::uint8_t* buffer, std::size_t count);
 
-    // Makes the next volume current, asking the prompt while it cannot be found.
+    // Makes volume `volumeNumber` current (verifying it when the set is checked), moving back to
+    // the executable or on through the volumes between as needed. For tools that read out of
+    // the engine's order; the engine only ever moves on to the next volume.
+    bool OpenVolume(int volumeNumber) { return MoveToVolume(volumeNumber); }
+
+    // Makes the next volume current, asking the prompt while it cannot be found. A volume that
+    // is found but fails its checksum ends the asking: the set is damaged.
     bool ChangeVolume();
 
     const ContainerTail& Tail() const { return tail_; }
@@ -74,12 +104,28 @@ public:
     int CurrentVolume() const { return volumeNumber_; }
     const std::string& VolumeFolder() const { return volumeFolder_; }
     std::int64_t SetupLength() const { return setupLength_; }
+    // The size of the certificate table a signing tool appended to the executable; 0 unsigned.
+    std::int64_t CertificateSize() const { return setupLength_ - tailEnd_; }
+    // Whether the set carries a checksum block (and so every volume is verified when opened).
+    bool Checked() const { return checked_; }
+    const ChecksumBlock& Checksums() const { return sums_; }
+
+    // The path of the volume found damaged (or the executable, for a damaged project or file
+    // list); empty while none is. Once set, it stays until the next OpenContainer.
+    const std::string& DamagedVolume() const { return damaged_; }
 
     // What went wrong last, for tools that report it; the engine itself stays silent.
     const std::string& LastError() const { return error_; }
 
 private:
     bool Fail(std::string message);
+    // Marks the set damaged at `volumePath`; `why` only goes into LastError.
+    bool Damaged(const std::string& volumePath, const std::string& why);
+    bool ReadChecksumBlock();
+    bool VerifyVolume(const ContainerTail& tail, int volumeNumber);
+    // The CRC-32 of `count` bytes of the current volume from `from`; the image fields of volume
+    // 1 count as zeros when `imageFields` is set.
+    bool ChecksumOf(std::int64_t from, std::int64_t count, bool imageFields, std::uint32_t& crc);
     bool AcceptVolume(const std::string& path, int volumeNumber);
     bool MoveToVolume(int volumeNumber);
     bool LocateBody(std::int32_t offset, std::int32_t size, std::int64_t& inVolume);
@@ -97,6 +143,12 @@ private:
     std::string setupPath_;
     std::string volumeFolder_;
     std::int64_t setupLength_ = 0;
+    std::int64_t tailEnd_ = 0;  // of the executable
+    ImageSigningFields signing_;
+    bool checked_ = false;
+    ChecksumBlock sums_;
+    std::vector<std::uint8_t> verified_;  // by volume number - 1, 0 or 1
+    std::string damaged_;
 
     VolumeFile volume_;
     int volumeNumber_ = kFirstVolume;
@@ -110,6 +162,8 @@ private:
     std::int64_t bodyLength_ = 0, bodyConsumed_ = 0;
     bool inputFailed_ = false;
     std::uint8_t copyBlock_[kCopyBlock];
+    // Verifying a volume happens in the middle of a body's ReadStream: its own block.
+    std::uint8_t checkBlock_[kInputSize];
     LzssDecoder decoder_;
     std::string error_;
 };

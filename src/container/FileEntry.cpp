@@ -19,8 +19,21 @@ std::int32_t LeadingInt(const std::string& text) {
         if (value > kLimit) value = kLimit;
     }
     if (negative) value = -value;
-    if (value > std::numeric_limits<std::int32_t>::max()) value = std::numeric_limits<std::int32_t>::max();
+    if (value > std::numeric_limits<std::int32_t>::max())
+        value = std::numeric_limits<std::int32_t>::max();
     return std::int32_t(value);
+}
+
+std::uint64_t SoftwareSizeBytes(const std::string& value) {
+    constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+    std::uint64_t bytes = 0;
+    for (char c : value) {
+        if (c < '0' || c > '9') break;
+        const std::uint64_t digit = std::uint64_t(c - '0');
+        if (bytes > (kMax - digit) / 10) return kMax;
+        bytes = bytes * 10 + digit;
+    }
+    return bytes;
 }
 
 FileEntry ParseFileEntry(const std::string& text, const PathExpander& expand) {

@@ -19,13 +19,13 @@ constexpr std::size_t kMaxFileEntryLength = 4095;
 using EntryTime = CalendarTime;
 
 struct FileEntry {
-    std::string rawPath;  // as written in the project, tokens included
-    std::string path;     // rawPath with its tokens expanded
+    std::string rawPath;      // as written in the project, tokens included
+    std::string path;         // rawPath with its tokens expanded
     std::int32_t offset = 0;  // StreamPosition of the body
     std::int32_t size = 0;    // bytes of the body in the stream
     FileKind kind = FileKind::Ordinary;
-    char letter = 0;       // the kind letter as written
-    std::string timeText;  // "2003-7-28 20:34:2", local time
+    char letter = 0;          // the kind letter as written
+    std::string timeText;     // "2003-7-28 20:34:2", local time
     bool wellFormed = false;  // the text had all five fields
 
     bool IsRaw() const { return IsRawBody(kind); }
@@ -47,5 +47,9 @@ std::string FormatEntryTime(const EntryTime& time);
 // The leading-integer parse the system uses for every number it reads from text: optional
 // spaces, optional sign, digits; 0 when there are none. Saturates at the 32-bit range.
 std::int32_t LeadingInt(const std::string& text);
+
+// The leading decimal digits of a SoftwareSize value as a byte count; 0 when there are none.
+// Saturates at the 64-bit range.
+std::uint64_t SoftwareSizeBytes(const std::string& value);
 
 }  // namespace vesk

@@ -1,6 +1,8 @@
 // Writing the file of one file-list entry from the payload.
 #pragma once
 
+#include <string>
+
 #include "container/ContainerReader.h"
 #include "container/FileEntry.h"
 #include "session/RunFolder.h"
@@ -17,6 +19,8 @@ public:
     virtual bool Extract(const FileEntry& entry) = 0;
     // Gives the file at the entry's path the entry's time; silent when it cannot.
     virtual void SetTime(const FileEntry& entry) = 0;
+    // Why the last Extract failed, for the run's log; may be empty.
+    virtual std::string LastError() const { return std::string(); }
 };
 
 // Through the run's container reader, which asks for a missing volume itself. A file that goes
@@ -35,6 +39,7 @@ public:
         });
     }
     void SetTime(const FileEntry& entry) override { ContainerReader::SetEntryTime(entry); }
+    std::string LastError() const override { return reader_.LastError(); }
 
 private:
     ContainerReader& reader_;

@@ -33,6 +33,8 @@ void FileInstaller::Run() {
         // The builder never writes a malformed entry; one that is there names no file.
         if (!entry.wellFormed) continue;
         if (entry.kind == FileKind::Uninstaller && record_.NewerUninstallerRecorded()) {
+            context_.Log(LogKind::Record,
+                         "uninstaller " + entry.path + " not written: a newer one is recorded");
             Count();
             continue;
         }
@@ -51,12 +53,21 @@ FileInstaller::Step FileInstaller::Install(const FileEntry& entry) {
         context_.keeper.BeforeWrite(entry.path);
         session.records.AddInstalledFile(entry.path);
     }
+    SharedFlags& flags = session.flags;
     const bool written = context_.services.extractor.Extract(entry);
-    if (!written && !session.flags.setupFinished && StopAfterWriteError(entry)) {
-        session.flags.setupFinished = true;
+    if (written) {
+        context_.Log(LogKind::File, entry.path);
+    } else {
+        const std::string why = context_.services.extractor.LastError();
+        context_.Log(LogKind::Error,
+                     "cannot write " + entry.path + (why.empty() ? "" : ": " + why));
+        if (!flags.setupFinished && StopAfterWriteError(entry)) flags.setupFinished = true;
     }
     // Set by a volume the user gave up, by Yes above, or by the clean-up of a closed wizard.
-    if (session.flags.setupFinished) return Step::Stop;
+    if (flags.setupFinished) {
+        if (!written) flags.installFailed = true;
+        return Step::Stop;
+    }
     context_.services.extractor.SetTime(entry);
     Count();
     FollowUp(entry);
@@ -76,16 +87,25 @@ bool FileInstaller::StopAfterWriteError(const FileEntry& entry) {
 void FileInstaller::FollowUp(const FileEntry& entry) {
     InstallServices& services = context_.services;
     switch (entry.kind) {
-        case FileKind::Program:
-            RunAndWait(services.processes, entry.path, kShowNormal,
-                       [this](const std::string& text) {
-                           context_.report.Tell(text, kCreateProcessFailedCaption);
-                       });
+        case FileKind::Program: {
+            const std::uint32_t code = RunAndWait(
+                services.processes, entry.path, kShowNormal, [this](const std::string& text) {
+                    context_.report.Tell(text, kCreateProcessFailedCaption);
+                });
+            if (code == kCreateProcessFailed) {
+                context_.Log(LogKind::Error, "cannot start " + entry.path);
+            } else {
+                context_.Log(LogKind::File,
+                             "ran " + entry.path + ", exit code " + std::to_string(code));
+            }
             break;
+        }
         case FileKind::RegistryData:
             if (services.applyRegistryDataFile) services.applyRegistryDataFile(entry.path);
+            context_.Log(LogKind::File, "applied the registry data file " + entry.path);
             break;
         case FileKind::Uninstaller:
+            context_.Log(LogKind::Record, "uninstaller " + entry.path);
             record_.KeepLanguageFile();
             return;
         default:

@@ -19,8 +19,9 @@ public:
     FileInstaller(InstallContext& context, UninstallRecord& record)
         : context_(context), record_(record) {}
 
-    // Writes the entries in order. Ends early, with installOk cleared, when the user stops at
-    // the write-error or the Cancel question, gives up a missing volume, or setup is over.
+    // Writes the entries in order, each logged. Ends early, with installOk cleared, when the
+    // user stops at the write-error or the Cancel question, gives up a missing volume, or setup
+    // is over; the first two failures also set installFailed.
     void Run();
 
 private:

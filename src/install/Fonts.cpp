@@ -1,4 +1,4 @@
-// Adding a font for this session and for every later start of the system.
+// Adding a font for this session and for every later start of the system, and taking it back.
 #include "install/Fonts.h"
 
 #include "install/FontRegistryName.h"
@@ -29,6 +29,14 @@ void AddFont(Fonts& fonts, const std::string& path) {
     const bool inFontsFolder = SameFolder(FolderOf(path), fonts.FontsFolder());
     fonts.Register(name, inFontsFolder ? FileNameOf(path) : path);
     fonts.AnnounceChange();
+}
+
+void RemoveFont(Fonts& fonts, const std::string& path) {
+    const bool removed = fonts.RemoveResource(path);
+    int unlisted = fonts.Unregister(path);
+    if (SameFolder(FolderOf(path), fonts.FontsFolder()))
+        unlisted += fonts.Unregister(FileNameOf(path));
+    if (removed || unlisted > 0) fonts.AnnounceChange();
 }
 
 }  // namespace vesk

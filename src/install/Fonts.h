@@ -1,4 +1,5 @@
-// Fonts of task 2407: added to the running system and listed so that they stay after a restart.
+// Fonts of task 2407: added to the running system and listed so that they stay after a restart;
+// taken back by the uninstaller.
 #pragma once
 
 #include <string>
@@ -14,5 +15,11 @@ namespace vesk {
 // the full path otherwise, and running programs are told that the fonts changed. Failures are
 // silent.
 void AddFont(Fonts& fonts, const std::string& path);
+
+// Takes back what AddFont did for the font file at `path` (resolved): the font leaves the
+// system's font table, every listing under the fonts key that names the file (by its bare name
+// when it lies in the fonts folder, and by its full path) goes, whatever the listing is called,
+// and running programs are told. The file itself stays. Failures are silent.
+void RemoveFont(Fonts& fonts, const std::string& path);
 
 }  // namespace vesk

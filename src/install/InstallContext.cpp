@@ -6,8 +6,14 @@
 namespace vesk {
 
 void InstallContext::CreateFolders(const std::string& path) {
-    for (const std::string& folder : CreateFolderChain(services.files, path)) {
-        session.records.AddCreatedFolder(folder);
+    const std::vector<std::string> made = CreateFolderChain(services.files, path);
+    for (const std::string& folder : made) session.records.AddCreatedFolder(folder);
+    std::string folder = path;
+    while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+    if (!services.files.FolderExists(folder)) {
+        Log(LogKind::Error, "cannot create the folder " + folder);
+    } else {
+        Log(LogKind::Folder, folder + (made.empty() ? " (exists)" : " (created)"));
     }
 }
 
@@ -17,6 +23,7 @@ bool InstallContext::CancelCheck() {
     if (report.AskYesNo(Text(TextKey::ExitInstallMessage), Text(TextKey::ExitInstallTitle),
                         QuestionIcon::Question)) {
         flags.installOk = false;
+        Log(LogKind::Error, "stopped by the user");
         return true;
     }
     flags.cancelRequested = false;

@@ -20,12 +20,15 @@ struct InstallContext {
 
     std::string Text(TextKey key) const { return session.texts.GetText(key); }
     std::string Resolve(const std::string& path) const { return session.Resolve(path); }
+    // A line of the run's log.
+    void Log(LogKind kind, const std::string& text) { session.log.Add(kind, text); }
 
-    // Creates the folder with every missing parent and records each folder made for a rollback.
+    // Creates the folder with every missing parent and records each folder made for a rollback;
+    // the log tells whether the folder was made, was there already or could not be made.
     void CreateFolders(const std::string& path);
 
-    // When Cancel was pressed: asks whether to stop the install. Yes clears installOk and gives
-    // true (the caller leaves its loop); No clears the request and gives false.
+    // When Cancel was pressed: asks whether to stop the install. Yes clears installOk, logs the
+    // stop and gives true (the caller leaves its loop); No clears the request and gives false.
     bool CancelCheck();
 
     SetupSession& session;

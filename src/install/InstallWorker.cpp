@@ -26,8 +26,9 @@ TextLineList ValuesOf(const InstallProject& project, int slot, FieldKind kind) {
 }  // namespace
 
 template <typename Items>
-bool InstallWorker::RunPhase(TextKey status, Items items) {
+bool InstallWorker::RunPhase(TextKey status, const char* name, Items items) {
     SharedFlags& flags = context_.session.flags;
+    context_.Log(LogKind::Phase, name);
     context_.report.SetStatus(context_.Text(status));
     items();
     // A request no item of the phase answered (it had none, or none that asks) is answered here
@@ -62,7 +63,9 @@ void InstallWorker::CreateFolders() {
 void InstallWorker::AddFonts() {
     for (const std::string& value :
          ValuesOf(context_.session.project, kSlotFonts, FieldKind::File)) {
-        if (context_.services.addFont) context_.services.addFont(context_.Resolve(value));
+        const std::string path = context_.Resolve(value);
+        if (context_.services.addFont) context_.services.addFont(path);
+        context_.Log(LogKind::Font, path);
         if (context_.CancelCheck()) return;
     }
 }
@@ -73,7 +76,9 @@ void InstallWorker::ApplyRegistryItems() {
     // One key for the phase: a root named by one item carries over to the next.
     RegistryKey key(context_.session.SystemRegistry(), RegistryRoot::LocalMachine);
     for (const SubTask& subtask : task->SubTasks()) {
-        if (subtask.Type() == SubTaskType::Registry) ApplyRegistrySubtask(key, subtask, "");
+        if (subtask.Type() == SubTaskType::Registry) {
+            LogRegistryItem(context_.session.log, ApplyRegistrySubtask(key, subtask, ""));
+        }
         if (context_.CancelCheck()) return;
     }
 }
@@ -85,6 +90,7 @@ void InstallWorker::RegisterComponents() {
         // being registered or a program just run is not interrupted by it.
         const bool opened =
             context_.services.registerComponent && context_.services.registerComponent(value);
+        context_.Log(LogKind::Component, context_.Resolve(value));
         if (opened && context_.CancelCheck()) return;
     }
 }
@@ -92,7 +98,9 @@ void InstallWorker::RegisterComponents() {
 void InstallWorker::ClearFiles() {
     for (const std::string& value :
          ValuesOf(context_.session.project, kSlotClearFiles, FieldKind::File)) {
-        context_.services.files.RemoveFile(context_.Resolve(value));
+        const std::string path = context_.Resolve(value);
+        const bool removed = context_.services.files.RemoveFile(path);
+        context_.Log(LogKind::Removed, path + (removed ? "" : " (not there)"));
         if (context_.CancelCheck()) return;
     }
 }
@@ -113,6 +121,8 @@ void InstallWorker::Run() {
     SharedFlags& flags = context_.session.flags;
     InstallReport& report = context_.report;
     flags.installOk = true;
+    context_.Log(LogKind::Setup, "install folder " + context_.Resolve("[InstallDir]") +
+                                     ", program folder " + context_.session.programFolder);
     report.SetStatus(context_.Text(TextKey::InstallProcessDesc2));
     context_.services.pause(kPhasePauseMs);
 
@@ -120,15 +130,19 @@ void InstallWorker::Run() {
     UninstallRecord record(context_, shortcuts);
     FileInstaller files(context_, record);
     const bool throughShortcuts =
-        RunPhase(TextKey::CreateFolderDesc, [this] { CreateFolders(); }) &&
-        RunPhase(TextKey::CopyFileDesc, [&files] { files.Run(); }) &&
-        RunPhase(TextKey::InstallFontDesc, [this] { AddFonts(); }) &&
-        RunPhase(TextKey::OperationRegistryDesc, [this] { ApplyRegistryItems(); }) &&
-        RunPhase(TextKey::RegisterComDesc, [this] { RegisterComponents(); }) &&
-        RunPhase(TextKey::ClearFileDesc, [this] { ClearFiles(); }) &&
-        RunPhase(TextKey::CreateFileLinkDesc, [this] { CreateShortcuts(); });
+        RunPhase(TextKey::CreateFolderDesc, "folders", [this] { CreateFolders(); }) &&
+        RunPhase(TextKey::CopyFileDesc, "files", [&files] { files.Run(); }) &&
+        RunPhase(TextKey::InstallFontDesc, "fonts", [this] { AddFonts(); }) &&
+        RunPhase(TextKey::OperationRegistryDesc, "registry items",
+                 [this] { ApplyRegistryItems(); }) &&
+        RunPhase(TextKey::RegisterComDesc, "components", [this] { RegisterComponents(); }) &&
+        RunPhase(TextKey::ClearFileDesc, "files to remove", [this] { ClearFiles(); }) &&
+        RunPhase(TextKey::CreateFileLinkDesc, "shortcuts", [this] { CreateShortcuts(); });
     // The record keeps the shortcut phase's status text and is followed by no pause.
-    if (throughShortcuts) record.Write([this] { return context_.CancelCheck(); });
+    if (throughShortcuts) {
+        context_.Log(LogKind::Phase, "uninstall record");
+        record.Write([this] { return context_.CancelCheck(); });
+    }
 
     if (flags.installOk) {
         report.SetProgress(100);

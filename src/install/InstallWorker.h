@@ -12,8 +12,9 @@ namespace vesk {
 // Runs the phases in their fixed order (folders, files, fonts, registry items, components,
 // files to remove, shortcuts, the uninstall record), each announced on the status line and
 // followed by a pause, watches for the user's Cancel between items, and ends by telling the
-// report whether the install completed. Touches no window and no system directly: everything
-// the user sees goes through the report, everything done to the machine through the services.
+// report whether the install completed. Every phase and item goes to the run's log. Touches no
+// window and no system directly: everything the user sees goes through the report, everything done
+// to the machine through the services.
 class InstallWorker {
 public:
     InstallWorker(SetupSession& session, InstallReport& report, InstallServices& services)
@@ -26,10 +27,10 @@ public:
     static constexpr int kItemPauseMs = vesk::kItemPauseMs;
 
 private:
-    // Announces a phase, runs its items, answers a Cancel still pending, pauses; false when the
-    // install stopped during it.
+    // Announces a phase (`name` in the log), runs its items, answers a Cancel still pending,
+    // pauses; false when the install stopped during it.
     template <typename Items>
-    bool RunPhase(TextKey status, Items items);
+    bool RunPhase(TextKey status, const char* name, Items items);
 
     void CreateFolders();
     void AddFonts();

@@ -1,4 +1,4 @@
-// Applying Registry and EditBox subtasks.
+// Reading and applying Registry and EditBox subtasks.
 #include "install/RegistryItems.h"
 
 #include "container/FileEntry.h"
@@ -6,60 +6,88 @@
 namespace vesk {
 namespace {
 
-constexpr int kWriteOperation = 0;
-constexpr int kDeleteOperation = 1;
 constexpr int kStringValue = 0;
 constexpr int kNumberValue = 1;
 
 }  // namespace
 
-void ApplyRegistrySubtask(RegistryKey& key, const SubTask& subtask, const std::string& substitute) {
-    std::string subKey, name, value;
-    int dataType = 0, operation = 0;
-    bool keyOnly = false;
+RegistryItem ReadRegistryItem(const SubTask& subtask) {
+    RegistryItem item;
     for (const Field& field : subtask.Fields()) {
         const std::string& text = field.Value();
         switch (field.Kind()) {
             case FieldKind::RegRootKey:
-                key.SetRootByName(text);
+                if (const std::optional<RegistryRoot> root = RegistryRootFromName(text)) {
+                    item.root = root;
+                }
                 break;
             case FieldKind::RegSubKey:
-                subKey = text;
+                item.subKey = text;
                 break;
             case FieldKind::RegVarName:
-                name = text;
+                item.name = text;
                 break;
             case FieldKind::RegVarValue:
-                value = text;
+                item.value = text;
                 break;
             case FieldKind::RegDataType:
-                dataType = LeadingInt(text);
+                item.dataType = LeadingInt(text);
                 break;
             case FieldKind::RegOperType:
-                operation = LeadingInt(text);
+                item.operation = LeadingInt(text);
                 break;
             case FieldKind::IsOnlyToKey:
-                keyOnly = LeadingInt(text) != 0;
+                item.keyOnly = LeadingInt(text) != 0;
+                break;
+            case FieldKind::IsToDelete:
+                item.toDelete = LeadingInt(text) != 0;
                 break;
             default:
                 break;
         }
     }
-    const std::string& data = substitute.empty() ? value : substitute;
-    if (operation == kWriteOperation) {
-        if (!key.Open(subKey, true) || keyOnly) return;
-        if (dataType == kStringValue) {
-            key.WriteString(name, data);
-        } else if (dataType == kNumberValue) {
-            key.WriteDword(name, std::uint32_t(LeadingInt(data)));
-        }
-    } else if (operation == kDeleteOperation) {
-        if (keyOnly) {
-            key.DeleteKey(subKey);
-        } else {
-            key.DeleteValue(subKey + "\\" + name);
-        }
+    return item;
+}
+
+void LogRegistryItem(RunLog& log, const RegistryItemDone& item) {
+    if (item.done) {
+        log.Add(LogKind::Registry, item.description);
+    } else {
+        log.Add(LogKind::Error, "registry item refused: " + item.description);
     }
+}
+
+RegistryItemDone ApplyRegistrySubtask(RegistryKey& key, const SubTask& subtask,
+                                      const std::string& substitute) {
+    const RegistryItem item = ReadRegistryItem(subtask);
+    if (item.root) key.SetRoot(*item.root);
+    const std::string& data = substitute.empty() ? item.value : substitute;
+    const std::string keyName = RegistryRootName(key.Root()) + item.subKey;
+    if (item.operation == kRegistryWriteOperation) {
+        const bool opened = key.Open(item.subKey, true);
+        if (item.keyOnly) return RegistryItemDone{keyName + " (key)", opened};
+        if (item.dataType == kStringValue) {
+            return RegistryItemDone{keyName + ": " + item.name + " = \"" + data + "\"",
+                                    opened && key.WriteString(item.name, data)};
+        }
+        if (item.dataType == kNumberValue) {
+            const std::uint32_t number = std::uint32_t(LeadingInt(data));
+            return RegistryItemDone{keyName + ": " + item.name + " = " + std::to_string(number),
+                                    opened && key.WriteDword(item.name, number)};
+        }
+        return RegistryItemDone{keyName + ": " + item.name + " (data type " +
+                                    std::to_string(item.dataType) + ": nothing written)",
+                                opened};
+    }
+    if (item.operation == kRegistryDeleteOperation) {
+        const bool deleted = item.keyOnly ? key.DeleteKey(item.subKey)
+                                          : key.DeleteValue(item.subKey + "\\" + item.name);
+        return RegistryItemDone{"delete " + keyName + (item.keyOnly ? "" : ": " + item.name) +
+                                    (deleted ? "" : " (not there)"),
+                                true};
+    }
+    return RegistryItemDone{
+        keyName + " (operation " + std::to_string(item.operation) + ": nothing done)", true};
 }
 
 }  // namespace vesk

@@ -7,15 +7,8 @@
 namespace vesk {
 namespace {
 
-constexpr char kLinkExtension[] = ".Lnk";
-
 bool IsSet(const SubTask& subtask, FieldKind kind) {
     return LeadingInt(subtask.Value(kind)) != 0;
-}
-
-// A folder path ending in a backslash + name; "" when the folder is unknown.
-std::string Within(const std::string& folder, const std::string& name) {
-    return folder.empty() ? std::string() : folder + name;
 }
 
 }  // namespace
@@ -45,24 +38,9 @@ void ShortcutMaker::CreateShortcuts(const SubTask& subtask) {
 std::string ShortcutMaker::LinkBase(const std::string& name, ShortcutLocation location,
                                     int variant) const {
     const SetupSession& session = context_.session;
-    std::string base;
-    switch (location) {
-        case ShortcutLocation::Desktop:
-            base = context_.Resolve("[Desktop Directory]\\" + name);
-            break;
-        case ShortcutLocation::ProgramGroup:
-            return Within(session.programFolder, name);
-        case ShortcutLocation::Startup:
-            base = context_.Resolve("[Startup]\\" + name);
-            break;
-        case ShortcutLocation::QuickLaunch:
-            return Within(
-                variant == 1 ? session.start.quickLaunchPath1 : session.start.quickLaunchPath2,
-                name);
-    }
-    // A folder the system could not name leaves its token in place: no link then, rather than
-    // one in whatever folder happens to be current.
-    return base.empty() || base[0] == '[' || FolderOf(base).empty() ? std::string() : base;
+    const ShortcutFolders folders{session.programFolder, session.start.quickLaunchPath1,
+                                  session.start.quickLaunchPath2};
+    return LinkBaseOf(session.paths, folders, name, location, variant);
 }
 
 void ShortcutMaker::CreateShellLink(const std::string& name, const std::string& target,
@@ -80,7 +58,12 @@ void ShortcutMaker::CreateShellLink(const std::string& name, const std::string& 
     link.description = name;
     link.iconPath = icon;
     link.show = kShowNormal;
-    context_.services.links.Create(linkPath, link);
+    if (context_.services.links.Create(linkPath, link)) {
+        context_.Log(LogKind::Shortcut,
+                     linkPath + " -> " + target + (arguments.empty() ? "" : " " + arguments));
+    } else {
+        context_.Log(LogKind::Error, "cannot create the shortcut " + linkPath);
+    }
 }
 
 }  // namespace vesk

@@ -5,17 +5,10 @@
 #include <string>
 
 #include "install/InstallContext.h"
+#include "install/ShortcutPlaces.h"
 #include "project/SubTask.h"
 
 namespace vesk {
-
-// Where a link file goes; the numbers are the engine's vocabulary.
-enum class ShortcutLocation : int {
-    Desktop = 4,
-    ProgramGroup = 7,
-    Startup = 8,
-    QuickLaunch = 9,  // two folders: variant 0 and variant 1
-};
 
 class ShortcutMaker {
 public:
@@ -30,7 +23,7 @@ public:
     // to `target` with `arguments` (may be empty), working in the target's folder, showing
     // `icon` (empty: the target's own). Nothing is made where the location has no folder (the
     // program group while the program folder is empty). A user's file of that name is kept
-    // first; the link file is recorded before it is saved. Failures are silent.
+    // first; the link file is recorded before it is saved. Failures are silent but logged.
     void CreateShellLink(const std::string& name, const std::string& target,
                          const std::string& arguments, const std::string& icon,
                          ShortcutLocation location, int variant);

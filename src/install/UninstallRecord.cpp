@@ -22,14 +22,27 @@ bool IsSet(const InstallProject& project, FieldKind kind) {
     return task && LeadingInt(task->GetValue(SubTaskType::GetValue, kind)) != 0;
 }
 
+std::string Property(const InstallProject& project, FieldKind kind) {
+    return project.GetValue(TaskIdForSlot(kSlotProjectProperties), SubTaskType::GetAllVar, kind);
+}
+
+// SoftwareSize in KiB, rounded up; 0 when the project does not know it.
+std::uint32_t EstimatedSizeKiB(const InstallProject& project) {
+    constexpr std::uint64_t kKiB = 1024;
+    constexpr std::uint64_t kLargest = 0xFFFFFFFFu;
+    const std::uint64_t bytes = SoftwareSizeBytes(Property(project, FieldKind::SoftwareSize));
+    const std::uint64_t kib = bytes / kKiB + (bytes % kKiB != 0 ? 1 : 0);
+    return std::uint32_t(kib > kLargest ? kLargest : kib);
+}
+
 }  // namespace
 
 bool UninstallRecord::NewerUninstallerRecorded() const {
     RegistryKey engine(context_.session.SystemRegistry());
     engine.Open(kEngineKey, true);
     const std::string recorded = engine.ReadString("LastVersion");
-    return !recorded.empty() &&
-           std::strtod(recorded.c_str(), nullptr) > std::strtod(kUninstallerVersion, nullptr);
+    // atof is strtod without the end pointer; the stub takes it from the system's C runtime.
+    return !recorded.empty() && std::atof(recorded.c_str()) > std::atof(kUninstallerVersion);
 }
 
 void UninstallRecord::KeepLanguageFile() {
@@ -40,6 +53,37 @@ void UninstallRecord::KeepLanguageFile() {
                                            texts.Lines().Join());
     RegistryKey engine(context_.session.SystemRegistry());
     if (engine.Open(kEngineKey, true)) engine.WriteString("LastVersion", kUninstallerVersion);
+    context_.Log(LogKind::Record, "language file " + folder + "\\" + texts.LanguageId() + ".ini");
+}
+
+void UninstallRecord::WriteUninstallEntry(const std::string& uninstaller, const std::string& log) {
+    const InstallProject& project = context_.session.project;
+    const std::string title = context_.Text(TextKey::ProjectName);
+    const std::string path = kUninstallEntries + title;
+    RegistryKey entry(context_.session.SystemRegistry());
+    // Both paths quoted: a folder with blanks must not make the system start another program,
+    // and the uninstaller reads its log path either way.
+    const std::string command = Quoted(uninstaller) + " " + Quoted(log);
+    bool written = entry.Open(path, true);
+    written = entry.WriteString("DisplayName", title) && written;
+    written = entry.WriteString("UninstallString", command) && written;
+    written = entry.WriteString("QuietUninstallString", command + " " + kQuietSwitch) && written;
+    written = entry.WriteString("DisplayVersion", Property(project, FieldKind::ProductVersion)) &&
+              written;
+    written = entry.WriteString("Publisher", Property(project, FieldKind::CompanyDesc)) && written;
+    written = entry.WriteString("InstallLocation", context_.Resolve("[InstallDir]")) && written;
+    written = entry.WriteString("DisplayIcon", uninstaller) && written;
+    if (const std::uint32_t size = EstimatedSizeKiB(project)) {
+        written = entry.WriteDword("EstimatedSize", size) && written;
+    }
+    written = entry.WriteDword("NoModify", 1) && written;
+    written = entry.WriteDword("NoRepair", 1) && written;
+    const std::string name = RegistryRootName(RegistryRoot::LocalMachine) + path;
+    if (written) {
+        context_.Log(LogKind::Record, "uninstall entry " + name + ": " + command);
+    } else {
+        context_.Log(LogKind::Error, "the uninstall entry " + name + " was refused");
+    }
 }
 
 std::string UninstallRecord::UninstallName() const {
@@ -54,26 +98,22 @@ std::string UninstallRecord::LogPath() const {
 void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
     SetupSession& session = context_.session;
     const InstallProject& project = session.project;
-    const std::string title = context_.Text(TextKey::ProjectName);
     const std::string log = LogPath();
     const std::string uninstaller = context_.Resolve(kUninstallerPath);
     const bool withEntry = IsSet(project, FieldKind::CreateUnInstall1);
     const bool withShortcut = IsSet(project, FieldKind::CreateUnInstall2);
-    if (withEntry || withShortcut) context_.services.files.WriteWholeFile(log, project.ToText());
+    if (withEntry || withShortcut) {
+        if (context_.services.files.WriteWholeFile(log, project.ToText())) {
+            context_.Log(LogKind::Record, "log " + log);
+        } else {
+            context_.Log(LogKind::Error, "cannot write the log " + log);
+        }
+    }
     if (cancelCheck()) return;
 
     Registry& registry = session.SystemRegistry();
-    if (withEntry) {
-        RegistryKey entry(registry);
-        if (entry.Open(kUninstallEntries + title, true)) {
-            entry.WriteString("DisplayName", title);
-            // Both paths quoted: a folder with blanks must not make the system start another
-            // program, and the uninstaller reads its log path either way.
-            entry.WriteString("UninstallString", Quoted(uninstaller) + " " + Quoted(log));
-        }
-    }
-    const std::string version =
-        project.GetValue("2401", SubTaskType::GetAllVar, FieldKind::ProductVersion);
+    if (withEntry) WriteUninstallEntry(uninstaller, log);
+    const std::string version = Property(project, FieldKind::ProductVersion);
     const std::string productKey = ProductKeyPath(project.ProjectName());
     RegistryKey versionKey(registry);
     versionKey.Open(productKey + "\\" + version, true);
@@ -96,6 +136,10 @@ void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
         product.WriteString("Path", context_.Resolve("[InstallDir]"));
         product.WriteString("Version", version);
     }
+    context_.Log(LogKind::Record, "product key " + RegistryRootName(RegistryRoot::LocalMachine) +
+                                      productKey + ": Path = \"" +
+                                      context_.Resolve("[InstallDir]") + "\", Version = \"" +
+                                      version + "\"");
 }
 
 }  // namespace vesk

@@ -14,6 +14,8 @@ namespace vesk {
 // The uninstaller's place and the version of it this engine writes.
 constexpr char kUninstallerPath[] = "[Windows Directory]\\Vesk-UnInstall.exe";
 constexpr char kUninstallerVersion[] = "5.05";
+// What QuietUninstallString adds to UninstallString: the uninstaller's unattended switch.
+constexpr char kQuietSwitch[] = "/S";
 // Windows' uninstall entries, under HKEY_LOCAL_MACHINE.
 constexpr char kUninstallEntries[] = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
@@ -34,7 +36,15 @@ public:
     // The last phase: the log (the project written back into the install folder), the
     // uninstall entry, the program folder under the version key, the uninstall shortcut, and
     // "Path" and "Version" under the product's key, as task 2410 asks. `cancelCheck` is asked
-    // once, after the log; true there leaves the rest unwritten. Every write fails silently.
+    // once, after the log; true there leaves the rest unwritten. Every write fails silently (the
+    // run's log tells).
+    //
+    // The uninstall entry holds DisplayName (the ProjectName text), UninstallString (the
+    // uninstaller and the log, both quoted), QuietUninstallString (the same and " /S"),
+    // DisplayVersion (ProductVersion), Publisher (CompanyDesc), InstallLocation (the install
+    // folder), DisplayIcon (the uninstaller), EstimatedSize (SoftwareSize in KiB, rounded up; not
+    // written when unknown) and NoModify and NoRepair (1): the setup can neither change nor
+    // repair an install.
     void Write(const std::function<bool()>& cancelCheck);
 
     // "Uninstall " + project name and version: the uninstall shortcut's name.
@@ -43,6 +53,8 @@ public:
     std::string LogPath() const;
 
 private:
+    void WriteUninstallEntry(const std::string& uninstaller, const std::string& log);
+
     InstallContext& context_;
     ShortcutMaker& shortcuts_;
 };

@@ -19,6 +19,9 @@ public:
     virtual bool DuplicateFile(const std::string& from, const std::string& to) = 0;
     // Creates or truncates the file and writes `bytes`; false unless every byte reached it.
     virtual bool WriteWholeFile(const std::string& path, const std::string& bytes) = 0;
+    // Asks the system to delete the file, or the folder if it is empty then, when it next
+    // starts: for a file in use now. False when the system refuses (a limited account).
+    virtual bool RemoveAtRestart(const std::string& path) = 0;
 };
 
 // The running system's file system (the same object as HostFileRemoval()).

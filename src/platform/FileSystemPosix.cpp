@@ -50,6 +50,8 @@ public:
         out.write(bytes.data(), std::streamsize(bytes.size()));
         return bool(out);
     }
+    // A file in use can be deleted here: nothing waits for a restart.
+    bool RemoveAtRestart(const std::string&) override { return false; }
 };
 
 PosixFileSystem& Host() {

@@ -43,6 +43,9 @@ public:
         return ::WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
                written == bytes.size();
     }
+    bool RemoveAtRestart(const std::string& path) override {
+        return MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+    }
 };
 
 Win32FileSystem& Host() {

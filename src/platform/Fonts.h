@@ -1,5 +1,5 @@
 // The system's fonts: adding a font file for this session, listing it so that it is loaded at
-// every start, and telling running programs that the fonts changed.
+// every start, taking both back, and telling running programs that the fonts changed.
 #pragma once
 
 #include <string>
@@ -25,6 +25,14 @@ public:
     // Writes the value `name` with the text `file` under the fonts key of this system's family
     // (kNtFontsKey or kWin9xFontsKey). False when it is refused (a limited account).
     virtual bool Register(const std::string& name, const std::string& file) = 0;
+
+    // Takes the fonts of the file at `path` out of the system's font table; false when none of
+    // them was there.
+    virtual bool RemoveResource(const std::string& path) = 0;
+
+    // Removes every value under the fonts key of this system's family whose text is `file`
+    // (letter case ignored), whatever its name. How many were removed.
+    virtual int Unregister(const std::string& file) = 0;
 
     // Tells every running program's top-level windows that the set of fonts changed; does not
     // wait for them.

@@ -1,4 +1,4 @@
-// The native build installs no fonts.
+// The native build installs and removes no fonts.
 #include "platform/Fonts.h"
 
 namespace vesk {
@@ -7,8 +7,10 @@ namespace {
 class NoFonts : public Fonts {
 public:
     int AddResource(const std::string&) override { return 0; }
+    bool RemoveResource(const std::string&) override { return false; }
     std::string FontsFolder() const override { return {}; }
     bool Register(const std::string&, const std::string&) override { return false; }
+    int Unregister(const std::string&) override { return 0; }
     void AnnounceChange() override {}
 };
 

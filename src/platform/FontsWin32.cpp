@@ -10,9 +10,17 @@ namespace {
 // The packed version's high bit marks the 9x family.
 constexpr DWORD kWin9xFamilyBit = 0x80000000;
 
+const char* FontsKeyOfThisSystem() {
+    return (GetVersion() & kWin9xFamilyBit) != 0 ? kWin9xFontsKey : kNtFontsKey;
+}
+
 class Win32Fonts : public Fonts {
 public:
     int AddResource(const std::string& path) override { return AddFontResourceA(path.c_str()); }
+
+    bool RemoveResource(const std::string& path) override {
+        return RemoveFontResourceA(path.c_str()) != 0;
+    }
 
     std::string FontsFolder() const override {
         char folder[MAX_PATH + 1] = {};
@@ -24,12 +32,24 @@ public:
     }
 
     bool Register(const std::string& name, const std::string& file) override {
-        const bool win9x = (GetVersion() & kWin9xFamilyBit) != 0;
-        std::unique_ptr<RegistryHandle> key =
-            HostRegistry().Open(RegistryRoot::LocalMachine, win9x ? kWin9xFontsKey : kNtFontsKey,
-                                RegistryAccess::Write);
+        std::unique_ptr<RegistryHandle> key = HostRegistry().Open(
+            RegistryRoot::LocalMachine, FontsKeyOfThisSystem(), RegistryAccess::Write);
         if (!key) return false;
         return key->SetValue(name, RegistryValue{kRegistryString, file + '\0'});
+    }
+
+    int Unregister(const std::string& file) override {
+        std::unique_ptr<RegistryHandle> key = HostRegistry().Open(
+            RegistryRoot::LocalMachine, FontsKeyOfThisSystem(), RegistryAccess::All);
+        if (!key) return 0;
+        int removed = 0;
+        for (const std::string& name : key->ValueNames()) {
+            const std::optional<RegistryValue> value = key->QueryValue(name);
+            if (!value) continue;
+            const std::string text = value->data.substr(0, value->data.find('\0'));
+            if (lstrcmpiA(text.c_str(), file.c_str()) == 0 && key->DeleteValue(name)) ++removed;
+        }
+        return removed;
     }
 
     // Posted, not sent: the install must not wait for a program that does not answer, nor for

@@ -2,9 +2,10 @@
 // wrote for a rollback.
 #pragma once
 
-#include <mutex>
 #include <string>
 #include <vector>
+
+#include "platform/Lock.h"
 
 namespace vesk {
 
@@ -43,7 +44,7 @@ public:
     std::vector<KeptFile> KeptFiles() const;
 
 private:
-    mutable std::mutex lock_;
+    mutable Lock lock_;
     std::vector<std::string> tempFiles_;
     std::vector<std::string> installedFiles_;
     std::vector<std::string> createdFolders_;

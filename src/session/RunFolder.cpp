@@ -24,14 +24,14 @@ private:
 }  // namespace
 
 bool RunFolder::Create(const std::string& systemTemp, const std::string& prefix) {
-    std::lock_guard<std::mutex> hold(lock_);
+    LockGuard hold(lock_);
     if (folder_) return false;
     folder_ = files_.CreatePrivateFolder(systemTemp, prefix);
     return folder_ != nullptr;
 }
 
 std::string RunFolder::Path() const {
-    std::lock_guard<std::mutex> hold(lock_);
+    LockGuard hold(lock_);
     return folder_ ? folder_->Path() : std::string();
 }
 
@@ -60,19 +60,19 @@ bool RunFolder::WriteNewFile(const std::string& path, const FileProducer& produc
     if (!file) return false;
     HeldFileSink sink(*file);
     const bool written = produce(sink) && file->Seal();
-    std::lock_guard<std::mutex> hold(lock_);
+    LockGuard hold(lock_);
     held_.push_back(std::move(file));
     if (written) written_.push_back(path);
     return written;
 }
 
 bool RunFolder::Wrote(const std::string& path) const {
-    std::lock_guard<std::mutex> hold(lock_);
+    LockGuard hold(lock_);
     return std::find(written_.begin(), written_.end(), path) != written_.end();
 }
 
 void RunFolder::Remove() {
-    std::lock_guard<std::mutex> hold(lock_);
+    LockGuard hold(lock_);
     held_.clear();
     written_.clear();
     if (folder_) folder_->RemoveWithContents();

@@ -5,11 +5,11 @@
 
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "container/ByteSink.h"
+#include "platform/Lock.h"
 #include "platform/PrivateFiles.h"
 
 namespace vesk {
@@ -47,7 +47,7 @@ public:
     void Remove();
 
 private:
-    mutable std::mutex lock_;
+    mutable Lock lock_;
     PrivateFiles& files_;
     std::unique_ptr<PrivateFolder> folder_;
     std::vector<std::unique_ptr<HeldFile>> held_;

@@ -16,6 +16,7 @@
 #include "project/TextLineList.h"
 #include "session/InstallRecords.h"
 #include "session/RunFolder.h"
+#include "session/RunLog.h"
 #include "session/SharedFlags.h"
 
 namespace vesk {
@@ -56,6 +57,10 @@ public:
     // The program group name: proposed at start-up, chosen on the program folder page, made
     // absolute by the install.
     std::string programFolder;
+    // What the run did, line by line, when /LOG asked for it.
+    RunLog log;
+    // /NORESTART: the setup never restarts the computer; the finish page offers no restart.
+    bool noRestart = false;
 };
 
 }  // namespace vesk

@@ -13,6 +13,9 @@ struct SharedFlags {
     std::atomic<bool> installOk{true};
     // Cancel was pressed on the progress page; the worker asks the user and clears it.
     std::atomic<bool> cancelRequested{false};
+    // The install ended for a failure (a file it could not write, a volume that was not found),
+    // not by the user's choice to stop it.
+    std::atomic<bool> installFailed{false};
     // The licence page's Accept is checked.
     std::atomic<bool> licenceAccepted{false};
 };

@@ -2,42 +2,76 @@
 #include "wizard/DestinationTexts.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 namespace vesk {
 namespace {
 
-constexpr double kBytesPerMegabyte = 1048576.0;
-constexpr int kSignificantDigits = 16;
+constexpr int kMegabyteBits = 20;  // a megabyte is 2^20 bytes
+constexpr int kDoubleBits = 53;    // the significant bits of a double
+constexpr std::size_t kSignificantDigits = 16;
 constexpr std::size_t kShownDecimals = 2;
+
+// The first 16 significant decimal digits of double(bytes) / 2^20, correctly rounded (half to
+// even), and the decimal exponent of the first: what printf's "%.15e" shows, computed exactly in
+// integers. The quotient is M / 2^k with M the bytes rounded to a double's 53 bits.
+void MegabyteDigits(std::uint64_t bytes, std::string& digits, int& exponent) {
+    std::uint64_t m = bytes;
+    int k = kMegabyteBits;
+    int length = 0;
+    while (length < 64 && (m >> length) != 0) ++length;
+    if (length > kDoubleBits) {
+        const int drop = length - kDoubleBits;
+        const std::uint64_t rest = m & ((std::uint64_t(1) << drop) - 1);
+        const std::uint64_t half = std::uint64_t(1) << (drop - 1);
+        m >>= drop;
+        if (rest > half || (rest == half && (m & 1))) ++m;
+        k -= drop;
+    }
+    const std::uint64_t mask = (std::uint64_t(1) << k) - 1;
+    std::uint64_t whole = m >> k, fraction = m & mask;
+    std::string all = whole ? std::to_string(whole) : std::string();
+    for (int i = 0; i < k; ++i) {  // k digits end the binary fraction exactly
+        fraction *= 10;
+        all += char('0' + (fraction >> k));
+        fraction &= mask;
+    }
+    const std::size_t first = all.find_first_not_of('0');
+    if (first == std::string::npos) {
+        digits.assign(kSignificantDigits, '0');
+        exponent = 0;
+        return;
+    }
+    // Digits before the point: all but the k of the fraction; none means 0.00...d.
+    exponent = whole ? int(all.size()) - k - 1 : -int(first) - 1;
+    digits = all.substr(first);
+    if (digits.size() > kSignificantDigits) {
+        const std::string rest = digits.substr(kSignificantDigits);
+        digits.resize(kSignificantDigits);
+        const bool above = rest[0] > '5' ||
+                           (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string::npos);
+        const bool tie = rest[0] == '5' && !above;
+        if (above || (tie && (digits.back() - '0') % 2 == 1)) {
+            std::size_t at = digits.size();
+            while (at > 0 && digits[at - 1] == '9') digits[--at] = '0';
+            if (at == 0) {
+                digits.insert(digits.begin(), '1');
+                digits.pop_back();
+                ++exponent;
+            } else {
+                ++digits[at - 1];
+            }
+        }
+    }
+    digits.resize(kSignificantDigits, '0');
+}
 
 }  // namespace
 
-std::uint64_t SoftwareSizeBytes(const std::string& value) {
-    constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
-    std::uint64_t bytes = 0;
-    for (char c : value) {
-        if (c < '0' || c > '9') break;
-        const std::uint64_t digit = std::uint64_t(c - '0');
-        if (bytes > (kMax - digit) / 10) return kMax;
-        bytes = bytes * 10 + digit;
-    }
-    return bytes;
-}
-
 std::string MegabytesText(std::uint64_t bytes) {
-    const double megabytes = double(bytes) / kBytesPerMegabyte;
-    // The 16 significant digits and the decimal exponent, written out in plain notation below.
-    char scientific[64];
-    std::snprintf(scientific, sizeof scientific, "%.*e", kSignificantDigits - 1, megabytes);
     std::string digits;
-    const char* p = scientific;
-    for (; *p && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9') digits += *p;
-    }
-    const int exponent = *p == 'e' ? std::atoi(p + 1) : 0;
+    int exponent = 0;
+    MegabyteDigits(bytes, digits, exponent);
 
     std::string whole, fraction;
     if (exponent >= 0) {

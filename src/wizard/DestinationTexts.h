@@ -5,13 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "container/FileEntry.h"
 #include "install/SystemUtilities.h"
 #include "project/LanguageTable.h"
 
 namespace vesk {
-
-// The leading decimal digits of a SoftwareSize value as a byte count; 0 when there are none.
-std::uint64_t SoftwareSizeBytes(const std::string& value);
 
 // `bytes` in megabytes (bytes / 1048576) as the page shows them: the number with 16 significant
 // digits, cut (not rounded) two digits after the decimal point; a whole number keeps its point

@@ -66,7 +66,10 @@ void CFinish::SetContent(const Task* task) {
         // pairing with their RunApp subtasks.
         if (box) {
             SendMessageA(box, WM_SETFONT, WPARAM(font), TRUE);
-            SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
+            // /NORESTART: the restart is shown as not offered, so Finish cannot make it.
+            const bool offered = !(session_.noRestart && boxes[i].controlId == kRestartBoxId);
+            SendMessageA(box, BM_SETCHECK, offered ? BST_CHECKED : BST_UNCHECKED, 0);
+            if (!offered) EnableWindow(box, FALSE);
         }
         boxes_.push_back(box);
     }

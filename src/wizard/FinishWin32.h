@@ -18,6 +18,7 @@ public:
 
     // Builds the boxes for the task, all checked, in a column centred on the page: the restart
     // box (task 2009) or one per RunApp subtask. The frame calls it when it enters finish mode.
+    // Under /NORESTART the restart box is unchecked and disabled.
     void SetContent(const Task* task) override;
     // Whether the i-th box is checked.
     bool IsChecked(std::size_t index) const;

@@ -18,7 +18,7 @@ CInstallProcess::~CInstallProcess() {
 }
 
 void CInstallProcess::WaitForWorker() {
-    if (worker_.joinable()) worker_.join();
+    worker_.Join();
 }
 
 bool CInstallProcess::OnInitDialog() {
@@ -35,16 +35,24 @@ void CInstallProcess::ShowAndStart() {
         session_.flags.cancelRequested = false;
         SetupSession& session = session_;
         InstallReport& report = report_;
-        worker_ = std::thread([&session, &report] {
+        // The host services are looked up here, on the user-interface thread, so that no two
+        // threads ever make one of them first (the stub's function statics are not guarded).
+        FileSystem& files = HostFileSystem();
+        ShellLinks& links = HostShellLinks();
+        Processes& processes = HostProcesses();
+        Fonts& fonts = HostFonts();
+        const bool started = worker_.Start([&session, &report, &files, &links, &processes, &fonts] {
             // Shortcuts and documents opened through the shell need the component runtime on
             // this thread too.
             ComRuntime runtime;
             ReaderExtractor extractor(session.reader, session.runFolder);
-            InstallServices services{HostFileSystem(), HostShellLinks(), HostProcesses(), extractor,
+            InstallServices services{files, links, processes, extractor,
                                      [](int milliseconds) { Sleep(DWORD(milliseconds)); }};
-            UseEngineOperations(services, session, report, HostFonts());
+            UseEngineOperations(services, session, report, fonts);
             InstallWorker(session, report, services).Run();
         });
+        // Without a thread there is no install: the wizard closes as after an early end.
+        if (!started) report_.Finish(InstallOutcome::EndedEarly);
     }
     Show();
 }

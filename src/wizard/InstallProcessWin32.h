@@ -2,9 +2,8 @@
 // where the worker starts.
 #pragma once
 
-#include <thread>
-
 #include "install/InstallReport.h"
+#include "platform/WorkerThread.h"
 #include "wizard/WizardPageWin32.h"
 
 namespace vesk {
@@ -30,7 +29,7 @@ private:
 
     InstallReport& report_;
     bool workerPending_ = false;
-    std::thread worker_;
+    WorkerThread worker_;
 };
 
 }  // namespace vesk

@@ -29,7 +29,10 @@ void CRegisterInfo::SetContent(const Task* task) {
 }
 
 void CRegisterInfo::Save() {
-    SaveUserInformation(session_.SystemRegistry(), GetTask(), userName_.Text(), company_.Text());
+    for (const RegistryItemDone& item : SaveUserInformation(session_.SystemRegistry(), GetTask(),
+                                                            userName_.Text(), company_.Text())) {
+        LogRegistryItem(session_.log, item);
+    }
 }
 
 }  // namespace vesk

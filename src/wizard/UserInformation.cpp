@@ -20,9 +20,11 @@ RegisteredUser ReadRegisteredUser(Registry& registry, const SystemFacts& system)
                           key.ReadString("RegisteredOrganization")};
 }
 
-void SaveUserInformation(Registry& registry, const Task* task, const std::string& userName,
-                         const std::string& company) {
-    if (task == nullptr) return;
+std::vector<RegistryItemDone> SaveUserInformation(Registry& registry, const Task* task,
+                                                  const std::string& userName,
+                                                  const std::string& company) {
+    std::vector<RegistryItemDone> items;
+    if (task == nullptr) return items;
     RegistryKey key(registry, RegistryRoot::LocalMachine);
     for (const SubTask& subtask : task->SubTasks()) {
         if (subtask.Type() != SubTaskType::EditBox) continue;
@@ -30,12 +32,13 @@ void SaveUserInformation(Registry& registry, const Task* task, const std::string
             if (field.Kind() != FieldKind::Description) continue;
             const int text = TextKeyFromReference(field.Value());
             if (text == int(TextKey::RegisterInfoUserDesc)) {
-                ApplyRegistrySubtask(key, subtask, userName);
+                items.push_back(ApplyRegistrySubtask(key, subtask, userName));
             } else if (text == int(TextKey::RegisterInfoCompanyDesc)) {
-                ApplyRegistrySubtask(key, subtask, company);
+                items.push_back(ApplyRegistrySubtask(key, subtask, company));
             }
         }
     }
+    return items;
 }
 
 }  // namespace vesk

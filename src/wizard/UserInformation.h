@@ -3,7 +3,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "install/RegistryItems.h"
 #include "platform/Registry.h"
 #include "platform/SystemFacts.h"
 #include "project/Task.h"
@@ -27,7 +29,9 @@ RegisteredUser ReadRegisteredUser(Registry& registry, const SystemFacts& system)
 // Description fields that is the reference |RegisterInfoUserDesc| or |RegisterInfoCompanyDesc|
 // (any letter case), ApplyRegistrySubtask with `userName` or `company` as the value to write.
 // Other subtasks and Descriptions write nothing; the registry key starts at HKEY_LOCAL_MACHINE.
-void SaveUserInformation(Registry& registry, const Task* task, const std::string& userName,
-                         const std::string& company);
+// What each write did, in order, for the run's log.
+std::vector<RegistryItemDone> SaveUserInformation(Registry& registry, const Task* task,
+                                                  const std::string& userName,
+                                                  const std::string& company);
 
 }  // namespace vesk

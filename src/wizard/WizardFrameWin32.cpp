@@ -60,7 +60,12 @@ WizardFrame::WizardFrame(SetupSession& session, const PageMetrics& metrics,
       destination_(session),
       programFolder_(session),
       progress_(session, *this),
-      finish_(session, std::move(finalCleanUp)) {}
+      // The worker has told its end when the finish page can restart, but its thread may not
+      // have ended: the clean-up reads what it recorded only once it has.
+      finish_(session, [this, cleanUp = std::move(finalCleanUp)] {
+          progress_.WaitForWorker();
+          cleanUp();
+      }) {}
 
 WizardFrame::~WizardFrame() {
     // The worker may still be telling this frame its end: it must be gone before the frame.

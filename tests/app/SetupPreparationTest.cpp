@@ -112,5 +112,38 @@ TEST(SetupPreparationTest, FailsSilentlyWhenThePayloadCannotBeRead) {
     }
 }
 
+TEST(SetupPreparationTest, RefusesBombsBeforeUnpackingThem) {
+    // A start-up body listed 40000 times, and a language file that decodes past its bound: the
+    // set is damaged, and no start-up file and no more than the bound reach the disk.
+    const std::string language = "[Language=409]\r\nSureDesc=OK\r\n";
+    struct Case {
+        const char* name;
+        std::vector<test::FixtureBody> bodies;
+    };
+    const Case cases[] = {
+        {"one start-up body listed 40000 times",
+         {{language, false, 'K', "[TempFileDir]\\~VeskInstall-Language.ini"},
+          {std::string(100000, 'x'), false, 'K', "[TempFileDir]\\~VeskInstall-Bomb", 40000}}},
+        {"a language file past its bound",
+         {{language + std::string(kMaxLanguageFile, ';'), false, 'K',
+           "[TempFileDir]\\~VeskInstall-Language.ini"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Preparation p;
+        test::BuildFixtureSet(p.facts.moduleFileName, kStubSize, kOneVolume, c.bodies);
+        SetupSession session(p.facts, p.registry);
+        EXPECT_FALSE(PrepareSetup(session));
+        EXPECT_EQ(session.reader.DamagedVolume(), p.facts.moduleFileName);
+        std::uint64_t unpacked = 0;
+        for (const auto& file : std::filesystem::recursive_directory_iterator(p.dir.Path())) {
+            if (file.is_regular_file() && file.path().filename() != "Setup.exe") {
+                unpacked += file.file_size();
+            }
+        }
+        EXPECT_LE(unpacked, kMaxLanguageFile + 100000) << "bytes unpacked";
+    }
+}
+
 }  // namespace
 }  // namespace vesk

@@ -25,11 +25,13 @@ TEST(DemoProjectTest, BuildsIntoTwoVolumesThatGiveTheSourcesBack) {
     std::string stub = test::BuildTestKit::StubBytes();
     stub.resize(450 * 1024, 'x');
     test::WriteWholeFile(dir / "stub.exe", stub);
+    test::WriteWholeFile(dir / "uninstaller.exe", "MZ" + std::string(1000, 'u'));
 
     BuildOptions options;
     options.projectPath = (kDemo / "project.xml").string();
     options.stubPath = dir / "stub.exe";
     options.outputDir = dir / "out";
+    options.uninstallerPath = dir / "uninstaller.exe";
     SetupBuilder builder;
     ASSERT_TRUE(builder.Build(options)) << builder.LastError();
     EXPECT_TRUE(builder.Summary().warnings.empty()) << builder.Summary().warnings.front();
@@ -43,6 +45,7 @@ TEST(DemoProjectTest, BuildsIntoTwoVolumesThatGiveTheSourcesBack) {
         for (const FileEntry& entry : setup.Entries()) ++kinds[entry.letter];
         EXPECT_EQ(kinds['K'], 5);  // language, header and welcome pictures, licence, readme
         EXPECT_EQ(kinds['R'], 1);
+        EXPECT_EQ(kinds['U'], 1);  // the uninstall record is on
         EXPECT_GE(kinds['N'], 4);  // the pictures of the gallery and the archive
         EXPECT_GE(kinds['A'], 6);
         EXPECT_EQ(setup.Project().GetValue("2407", SubTaskType::GetValue, FieldKind::File),

@@ -145,6 +145,56 @@ TEST(SetupBuilderTest, WrittenProjectReadsBackUnchanged) {
     EXPECT_NE(builder.Summary().warnings[0].find("--uninstaller"), std::string::npos);
 }
 
+TEST(SetupBuilderTest, TheUninstallerBesideTheToolServesWhenNoneIsGiven) {
+    struct Case {
+        const char* name;
+        bool recordAsked;
+        const char* given;    // --uninstaller; "" for none
+        const char* bundled;  // beside the tool; "" for none, "missing" for one not there
+        const char* packed;   // the U entry's source; "" for no entry
+        const char* warning;  // part of the only warning; "" for none
+    };
+    const Case cases[] = {
+        {"the bundled one", true, "", "bundled.exe", "bundled.exe", ""},
+        {"the given one first", true, "given.exe", "bundled.exe", "given.exe", ""},
+        {"none beside the tool", true, "", "missing", "", "none lies beside veskbuild"},
+        {"no record asked", false, "", "bundled.exe", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BuildTestKit kit;
+        kit.Write("product/a.txt", "a");
+        kit.Write("given.exe", "MZ given");
+        kit.Write("bundled.exe", "MZ bundled");
+        kit.WriteProject(c.recordAsked ? "<Task ID=\"2410\" Type=\"DataSetting\" IsExec=\"0\">\n"
+                                         "<SubTask ID=\"1\" Type=\"GetValue\">\n"
+                                         "<CreateUnInstall2>1</CreateUnInstall2>\n</SubTask>\n"
+                                         "</Task>\n"
+                                       : "");
+        BuildOptions options = kit.Options();
+        if (*c.given) options.uninstallerPath = kit.Path(c.given);
+        if (*c.bundled) options.bundledUninstallerPath = kit.Path(c.bundled);
+        SetupBuilder builder;
+        ASSERT_TRUE(builder.Build(options)) << builder.LastError();
+        const std::vector<std::string>& warnings = builder.Summary().warnings;
+        if (*c.warning) {
+            ASSERT_EQ(warnings.size(), 1u);
+            EXPECT_NE(warnings[0].find(c.warning), std::string::npos) << warnings[0];
+        } else {
+            EXPECT_TRUE(warnings.empty()) << warnings[0];
+        }
+        SetupInspector setup;
+        ASSERT_TRUE(setup.Open(kit.Path("out/Setup.exe"))) << setup.LastError();
+        const FileEntry& last = setup.Entries().back();
+        EXPECT_EQ(last.letter == 'U', *c.packed != 0);
+        if (*c.packed) {
+            std::string body;
+            ASSERT_TRUE(setup.ReadBody(last, body));
+            EXPECT_EQ(body, ReadWholeFile(kit.Path(c.packed)));
+        }
+    }
+}
+
 TEST(SetupBuilderTest, PagesKeepTheWrittenOrderAndDefaultsFillTheGaps) {
     struct Case {
         std::vector<const char*> written;  // after 2401 and 2402

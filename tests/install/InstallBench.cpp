@@ -106,11 +106,20 @@ void InstallBench::AddFile(const std::string& path, char kind) {
 }
 
 void InstallBench::Run() {
+    LoadProject();
+    InstallServices services = Services();
+    InstallWorker(session, report, services).Run();
+}
+
+void InstallBench::LoadProject() {
     for (const auto& slot : tasks_) {
         Task task = Task::ForSlot(slot.first, false);
         for (const SubTask& subtask : slot.second) task.Add(subtask);
         session.project.Add(task);
     }
+}
+
+InstallServices InstallBench::Services() {
     InstallServices services{files, links, processes, extractor, [this](int milliseconds) {
                                  pauses.push_back(milliseconds);
                                  if (pauses.size() == cancelAfterPauses) {
@@ -125,7 +134,7 @@ void InstallBench::Run() {
         return shellOpened.count(value) != 0;
     };
     services.addFont = [this](const std::string& path) { operations.push_back("font " + path); };
-    InstallWorker(session, report, services).Run();
+    return services;
 }
 
 std::vector<std::string> InstallBench::LogFrom(const std::string& from) const {

@@ -81,6 +81,9 @@ struct InstallBench {
 
     // Loads the project and runs the worker; `services.*` operations record into `operations`.
     void Run();
+    // The two halves of Run, for runs that start the worker another way.
+    void LoadProject();
+    InstallServices Services();
 
     // The report's log from the first line equal to `from`.
     std::vector<std::string> LogFrom(const std::string& from) const;

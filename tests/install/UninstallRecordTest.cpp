@@ -2,6 +2,7 @@
 // shortcut and the product's values, as task 2410 asks.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -75,6 +76,49 @@ TEST(UninstallRecordTest, WritesWhatTask2410AsksAndAlwaysTheProductsValues) {
             EXPECT_EQ(link.workingFolder, "C:\\WINDOWS");
             EXPECT_EQ(run.session.records.InstalledFiles().back(), kLink);
         }
+    }
+}
+
+// Beside the name and the command, what the system's list of programs and administrators read.
+TEST(UninstallRecordTest, TheUninstallEntryDescribesTheProductForTheSystem) {
+    struct Case {
+        const char* softwareSize;
+        std::optional<std::uint32_t> kib;  // EstimatedSize; nullopt: not written
+    };
+    const Case cases[] = {{"", std::nullopt}, {"1", 1}, {"1024", 1}, {"1048577", 1025}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.softwareSize);
+        InstallBench run;
+        Prepared(run, "1", "0", "Demo");
+        run.Add(kSlotProjectProperties, SubTaskType::GetAllVar, FieldKind::CompanyDesc,
+                "Demo Works");
+        run.Add(kSlotProjectProperties, SubTaskType::GetAllVar, FieldKind::SoftwareSize,
+                c.softwareSize);
+        run.Run();
+        const std::string command = "\"C:\\WINDOWS\\Vesk-UnInstall.exe\" \"" + kLog + "\"";
+        const std::pair<const char*, std::string> strings[] = {
+            {"QuietUninstallString", command + " /S"},
+            {"DisplayVersion", "1.2"},
+            {"Publisher", "Demo Works"},
+            {"InstallLocation", "C:\\Apps\\Demo"},
+            {"DisplayIcon", "C:\\WINDOWS\\Vesk-UnInstall.exe"},
+        };
+        for (const auto& value : strings) {
+            EXPECT_EQ(run.registry.StringValue(kMachine, kEntry, value.first), value.second)
+                << value.first;
+        }
+        auto dword = [&](const char* name) -> std::optional<std::uint32_t> {
+            const auto value = run.registry.Value(kMachine, kEntry, name);
+            if (!value || value->type != kRegistryDword || value->data.size() != 4) {
+                return std::nullopt;
+            }
+            std::uint32_t number = 0;
+            for (int i = 3; i >= 0; --i) number = number << 8 | std::uint8_t(value->data[i]);
+            return number;
+        };
+        EXPECT_EQ(dword("NoModify"), 1u);
+        EXPECT_EQ(dword("NoRepair"), 1u);
+        EXPECT_EQ(dword("EstimatedSize"), c.kib);
     }
 }
 

@@ -111,4 +111,10 @@ bool MemoryFileSystem::WriteWholeFile(const std::string& path, const std::string
     return true;
 }
 
+bool MemoryFileSystem::RemoveAtRestart(const std::string& path) {
+    if (refuseRestart) return false;
+    atRestart.push_back(path);
+    return true;
+}
+
 }  // namespace vesk::test

@@ -22,6 +22,8 @@ public:
     std::set<std::string, CaseLess> folders;             // drive roots not listed
     std::set<std::string, CaseLess> locked;              // refuse removal, renaming and writing
     std::vector<std::string> log;                        // "rmdir X", "cd X", "wait N"
+    std::vector<std::string> atRestart;                  // removals asked for at restart
+    bool refuseRestart = false;                          // RemoveAtRestart fails
 
     // A file and every folder above it.
     void Put(const std::string& path, const std::string& content);
@@ -37,6 +39,7 @@ public:
     bool FileExists(const std::string& path) const override;
     bool DuplicateFile(const std::string& from, const std::string& to) override;
     bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+    bool RemoveAtRestart(const std::string& path) override;
 
 private:
     // The folder holding `path` exists (a drive root always does).

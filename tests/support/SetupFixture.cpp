@@ -9,8 +9,8 @@
 namespace vesk::test {
 
 std::string FixtureBytes(std::size_t size, std::uint32_t seed, bool compressible) {
-    static const char* const kWords[] = {"setup ", "install ", "folder ", "file ", "disk ",
-                                         "volume ", "program ", "\r\n"};
+    static const char* const kWords[] = {"setup ", "install ", "folder ",  "file ",
+                                         "disk ",  "volume ",  "program ", "\r\n"};
     std::string bytes;
     bytes.reserve(size);
     std::uint32_t state = seed * 2654435761u + 1;
@@ -50,7 +50,8 @@ FixtureSet BuildFixtureSetWithStub(const std::string& setupPath, const std::stri
         "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
         "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n"
         "<ProjectName>Fixture</ProjectName>\r\n<ProductVersion>1.0</ProductVersion>\r\n"
-        "<DiskSize>" + std::to_string(diskSize) + "</DiskSize>\r\n" + extraProperties +
+        "<DiskSize>" +
+        std::to_string(diskSize) + "</DiskSize>\r\n" + extraProperties +
         "</SubTask>\r\n</Task>\r\n"
         "<Task ID=\"2412\" Type=\"ExtractFiles\" IsExec=\"0\">\r\n"
         "<SubTask ID=\"10001\" Type=\"FileList\">\r\n";
@@ -66,12 +67,16 @@ FixtureSet BuildFixtureSetWithStub(const std::string& setupPath, const std::stri
         FixtureEntry entry;
         entry.raw = body.raw;
         entry.size = std::int32_t(stored.size());
-        EXPECT_TRUE(writer.AddBody(stored.data(), stored.size(), entry.offset)) << writer.LastError();
+        EXPECT_TRUE(writer.AddBody(stored.data(), stored.size(), entry.offset))
+            << writer.LastError();
         set.entries.push_back(entry);
         std::string path = body.path.empty() ? "[InstallDir]\\f" + std::to_string(i) : body.path;
         char kind = body.kind != 0 ? body.kind : body.raw ? 'N' : 'A';
-        set.projectXml += "<File>" + path + "," + std::to_string(entry.offset) + "," +
-                          std::to_string(entry.size) + "," + kind + ",2003-7-28 20:34:2</File>\r\n";
+        for (int copy = 0; copy < body.listed; ++copy) {
+            set.projectXml += "<File>" + path + (copy ? "~" + std::to_string(copy) : "") + "," +
+                              std::to_string(entry.offset) + "," + std::to_string(entry.size) +
+                              "," + kind + ",2003-7-28 20:34:2</File>\r\n";
+        }
     }
     set.projectXml += "</SubTask>\r\n</Task>\r\n</InstallProject>\r\n";
     EXPECT_TRUE(writer.Finish(set.projectXml, identity)) << writer.LastError();

@@ -12,6 +12,7 @@ struct FixtureBody {
     bool raw = false;     // stored as is (kind N) instead of LZSS
     char kind = 0;        // the kind letter listed; 0: N when raw, A otherwise
     std::string path;     // the path listed; "[InstallDir]\\f" + index when empty
+    int listed = 1;       // file-list entries naming this one body (more share it), paths + "~n"
 };
 
 struct FixtureEntry {

@@ -65,16 +65,29 @@ ChildProcess::~ChildProcess() {
     CloseHandle(process_);
 }
 
-bool ChildProcess::Start(const std::string& path, bool suspended) {
+bool ChildProcess::Start(const std::string& path, const std::string& arguments) {
+    std::string commandLine = "\"" + path + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
+    return Create(path.c_str(), commandLine);
+}
+
+bool ChildProcess::StartCommandLine(const std::string& commandLine) {
+    return Create(nullptr, commandLine);
+}
+
+bool ChildProcess::StartSuspended(const std::string& path) {
+    return Create(path.c_str(), "\"" + path + "\"", CREATE_SUSPENDED);
+}
+
+bool ChildProcess::Create(const char* program, std::string commandLine, DWORD flags) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    std::string commandLine = "\"" + path + "\"";
-    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
-                        suspended ? CREATE_SUSPENDED : 0, nullptr, nullptr, &startup, &info)) {
+    if (!CreateProcessA(program, &commandLine[0], nullptr, nullptr, FALSE, flags, nullptr, nullptr,
+                        &startup, &info)) {
         return false;
     }
-    if (suspended) {
+    if (flags & CREATE_SUSPENDED) {
         thread_ = info.hThread;
     } else {
         CloseHandle(info.hThread);

@@ -22,14 +22,22 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    // With `suspended` the program waits before its first instruction until Resume.
-    bool Start(const std::string& path, bool suspended = false);
+    // Starts the program named by `path`; its command line is the quoted path, then a blank
+    // and `arguments` when there are any.
+    bool Start(const std::string& path, const std::string& arguments = "");
+    // Runs a whole command line: the program's path (quoted when it holds blanks) and its
+    // arguments, as the system's uninstall list runs an entry.
+    bool StartCommandLine(const std::string& commandLine);
+    // The same for a program that waits before its first instruction until Resume.
+    bool StartSuspended(const std::string& path);
     bool Resume();
     // The exit code, or -1 when the process did not end within `timeoutMs`.
     long WaitForExit(DWORD timeoutMs = kGuiTimeoutMs);
     DWORD Id() const { return id_; }
 
 private:
+    bool Create(const char* program, std::string commandLine, DWORD flags = 0);
+
     HANDLE process_ = nullptr;
     HANDLE thread_ = nullptr;  // held while suspended
     DWORD id_ = 0;

@@ -1,8 +1,7 @@
 // RegistryKey over the real registry, checked with the raw Win32 calls, in a scratch key under
 // HKEY_CURRENT_USER\Software\VeskTest that is removed afterwards.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 

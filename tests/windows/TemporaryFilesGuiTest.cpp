@@ -166,7 +166,7 @@ TEST_F(TemporaryFilesGuiTest, FilesPlantedUnderTheNamesARunUsedToWriteAreLeftAlo
     PlantedFiles planted;
     test::ChildProcess process;
     const std::vector<std::string> stamps = StampsAhead(6);
-    ASSERT_TRUE(process.Start(setup, true));
+    ASSERT_TRUE(process.StartSuspended(setup));
     const std::string temp = test::TempFolder() + "\\";
     for (const std::string& stamp : stamps) {
         const std::string path = temp + "VeskInstall" + stamp + ".xml";

@@ -1,7 +1,6 @@
 // Extraction across three volumes on Windows, checked with the Win32 API itself.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <atomic>
 

@@ -6,10 +6,14 @@
 // install from the progress page to its end, and the end until the process is gone: everything
 // but the walk through the pages), and saves a picture of every page. Used by the main job to run
 // the demo under a virtual display, where nobody can click, and by the install benchmark.
+// With --uninstall it then removes the product again as a user would from the list of installed
+// programs: it runs the uninstall entry that names the install folder, presses Uninstall in the
+// uninstaller's window and OK on its final message, and closes it.
 //
-//   walk_setup SETUP.EXE [SCREENSHOT_FOLDER]
+//   walk_setup SETUP.EXE [SCREENSHOT_FOLDER] [--uninstall]
 //
-// The exit code is the setup's; 90 when the setup cannot be started or a window does not come.
+// The exit code is the setup's, or the uninstaller's when it ran and did not end with 0; 90 when
+// a program cannot be started or a window does not come.
 #include <windows.h>
 
 #include <cstdio>
@@ -17,6 +21,7 @@
 
 #include "GuiDriver.h"
 #include "resources/ResourceIds.h"
+#include "uninstaller/UninstallerIds.h"
 
 namespace {
 
@@ -66,21 +71,105 @@ const char* PageName(HWND frame, HWND page) {
     return "welcome";
 }
 
+// The uninstall entries' key, under HKEY_LOCAL_MACHINE.
+constexpr char kUninstallEntries[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+std::string ReadValue(HKEY key, const char* name) {
+    char text[2048] = {};
+    DWORD size = sizeof text - 1, type = 0;
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
+        ERROR_SUCCESS) {
+        return std::string();
+    }
+    return text;
+}
+
+// The uninstall command of the entry whose log lies in `folder`, and the entry's name; false when
+// no entry names it.
+bool FindUninstallEntry(const std::string& folder, std::string& command, std::string& name) {
+    HKEY entries = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallEntries, 0, KEY_READ, &entries) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    const std::string log = "\"" + folder + "\\VeskInstall ";
+    bool found = false;
+    char sub[256];
+    for (DWORD i = 0; !found && RegEnumKeyA(entries, i, sub, sizeof sub) == ERROR_SUCCESS; ++i) {
+        HKEY entry = nullptr;
+        if (RegOpenKeyExA(entries, sub, 0, KEY_READ, &entry) != ERROR_SUCCESS) continue;
+        command = ReadValue(entry, "UninstallString");
+        name = ReadValue(entry, "DisplayName");
+        found = command.find(log) != std::string::npos;
+        RegCloseKey(entry);
+    }
+    RegCloseKey(entries);
+    return found;
+}
+
+// Removes what the setup installed into `folder` through the uninstaller's window.
+int Uninstall(const std::string& folder) {
+    std::string command, name;
+    if (!FindUninstallEntry(folder, command, name)) {
+        std::fprintf(stderr, "walk_setup: no uninstall entry names %s\n", folder.c_str());
+        return kNoWindow;
+    }
+    std::printf("uninstall: %s\n", command.c_str());
+    ChildProcess uninstaller;
+    if (!uninstaller.StartCommandLine(command)) {
+        std::fprintf(stderr, "walk_setup: cannot start %s\n", command.c_str());
+        return kNoWindow;
+    }
+    HWND window = WaitForTopWindow(uninstaller.Id(), "", "#32770", nullptr, kPageWaitMs);
+    if (!window || !GetDlgItem(window, IDC_UNINSTALL_START)) {
+        std::fprintf(stderr, "walk_setup: the uninstaller's window did not appear\n");
+        return kNoWindow;
+    }
+    std::printf("uninstaller: %s\n", TextOf(window).c_str());
+    Settle(window);
+    Save(window, "uninstall");
+    ClickItem(window, IDC_UNINSTALL_START);
+    HWND message = WaitForMessageBox(uninstaller.Id(), window, kPageWaitMs);
+    if (!message) {
+        std::fprintf(stderr, "walk_setup: the uninstaller did not finish\n");
+        return kNoWindow;
+    }
+    std::printf("message: %s\n", MessageBoxText(message).c_str());
+    Save(message, "uninstalled");
+    ClickItem(message, IDOK);
+    WaitForWindowGone(message);
+    ClickItem(window, IDC_UNINSTALL_CLOSE);
+    const long code = uninstaller.WaitForExit(kPageWaitMs);
+    const bool gone = GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
+    std::printf("uninstalled: %s (exit code %ld); %s %s\n", name.c_str(), code,
+                gone ? "removed" : "left", folder.c_str());
+    return code < 0 ? kNoWindow : int(code);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: walk_setup SETUP.EXE [SCREENSHOT_FOLDER]\n");
-        return 2;
+    bool uninstall = false;
+    std::string setupPath;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--uninstall") {
+            uninstall = true;
+        } else if (setupPath.empty()) {
+            setupPath = argument;
+        } else {
+            g_screens = argument;
+            CreateDirectoryA(g_screens.c_str(), nullptr);
+        }
     }
-    if (argc > 2) {
-        g_screens = argv[2];
-        CreateDirectoryA(g_screens.c_str(), nullptr);
+    if (setupPath.empty()) {
+        std::fprintf(stderr, "usage: walk_setup SETUP.EXE [SCREENSHOT_FOLDER] [--uninstall]\n");
+        return 2;
     }
     ChildProcess setup;
     const DWORD started = GetTickCount();
-    if (!setup.Start(argv[1])) {
-        std::fprintf(stderr, "walk_setup: cannot start %s\n", argv[1]);
+    if (!setup.Start(setupPath)) {
+        std::fprintf(stderr, "walk_setup: cannot start %s\n", setupPath.c_str());
         return kNoWindow;
     }
     HWND frame = WaitForWizard(setup.Id(), kPageWaitMs);
@@ -108,6 +197,7 @@ int main(int argc, char** argv) {
                     (wizardShown - started) + (installEnd - installStart) + (end - installEnd),
                     wizardShown - started, installEnd - installStart, end - installEnd);
             }
+            if (code == 0 && uninstall && !destination.empty()) return Uninstall(destination);
             return int(code);
         }
         if (HWND box = WaitForMessageBox(setup.Id(), frame, 0)) {

@@ -1,0 +1,17 @@
+// Showing the switches.
+#include "app/CommandLineHelpWin32.h"
+
+#include <windows.h>
+
+#include "app/SetupCommandLine.h"
+
+namespace vesk {
+
+void ShowCommandLineHelp(const std::string& problem) {
+    const std::string text =
+        problem.empty() ? SetupCommandLineHelp() : problem + "\r\n\r\n" + SetupCommandLineHelp();
+    MessageBoxA(nullptr, text.c_str(), "Setup",
+                MB_OK | (problem.empty() ? MB_ICONINFORMATION : MB_ICONERROR));
+}
+
+}  // namespace vesk

@@ -1,0 +1,35 @@
+// Where the link files of a shortcut lie: one rule for the install that makes them and the
+// uninstaller that removes them.
+#pragma once
+
+#include <string>
+
+#include "project/PathResolver.h"
+
+namespace vesk {
+
+// The extension the engine gives its link files.
+constexpr char kLinkExtension[] = ".Lnk";
+
+// Where a link file goes; the numbers are the engine's vocabulary.
+enum class ShortcutLocation : int {
+    Desktop = 4,
+    ProgramGroup = 7,
+    Startup = 8,
+    QuickLaunch = 9,  // two folders: variant 0 and variant 1
+};
+
+// The folders a shortcut may go to besides those the path variables name.
+struct ShortcutFolders {
+    std::string programGroup;  // absolute, ending in a backslash; "" when there is none
+    std::string quickLaunch1;  // the Quick Launch candidates, each ending in a backslash
+    std::string quickLaunch2;
+};
+
+// The link file's path without ".Lnk" for the shortcut `name` at `location` (the Quick Launch
+// folder of `variant`: 1 the first candidate, any other the second); "" when the location has
+// no folder, or when the system could not name it (its token would stay in the path).
+std::string LinkBaseOf(const PathResolver& paths, const ShortcutFolders& folders,
+                       const std::string& name, ShortcutLocation location, int variant);
+
+}  // namespace vesk

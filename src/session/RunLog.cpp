@@ -1,0 +1,84 @@
+// Writing the run's log.
+#include "session/RunLog.h"
+
+namespace vesk {
+
+const char* LogKindName(LogKind kind) {
+    switch (kind) {
+        case LogKind::Setup:
+            return "Setup";
+        case LogKind::Phase:
+            return "Phase";
+        case LogKind::Folder:
+            return "Folder";
+        case LogKind::File:
+            return "File";
+        case LogKind::Font:
+            return "Font";
+        case LogKind::Registry:
+            return "Registry";
+        case LogKind::Component:
+            return "Component";
+        case LogKind::Removed:
+            return "Removed";
+        case LogKind::Shortcut:
+            return "Shortcut";
+        case LogKind::Record:
+            return "Record";
+        case LogKind::Error:
+            return "Error";
+        case LogKind::Result:
+            return "Result";
+    }
+    return "?";
+}
+
+RunLog::~RunLog() {
+    if (file_) std::fclose(file_);
+}
+
+bool RunLog::Open(const std::string& path) {
+    Lock();
+    if (file_) std::fclose(file_);
+    file_ = std::fopen(path.c_str(), "wb");
+    start_ = std::chrono::steady_clock::now();
+    Unlock();
+    return file_ != nullptr;
+}
+
+void RunLog::Lock() {
+    while (busy_.test_and_set(std::memory_order_acquire)) {
+    }
+}
+
+void RunLog::Unlock() {
+    busy_.clear(std::memory_order_release);
+}
+
+void RunLog::Add(LogKind kind, const std::string& text) {
+    constexpr std::size_t kSecondsWidth = 4;
+    constexpr std::size_t kKindWidth = 9;
+    Lock();
+    if (!file_) {
+        Unlock();
+        return;
+    }
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - start_);
+    const long long ms = static_cast<long long>(elapsed.count());
+    // Built by hand: the formatted-output functions would add their whole library to the stub.
+    std::string seconds = std::to_string(ms / 1000);
+    std::string millis = std::to_string(ms % 1000);
+    std::string line;
+    if (seconds.size() < kSecondsWidth) line.append(kSecondsWidth - seconds.size(), ' ');
+    line += seconds + "." + std::string(3 - millis.size(), '0') + millis + " ";
+    const std::string name = LogKindName(kind);
+    line += name;
+    if (name.size() < kKindWidth) line.append(kKindWidth - name.size(), ' ');
+    line += " " + text + "\r\n";
+    std::fwrite(line.data(), 1, line.size(), file_);
+    std::fflush(file_);
+    Unlock();
+}
+
+}  // namespace vesk

@@ -1,0 +1,126 @@
+// Registry removals of an uninstall plan.
+#include "uninstaller/RegistryRemovals.h"
+
+#include <algorithm>
+#include <set>
+
+#include "install/UninstallRecord.h"
+#include "platform/Fonts.h"
+#include "project/EngineKey.h"
+#include "project/NameCase.h"
+#include "project/PathParts.h"
+#include "project/PathResolver.h"
+#include "project/TaskSlots.h"
+#include "project/TextKey.h"
+
+namespace vesk {
+namespace {
+
+std::string Joined(const std::vector<std::string>& parts) {
+    std::string path;
+    for (const std::string& part : parts) path += (path.empty() ? "" : "\\") + part;
+    return path;
+}
+
+// Whether `keyPath` is `record` or lies above it (whole names, letter case ignored).
+bool AtOrAbove(const std::string& keyPath, const std::string& record) {
+    const std::string key = UpperName(keyPath);
+    const std::string below = UpperName(RegistryKeyPathOf(record));
+    return below == key || (below.size() > key.size() && below.compare(0, key.size(), key) == 0 &&
+                            below[key.size()] == '\\');
+}
+
+// Whether the subtask is an EditBox the user information page wrote a text to.
+bool WrittenByUserPage(const SubTask& subtask) {
+    if (subtask.Type() != SubTaskType::EditBox) return false;
+    for (const Field& field : subtask.Fields()) {
+        if (field.Kind() != FieldKind::Description) continue;
+        const int text = TextKeyFromReference(field.Value());
+        if (text == int(TextKey::RegisterInfoUserDesc) ||
+            text == int(TextKey::RegisterInfoCompanyDesc)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string RegistryKeyPathOf(const std::string& subKey) {
+    return Joined(PathComponents(subKey.empty() ? subKey : subKey.substr(1)));
+}
+
+bool MayRemoveTree(const std::string& keyPath) {
+    if (PathComponents(keyPath).size() < 2) return false;
+    const std::string records[] = {
+        kUninstallEntries,
+        kShellFoldersKey,
+        std::string("\\") + kNtFontsKey,
+        std::string("\\") + kWin9xFontsKey,
+        kEngineKey,
+    };
+    for (const std::string& record : records) {
+        if (AtOrAbove(keyPath, record)) return false;
+    }
+    return true;
+}
+
+void RegistryRemovals::AddItemsOf(const InstallProject& log) {
+    // Each task's items ran with a key of their own that started at HKEY_LOCAL_MACHINE.
+    if (const Task* page = log.FindSlotTask(kSlotUserInformation)) {
+        RegistryRoot root = RegistryRoot::LocalMachine;
+        for (const SubTask& subtask : page->SubTasks()) {
+            if (!WrittenByUserPage(subtask)) continue;
+            const RegistryItem item = ReadRegistryItem(subtask);
+            if (item.root) root = *item.root;
+            AddItem(root, item);
+        }
+    }
+    if (const Task* task = log.FindSlotTask(kSlotRegistry)) {
+        RegistryRoot root = RegistryRoot::LocalMachine;
+        for (const SubTask& subtask : task->SubTasks()) {
+            if (subtask.Type() != SubTaskType::Registry) continue;
+            const RegistryItem item = ReadRegistryItem(subtask);
+            if (item.root) root = *item.root;
+            AddItem(root, item);
+        }
+    }
+}
+
+void RegistryRemovals::AddItem(RegistryRoot root, const RegistryItem& item) {
+    if (!item.toDelete || item.operation != kRegistryWriteOperation) return;
+    const std::string keyPath = RegistryKeyPathOf(item.subKey);
+    if (item.keyOnly) {
+        if (MayRemoveTree(keyPath)) {
+            removals_.push_back({RemovalKind::RegistryTree, RemovalPhase::Registry, keyPath, root});
+        } else {
+            AddEmptyKey(root, keyPath);
+        }
+        return;
+    }
+    removals_.push_back(
+        {RemovalKind::RegistryValue, RemovalPhase::Registry, keyPath, root, item.name});
+    AddEmptyKey(root, keyPath);
+}
+
+void RegistryRemovals::AddEmptyKey(RegistryRoot root, const std::string& keyPath) {
+    // A root stays whatever is in it.
+    if (keyPath.empty()) return;
+    emptyKeys_.push_back({RemovalKind::EmptyRegistryKey, RemovalPhase::Registry, keyPath, root});
+}
+
+std::vector<Removal> RegistryRemovals::InOrder() const {
+    std::vector<Removal> order = removals_;
+    std::vector<Removal> keys;
+    std::set<std::pair<int, std::string>> seen;
+    for (const Removal& key : emptyKeys_) {
+        if (seen.insert({int(key.root), UpperName(key.path)}).second) keys.push_back(key);
+    }
+    std::stable_sort(keys.begin(), keys.end(), [](const Removal& a, const Removal& b) {
+        return PathComponents(a.path).size() > PathComponents(b.path).size();
+    });
+    order.insert(order.end(), keys.begin(), keys.end());
+    return order;
+}
+
+}  // namespace vesk

@@ -1,0 +1,125 @@
+// The uninstall window.
+#include "uninstaller/UnInstallDlgWin32.h"
+
+#include <commctrl.h>
+
+#include "uninstaller/UninstallerIds.h"
+
+namespace vesk {
+namespace {
+
+// The removal's thread asks the window's thread to show a text: wParam the control, lParam the
+// text (a std::string that lives until the message is handled, as it is sent).
+constexpr UINT kShowTextMessage = WM_APP + 1;
+// Posted when the removal is over.
+constexpr UINT kFinishedMessage = WM_APP + 2;
+
+}  // namespace
+
+CUnInstallDlg::CUnInstallDlg(const UninstallPlan& plan, const UninstallTexts& texts,
+                             UninstallServices& services)
+    : plan_(plan), texts_(texts), services_(services) {}
+
+CUnInstallDlg::~CUnInstallDlg() {
+    if (worker_.joinable()) worker_.join();
+    if (icon_ != nullptr) DestroyIcon(icon_);
+}
+
+int CUnInstallDlg::DoModal() {
+    RunModal(IDD_UNINSTALL, nullptr);
+    return exitCode_;
+}
+
+bool CUnInstallDlg::OnInitDialog() {
+    static const int kFontControls[] = {IDC_UNINSTALL_DESC,   IDC_UNINSTALL_DESC2,
+                                        IDC_UNINSTALL_STATUS, IDC_UNINSTALL_ITEM,
+                                        IDC_UNINSTALL_START,  IDC_UNINSTALL_CLOSE};
+    SetUpFonts(kFontControls);
+    SendMessageA(Item(IDC_UNINSTALL_SUBJECT), WM_SETFONT, WPARAM(BoldFont()), TRUE);
+    icon_ = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_UNINSTALL), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    if (icon_ != nullptr) SendMessageA(Window(), WM_SETICON, ICON_SMALL, LPARAM(icon_));
+    SendMessageA(Window(), WM_SETICON, ICON_BIG,
+                 LPARAM(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_UNINSTALL))));
+
+    SetWindowTextA(Window(),
+                   (plan_.title + texts_.Get(UninstallText::UnInstallWindowTitle)).c_str());
+    SetItemText(IDC_UNINSTALL_SUBJECT, texts_.Get(UninstallText::UnInstallWindowSubject));
+    SetItemText(IDC_UNINSTALL_DESC, texts_.Get(UninstallText::UnInstallWindowDesc));
+    SetItemText(IDC_UNINSTALL_DESC2, texts_.Get(UninstallText::UnInstallWindowDesc2));
+    SetItemText(IDC_UNINSTALL_STATUS, texts_.Get(UninstallText::UnInstallReadyDesc));
+    SetItemText(IDC_UNINSTALL_ITEM, plan_.title);
+    SetItemText(IDC_UNINSTALL_START, texts_.Get(UninstallText::UnInstallButtonDesc));
+    SetItemText(IDC_UNINSTALL_CLOSE, texts_.Get(UninstallText::CloseButtonDesc));
+    SendMessageA(Item(IDC_UNINSTALL_PROGRESS), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+    SetFocus(Item(IDC_UNINSTALL_START));
+    return false;
+}
+
+void CUnInstallDlg::OnCancel() {
+    // The removal is not stopped halfway: the window closes once it is over.
+    if (!running_) EndModal(exitCode_);
+}
+
+bool CUnInstallDlg::OnCommand(int id, int code) {
+    if (id != IDC_UNINSTALL_START || code != BN_CLICKED) return false;
+    if (!running_ && !worker_.joinable()) Start();
+    return true;
+}
+
+bool CUnInstallDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    switch (message) {
+        case kShowTextMessage:
+            SetItemText(int(wParam), *reinterpret_cast<const std::string*>(lParam));
+            result = 0;
+            return true;
+        case kFinishedMessage:
+            Finished();
+            result = 0;
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CUnInstallDlg::Start() {
+    running_ = true;
+    EnableWindow(Item(IDC_UNINSTALL_START), FALSE);
+    EnableWindow(Item(IDC_UNINSTALL_CLOSE), FALSE);
+    const HWND window = Window();
+    worker_ = std::thread([this, window] {
+        result_ = UninstallWorker(services_, *this, texts_).Run(plan_);
+        PostMessageA(window, kFinishedMessage, 0, 0);
+    });
+}
+
+void CUnInstallDlg::Finished() {
+    if (worker_.joinable()) worker_.join();
+    running_ = false;
+    exitCode_ = ExitCodeOf(result_);
+    SetItemText(IDC_UNINSTALL_STATUS, plan_.title + texts_.Get(UninstallText::UnInstallComplete));
+    SetItemText(IDC_UNINSTALL_ITEM, std::string());
+    const HWND close = Item(IDC_UNINSTALL_CLOSE);
+    EnableWindow(close, TRUE);
+    SendMessageA(Window(), DM_SETDEFID, IDC_UNINSTALL_CLOSE, 0);
+    SetFocus(close);
+    const bool whole = result_.atRestart.empty() && result_.left.empty();
+    MessageBoxA(Window(), FinalMessage(texts_, plan_.title, result_).c_str(),
+                (plan_.title + texts_.Get(UninstallText::UnInstallWindowTitle)).c_str(),
+                MB_OK | (whole ? MB_ICONINFORMATION : MB_ICONWARNING));
+}
+
+void CUnInstallDlg::SetStatus(const std::string& text) {
+    SendMessageA(Window(), kShowTextMessage, IDC_UNINSTALL_STATUS, reinterpret_cast<LPARAM>(&text));
+}
+
+void CUnInstallDlg::SetItem(const std::string& text) {
+    SendMessageA(Window(), kShowTextMessage, IDC_UNINSTALL_ITEM, reinterpret_cast<LPARAM>(&text));
+}
+
+void CUnInstallDlg::SetProgress(int percent) {
+    SendMessageA(Item(IDC_UNINSTALL_PROGRESS), PBM_SETPOS, WPARAM(percent), 0);
+}
+
+}  // namespace vesk

@@ -1,0 +1,94 @@
+// The uninstaller's run.
+#include "uninstaller/UninstallAppWin32.h"
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include "platform/FileSystem.h"
+#include "platform/Fonts.h"
+#include "platform/Registry.h"
+#include "platform/SystemFacts.h"
+#include "project/PathParts.h"
+#include "project/PathResolver.h"
+#include "uninstaller/UnInstallDlgWin32.h"
+#include "uninstaller/UninstallCommand.h"
+#include "uninstaller/UninstallLog.h"
+#include "uninstaller/UninstallOutcome.h"
+#include "uninstaller/UninstallPlan.h"
+#include "uninstaller/UninstallTexts.h"
+
+namespace vesk {
+namespace {
+
+// The texts of the language file the install kept in the system folder, the one of the system's
+// locale first.
+void KeepLanguageFile(const SystemFacts& system, UninstallTexts& texts) {
+    const std::string folder = system.SystemFolder() + UninstallTexts::kKeptFolder;
+    for (const std::string& name : {UninstallTexts::KeptFileName(system.DefaultLocaleId()),
+                                    std::string(UninstallTexts::kFallbackFileName)}) {
+        TextLineList lines;
+        if (lines.ReadFile(folder + name)) {
+            texts.Keep(lines);
+            return;
+        }
+    }
+}
+
+// A log path given relative to the current folder, made whole: its folder is the install folder.
+std::string FullPathOf(const std::string& path) {
+    const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::string full(size, '\0');
+    const DWORD length = GetFullPathNameA(path.c_str(), size, &full[0], nullptr);
+    if (length == 0 || length >= size) return path;
+    full.resize(length);
+    return full;
+}
+
+void Tell(const std::string& text, const std::string& caption, UINT icon) {
+    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | icon);
+}
+
+}  // namespace
+
+int UninstallApp::Run(const std::string& commandLine) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    const SystemFacts& system = HostSystemFacts();
+    UninstallTexts texts(system.DefaultLocaleId());
+    KeepLanguageFile(system, texts);
+    const std::string caption = texts.Get(UninstallText::UnInstallWindowSubject);
+
+    const UninstallCommand command = ParseUninstallCommand(ArgumentsOf(commandLine));
+    // A wrong line is the caller's mistake: it is shown even with /S.
+    if (!command.error.empty()) {
+        Tell(command.error + "\r\n\r\n" + UninstallUsage(), caption, MB_ICONERROR);
+        return kUninstallHelpShown;
+    }
+    if (command.help) {
+        if (!command.silent) Tell(UninstallUsage(), caption, MB_ICONINFORMATION);
+        return kUninstallHelpShown;
+    }
+
+    FileSystem& files = HostFileSystem();
+    const std::string logPath = FullPathOf(command.logPath);
+    InstallProject log;
+    const LogState state = ReadUninstallLog(files, logPath, log);
+    if (state != LogState::Read) {
+        if (!command.silent) Tell(LogProblemMessage(state, logPath), caption, MB_ICONERROR);
+        return kUninstallFailed;
+    }
+
+    PathResolver paths(system, HostRegistry(), FolderOf(logPath));
+    const UninstallSource source{log, logPath, texts.Get(UninstallText::UnInstallDesc)};
+    const UninstallPlan plan = PlanUninstall(source, paths);
+    UninstallServices services{files, HostRegistry(), HostFonts()};
+    if (command.silent) {
+        SilentReport report;
+        return ExitCodeOf(UninstallWorker(services, report, texts).Run(plan));
+    }
+    return CUnInstallDlg(plan, texts, services).DoModal();
+}
+
+}  // namespace vesk

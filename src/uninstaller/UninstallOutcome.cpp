@@ -1,0 +1,48 @@
+// Exit codes and messages of the uninstaller.
+#include "uninstaller/UninstallOutcome.h"
+
+namespace vesk {
+namespace {
+
+constexpr char kLineBreak[] = "\r\n";
+
+std::string Listed(const std::vector<std::string>& paths) {
+    std::string text;
+    for (const std::string& path : paths) text += kLineBreak + path;
+    return text;
+}
+
+}  // namespace
+
+int ExitCodeOf(const UninstallResult& result) {
+    if (!result.left.empty()) return kUninstallFailed;
+    return result.atRestart.empty() ? kUninstallRemoved : kUninstallAtRestart;
+}
+
+std::string FinalMessage(const UninstallTexts& texts, const std::string& title,
+                         const UninstallResult& result) {
+    std::string text = title + texts.Get(UninstallText::UnInstallComplete);
+    if (!result.atRestart.empty()) {
+        text += std::string(kLineBreak) + kLineBreak +
+                "These files are in use; they will be removed when Windows restarts:" +
+                Listed(result.atRestart);
+    }
+    if (!result.left.empty()) {
+        text += std::string(kLineBreak) + kLineBreak +
+                "These files could not be removed; delete them yourself:" + Listed(result.left);
+    }
+    return text;
+}
+
+std::string LogProblemMessage(LogState state, const std::string& path) {
+    if (state == LogState::Missing) {
+        return "The install log " + path +
+               " is not there, so nothing was removed. The product may have been removed "
+               "already, or its install folder moved.";
+    }
+    return "The install log " + path +
+           " is damaged (it is cut short or names no product), so nothing was removed: only a "
+           "whole log says what the install put on this computer.";
+}
+
+}  // namespace vesk

@@ -1,0 +1,108 @@
+// Carrying out an uninstall plan.
+#include "uninstaller/UninstallWorker.h"
+
+#include "install/Fonts.h"
+#include "project/RegistryKey.h"
+#include "uninstaller/RegistryErasure.h"
+#include "uninstaller/RemovableFolders.h"
+
+namespace vesk {
+namespace {
+
+constexpr int kFullBar = 100;
+
+UninstallText StatusOf(RemovalPhase phase) {
+    switch (phase) {
+        case RemovalPhase::Registry:
+            return UninstallText::RemoveRegistryDesc;
+        case RemovalPhase::Folders:
+            return UninstallText::RemoveFolderDesc;
+        case RemovalPhase::Files:
+            break;
+    }
+    return UninstallText::RemoveFileDesc;
+}
+
+// What the item line shows: the path, a registry key under its root's full name.
+std::string ItemOf(const Removal& removal) {
+    switch (removal.kind) {
+        case RemovalKind::RegistryValue:
+            return RegistryRootName(removal.root) + "\\" + removal.path + "\\" + removal.name;
+        case RemovalKind::RegistryTree:
+        case RemovalKind::EmptyRegistryKey:
+            return RegistryRootName(removal.root) + "\\" + removal.path;
+        default:
+            return removal.path;
+    }
+}
+
+}  // namespace
+
+UninstallResult UninstallWorker::Run(const UninstallPlan& plan) {
+    UninstallResult result;
+    const std::size_t total = plan.removals.size();
+    bool first = true;
+    RemovalPhase phase = RemovalPhase::Files;
+    for (std::size_t i = 0; i < total; ++i) {
+        const Removal& removal = plan.removals[i];
+        if (first || removal.phase != phase) {
+            phase = removal.phase;
+            first = false;
+            report_.SetStatus(texts_.Get(StatusOf(phase)));
+        }
+        report_.SetItem(ItemOf(removal));
+        Remove(removal, result);
+        report_.SetProgress(int((i + 1) * kFullBar / total));
+    }
+    report_.SetItem(std::string());
+    report_.SetProgress(kFullBar);
+    return result;
+}
+
+void UninstallWorker::Remove(const Removal& removal, UninstallResult& result) {
+    Registry& registry = services_.registry;
+    switch (removal.kind) {
+        case RemovalKind::Font:
+            RemoveFont(services_.fonts, removal.path);
+            break;
+        case RemovalKind::File:
+            RemoveFile(removal.path, result);
+            break;
+        case RemovalKind::Folder:
+            RemoveFolder(removal.path, result);
+            break;
+        case RemovalKind::RegistryValue:
+            EraseRegistryValue(registry, removal.root, removal.path, removal.name);
+            break;
+        case RemovalKind::RegistryTree:
+            EraseRegistryTree(registry, removal.root, removal.path);
+            break;
+        case RemovalKind::EmptyRegistryKey:
+            EraseEmptyRegistryKey(registry, removal.root, removal.path);
+            break;
+    }
+}
+
+void UninstallWorker::RemoveFile(const std::string& path, UninstallResult& result) {
+    FileSystem& files = services_.files;
+    if (!files.FileExists(path) || files.RemoveFile(path) || !files.FileExists(path)) return;
+    if (files.RemoveAtRestart(path)) {
+        result.atRestart.push_back(path);
+    } else {
+        result.left.push_back(path);
+    }
+}
+
+void UninstallWorker::RemoveFolder(const std::string& path, UninstallResult& result) {
+    FileSystem& files = services_.files;
+    if (!files.FolderExists(path) || files.RemoveFolder(path)) return;
+    // A folder kept only by files that go at the restart goes after them; the system removes
+    // scheduled items in the order they were asked for. One that holds anything else stays.
+    bool waitsForRestart = false;
+    for (const std::string& file : result.atRestart) {
+        waitsForRestart = waitsForRestart || RemovableFolders::Below(file, path);
+    }
+    if (waitsForRestart) files.RemoveAtRestart(path);
+}
+
+}  // namespace vesk
