@@ -1,6 +1,8 @@
 // Writing the run's log.
 #include "session/RunLog.h"
 
+#include "platform/Clock.h"
+
 namespace vesk {
 
 const char* LogKindName(LogKind kind) {
@@ -41,7 +43,7 @@ bool RunLog::Open(const std::string& path) {
     Lock();
     if (file_) std::fclose(file_);
     file_ = std::fopen(path.c_str(), "wb");
-    start_ = std::chrono::steady_clock::now();
+    startMs_ = MonotonicMilliseconds();
     Unlock();
     return file_ != nullptr;
 }
@@ -63,9 +65,7 @@ void RunLog::Add(LogKind kind, const std::string& text) {
         Unlock();
         return;
     }
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - start_);
-    const long long ms = static_cast<long long>(elapsed.count());
+    const long long ms = static_cast<long long>(MonotonicMilliseconds() - startMs_);
     // Built by hand: the formatted-output functions would add their whole library to the stub.
     std::string seconds = std::to_string(ms / 1000);
     std::string millis = std::to_string(ms % 1000);

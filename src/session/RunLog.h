@@ -4,7 +4,7 @@
 #pragma once
 
 #include <atomic>
-#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -55,7 +55,7 @@ private:
     // machinery of its failure into the stub (tens of KB) for lines that hardly ever meet.
     std::atomic_flag busy_ = ATOMIC_FLAG_INIT;
     std::FILE* file_ = nullptr;
-    std::chrono::steady_clock::time_point start_;
+    std::uint64_t startMs_ = 0;  // MonotonicMilliseconds when the log was opened
 };
 
 }  // namespace vesk

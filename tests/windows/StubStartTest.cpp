@@ -78,5 +78,14 @@ TEST(StubStartTest, FindsItsPayloadAcrossVolumes) {
     EXPECT_EQ(RunAndWait(dir / "Damaged.exe"), 1);
 }
 
+// The engine is built without exceptions; one library call that throws (or its type
+// information) pulls the unwinder, the terminate handler and its demangler back into every setup.
+TEST(StubStartTest, TheStubCarriesNoExceptionRuntime) {
+    const std::string stub = test::ReadWholeFile(VESK_STUB_PATH);
+    ASSERT_GT(stub.size(), 1000u);
+    EXPECT_EQ(stub.find("terminate called after throwing"), std::string::npos);
+    EXPECT_EQ(stub.find("__gxx_personality"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace vesk
