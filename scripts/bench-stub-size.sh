@@ -30,7 +30,7 @@ echo "ours:  $ours bytes ($stub)"
 echo "NSIS:  $theirs bytes ($nsis_stub)"
 awk -v o="$ours" -v t="$theirs" 'BEGIN {
     printf "ratio: %.2f x NSIS (goal: at most 1.50 x, %d bytes; %d bytes over)\n",
-           o / t, 1.5 * t, o - 1.5 * t > 0 ? o - 1.5 * t : 0 }'
+           o / t, 1.5 * t, (o > 1.5 * t ? o - 1.5 * t : 0) }'
 
 echo "== sections (name, size in memory)"
 for file in "$stub" "$nsis_stub"; do

@@ -14,7 +14,7 @@ bool KeptOnRollback(const std::string& path, const std::string& windowsFolder) {
 }
 
 void FinalCleanUp(SharedFlags& flags, InstallRecords& records, FileRemoval& files,
-                  const std::function<std::string()>& windowsFolder) {
+                  const std::function<std::string()>& windowsFolder, RunFolder& runFolder) {
     // First, so an extraction in progress and the worker's file phase stop.
     flags.setupFinished = true;
     for (const std::string& path : records.TakeTempFiles()) files.RemoveFile(path);
@@ -23,6 +23,7 @@ void FinalCleanUp(SharedFlags& flags, InstallRecords& records, FileRemoval& file
         for (const KeptFile& file : kept) {
             if (!file.copy.empty()) files.RemoveFile(file.copy);
         }
+        runFolder.Remove();
         return;
     }
 
@@ -51,6 +52,7 @@ void FinalCleanUp(SharedFlags& flags, InstallRecords& records, FileRemoval& file
     for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
         files.RemoveFolder(*folder);
     }
+    runFolder.Remove();
 }
 
 }  // namespace vesk

@@ -7,6 +7,7 @@
 
 #include "platform/FileRemoval.h"
 #include "session/InstallRecords.h"
+#include "session/RunFolder.h"
 #include "session/SharedFlags.h"
 
 namespace vesk {
@@ -22,10 +23,10 @@ bool KeptOnRollback(const std::string& path, const std::string& windowsFolder);
 // copies of the user's files the install overwrote. Otherwise it rolls back: deletes the
 // installed files (except those kept above and those that replaced a user's file), puts every
 // kept user's file back under its name, waits 100 ms, makes "C:\" current and removes the
-// created folders, the last made first (a folder that is not empty stays). The records are
-// emptied, so a later run finds nothing left to do. `windowsFolder` is asked only when
-// installed files are to be judged.
+// created folders, the last made first (a folder that is not empty stays). Last, either way, the
+// run's temporary folder goes with everything in it. The records are emptied, so a later run
+// finds nothing left to do. `windowsFolder` is asked only when installed files are to be judged.
 void FinalCleanUp(SharedFlags& flags, InstallRecords& records, FileRemoval& files,
-                  const std::function<std::string()>& windowsFolder);
+                  const std::function<std::string()>& windowsFolder, RunFolder& runFolder);
 
 }  // namespace vesk

@@ -2,7 +2,7 @@
 // the unpacking, and no way for the user to end it.
 #include "app/LoadingDialogWin32.h"
 
-#include "app/StartupFiles.h"
+#include "app/SetupPreparation.h"
 #include "resources/ResourceIds.h"
 
 namespace vesk {
@@ -42,8 +42,7 @@ void LoadingDialog::OnTimer() {
     KillTimer(Window(), kTimerId);
     if (done_) return;  // a timer message already queued before the kill
     const bool unpacked =
-        ExtractStartupFiles(session_.reader, session_.files, session_.records,
-                            [this](const std::string& raw) { return session_.TempNameFor(raw); });
+        ExtractStartupFiles(session_.reader, SessionStartupRun(session_), session_.runFolder);
     if (!unpacked) session_.flags.setupFinished = true;
     done_ = true;
     EndModal(IDOK);

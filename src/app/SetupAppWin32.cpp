@@ -11,6 +11,7 @@
 #include "app/CommandLineHelpWin32.h"
 #include "app/FinalCleanUp.h"
 #include "app/LoadingDialogWin32.h"
+#include "app/PreparatoryProgram.h"
 #include "app/SetupPreparation.h"
 #include "app/ShowAdPictureWin32.h"
 #include "app/StartupChoices.h"
@@ -53,7 +54,7 @@ void ShowFailure(const std::string& text) {
 
 SetupApp::SetupApp()
     : removal_(HostFileRemoval()),
-      session_(HostSystemFacts(), HostRegistry()),
+      session_(HostSystemFacts(), HostRegistry(), HostPrivateFiles()),
       prompt_(session_.texts, session_.project),
       unattendedPrompt_(session_.log, session_.reader) {
     session_.reader.SetPrompt(&prompt_);
@@ -67,8 +68,9 @@ SetupApp::~SetupApp() {
 }
 
 void SetupApp::FinalCleanUp() {
-    vesk::FinalCleanUp(session_.flags, session_.records, removal_,
-                       [this] { return session_.Resolve("[Windows Directory]"); });
+    vesk::FinalCleanUp(
+        session_.flags, session_.records, removal_,
+        [this] { return session_.Resolve("[Windows Directory]"); }, session_.runFolder);
 }
 
 bool SetupApp::PrepareWizard() {
@@ -78,8 +80,7 @@ bool SetupApp::PrepareWizard() {
     ProposeFolders(session_);
     if (!options_.installDir.empty()) session_.paths.SetInstallDir(options_.installDir);
     if (PreparatoryProgramSetting(session_.project).empty()) return true;
-    return RunAndWait(HostProcesses(), session_.TempNameFor(kPreparatoryProgram), kShowNormal,
-                      ShowFailure) != 0;
+    return RunPreparatoryProgram(session_, HostProcesses(), ShowFailure) != 0;
 }
 
 bool SetupApp::TakeCommandLine(const std::string& arguments) {

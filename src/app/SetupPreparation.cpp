@@ -9,13 +9,16 @@ namespace vesk {
 
 bool PrepareSetup(SetupSession& session) {
     session.start = ComputeStartValues(session.paths);
-    session.records.AddTempFile(session.start.projectTempPath);
+    const std::string systemTemp =
+        session.Resolve(PathVariableToken(PathVariableKind::TempFileDir));
+    if (!session.runFolder.Create(systemTemp, session.start.runFolderPrefix)) return false;
+    session.paths.SetTempFolder(session.runFolder.Path());
 
     ContainerReader& reader = session.reader;
     InstallProject& project = session.project;
-    if (!reader.OpenContainer(session.start.setupPath)) return false;
-    if (!reader.ReadProject(session.start.projectTempPath) ||
-        !project.Load(session.start.projectTempPath)) {
+    std::string projectBytes;
+    if (!reader.OpenContainer(session.start.setupPath) || !reader.ReadProjectText(projectBytes) ||
+        !project.LoadFromBytes(projectBytes)) {
         return false;
     }
 
@@ -34,20 +37,25 @@ bool PrepareSetup(SetupSession& session) {
     // before anything of it is written.
     if (!reader.CheckFileList(session.files.Lines())) return false;
 
-    // Entry 0 is the language file: a compressed body whatever its letter, under a stamped name.
-    const FileEntry language = ParseFileEntry(session.files.At(0), session.paths.Expander());
-    const std::string languagePath = session.TempNameFor(language.rawPath);
-    session.records.AddTempFile(languagePath);
-    if (!reader.ExtractEntry(languagePath, language.offset, language.size, false,
-                             kMaxLanguageFile)) {
+    // Entry 0 is the language file: a compressed body whatever its letter.
+    const FileEntry language = ParseFileEntry(session.files.At(0));
+    StringSink languageBytes;
+    if (!reader.ExtractTo(languageBytes, language.offset, language.size, false,
+                          kMaxLanguageFile) ||
+        !session.texts.LoadFromBytes(languageBytes.bytes)) {
         return false;
     }
-    if (!session.texts.Load(languagePath)) return false;
+    if (!StartupRunStaysInside(SessionStartupRun(session), session.runFolder)) return false;
 
     const std::string version =
         project.GetValue(properties, SubTaskType::GetAllVar, FieldKind::ProductVersion);
     session.texts.SetText(TextKey::ProjectName, project.ProjectName() + " " + version);
     return true;
+}
+
+std::vector<StartupFile> SessionStartupRun(const SetupSession& session) {
+    return StartupRun(session.files,
+                      [&session](const std::string& raw) { return session.TempNameFor(raw); });
 }
 
 void ProposeFolders(SetupSession& session) {

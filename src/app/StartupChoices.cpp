@@ -26,7 +26,7 @@ std::string ProposedInstallFolder(const InstallProject& project, const PathResol
     std::string folder = resolver.Resolve(project.GetValue(
         TaskIdForSlot(kSlotProjectProperties), SubTaskType::GetAllVar, FieldKind::InstallPath));
     RegistryKey productKey(registry, RegistryRoot::LocalMachine);
-    if (productKey.Open(std::string(kEngineKey) + "\\" + project.ProjectName(), true)) {
+    if (productKey.OpenForReading(std::string(kEngineKey) + "\\" + project.ProjectName())) {
         std::string earlier = productKey.ReadString("Path");
         if (!earlier.empty()) folder = earlier;
     }

@@ -24,8 +24,9 @@ std::string AdPictureSetting(const InstallProject& project);
 std::string PreparatoryProgramSetting(const InstallProject& project);
 
 // The project's InstallPath, expanded; replaced by the "Path" value of the product's key
-// (HKEY_LOCAL_MACHINE + kEngineKey + "\" + project name, created when missing) when that value
-// is not empty: the destination of an earlier install of the same product.
+// (HKEY_LOCAL_MACHINE + kEngineKey + "\" + project name) when that value is not empty: the
+// destination of an earlier install of the same product. The key is only read: a run that
+// writes nothing to it leaves no key behind.
 std::string ProposedInstallFolder(const InstallProject& project, const PathResolver& resolver,
                                   Registry& registry);
 

@@ -3,13 +3,13 @@
 
 #include <windows.h>
 
+#include "app/PreparatoryProgram.h"
 #include "app/SetupExitCode.h"
 #include "app/SetupPreparation.h"
 #include "app/StartupChoices.h"
 #include "app/StartupFiles.h"
 #include "app/UnattendedInstall.h"
 #include "install/EngineOperations.h"
-#include "install/RunAndWait.h"
 #include "install/UnattendedReport.h"
 #include "platform/ComPointerWin32.h"
 #include "platform/Fonts.h"
@@ -20,8 +20,7 @@ namespace vesk {
 int UnattendedSetup::Run() {
     RunLog& log = session_.log;
     const bool unpacked =
-        ExtractStartupFiles(session_.reader, session_.files, session_.records,
-                            [this](const std::string& raw) { return session_.TempNameFor(raw); });
+        ExtractStartupFiles(session_.reader, SessionStartupRun(session_), session_.runFolder);
     if (!unpacked) {
         log.Add(LogKind::Error, "cannot unpack the start-up files: " + session_.reader.LastError());
         return kSetupFailed;
@@ -37,8 +36,8 @@ bool UnattendedSetup::RunPreparatoryProgram() {
     if (PreparatoryProgramSetting(session_.project).empty()) return true;
     RunLog& log = session_.log;
     const std::string program = session_.TempNameFor(kPreparatoryProgram);
-    const std::uint32_t code =
-        RunAndWait(HostProcesses(), program, kShowNormal, [&log, &program](const std::string&) {
+    const std::uint32_t code = vesk::RunPreparatoryProgram(
+        session_, HostProcesses(), [&log, &program](const std::string&) {
             log.Add(LogKind::Error, "cannot start the preparatory program " + program);
         });
     if (code != kCreateProcessFailed) {
@@ -51,7 +50,7 @@ bool UnattendedSetup::RunPreparatoryProgram() {
 void UnattendedSetup::Install() {
     // Shortcuts and documents opened through the shell need the component runtime.
     ComRuntime runtime;
-    ReaderExtractor extractor(session_.reader);
+    ReaderExtractor extractor(session_.reader, session_.runFolder);
     InstallServices services{HostFileSystem(), HostShellLinks(), HostProcesses(), extractor,
                              nullptr};
     UnattendedReport report(session_.log);

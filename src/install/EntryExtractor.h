@@ -5,6 +5,7 @@
 
 #include "container/ContainerReader.h"
 #include "container/FileEntry.h"
+#include "session/RunFolder.h"
 
 namespace vesk {
 
@@ -22,17 +23,27 @@ public:
     virtual std::string LastError() const { return std::string(); }
 };
 
-// Through the run's container reader, which asks for a missing volume itself.
+// Through the run's container reader, which asks for a missing volume itself. A file that goes
+// into the run's temporary folder ("[TempFileDir]\settings.reg") is created there as the
+// start-up files are: new, never through a file or link already there, and held as written
+// until the clean-up, so a registry data file or program cannot be swapped before it is used.
 class ReaderExtractor : public EntryExtractor {
 public:
-    explicit ReaderExtractor(ContainerReader& reader) : reader_(reader) {}
+    ReaderExtractor(ContainerReader& reader, RunFolder& runFolder)
+        : reader_(reader), runFolder_(runFolder) {}
 
-    bool Extract(const FileEntry& entry) override { return reader_.ExtractEntry(entry); }
+    bool Extract(const FileEntry& entry) override {
+        if (!runFolder_.Contains(entry.path)) return reader_.ExtractEntry(entry);
+        return runFolder_.WriteNewFile(entry.path, [this, &entry](ByteSink& sink) {
+            return reader_.ExtractTo(sink, entry.offset, entry.size, entry.IsRaw());
+        });
+    }
     void SetTime(const FileEntry& entry) override { ContainerReader::SetEntryTime(entry); }
     std::string LastError() const override { return reader_.LastError(); }
 
 private:
     ContainerReader& reader_;
+    RunFolder& runFolder_;
 };
 
 }  // namespace vesk

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include "platform/ComPointerWin32.h"
 #include "platform/FolderBrowser.h"
 
 namespace vesk {
@@ -38,6 +39,9 @@ private:
 }  // namespace
 
 std::string BrowseForFolder(const std::string& title, const std::string& initial) {
+    // The dialog is a shell namespace view: it needs the component runtime on whichever thread
+    // asks (the disk request comes from the loading dialog or from the install worker).
+    ComRuntime runtime;
     char displayName[MAX_PATH + 1] = {};
     BROWSEINFOA info = {};
     info.hwndOwner = nullptr;

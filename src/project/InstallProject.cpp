@@ -23,6 +23,14 @@ bool InstallProject::Load(const std::string& path) {
     return read;
 }
 
+bool InstallProject::LoadFromBytes(const std::string& bytes) {
+    TextLineList lines;
+    const bool read = lines.ReadFileBytes(bytes);
+    saved_ = true;
+    Parse(lines);
+    return read;
+}
+
 void InstallProject::Parse(const std::string& text) {
     TextLineList lines;
     lines.SplitAppend(text, false);

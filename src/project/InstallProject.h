@@ -19,6 +19,9 @@ public:
     // Reads the file, makes it the project's path (saved set) and parses it. A file that cannot
     // be read or is empty leaves a project without tasks and gives false.
     bool Load(const std::string& path);
+    // The same for the bytes of a project file already in memory (the payload's project
+    // section); the path stays as it was.
+    bool LoadFromBytes(const std::string& bytes);
 
     // Replaces all tasks (and the page cursor) with those of the project text; malformed lines
     // are passed over, never an error.

@@ -37,6 +37,13 @@ bool LanguageTable::Load(const std::string& path) {
     return read;
 }
 
+bool LanguageTable::LoadFromBytes(const std::string& bytes) {
+    TextLineList file;
+    bool read = file.ReadFileBytes(bytes);
+    LoadLines(file);
+    return read;
+}
+
 bool LanguageTable::HeaderLists(const std::string& header) const {
     // "[Language=404,c04,1404]": the list runs from after the first "=" to before the last
     // character; the word before "=" is not looked at.

@@ -26,6 +26,8 @@ public:
     // Reads the language file and keeps the chosen section, replacing what was held before. A
     // file that cannot be read or is empty leaves the table empty with LanguageId "409" (false).
     bool Load(const std::string& path);
+    // The same for the bytes of a language file already in memory (decoded from the payload).
+    bool LoadFromBytes(const std::string& bytes);
     // The same choice over the lines of a file already read.
     void LoadLines(const TextLineList& file);
 

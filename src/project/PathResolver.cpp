@@ -43,6 +43,7 @@ std::string PathResolver::Resolve(const std::string& text) const {
         case PathVariableKind::AbsoluteDirectory:
             return tail;
         case PathVariableKind::TempFileDir: {
+            if (!tempFolder_.empty()) return tempFolder_ + tail;
             std::string temp = system_.TempPath();
             if (!temp.empty() && temp.back() == '\\') temp.pop_back();
             return temp + tail;

@@ -23,6 +23,10 @@ public:
     const std::string& InstallDir() const { return installDir_; }
     void SetInstallDir(const std::string& folder) { installDir_ = folder; }
 
+    // The folder behind "[TempFileDir]": the run's own temporary folder once it is made; until
+    // then (empty) the system's temporary folder without its trailing backslash.
+    void SetTempFolder(const std::string& folder) { tempFolder_ = folder; }
+
     const SystemFacts& System() const { return system_; }
     Registry& SystemRegistry() const { return registry_; }
 
@@ -41,6 +45,7 @@ private:
     const SystemFacts& system_;
     Registry& registry_;
     std::string installDir_;
+    std::string tempFolder_;
 };
 
 }  // namespace vesk

@@ -40,8 +40,7 @@ QuickLaunchFolders QuickLaunchCandidates(const PathResolver& resolver,
 StartValues ComputeStartValues(const PathResolver& resolver) {
     StartValues values;
     values.startStamp = TimeStampText(resolver.System().LocalTime());
-    values.projectTempPath = resolver.Resolve(PathVariableToken(PathVariableKind::TempFileDir) +
-                                              "\\VeskInstall" + values.startStamp + ".xml");
+    values.runFolderPrefix = "~VeskInstall-" + values.startStamp + "-";
     values.userName = resolver.System().UserName();
     QuickLaunchFolders quickLaunch = QuickLaunchCandidates(resolver, values.userName);
     values.quickLaunchPath1 = quickLaunch.first;

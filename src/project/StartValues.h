@@ -1,5 +1,5 @@
-// The path values computed once at start-up (time stamp, temporary project path, setup path,
-// Quick Launch candidates) and the stamped temporary names built from them.
+// The path values computed once at start-up (time stamp, the name of the run's temporary folder,
+// setup path, Quick Launch candidates) and the stamped temporary names built from them.
 #pragma once
 
 #include <string>
@@ -10,7 +10,7 @@ namespace vesk {
 
 struct StartValues {
     std::string startStamp;        // TimeStampText of the local time at start-up
-    std::string projectTempPath;   // where the project XML is unpacked
+    std::string runFolderPrefix;   // the run's temporary folder: this and random characters
     std::string setupPath;         // the running setup program
     std::string userName;          // the user the Quick Launch candidates were built for
     std::string quickLaunchPath1;  // candidate Quick Launch folders, each ending in a backslash

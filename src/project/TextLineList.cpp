@@ -1,6 +1,7 @@
 // Splitting, joining, reading and writing CR LF text lines.
 #include "project/TextLineList.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -65,17 +66,26 @@ std::string TextLineList::Join() const {
 bool TextLineList::ReadFile(const std::string& path) {
     FilePtr file(std::fopen(path.c_str(), "rb"));
     if (!file) return false;
-    std::string text;
-    bool anyByte = false;
+    std::string bytes;
     char block[kReadBlockSize];
     for (;;) {
         std::size_t got = std::fread(block, 1, sizeof block, file.get());
         if (got == 0) break;
-        anyByte = true;
-        const void* nul = std::memchr(block, '\0', got);
-        text.append(block, nul ? static_cast<const char*>(nul) - block : got);
+        bytes.append(block, got);
     }
-    if (std::ferror(file.get()) || !anyByte) return false;
+    if (std::ferror(file.get())) return false;
+    return ReadFileBytes(bytes);
+}
+
+bool TextLineList::ReadFileBytes(const std::string& bytes) {
+    if (bytes.empty()) return false;
+    std::string text;
+    for (std::size_t at = 0; at < bytes.size(); at += kReadBlockSize) {
+        const std::size_t size = std::min(kReadBlockSize, bytes.size() - at);
+        const void* nul = std::memchr(bytes.data() + at, '\0', size);
+        text.append(bytes.data() + at,
+                    nul ? std::size_t(static_cast<const char*>(nul) - (bytes.data() + at)) : size);
+    }
     SplitAppend(text, false);
     return true;
 }

@@ -56,6 +56,9 @@ public:
     // dropped), so a stray NUL cannot hide the rest of the file. A file that cannot be opened or
     // read, or is empty, leaves the list as it was and gives false.
     bool ReadFile(const std::string& path);
+    // The same for a file's bytes already in memory (decoded from the payload), read block by
+    // block as ReadFile reads them; false and unchanged for no bytes.
+    bool ReadFileBytes(const std::string& bytes);
 
     // Creates or truncates the file and writes every line followed by CR LF, byte for byte.
     // False when the file cannot be created or not every byte reached it.

@@ -3,8 +3,9 @@
 
 namespace vesk {
 
-SetupSession::SetupSession(const SystemFacts& system, Registry& registry)
-    : paths(system, registry), texts(system.DefaultLocaleId()) {}
+SetupSession::SetupSession(const SystemFacts& system, Registry& registry,
+                           PrivateFiles& privateFiles)
+    : paths(system, registry), texts(system.DefaultLocaleId()), runFolder(privateFiles) {}
 
 std::string SetupSession::TempNameFor(const std::string& path) const {
     return vesk::TempNameFor(path, start.startStamp, paths);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "container/ContainerReader.h"
+#include "platform/PrivateFiles.h"
 #include "platform/Registry.h"
 #include "platform/SystemFacts.h"
 #include "project/InstallProject.h"
@@ -14,6 +15,7 @@
 #include "project/StartValues.h"
 #include "project/TextLineList.h"
 #include "session/InstallRecords.h"
+#include "session/RunFolder.h"
 #include "session/RunLog.h"
 #include "session/SharedFlags.h"
 
@@ -23,8 +25,10 @@ namespace vesk {
 // the project, the texts and the paths, and shares the flags, the records and the program folder.
 class SetupSession {
 public:
-    // The texts take the system's default locale; the paths ask `system` and `registry`.
-    SetupSession(const SystemFacts& system, Registry& registry);
+    // The texts take the system's default locale; the paths ask `system` and `registry`; the
+    // run's temporary folder is made through `privateFiles`.
+    SetupSession(const SystemFacts& system, Registry& registry,
+                 PrivateFiles& privateFiles = HostPrivateFiles());
     SetupSession(const SetupSession&) = delete;
     SetupSession& operator=(const SetupSession&) = delete;
 
@@ -34,7 +38,8 @@ public:
     // The path with its leading path variable expanded ([InstallDir] is the current install
     // folder).
     std::string Resolve(const std::string& path) const { return paths.Resolve(path); }
-    // The run's stamped temporary name of `path` ("[TempFileDir]\~VeskInstall-SoftDoc.HTM").
+    // The run's stamped temporary name of `path` ("[TempFileDir]\~VeskInstall-SoftDoc.HTM"),
+    // inside the run's folder once it is made.
     std::string TempNameFor(const std::string& path) const;
 
     SharedFlags flags;
@@ -44,6 +49,8 @@ public:
     LanguageTable texts;
     InstallProject project;
     ContainerReader reader{flags.setupFinished};
+    // Where the run's temporary files live; "[TempFileDir]" leads there once it is made.
+    RunFolder runFolder;
     // The file and folder lists of the project (task 2412), read at start-up.
     TextLineList files;
     TextLineList folders;

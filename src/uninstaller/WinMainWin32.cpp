@@ -1,8 +1,11 @@
 // Entry point of the uninstaller, Vesk-UnInstall.exe.
 #include <windows.h>
 
+#include "platform/SystemLibrariesWin32.h"
 #include "uninstaller/UninstallAppWin32.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Before anything can load a library: none may come from the folder the uninstaller lies in.
+    vesk::RestrictLibrarySearch();
     return vesk::UninstallApp().Run(GetCommandLineA());
 }

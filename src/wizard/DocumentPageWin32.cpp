@@ -10,9 +10,10 @@ void DocumentPage::SetContent(const Task* task) {
     WizardPage::SetContent(task);
     if (task == nullptr) return;
     const std::string document = DocumentPathOf(*task, type_, baseName_);
-    if (!document.empty()) {
-        view_.Show(Window(), IDC_DOCUMENT_VIEW, session_.TempNameFor(document), NormalFont());
-    }
+    if (document.empty()) return;
+    // Only the document the run unpacked itself: the browser would run a planted page's script.
+    const std::string path = session_.TempNameFor(document);
+    if (session_.runFolder.Wrote(path)) view_.Show(Window(), IDC_DOCUMENT_VIEW, path, NormalFont());
 }
 
 bool DocumentPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {

@@ -8,6 +8,7 @@
 
 #include "media/DocumentText.h"
 #include "platform/AnsiText.h"
+#include "platform/SystemLibrariesWin32.h"
 #include "resources/ResourceIds.h"
 
 namespace vesk {
@@ -27,18 +28,9 @@ constexpr std::size_t kMaxDocumentSize = 16 << 20;
 using AxWinInit = BOOL(WINAPI*)();
 using AxGetControl = HRESULT(WINAPI*)(HWND, IUnknown**);
 
-std::string SystemFolder() {
-    char folder[MAX_PATH + 1] = {};
-    UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    return length > 0 && length <= MAX_PATH ? std::string(folder, length) : std::string();
-}
-
 // The control-hosting library of the system, loaded from the system folder only.
 HMODULE HostingLibrary() {
-    static HMODULE library = [] {
-        const std::string folder = SystemFolder();
-        return folder.empty() ? nullptr : LoadLibraryA((folder + "\\atl.dll").c_str());
-    }();
+    static HMODULE library = LoadSystemLibrary("atl.dll");
     return library;
 }
 

@@ -45,7 +45,7 @@ void CInstallProcess::ShowAndStart() {
             // Shortcuts and documents opened through the shell need the component runtime on
             // this thread too.
             ComRuntime runtime;
-            ReaderExtractor extractor(session.reader);
+            ReaderExtractor extractor(session.reader, session.runFolder);
             InstallServices services{files, links, processes, extractor,
                                      [](int milliseconds) { Sleep(DWORD(milliseconds)); }};
             UseEngineOperations(services, session, report, fonts);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/FinalCleanUp.h"
+#include "platform/PrivateFiles.h"
 
 namespace vesk {
 namespace {
@@ -35,6 +36,43 @@ public:
         return true;
     }
     void Pause(int milliseconds) override { log.push_back("wait " + std::to_string(milliseconds)); }
+};
+
+// A run's temporary folder "T:\~run" whose removal goes into the same log.
+class LoggedFolders : public PrivateFiles {
+public:
+    explicit LoggedFolders(std::vector<std::string>& log) : log_(log) {}
+    std::unique_ptr<PrivateFolder> CreatePrivateFolder(const std::string& parent,
+                                                       const std::string& prefix) override {
+        return std::make_unique<Folder>(parent + "\\" + prefix, log_);
+    }
+    std::unique_ptr<HeldFile> CreateNewFile(const std::string&) override { return nullptr; }
+
+private:
+    struct Folder : PrivateFolder {
+        Folder(const std::string& path, std::vector<std::string>& log)
+            : PrivateFolder(path), log_(log) {}
+        bool RemoveWithContents() override {
+            log_.push_back("remove tree " + Path());
+            return true;
+        }
+        std::vector<std::string>& log_;
+    };
+    std::vector<std::string>& log_;
+};
+
+// The clean-up of a run whose temporary folder was made.
+struct CleanUpRun {
+    SharedFlags flags;
+    InstallRecords records;
+    RecordingRemoval removal;
+    LoggedFolders folders{removal.log};
+    RunFolder runFolder{folders};
+
+    CleanUpRun() { runFolder.Create("T:", "~run"); }
+    void CleanUp(const std::function<std::string()>& windowsFolder) {
+        FinalCleanUp(flags, records, removal, windowsFolder, runFolder);
+    }
 };
 
 TEST(FinalCleanUpTest, RollbackKeepsFilesUnderTheWindowsOrBdeFolderAnywhereInThePath) {
@@ -87,42 +125,41 @@ void FillWithInstall(InstallRecords& records) {
 }
 
 TEST(FinalCleanUpTest, CompletedInstallLosesOnlyItsTemporaryFiles) {
-    SharedFlags flags;
-    InstallRecords records;
-    FillWithInstall(records);
-    RecordingRemoval removal;
-    FinalCleanUp(flags, records, removal, UnaskedWindowsFolder);
-    EXPECT_TRUE(flags.setupFinished);
-    EXPECT_EQ(removal.log,
-              (std::vector<std::string>{"delete T:\\1VeskInstall.xml", "delete T:\\1lang.ini"}));
-    EXPECT_EQ(records.InstalledFiles().size(), 3u);
-    EXPECT_EQ(records.CreatedFolders().size(), 2u);
+    CleanUpRun run;
+    FillWithInstall(run.records);
+    run.CleanUp(UnaskedWindowsFolder);
+    EXPECT_TRUE(run.flags.setupFinished);
+    EXPECT_EQ(run.removal.log,
+              (std::vector<std::string>{"delete T:\\1VeskInstall.xml", "delete T:\\1lang.ini",
+                                        "remove tree T:\\~run"}));
+    EXPECT_EQ(run.records.InstalledFiles().size(), 3u);
+    EXPECT_EQ(run.records.CreatedFolders().size(), 2u);
+    EXPECT_EQ(run.runFolder.Path(), "");
 }
 
 TEST(FinalCleanUpTest, FailedInstallIsRolledBackInOrderAndOnlyOnce) {
-    SharedFlags flags;
-    InstallRecords records;
-    FillWithInstall(records);
-    flags.installOk = false;
-    RecordingRemoval removal;
-    removal.notEmpty = {"C:\\Program Files\\Vesk"};
-    FinalCleanUp(flags, records, removal, WindowsFolder);
-    EXPECT_TRUE(flags.setupFinished);
-    EXPECT_EQ(removal.log, (std::vector<std::string>{
-                               "delete T:\\1VeskInstall.xml",
-                               "delete T:\\1lang.ini",
-                               "delete C:\\Program Files\\Vesk\\app.exe",
-                               "delete C:\\Program Files\\Vesk\\Data\\a.dat",
-                               "wait 100",
-                               "cd C:\\",
-                               "rmdir C:\\Program Files\\Vesk\\Data",
-                               "rmdir C:\\Program Files\\Vesk",
-                           }));
+    CleanUpRun run;
+    FillWithInstall(run.records);
+    run.flags.installOk = false;
+    run.removal.notEmpty = {"C:\\Program Files\\Vesk"};
+    run.CleanUp(WindowsFolder);
+    EXPECT_TRUE(run.flags.setupFinished);
+    EXPECT_EQ(run.removal.log, (std::vector<std::string>{
+                                   "delete T:\\1VeskInstall.xml",
+                                   "delete T:\\1lang.ini",
+                                   "delete C:\\Program Files\\Vesk\\app.exe",
+                                   "delete C:\\Program Files\\Vesk\\Data\\a.dat",
+                                   "wait 100",
+                                   "cd C:\\",
+                                   "rmdir C:\\Program Files\\Vesk\\Data",
+                                   "rmdir C:\\Program Files\\Vesk",
+                                   "remove tree T:\\~run",
+                               }));
 
     // A second run finds nothing left to do.
-    removal.log.clear();
-    FinalCleanUp(flags, records, removal, UnaskedWindowsFolder);
-    EXPECT_EQ(removal.log, (std::vector<std::string>{"wait 100", "cd C:\\"}));
+    run.removal.log.clear();
+    run.CleanUp(UnaskedWindowsFolder);
+    EXPECT_EQ(run.removal.log, (std::vector<std::string>{"wait 100", "cd C:\\"}));
 }
 
 TEST(FinalCleanUpTest, UsersFilesComeBackOnRollbackAndTheirCopiesGoAfterACompletedInstall) {
@@ -152,7 +189,8 @@ TEST(FinalCleanUpTest, UsersFilesComeBackOnRollbackAndTheirCopiesGoAfterAComplet
         records.AddKeptFile("C:\\WINDOWS\\x.dll", "C:\\WINDOWS\\x.dll.~keep");
         records.MarkPutBack("C:\\App\\run.exe");
         RecordingRemoval removal;
-        FinalCleanUp(flags, records, removal, WindowsFolder);
+        RunFolder notMade(HostPrivateFiles());
+        FinalCleanUp(flags, records, removal, WindowsFolder, notMade);
         EXPECT_EQ(removal.log, c.expected) << c.installOk;
         EXPECT_TRUE(records.KeptFiles().empty());
     }

@@ -22,15 +22,15 @@ struct Preparation {
     test::MemoryRegistry registry;
 
     Preparation() {
-        // Unpacked files land in the test's folder: in its subfolder "t" on Windows, under names
-        // starting "t\" natively.
+        // The run's folder is made in the test's subfolder "t" (natively too: the engine's own
+        // files take a backslash as a folder separator there).
         std::filesystem::create_directory(dir / "t");
         facts.tempPath = dir / "t\\";
         facts.moduleFileName = dir / "Setup.exe";
     }
 };
 
-TEST(SetupPreparationTest, LoadsProjectAndLanguageAndRecordsWhatItUnpacked) {
+TEST(SetupPreparationTest, LoadsProjectAndLanguageFromTheDecodedBytesIntoItsOwnFolder) {
     Preparation p;
     test::BuildFixtureSet(p.facts.moduleFileName, kStubSize, kOneVolume,
                           {{"[Language=409]\r\nProjectName=x\r\nSureDesc=OK\r\n", false, 'K',
@@ -43,11 +43,53 @@ TEST(SetupPreparationTest, LoadsProjectAndLanguageAndRecordsWhatItUnpacked) {
     EXPECT_EQ(session.texts.GetText(TextKey::SureDesc), "OK");
     EXPECT_EQ(session.texts.GetText(TextKey::ProjectName), "Fixture 1.0");
     EXPECT_EQ(session.start.startStamp, "2004030514030745");
-    // The project and the language file, both to be removed at the end.
-    const std::vector<std::string> temp = session.records.TempFiles();
-    ASSERT_EQ(temp.size(), 2u);
-    for (const std::string& path : temp) EXPECT_TRUE(test::FileExists(path)) << path;
-    EXPECT_NE(temp[1].find("2004030514030745"), std::string::npos) << temp[1];
+    // The run's folder is new, inside the temporary folder, and "[TempFileDir]" leads there.
+    const std::string folder = session.runFolder.Path();
+    const std::string prefix = p.dir / "t\\~VeskInstall-2004030514030745-";
+    ASSERT_EQ(folder.compare(0, prefix.size(), prefix), 0) << folder;
+    EXPECT_GE(folder.size(), prefix.size() + 16) << "too few random characters: " << folder;
+    EXPECT_EQ(session.Resolve("[TempFileDir]\\x.bmp"), folder + "\\x.bmp");
+    // Neither the project nor the language file was written anywhere.
+    EXPECT_EQ(test::FilesBelow(p.dir / "t").size(), 0u);
+    EXPECT_TRUE(session.records.TempFiles().empty());
+    // A second run gets a folder of its own.
+    SetupSession second(p.facts, p.registry);
+    ASSERT_TRUE(PrepareSetup(second));
+    EXPECT_NE(second.runFolder.Path(), folder);
+    second.runFolder.Remove();
+    session.runFolder.Remove();
+    EXPECT_TRUE(std::filesystem::is_empty(p.dir / "t")) << "the run folders stayed";
+}
+
+TEST(SetupPreparationTest, RefusesStartupFilesThatGoAnywhereButIntoTheRunFolder) {
+    struct Case {
+        const char* path;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"[TempFileDir]\\~VeskInstall-AdPicture.bmp", true},
+        {"[tempfiledir]\\~VeskInstall-AdPicture.bmp", true},
+        {"[TempFileDir]\\sub\\x.bmp", true},
+        {"C:\\windows\\x.dll", false},
+        {"[Windows Directory]\\x.dll", false},
+        {"[TempFileDir]\\..\\..\\x", false},
+        {"[TempFileDir]\\sub\\..\\..\\x", false},
+        {"[TempFileDir]\\x.exe:stream", false},
+        {"[TempFileDir]\\x/../../y", false},
+        {"[TempFileDir]\\\\x", false},
+        {"[TempFileDir]x", false},
+        {"[Absolute Directory]C:\\x", false},
+    };
+    for (const Case& c : cases) {
+        Preparation p;
+        test::BuildFixtureSet(p.facts.moduleFileName, kStubSize, kOneVolume,
+                              {{"[Language=409]\r\nSureDesc=OK\r\n", false},
+                               {"picture", false, 'K', c.path},
+                               {"data", false}});
+        SetupSession session(p.facts, p.registry);
+        EXPECT_EQ(PrepareSetup(session), c.accepted) << c.path;
+        session.runFolder.Remove();
+    }
 }
 
 TEST(SetupPreparationTest, FailsSilentlyWhenThePayloadCannotBeRead) {
@@ -66,6 +108,7 @@ TEST(SetupPreparationTest, FailsSilentlyWhenThePayloadCannotBeRead) {
         if (c.build) test::BuildFixtureSet(p.facts.moduleFileName, kStubSize, kOneVolume, c.bodies);
         SetupSession session(p.facts, p.registry);
         EXPECT_FALSE(PrepareSetup(session)) << c.name;
+        session.runFolder.Remove();
     }
 }
 

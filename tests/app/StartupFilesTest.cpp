@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -36,20 +37,43 @@ std::string Line(const FixtureSet& set, std::size_t i, char letter) {
            "," + letter + ",2003-7-28 20:34:2";
 }
 
+// The engine writes Windows paths; natively a backslash is a folder separator as well.
+std::string HostPath(std::string path) {
+#ifndef _WIN32
+    std::replace(path.begin(), path.end(), '\\', '/');
+#endif
+    return path;
+}
+
+// A reader over the set and a run folder in a fresh test folder, whose start-up files are
+// named "~" + the entry's path.
 struct Unpacking {
     std::atomic<bool> finished{false};
     ContainerReader reader{finished};
-    InstallRecords records;
+    TempDir out;
+    RunFolder folder{HostPrivateFiles()};
 
     bool Open(const FixtureSet& set, std::int32_t diskSize) {
         std::string project;
         if (!reader.OpenContainer(set.setupPath) || !reader.ReadProjectText(project)) return false;
         reader.SetVolumeSize(diskSize);
-        return true;
+        const std::string parent = out.Path().substr(0, out.Path().size() - 1);
+        return folder.Create(parent, "~run-");
     }
-    bool Run(const TextLineList& files, const TempDir& out) {
-        return ExtractStartupFiles(reader, files, records,
-                                   [&out](const std::string& raw) { return out / ("~" + raw); });
+    std::string Target(const std::string& name) const { return folder.Path() + "\\~" + name; }
+    std::vector<StartupFile> RunOf(const TextLineList& files) const {
+        return StartupRun(files, [this](const std::string& raw) { return Target(raw); });
+    }
+    bool Run(const TextLineList& files) {
+        return ExtractStartupFiles(reader, RunOf(files), folder);
+    }
+    // The names of the files in the run folder.
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& file : test::FilesBelow(HostPath(folder.Path()))) {
+            names.push_back(file.first);
+        }
+        return names;
     }
 };
 
@@ -77,7 +101,6 @@ TEST(StartupFilesTest, UnpacksTheRunOfStartupEntriesAfterTheLanguageFile) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kinds);
-        TempDir out;
         TextLineList files;
         files.Add(Line(set, 0, 'A'));
         std::string kinds = c.kinds;
@@ -93,14 +116,14 @@ TEST(StartupFilesTest, UnpacksTheRunOfStartupEntriesAfterTheLanguageFile) {
         }
         Unpacking u;
         ASSERT_TRUE(u.Open(set, kOneVolume));
-        EXPECT_EQ(u.Run(files, out), c.ok);
+        EXPECT_EQ(u.Run(files), c.ok);
 
-        // Every target is listed, the failed one too, in file-list order.
+        // Every target was made, the failed one too; nothing else is in the folder.
         std::vector<std::string> expected;
-        for (std::size_t i : c.unpacked) expected.push_back(out / ("~s" + std::to_string(i)));
-        EXPECT_EQ(u.records.TempFiles(), expected);
+        for (std::size_t i : c.unpacked) expected.push_back("~s" + std::to_string(i));
+        EXPECT_EQ(u.Names(), expected);
         for (std::size_t i = 1; i <= 4; ++i) {
-            std::string target = out / ("~s" + std::to_string(i));
+            std::string target = HostPath(u.Target("s" + std::to_string(i)));
             bool inRun = std::find(c.unpacked.begin(), c.unpacked.end(), i) != c.unpacked.end();
             if (!inRun) {
                 EXPECT_FALSE(test::FileExists(target)) << target;
@@ -111,7 +134,7 @@ TEST(StartupFilesTest, UnpacksTheRunOfStartupEntriesAfterTheLanguageFile) {
     }
 }
 
-TEST(StartupFilesTest, MissingVolumeFailsAndKeepsThePartialTargetListed) {
+TEST(StartupFilesTest, MissingVolumeFailsAndLeavesThePartialTargetToTheFolder) {
     TempDir dir;
     std::vector<FixtureBody> bodies = Bodies();
     // Learn where the bodies lie, then cut volume 1 eight bytes into body 2.
@@ -123,13 +146,11 @@ TEST(StartupFilesTest, MissingVolumeFailsAndKeepsThePartialTargetListed) {
 
     TextLineList files;
     for (std::size_t i = 0; i <= 4; ++i) files.Add(Line(set, i, i == 0 ? 'A' : 'K'));
-    TempDir out;
     Unpacking u;
     ASSERT_TRUE(u.Open(set, diskSize));
-    EXPECT_FALSE(u.Run(files, out));
-    EXPECT_EQ(u.records.TempFiles(), (std::vector<std::string>{out / "~s1", out / "~s2"}));
-    EXPECT_EQ(test::ReadWholeFile(out / "~s1"), bodies[1].content);
-    EXPECT_FALSE(test::FileExists(out / "~s3"));
+    EXPECT_FALSE(u.Run(files));
+    EXPECT_EQ(u.Names(), (std::vector<std::string>{"~s1", "~s2"}));
+    EXPECT_EQ(test::ReadWholeFile(HostPath(u.Target("s1"))), bodies[1].content);
 }
 
 TEST(StartupFilesTest, StopRequestEndsTheUnpacking) {
@@ -138,12 +159,60 @@ TEST(StartupFilesTest, StopRequestEndsTheUnpacking) {
     FixtureSet set = test::BuildFixtureSet(dir / "Setup.exe", kStubSize, kOneVolume, bodies);
     TextLineList files;
     for (std::size_t i = 0; i <= 2; ++i) files.Add(Line(set, i, i == 0 ? 'A' : 'K'));
-    TempDir out;
     Unpacking u;
     ASSERT_TRUE(u.Open(set, kOneVolume));
     u.finished = true;
-    EXPECT_FALSE(u.Run(files, out));
-    EXPECT_EQ(u.records.TempFiles(), std::vector<std::string>{out / "~s1"});
+    EXPECT_FALSE(u.Run(files));
+    EXPECT_EQ(u.Names(), std::vector<std::string>{"~s1"});
+}
+
+TEST(StartupFilesTest, WritesNothingOutsideTheRunFolderNorThroughWhatIsThere) {
+    TempDir dir;
+    std::vector<FixtureBody> bodies = Bodies();
+    FixtureSet set = test::BuildFixtureSet(dir / "Setup.exe", kStubSize, kOneVolume, bodies);
+    const std::string victim = dir / "victim.txt";
+    ASSERT_TRUE(test::WriteWholeFile(victim, "the user's"));
+
+    // What lies at the name of start-up file 1 before the unpacking: nothing, a file, a link to
+    // a file of the user's; or a target outside the folder altogether.
+    enum class Planted { Nothing, File, Link, Outside };
+    struct Case {
+        const char* label;
+        Planted planted;
+        bool ok;
+    };
+    const Case cases[] = {
+        {"fresh name", Planted::Nothing, true},
+        {"a file there", Planted::File, false},
+#ifndef _WIN32
+        {"a link there", Planted::Link, false},
+#endif
+        {"outside the folder", Planted::Outside, false},
+    };
+    for (const Case& c : cases) {
+        Unpacking u;
+        ASSERT_TRUE(u.Open(set, kOneVolume));
+        TextLineList files;
+        for (std::size_t i = 0; i <= 2; ++i) files.Add(Line(set, i, i == 0 ? 'A' : 'K'));
+        std::vector<StartupFile> run = u.RunOf(files);
+        const std::string target = HostPath(run[0].target);
+        if (c.planted == Planted::File) test::WriteWholeFile(target, "planted");
+#ifndef _WIN32
+        if (c.planted == Planted::Link) std::filesystem::create_symlink(victim, target);
+#endif
+        if (c.planted == Planted::Outside) run[0].target = victim;
+        EXPECT_EQ(StartupRunStaysInside(run, u.folder), c.planted != Planted::Outside) << c.label;
+        EXPECT_EQ(ExtractStartupFiles(u.reader, run, u.folder), c.ok) << c.label;
+        EXPECT_EQ(test::ReadWholeFile(victim), "the user's") << c.label;
+        if (c.planted == Planted::File) {
+            EXPECT_EQ(test::ReadWholeFile(target), "planted");
+        }
+        if (c.ok) {
+            EXPECT_EQ(test::ReadWholeFile(target), bodies[1].content) << c.label;
+        }
+        // Only what the run wrote itself counts as its start-up file.
+        EXPECT_EQ(u.folder.Wrote(run[0].target), c.ok) << c.label;
+    }
 }
 
 }  // namespace

@@ -52,10 +52,14 @@ TEST(ConcurrentCleanUpTest, CleanUpDuringTheInstallLosesNoRecordAndStopsTheWorke
     }
     CountingRemoval removal;
     run.session.flags.installOk = false;  // the wizard's Cancel: the clean-up rolls back
-    FinalCleanUp(run.session.flags, run.session.records, removal, [] { return "C:\\WINDOWS"; });
+    FinalCleanUp(
+        run.session.flags, run.session.records, removal, [] { return "C:\\WINDOWS"; },
+        run.session.runFolder);
     worker.Join();
     // What the worker recorded after the first clean-up is there for the next one.
-    FinalCleanUp(run.session.flags, run.session.records, removal, [] { return "C:\\WINDOWS"; });
+    FinalCleanUp(
+        run.session.flags, run.session.records, removal, [] { return "C:\\WINDOWS"; },
+        run.session.runFolder);
 
     EXPECT_EQ(run.report.log.back(), "ended early") << "the worker saw setupFinished";
     EXPECT_GE(seen, 200u);

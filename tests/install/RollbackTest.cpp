@@ -36,8 +36,9 @@ void UsersMachine(InstallBench& run) {
 }
 
 void CleanUp(InstallBench& run) {
-    FinalCleanUp(run.session.flags, run.session.records, run.files,
-                 [] { return std::string("C:\\WINDOWS"); });
+    FinalCleanUp(
+        run.session.flags, run.session.records, run.files,
+        [] { return std::string("C:\\WINDOWS"); }, run.session.runFolder);
 }
 
 std::string Files(const InstallBench& run) {

@@ -31,7 +31,7 @@ TEST(TimeStampTest, PadsEveryFieldButTheYearAndTheMilliseconds) {
     for (const Case& c : cases) EXPECT_EQ(TimeStampText(c.time), c.text);
 }
 
-TEST(StartValuesTest, XpValuesComeFromTheClockTheTempFolderAndTheAllUsersProfile) {
+TEST(StartValuesTest, XpValuesComeFromTheClockAndTheAllUsersProfile) {
     FakeSystemFacts facts;
     MemoryRegistry registry;
     registry.PutString(RegistryRoot::LocalMachine, kShellFolders, "Common AppData",
@@ -39,7 +39,7 @@ TEST(StartValuesTest, XpValuesComeFromTheClockTheTempFolderAndTheAllUsersProfile
     PathResolver resolver(facts, registry);
     StartValues values = ComputeStartValues(resolver);
     EXPECT_EQ(values.startStamp, "2004030514030745");
-    EXPECT_EQ(values.projectTempPath, "C:\\TEMP\\VeskInstall2004030514030745.xml");
+    EXPECT_EQ(values.runFolderPrefix, "~VeskInstall-2004030514030745-");
     EXPECT_EQ(values.setupPath, "C:\\Setup\\Setup.exe");
     EXPECT_EQ(values.userName, "Ann");
     EXPECT_EQ(values.quickLaunchPath1,

@@ -84,6 +84,10 @@ TEST(TextLineListTest, ReadsFilesBlockByBlockDroppingBytesAfterNul) {
         list.Add("old");
         EXPECT_TRUE(list.ReadFile(dir / "f.txt"));
         EXPECT_EQ(list.Lines(), c.lines);
+        // The same bytes already in memory (decoded from the payload) read the same.
+        TextLineList fromBytes;
+        EXPECT_TRUE(fromBytes.ReadFileBytes(c.bytes));
+        EXPECT_EQ(fromBytes.Lines(), c.lines);
     }
 }
 
@@ -94,6 +98,7 @@ TEST(TextLineListTest, MissingOrEmptyFileLeavesListAsItWas) {
     list.Add("old");
     EXPECT_FALSE(list.ReadFile(dir / "empty.txt"));
     EXPECT_FALSE(list.ReadFile(dir / "missing.txt"));
+    EXPECT_FALSE(list.ReadFileBytes(""));
     EXPECT_EQ(list.Lines(), (Lines{"old"}));
 }
 

@@ -57,9 +57,13 @@ ProbedImage ProbePe(const std::string& file) {
     std::size_t opt = pe + 24;
     if (U16(file, opt) != 0x10B) return fail("not PE32");
     std::uint32_t sectionAlign = U32(file, opt + 32), fileAlign = U32(file, opt + 36);
+    image.osVersion = {std::uint16_t(U16(file, opt + 40)), std::uint16_t(U16(file, opt + 42))};
+    image.subsystemVersion = {std::uint16_t(U16(file, opt + 48)),
+                              std::uint16_t(U16(file, opt + 50))};
     image.sizeOfImage = U32(file, opt + 56);
     image.checksum = U32(file, opt + 64);
     image.computedChecksum = Checksum(file, opt + 64);
+    std::uint32_t importRva = U32(file, opt + 96 + 8);
     std::uint32_t resourceRva = U32(file, opt + 96 + 16), resourceSize = U32(file, opt + 96 + 20);
     std::uint32_t end = 0;
     for (std::size_t i = 0; i < sections; ++i) {
@@ -83,6 +87,18 @@ ProbedImage ProbePe(const std::string& file) {
     if (image.sizeOfImage != end)
         return fail("SizeOfImage " + std::to_string(image.sizeOfImage) +
                     " != " + std::to_string(end));
+    // The import directory: 20-byte descriptors up to an empty one, each naming its library.
+    auto fileOffset = [&](std::uint32_t rva) -> std::size_t {
+        for (const ProbedSection& s : image.sections) {
+            if (rva >= s.rva && rva < s.rva + s.rawSize) return s.rawOffset + (rva - s.rva);
+        }
+        return file.size();
+    };
+    for (std::size_t d = fileOffset(importRva); importRva != 0 && d + 20 <= file.size(); d += 20) {
+        const std::size_t name = fileOffset(U32(file, d + 12));
+        if (U32(file, d + 12) == 0 || name >= file.size()) break;
+        image.imports.push_back(file.substr(name, file.find('\0', name) - name));
+    }
     // The resource directory, through the section that maps it.
     const ProbedSection* holder = nullptr;
     for (const ProbedSection& s : image.sections) {

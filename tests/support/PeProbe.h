@@ -26,6 +26,9 @@ struct ProbedImage {
     std::uint32_t sizeOfImage = 0, checksum = 0, timeStamp = 0;
     std::uint32_t computedChecksum = 0;     // of the whole file, as Windows computes it
     std::vector<ProbedResource> resources;  // numbered resources only, in directory order
+    // The oldest system the image says it runs on (major, minor), and its subsystem's.
+    std::array<std::uint16_t, 2> osVersion{}, subsystemVersion{};
+    std::vector<std::string> imports;  // the libraries of the import directory, as named there
 
     const ProbedResource* Find(std::uint16_t type, std::uint16_t name) const;
 };

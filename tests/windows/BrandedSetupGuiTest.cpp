@@ -96,6 +96,14 @@ TEST(BrandedSetupGuiTest, WindowsReadsTheProductsVersionAndIcon) {
     EXPECT_EQ(fixed->dwFileVersionMS, 0x00030004u);
     EXPECT_EQ(fixed->dwFileVersionLS, 0x00050006u);
 
+    // The engine's application manifest stays as it was.
+    const test::ProbedImage branded = test::ProbePe(test::ReadWholeFile(setup));
+    const test::ProbedImage bareImage = test::ProbePe(test::ReadWholeFile(VESK_STUB_PATH));
+    const test::ProbedResource* manifest = branded.Find(24, 1);
+    ASSERT_NE(manifest, nullptr) << "the manifest was lost";
+    ASSERT_NE(bareImage.Find(24, 1), nullptr);
+    EXPECT_EQ(manifest->data, bareImage.Find(24, 1)->data);
+
     // Icon 0 is the product's (its 32-pixel image is red), icon 1 the stub's own.
     HINSTANCE self = GetModuleHandleA(nullptr);
     EXPECT_EQ(reinterpret_cast<UINT_PTR>(ExtractIconA(self, setup.c_str(), UINT(-1))), 2u);

@@ -56,6 +56,7 @@ bool DisplayAvailable() {
 }
 
 ChildProcess::~ChildProcess() {
+    if (thread_) CloseHandle(thread_);
     if (!process_) return;
     if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
         TerminateProcess(process_, 99);
@@ -74,18 +75,34 @@ bool ChildProcess::StartCommandLine(const std::string& commandLine) {
     return Create(nullptr, commandLine);
 }
 
-bool ChildProcess::Create(const char* program, std::string commandLine) {
+bool ChildProcess::StartSuspended(const std::string& path) {
+    return Create(path.c_str(), "\"" + path + "\"", CREATE_SUSPENDED);
+}
+
+bool ChildProcess::Create(const char* program, std::string commandLine, DWORD flags) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(program, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!CreateProcessA(program, &commandLine[0], nullptr, nullptr, FALSE, flags, nullptr, nullptr,
                         &startup, &info)) {
         return false;
     }
-    CloseHandle(info.hThread);
+    if (flags & CREATE_SUSPENDED) {
+        thread_ = info.hThread;
+    } else {
+        CloseHandle(info.hThread);
+    }
     process_ = info.hProcess;
     id_ = info.dwProcessId;
     return true;
+}
+
+bool ChildProcess::Resume() {
+    if (!thread_) return false;
+    const bool resumed = ResumeThread(thread_) != DWORD(-1);
+    CloseHandle(thread_);
+    thread_ = nullptr;
+    return resumed;
 }
 
 long ChildProcess::WaitForExit(DWORD timeoutMs) {

@@ -28,14 +28,18 @@ public:
     // Runs a whole command line: the program's path (quoted when it holds blanks) and its
     // arguments, as the system's uninstall list runs an entry.
     bool StartCommandLine(const std::string& commandLine);
+    // The same for a program that waits before its first instruction until Resume.
+    bool StartSuspended(const std::string& path);
+    bool Resume();
     // The exit code, or -1 when the process did not end within `timeoutMs`.
     long WaitForExit(DWORD timeoutMs = kGuiTimeoutMs);
     DWORD Id() const { return id_; }
 
 private:
-    bool Create(const char* program, std::string commandLine);
+    bool Create(const char* program, std::string commandLine, DWORD flags = 0);
 
     HANDLE process_ = nullptr;
+    HANDLE thread_ = nullptr;  // held while suspended
     DWORD id_ = 0;
 };
 

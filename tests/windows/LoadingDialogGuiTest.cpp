@@ -6,6 +6,7 @@
 
 #include "EnglishTexts.h"
 #include "GuiDriver.h"
+#include "RunFolders.h"
 #include "project/LanguageTable.h"
 #include "project/TextLineList.h"
 #include "resources/LanguageFile.h"
@@ -21,19 +22,12 @@ constexpr const char* kPicture = "~VeskInstall-TopFramePicture.bmp";
 
 using test::EnglishText;
 
-// The contents of the files in the temporary folder whose names end in `suffix`.
+// The contents of the files in the run's folder whose names end in `suffix`.
 std::vector<std::string> TempFilesEndingIn(const std::string& suffix) {
-    char folder[MAX_PATH + 1];
-    DWORD length = GetTempPathA(sizeof folder, folder);
     std::vector<std::string> contents;
-    if (length == 0 || length >= sizeof folder) return contents;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((std::string(folder) + "*" + suffix).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return contents;
-    do {
-        contents.push_back(test::ReadWholeFile(std::string(folder) + found.cFileName));
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    for (const std::string& path : test::RunFilesEndingIn(suffix)) {
+        contents.push_back(test::ReadWholeFile(path));
+    }
     return contents;
 }
 
@@ -102,7 +96,7 @@ TEST_F(LoadingDialogGuiTest, ShowsItsTextIgnoresEnterAndEscapeAndEndsByItself) {
     UpdateWindow(loading_);
     ASSERT_TRUE(test::Settle(loading_));
     EXPECT_TRUE(test::Screenshot(loading_, "LoadingDialog.bmp"));
-    // The picture before the split is unpacked already, under a stamped name.
+    // The picture before the split is unpacked already, under a stamped name in the run's folder.
     EXPECT_EQ(TempFilesEndingIn(kPicture), std::vector<std::string>{picture_});
 
     // Enter, Escape and their commands change nothing.

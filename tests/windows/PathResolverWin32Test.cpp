@@ -126,8 +126,7 @@ TEST(PathResolverWin32Test, StartValuesNameTheTempFolderAndTheRunningProgram) {
     StartValues values = ComputeStartValues(resolver);
     ASSERT_GE(values.startStamp.size(), 15u);
     EXPECT_EQ(values.startStamp.find_first_not_of("0123456789"), std::string::npos);
-    EXPECT_EQ(values.projectTempPath,
-              resolver.Resolve("[TempFileDir]") + "\\VeskInstall" + values.startStamp + ".xml");
+    EXPECT_EQ(values.runFolderPrefix, "~VeskInstall-" + values.startStamp + "-");
     EXPECT_EQ(values.setupPath, HostSystemFacts().ModuleFileName());
     const std::string tail = "\\Microsoft\\Internet Explorer\\Quick Launch\\";
     EXPECT_EQ(values.quickLaunchPath1.size() >= tail.size() &&

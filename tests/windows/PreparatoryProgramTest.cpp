@@ -1,11 +1,14 @@
 // The real engine stub runs the project's preparatory program after the start-up files are
-// unpacked, and reads the product's registry key for an earlier install folder.
+// unpacked, in the run's own temporary folder, and only reads the product's registry key for an
+// earlier install folder.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <set>
 #include <string>
 
 #include "GuiDriver.h"
+#include "RunFolders.h"
 #include "support/SetupFixture.h"
 #include "support/TempDir.h"
 
@@ -26,15 +29,6 @@ public:
 private:
     const char* name_;
 };
-
-std::string TempFolderWithoutSlash() {
-    char folder[MAX_PATH + 1];
-    DWORD length = GetTempPathA(sizeof folder, folder);
-    if (length == 0 || length >= sizeof folder) return {};
-    std::string text(folder, length);
-    if (text.size() > 3 && text.back() == '\\') text.pop_back();
-    return text;
-}
 
 bool ProductKeyExists() {
     HKEY key = nullptr;
@@ -94,13 +88,14 @@ TEST_F(PreparatoryProgramTest, ExitCodeZeroEndsTheSetupAfterTheProgramRanInItsFo
     bool wizardShown = true;
     EXPECT_EQ(RunSetup(setupPath, "0", wizardShown), 0);
     EXPECT_FALSE(wizardShown) << "exit code 0 ends the setup before the wizard";
-    // The program ran with the temporary folder as its current folder.
-    EXPECT_EQ(lstrcmpiA(test::ReadWholeFile(dir_ / "marker.txt").c_str(),
-                        TempFolderWithoutSlash().c_str()),
-              0)
-        << test::ReadWholeFile(dir_ / "marker.txt");
-    // The product's key was opened, created when missing, for the earlier install folder.
-    EXPECT_TRUE(ProductKeyExists());
+    // The program ran with the run's own folder, inside the temporary folder, as current folder.
+    const std::string ranIn = test::ReadWholeFile(dir_ / "marker.txt");
+    const std::string runFolders = test::TempFolder() + "\\~VeskInstall-";
+    EXPECT_EQ(lstrcmpiA(ranIn.substr(0, runFolders.size()).c_str(), runFolders.c_str()), 0)
+        << ranIn;
+    EXPECT_EQ(ranIn.find('\\', runFolders.size()), std::string::npos) << ranIn;
+    // The product's key was only read: a run that wrote nothing leaves no key behind.
+    EXPECT_FALSE(ProductKeyExists());
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kProductKey);
 }
 
@@ -114,17 +109,14 @@ TEST_F(PreparatoryProgramTest, OtherExitCodesGoOnToTheWizardAndEveryTemporaryFil
     for (const Case& c : {Case{"0", false, 0}, Case{"1", true, 2}, Case{"7", true, 2}}) {
         const char* code = c.code;
         DeleteFileA((dir_ / "marker.txt").c_str());
-        std::string before = TempFolderWithoutSlash();
+        const std::set<std::string> before = test::TempFolderEntries();
         bool wizardShown = !c.wizard;
         EXPECT_EQ(RunSetup(setupPath, code, wizardShown), c.setupExit) << code;
         EXPECT_EQ(wizardShown, c.wizard) << code;
         EXPECT_TRUE(test::ReadWholeFile(dir_ / "marker.txt").size() > 0) << code;
-        // The unpacked program, project and language file are gone again.
-        WIN32_FIND_DATAA found;
-        HANDLE search =
-            FindFirstFileA((before + "\\*~VeskInstall-ProvideForInstall.exe").c_str(), &found);
-        EXPECT_EQ(search, INVALID_HANDLE_VALUE) << code;
-        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+        // The run's folder with the unpacked program is gone again.
+        EXPECT_TRUE(test::RunFilesEndingIn("~VeskInstall-ProvideForInstall.exe").empty()) << code;
+        EXPECT_EQ(test::TempFolderEntries(), before) << code;
     }
 }
 

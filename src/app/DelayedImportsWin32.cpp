@@ -1,0 +1,84 @@
+// The stub's calls into the shell and component libraries, bound on first use to the libraries in
+// the system folder. Imported the usual way, these libraries would be loaded with the program,
+// before it could restrict the library search, and the libraries they pull in by name (shcore,
+// shlwapi ...) could then come from the folder Setup.exe was started from. Linked into the stub
+// (and the uninstaller) only; every other program imports them as usual.
+//
+// Each entry defines the import slot the compiler calls through (__imp__Name@bytes) itself, so
+// the linker takes no import of that library: the slot first holds a function that loads the
+// library by its full system path, looks the function up, puts it into the slot and calls it.
+// A build with another toolchain gets the same from its linker (/DELAYLOAD and a system-folder
+// search) and leaves this file out.
+#include <windows.h>
+// After windows.h, which they need.
+#include <objbase.h>
+#include <ole2.h>
+#include <oleauto.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "app/SetupExitCode.h"
+#include "platform/SystemLibrariesWin32.h"
+
+#if defined(__GNUC__) && defined(__i386__)
+
+namespace vesk {
+namespace {
+
+struct Library {
+    const char* name;
+    HMODULE module;
+};
+
+Library shell32{"shell32.dll", nullptr};
+Library ole32{"ole32.dll", nullptr};
+Library oleaut32{"oleaut32.dll", nullptr};
+
+// The function in the system library. Two threads may get here at once: both store the same
+// values. A system library without the function leaves nothing sensible to do.
+template <typename Pointer>
+void Bind(Pointer& slot, Library& library, const char* function) {
+    if (!library.module) library.module = LoadSystemLibrary(library.name);
+    FARPROC address = library.module ? GetProcAddress(library.module, function) : nullptr;
+    if (!address) ExitProcess(kSetupFailed);
+    slot = reinterpret_cast<Pointer>(reinterpret_cast<void*>(address));
+}
+
+}  // namespace
+}  // namespace vesk
+
+// The slot of `name` (whose arguments take `bytes` on the stack) and its first-use function;
+// the assignment checks the function's type against the declaration in the system header.
+#define VESK_BIND_ON_FIRST_USE(library, result, name, bytes, parameters, arguments) \
+    extern "C" decltype(&::name) vesk_slot_##name asm("__imp__" #name "@" #bytes);  \
+    namespace vesk {                                                                \
+    namespace {                                                                     \
+    result WINAPI First##name parameters {                                          \
+        Bind(vesk_slot_##name, library, #name);                                     \
+        return vesk_slot_##name arguments;                                          \
+    }                                                                               \
+    }                                                                               \
+    }                                                                               \
+    decltype(&::name) vesk_slot_##name = vesk::First##name;
+
+VESK_BIND_ON_FIRST_USE(ole32, HRESULT, CoCreateInstance, 20,
+                       (REFCLSID a, LPUNKNOWN b, DWORD c, REFIID d, LPVOID* e), (a, b, c, d, e))
+VESK_BIND_ON_FIRST_USE(ole32, HRESULT, CoInitializeEx, 8, (LPVOID a, DWORD b), (a, b))
+VESK_BIND_ON_FIRST_USE(ole32, void, CoUninitialize, 0, (), ())
+VESK_BIND_ON_FIRST_USE(ole32, HRESULT, OleInitialize, 4, (LPVOID a), (a))
+VESK_BIND_ON_FIRST_USE(ole32, void, OleUninitialize, 0, (), ())
+VESK_BIND_ON_FIRST_USE(oleaut32, BSTR, SysAllocStringLen, 8, (const OLECHAR* a, UINT b), (a, b))
+VESK_BIND_ON_FIRST_USE(oleaut32, HRESULT, VariantClear, 4, (VARIANTARG * a), (a))
+VESK_BIND_ON_FIRST_USE(oleaut32, void, VariantInit, 4, (VARIANTARG * a), (a))
+VESK_BIND_ON_FIRST_USE(shell32, LPITEMIDLIST, SHBrowseForFolderA, 4, (LPBROWSEINFOA a), (a))
+VESK_BIND_ON_FIRST_USE(shell32, DWORD_PTR, SHGetFileInfoA, 20,
+                       (LPCSTR a, DWORD b, SHFILEINFOA* c, UINT d, UINT e), (a, b, c, d, e))
+VESK_BIND_ON_FIRST_USE(shell32, HRESULT, SHGetMalloc, 4, (IMalloc * *a), (a))
+VESK_BIND_ON_FIRST_USE(shell32, BOOL, SHGetPathFromIDListA, 8, (PCIDLIST_ABSOLUTE a, LPSTR b),
+                       (a, b))
+VESK_BIND_ON_FIRST_USE(shell32, HRESULT, SHGetSpecialFolderLocation, 12,
+                       (HWND a, int b, PIDLIST_ABSOLUTE* c), (a, b, c))
+VESK_BIND_ON_FIRST_USE(shell32, HINSTANCE, ShellExecuteA, 24,
+                       (HWND a, LPCSTR b, LPCSTR c, LPCSTR d, LPCSTR e, INT f), (a, b, c, d, e, f))
+
+#endif

@@ -1,0 +1,290 @@
+// The private temporary folder and its files on Windows: an access list for the folder, exclusive
+// creation, and handles that deny writing, renaming and deletion while the run needs the files.
+#include <windows.h>
+// After windows.h, which they need.
+#include <ntsecapi.h>
+#include <sddl.h>
+
+#include "platform/HandleWin32.h"
+#include "platform/PrivateFiles.h"
+
+namespace vesk {
+namespace {
+
+// Tries before giving up on finding a free folder name (a clash is all but impossible).
+constexpr int kNameAttempts = 16;
+constexpr std::size_t kRandomBytes = 8;
+constexpr DWORD kReadBlock = 64 * 1024;
+
+// What a file's bytes are compared by after they were written: their count and a 64-bit FNV-1a.
+class ByteDigest {
+public:
+    void Add(const std::uint8_t* data, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i) hash_ = (hash_ ^ data[i]) * kPrime;
+        count_ += size;
+    }
+    bool operator==(const ByteDigest& other) const {
+        return hash_ == other.hash_ && count_ == other.count_;
+    }
+
+private:
+    static constexpr std::uint64_t kPrime = 1099511628211ull;
+    std::uint64_t hash_ = 14695981039346656037ull;
+    std::uint64_t count_ = 0;
+};
+
+// Memory the system allocated with LocalAlloc, freed when done.
+template <typename T>
+class LocalMemory {
+public:
+    LocalMemory() = default;
+    ~LocalMemory() {
+        if (memory_) LocalFree(memory_);
+    }
+    LocalMemory(const LocalMemory&) = delete;
+    LocalMemory& operator=(const LocalMemory&) = delete;
+    T get() const { return memory_; }
+    T* Out() { return &memory_; }
+
+private:
+    T memory_ = nullptr;
+};
+
+// The security identifier of the user the process runs as, as text ("S-1-5-21-...").
+std::string CurrentUserSid() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+    FileHandle owner(token);
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::string buffer(size, '\0');
+    if (size == 0 || !GetTokenInformation(token, TokenUser, &buffer[0], size, &size)) return {};
+    LocalMemory<char*> text;
+    if (!ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(&buffer[0])->User.Sid, text.Out())) {
+        return {};
+    }
+    return text.get();
+}
+
+std::string RandomText() {
+    unsigned char bytes[kRandomBytes];
+    if (!RtlGenRandom(bytes, sizeof bytes)) return {};
+    static const char kDigits[] = "0123456789abcdef";
+    std::string text;
+    for (unsigned char byte : bytes) {
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 15];
+    }
+    return text;
+}
+
+std::string CurrentFolder() {
+    char folder[MAX_PATH + 1] = {};
+    const DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
+    return length < sizeof folder ? std::string(folder, length) : std::string();
+}
+
+// Whether `path` is `folder` or lies inside it, in any letter case.
+bool IsInside(const std::string& path, const std::string& folder) {
+    if (path.size() < folder.size()) return false;
+    if (path.size() > folder.size() && path[folder.size()] != '\\') return false;
+    return lstrcmpiA(path.substr(0, folder.size()).c_str(), folder.c_str()) == 0;
+}
+
+bool IsLink(DWORD attributes) {
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+using FinalPathCall = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+
+// Where opening `path` really leads, not following a link at its end: the link itself on Windows,
+// the link's target under Wine, which cannot open a link itself. Empty when the system cannot
+// tell (before Windows Vista).
+std::string FinalPath(const std::string& path) {
+    static const auto finalPath = reinterpret_cast<FinalPathCall>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
+    if (!finalPath) return {};
+    FileHandle entry(
+        CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!entry) return {};
+    std::string text(MAX_PATH, '\0');
+    DWORD length = finalPath(entry.get(), &text[0], DWORD(text.size()), 0);
+    if (length >= text.size()) {
+        text.resize(length + 1);
+        length = finalPath(entry.get(), &text[0], DWORD(text.size()), 0);
+    }
+    if (length == 0 || length >= text.size()) return {};
+    text.resize(length);
+    constexpr char kLongPrefix[] = "\\\\?\\";
+    if (text.compare(0, sizeof kLongPrefix - 1, kLongPrefix) == 0)
+        text.erase(0, sizeof kLongPrefix - 1);
+    return text;
+}
+
+// Removes what the folder holds, then the folder. A link is removed itself (Windows) or left
+// (Wine, which would remove what it leads to), never entered: an entry whose final path is not
+// inside `root` (the folder's own final path) is never deleted.
+bool RemoveTree(const std::string& folder, const std::string& root) {
+    bool complete = true;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + "\\" + name;
+            const DWORD attributes = found.dwFileAttributes;
+            const std::string reached = root.empty() ? std::string() : FinalPath(path);
+            const bool leadsOut = !reached.empty() && !IsInside(reached, root);
+            if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+                complete &= IsLink(attributes) || leadsOut ? RemoveDirectoryA(path.c_str()) != 0
+                                                           : RemoveTree(path, root);
+                continue;
+            }
+            if (leadsOut) {
+                complete = false;
+                continue;
+            }
+            if (attributes & FILE_ATTRIBUTE_READONLY) {
+                SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+            }
+            complete &= DeleteFileA(path.c_str()) != 0;
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    return RemoveDirectoryA(folder.c_str()) != 0 && complete;
+}
+
+class Win32HeldFile : public HeldFile {
+public:
+    Win32HeldFile(std::string path, HANDLE writing) : path_(std::move(path)), file_(writing) {}
+
+    bool Write(const std::uint8_t* data, std::size_t size) override {
+        if (sealed_ || failed_) return false;
+        written_.Add(data, size);
+        while (size > 0) {
+            const DWORD chunk = size > kReadBlock ? kReadBlock : DWORD(size);
+            DWORD done = 0;
+            if (!WriteFile(file_.get(), data, chunk, &done, nullptr) || done != chunk) {
+                failed_ = true;
+                return false;
+            }
+            data += chunk;
+            size -= chunk;
+        }
+        return true;
+    }
+
+    bool Seal() override {
+        if (sealed_ || failed_) return false;
+        sealed_ = true;
+        // The system loader cannot map a file someone holds for writing: the writing handle goes
+        // and a reading one that shares reading only takes its place. What the name leads to in
+        // between is checked to be a plain file holding exactly the bytes written.
+        file_.Reset();
+        file_.Reset(CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING,
+                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        BY_HANDLE_FILE_INFORMATION information{};
+        if (!file_ || !GetFileInformationByHandle(file_.get(), &information) ||
+            (information.dwFileAttributes &
+             (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
+            file_.Reset();
+            return false;
+        }
+        ByteDigest found;
+        std::string block(kReadBlock, '\0');
+        for (;;) {
+            DWORD got = 0;
+            if (!ReadFile(file_.get(), &block[0], kReadBlock, &got, nullptr)) {
+                file_.Reset();
+                return false;
+            }
+            if (got == 0) break;
+            found.Add(reinterpret_cast<const std::uint8_t*>(block.data()), got);
+        }
+        if (!(found == written_)) file_.Reset();
+        return bool(file_);
+    }
+
+private:
+    std::string path_;
+    FileHandle file_;
+    ByteDigest written_;
+    bool sealed_ = false;
+    bool failed_ = false;
+};
+
+class Win32PrivateFolder : public PrivateFolder {
+public:
+    Win32PrivateFolder(std::string path, HANDLE hold)
+        : PrivateFolder(std::move(path)), hold_(hold) {}
+
+    bool RemoveWithContents() override {
+        hold_.Reset();
+        // A program started in the folder (the preparatory program) made it current.
+        const std::string& path = Path();
+        if (IsInside(CurrentFolder(), path)) {
+            SetCurrentDirectoryA(path.substr(0, path.find_last_of('\\') + 1).c_str());
+        }
+        return RemoveTree(path, FinalPath(path));
+    }
+
+private:
+    FileHandle hold_;
+};
+
+class Win32PrivateFiles : public PrivateFiles {
+public:
+    std::unique_ptr<PrivateFolder> CreatePrivateFolder(const std::string& parent,
+                                                       const std::string& prefix) override {
+        const std::string user = CurrentUserSid();
+        if (user.empty()) return nullptr;
+        // Full access for the user and the administrators, inherited by everything inside, and
+        // nothing taken over from the parent folder.
+        const std::string rules = "D:P(A;OICI;FA;;;" + user + ")(A;OICI;FA;;;BA)";
+        LocalMemory<PSECURITY_DESCRIPTOR> descriptor;
+        if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(rules.c_str(), SDDL_REVISION_1,
+                                                                  descriptor.Out(), nullptr)) {
+            return nullptr;
+        }
+        SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor.get(), FALSE};
+        for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+            const std::string random = RandomText();
+            if (random.empty()) return nullptr;
+            const std::string path = parent + "\\" + prefix + random;
+            if (!CreateDirectoryA(path.c_str(), &attributes)) {
+                if (GetLastError() == ERROR_ALREADY_EXISTS) continue;
+                return nullptr;
+            }
+            // Held without delete sharing: the folder cannot be renamed or removed under the run.
+            HANDLE hold = CreateFileA(
+                path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+            if (hold == INVALID_HANDLE_VALUE) {
+                RemoveDirectoryA(path.c_str());
+                return nullptr;
+            }
+            return std::make_unique<Win32PrivateFolder>(path, hold);
+        }
+        return nullptr;
+    }
+
+    std::unique_ptr<HeldFile> CreateNewFile(const std::string& path) override {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return nullptr;
+        return std::make_unique<Win32HeldFile>(path, file);
+    }
+};
+
+}  // namespace
+
+PrivateFiles& HostPrivateFiles() {
+    static Win32PrivateFiles files;
+    return files;
+}
+
+}  // namespace vesk

@@ -1,0 +1,40 @@
+// Restricting the library search and loading system libraries by their full path.
+#include "platform/SystemLibrariesWin32.h"
+
+#include <string>
+
+namespace vesk {
+namespace {
+
+// LOAD_LIBRARY_SEARCH_SYSTEM32, which headers for older systems lack.
+constexpr DWORD kSearchSystemFolder = 0x00000800;
+
+using SetDefaultDllDirectoriesCall = BOOL(WINAPI*)(DWORD);
+using SetDllDirectoryCall = BOOL(WINAPI*)(LPCSTR);
+
+FARPROC KernelFunction(const char* name) {
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    return kernel ? GetProcAddress(kernel, name) : nullptr;
+}
+
+}  // namespace
+
+bool RestrictLibrarySearch() {
+    // Looked up at run time: the functions are newer than the oldest system the stub starts on.
+    auto restrict = reinterpret_cast<SetDefaultDllDirectoriesCall>(
+        reinterpret_cast<void*>(KernelFunction("SetDefaultDllDirectories")));
+    if (restrict&& restrict(kSearchSystemFolder)) return true;
+    auto dropCurrent = reinterpret_cast<SetDllDirectoryCall>(
+        reinterpret_cast<void*>(KernelFunction("SetDllDirectoryA")));
+    if (dropCurrent) dropCurrent("");
+    return false;
+}
+
+HMODULE LoadSystemLibrary(const char* name) {
+    char folder[MAX_PATH + 1] = {};
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length > MAX_PATH) return nullptr;
+    return LoadLibraryA((std::string(folder, length) + "\\" + name).c_str());
+}
+
+}  // namespace vesk

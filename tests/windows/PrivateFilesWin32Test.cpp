@@ -1,0 +1,201 @@
+// The private temporary folder on Windows: files made new never go through what lies at their
+// name (a file, a link, a dangling link), a sealed file cannot be swapped, and the folder goes
+// with everything in it without following a link out of it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/PrivateFiles.h"
+#include "support/TempDir.h"
+
+namespace vesk {
+namespace {
+
+using UnixNameCall = char*(CDECL*)(const WCHAR*);
+using CreateLinkCall = BOOLEAN(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+constexpr DWORD kFolderLink = 1;  // SYMBOLIC_LINK_FLAG_DIRECTORY
+
+UnixNameCall WineUnixName() {
+    return reinterpret_cast<UnixNameCall>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+}
+
+// Under Wine, the host's name of `path`.
+std::string HostName(const std::string& path) {
+    std::wstring wide(path.begin(), path.end());
+    char* name = WineUnixName()(wide.c_str());
+    std::string text = name ? name : "";
+    if (name) HeapFree(GetProcessHeap(), 0, name);
+    return text;
+}
+
+// Under Wine, starts a program of the host (which cannot be waited for) and waits until
+// `done`() holds, five seconds at most.
+template <typename Condition>
+bool RunHostProgram(std::string command, Condition done) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    for (int wait = 0; wait < 250 && !done(); ++wait) Sleep(20);
+    return done();
+}
+
+bool Listed(const std::string& path) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    return true;
+}
+
+// Makes `link` a symbolic link to the existing `target`: under Wine a link of the host's file
+// system, made by the host's ln, elsewhere through the system. False when it cannot be made.
+bool MakeLink(const std::string& target, const std::string& link, bool folder) {
+    if (!WineUnixName()) {
+        auto createLink = reinterpret_cast<CreateLinkCall>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
+        return createLink &&
+               createLink(link.c_str(), target.c_str(), folder ? kFolderLink : 0) != 0;
+    }
+    return RunHostProgram("Z:\\bin\\ln -s \"" + HostName(target) + "\" \"" + HostName(link) + "\"",
+                          [&link] { return Listed(link); });
+}
+
+// Removes a folder that may hold links: under Wine through the host's rm, as Wine would remove
+// what a link leads to; elsewhere the test folder's own removal does it.
+void RemoveLinksFolder(const std::string& folder) {
+    if (!WineUnixName()) return;
+    RunHostProgram("Z:\\bin\\rm -rf \"" + HostName(folder) + "\"", [&folder] {
+        return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
+    });
+}
+
+bool Write(HeldFile& file, const std::string& bytes) {
+    return file.Write(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+TEST(PrivateFilesWin32Test, NewFilesNeverGoThroughWhatIsAtTheirName) {
+    test::TempDir dir;
+    PrivateFiles& files = HostPrivateFiles();
+    const std::string victim = dir / "victim.txt";
+    ASSERT_TRUE(test::WriteWholeFile(victim, "the user's"));
+    CreateDirectoryA((dir / "victim-folder").c_str(), nullptr);
+    ASSERT_TRUE(test::WriteWholeFile(dir / "victim-folder\\keep.txt", "kept"));
+    ASSERT_TRUE(test::WriteWholeFile(dir / "nowhere.txt", "soon gone"));
+    // What lies at the names: a file, a folder, a link to a file, a link to a file that is no
+    // longer there, a link to a folder.
+    const std::string planted = dir / "planted";
+    CreateDirectoryA(planted.c_str(), nullptr);
+    ASSERT_TRUE(test::WriteWholeFile(planted + "\\file", "planted"));
+    CreateDirectoryA((planted + "\\folder").c_str(), nullptr);
+    const bool links = MakeLink(victim, planted + "\\link", false) &&
+                       MakeLink(dir / "nowhere.txt", planted + "\\dangling", false) &&
+                       MakeLink(dir / "victim-folder", planted + "\\folder-link", true);
+    DeleteFileA((dir / "nowhere.txt").c_str());
+    if (!links) std::printf("links cannot be made here: only a file and a folder are planted\n");
+
+    struct Planted {
+        const char* name;
+        bool link;
+    };
+    for (const Planted& p :
+         {Planted{"file", false}, Planted{"folder", false}, Planted{"link", true},
+          Planted{"dangling", true}, Planted{"folder-link", true}}) {
+        if (p.link && !links) continue;
+        std::unique_ptr<HeldFile> file = files.CreateNewFile(planted + "\\" + p.name);
+        EXPECT_EQ(file, nullptr) << p.name;
+        if (file) Write(*file, "written through");
+    }
+    EXPECT_EQ(test::ReadWholeFile(victim), "the user's");
+    EXPECT_EQ(test::ReadWholeFile(planted + "\\file"), "planted");
+    EXPECT_FALSE(test::FileExists(dir / "nowhere.txt"));
+    EXPECT_FALSE(test::FileExists(dir / "victim-folder\\folder-link"));
+
+    std::unique_ptr<HeldFile> fresh = files.CreateNewFile(dir / "fresh.txt");
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_TRUE(Write(*fresh, "mine"));
+    EXPECT_TRUE(fresh->Seal());
+    EXPECT_EQ(test::ReadWholeFile(dir / "fresh.txt"), "mine");
+    RemoveLinksFolder(planted);
+}
+
+TEST(PrivateFilesWin32Test, ASealedFileStaysAsWrittenUntilLetGo) {
+    test::TempDir dir;
+    const std::string path = dir / "program.exe";
+    std::unique_ptr<HeldFile> file = HostPrivateFiles().CreateNewFile(path);
+    ASSERT_NE(file, nullptr);
+    // While it is written, nobody else gets at it at all.
+    EXPECT_TRUE(Write(*file, "MZ first"));
+    EXPECT_FALSE(DeleteFileA(path.c_str()));
+    EXPECT_FALSE(test::WriteWholeFile(path, "swapped"));
+    ASSERT_TRUE(file->Seal());
+    EXPECT_FALSE(Write(*file, "more")) << "a sealed file takes no more bytes";
+    // Sealed, it can be read, but not deleted, renamed or written.
+    EXPECT_EQ(test::ReadWholeFile(path), "MZ first");
+    EXPECT_FALSE(DeleteFileA(path.c_str()));
+    EXPECT_FALSE(MoveFileA(path.c_str(), (dir / "aside.exe").c_str()));
+    EXPECT_FALSE(test::WriteWholeFile(path, "swapped"));
+    EXPECT_EQ(test::ReadWholeFile(path), "MZ first");
+    file.reset();
+    EXPECT_TRUE(DeleteFileA(path.c_str()));
+}
+
+TEST(PrivateFilesWin32Test, TheFolderIsNewHeldAndGoesWithAllItHoldsButNotWhereLinksLead) {
+    test::TempDir dir;
+    const std::string parent = dir.Path().substr(0, dir.Path().size() - 1);
+    PrivateFiles& files = HostPrivateFiles();
+    std::unique_ptr<PrivateFolder> first = files.CreatePrivateFolder(parent, "~run-");
+    std::unique_ptr<PrivateFolder> second = files.CreatePrivateFolder(parent, "~run-");
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(first->Path(), second->Path());
+    const std::string path = first->Path();
+    EXPECT_EQ(path.rfind(parent + "\\~run-", 0), 0u) << path;
+    EXPECT_EQ(path.size(), parent.size() + 6 + 16) << "sixteen random characters: " << path;
+    // Held: it can be neither renamed nor removed while the run lasts.
+    EXPECT_FALSE(MoveFileA(path.c_str(), (dir / "moved").c_str()));
+
+    CreateDirectoryA((path + "\\sub").c_str(), nullptr);
+    ASSERT_TRUE(test::WriteWholeFile(path + "\\sub\\a.txt", "a"));
+    ASSERT_TRUE(test::WriteWholeFile(path + "\\read-only.txt", "r"));
+    SetFileAttributesA((path + "\\read-only.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    CreateDirectoryA((dir / "victim").c_str(), nullptr);
+    ASSERT_TRUE(test::WriteWholeFile(dir / "victim\\keep.txt", "kept"));
+    ASSERT_TRUE(test::WriteWholeFile(dir / "victim.txt", "kept"));
+    const bool links = MakeLink(dir / "victim", path + "\\folder-link", true) &&
+                       MakeLink(dir / "victim.txt", path + "\\file-link", false);
+    // A program run in the folder left it current.
+    char before[MAX_PATH + 1] = {};
+    GetCurrentDirectoryA(MAX_PATH, before);
+    ASSERT_TRUE(SetCurrentDirectoryA((path + "\\sub").c_str()));
+
+    const bool removed = first->RemoveWithContents();
+    const bool leftLinks = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    RemoveLinksFolder(path);
+    EXPECT_EQ(test::ReadWholeFile(dir / "victim\\keep.txt"), "kept");
+    EXPECT_EQ(test::ReadWholeFile(dir / "victim.txt"), "kept");
+    EXPECT_FALSE(test::FileExists(path + "\\sub\\a.txt"));
+    EXPECT_FALSE(test::FileExists(path + "\\read-only.txt"));
+    // Windows removes the links themselves, and so the whole folder; Wine cannot remove a link
+    // without what it leads to, so they stay.
+    if (!links || !WineUnixName()) {
+        EXPECT_TRUE(removed);
+        EXPECT_FALSE(leftLinks);
+    }
+    char current[MAX_PATH + 1] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    EXPECT_EQ(lstrcmpiA(current, parent.c_str()), 0) << current;
+    SetCurrentDirectoryA(before);
+    second->RemoveWithContents();
+}
+
+}  // namespace
+}  // namespace vesk
