@@ -40,8 +40,7 @@ bool PrepareSetup(SetupSession& session) {
     // Entry 0 is the language file: a compressed body whatever its letter.
     const FileEntry language = ParseFileEntry(session.files.At(0));
     StringSink languageBytes;
-    if (!reader.ExtractTo(languageBytes, language.offset, language.size, false,
-                          kMaxLanguageFile) ||
+    if (!reader.ExtractTo(languageBytes, language.offset, language.size, false, kMaxLanguageFile) ||
         !session.texts.LoadFromBytes(languageBytes.bytes)) {
         return false;
     }
