@@ -1,6 +1,8 @@
 // Streaming bodies into the container.
 #include "BodyWriter.h"
 
+#include <algorithm>
+
 #include "InputFile.h"
 
 namespace vesk {
@@ -29,12 +31,61 @@ private:
     std::int64_t limit_;
 };
 
+// The bytes of one source in blocks, as the encoder asks for them: polls the stop request and
+// reports progress after every block.
+class BodyWriter::SourceReader : public ByteSource {
+public:
+    SourceReader(const BodySource& source, const std::atomic<bool>* stop,
+                 const std::function<void(std::uint64_t)>& progress)
+        : source_(source), stop_(stop), progress_(progress) {}
+
+    bool Open() {
+        if (!source_.hostPath.empty() && !file_.Open(source_.hostPath)) {
+            error = file_.LastError();
+            return false;
+        }
+        return true;
+    }
+    bool Read(std::uint8_t* buffer, std::size_t capacity, std::size_t& got) override {
+        got = 0;
+        if (stop_ && stop_->load()) {
+            stopped = true;
+            error = "interrupted";
+            return false;
+        }
+        capacity = std::min(capacity, kBlockSize);
+        if (source_.hostPath.empty()) {
+            got = std::min<std::size_t>(capacity, source_.bytes->size() - std::size_t(done));
+            std::copy_n(source_.bytes->data() + done, got, buffer);
+        } else if (!file_.Read(buffer, capacity, got)) {
+            error = file_.LastError();
+            return false;
+        }
+        done += got;
+        if (progress_ && got > 0) progress_(done);
+        return true;
+    }
+
+    std::uint64_t done = 0;
+    bool stopped = false;
+    std::string error;  // empty while nothing failed
+
+private:
+    const BodySource& source_;
+    const std::atomic<bool>* stop_;
+    const std::function<void(std::uint64_t)>& progress_;
+    InputFile file_;
+};
+
 BodyWriter::BodyWriter(ContainerWriter& container, std::int64_t streamLimit,
-                       const std::atomic<bool>* stop)
+                       const std::atomic<bool>* stop, BodyMethod method,
+                       std::uint32_t lzmaDictionary)
     : container_(container),
       limit_(streamLimit),
       stop_(stop),
+      method_(method),
       encoder_(std::make_unique<LzssEncoder>()),
+      lzma_(lzmaDictionary),
       block_(kBlockSize) {}
 
 bool BodyWriter::Fail(std::string message) {
@@ -45,12 +96,11 @@ bool BodyWriter::Fail(std::string message) {
 bool BodyWriter::Write(const std::string& target, const BodySource& source, FileKind kind,
                        WrittenBody& written) {
     const ContainerWriter::Mark start = container_.BodyStart();
-    bool encode = kind != FileKind::Raw;
+    bool encode = kind != FileKind::Raw && source.size > 0;
     if (!Pass(target, source, encode)) return false;
     std::int64_t size = container_.StreamLength() - start.stream;
     // A file that LZSS does not make smaller is stored as it is.
-    if (encode && kind == FileKind::Ordinary && source.size > 0 &&
-        std::uint64_t(size) >= source.size) {
+    if (encode && kind == FileKind::Ordinary && std::uint64_t(size) >= source.size) {
         if (!container_.RewindTo(start)) return Fail(container_.LastError());
         kind = FileKind::Raw;
         if (!Pass(target, source, false)) return false;
@@ -65,43 +115,40 @@ bool BodyWriter::Write(const std::string& target, const BodySource& source, File
 // One pass over the source into the container, encoded or raw.
 bool BodyWriter::Pass(const std::string& target, const BodySource& source, bool encode) {
     LimitedSink sink(container_, limit_);
-    auto sinkError = [&]() {
+    SourceReader reader(source, stop_, progress_);
+    if (!reader.Open()) return Fail(reader.error);
+    bool written = true;
+    if (encode && method_ == BodyMethod::Lzma) {
+        written = lzma_.Encode(reader, source.size, sink);
+        if (!written && reader.error.empty() && !sink.overLimit && !lzma_.LastError().empty()) {
+            return Fail(target + ": " + lzma_.LastError());
+        }
+    } else {
+        if (encode) encoder_->Begin(sink);
+        std::size_t got = 0;
+        do {
+            if (!reader.Read(block_.data(), block_.size(), got)) break;
+            if (got > 0)
+                written =
+                    encode ? encoder_->Feed(block_.data(), got) : sink.Write(block_.data(), got);
+        } while (got > 0 && written);
+        if (encode && written && reader.error.empty()) written = encoder_->Finish();
+    }
+    if (!reader.error.empty()) {
+        stopped_ = reader.stopped;
+        return Fail(reader.error);
+    }
+    if (!written) {
         if (sink.overLimit) {
             return Fail(target + ": with this file the data stream would pass " +
                         std::to_string(limit_) + " bytes, the most a setup can hold (2 GiB)");
         }
         return Fail(container_.LastError());
-    };
-    if (encode) encoder_->Begin(sink);
-    auto put = [&](const std::uint8_t* data, std::size_t size) {
-        return encode ? encoder_->Feed(data, size) : sink.Write(data, size);
-    };
-
-    std::uint64_t done = 0;
-    if (source.hostPath.empty()) {
-        const auto* data = reinterpret_cast<const std::uint8_t*>(source.bytes->data());
-        if (!put(data, source.bytes->size())) return sinkError();
-        done = source.bytes->size();
-    } else {
-        InputFile file;
-        if (!file.Open(source.hostPath)) return Fail(file.LastError());
-        std::size_t got = 0;
-        do {
-            if (stop_ && stop_->load()) {
-                stopped_ = true;
-                return Fail("interrupted");
-            }
-            if (!file.Read(block_.data(), block_.size(), got)) return Fail(file.LastError());
-            if (got > 0 && !put(block_.data(), got)) return sinkError();
-            done += got;
-            if (progress_) progress_(done);
-        } while (got > 0);
     }
-    if (encode && !encoder_->Finish()) return sinkError();
-    if (done != source.size) {
+    if (reader.done != source.size) {
         return Fail(source.hostPath + ": changed while the setup was built (" +
-                    std::to_string(done) + " bytes, planned with " + std::to_string(source.size) +
-                    ")");
+                    std::to_string(reader.done) + " bytes, planned with " +
+                    std::to_string(source.size) + ")");
     }
     return true;
 }

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "ContainerWriter.h"
+#include "LzmaBodyEncoder.h"
 #include "LzssEncoder.h"
+#include "container/BodyMethod.h"
 #include "container/FileKind.h"
 
 namespace vesk {
@@ -28,14 +30,17 @@ struct WrittenBody {
     std::int32_t size = 0;    // bytes in the stream
 };
 
-// Reads each source once in 1 MiB blocks and LZSS-encodes it straight into the container; a file
-// of kind A whose encoding is not smaller is taken back and stored raw (kind N), read a second
-// time. A file that changed size since it was planned, a stream that would pass the setup's limit,
-// a sink error or a stop request ends the write with a message (and Stopped() for the last).
+// Reads each source once in blocks of at most 1 MiB and encodes it with the set's method straight
+// into the container; a file of kind A whose encoding is not smaller is taken back and stored raw
+// (kind N), read a second time. An empty file is an empty body whatever the method. A file that
+// changed size since it was planned, a stream that would pass the setup's limit, a sink error or a
+// stop request ends the write with a message (and Stopped() for the last).
 class BodyWriter {
 public:
-    // `stop` (may be null) is polled between blocks.
-    BodyWriter(ContainerWriter& container, std::int64_t streamLimit, const std::atomic<bool>* stop);
+    // `stop` (may be null) is polled between blocks. LZMA bodies name `lzmaDictionary`.
+    BodyWriter(ContainerWriter& container, std::int64_t streamLimit, const std::atomic<bool>* stop,
+               BodyMethod method = BodyMethod::Lzss,
+               std::uint32_t lzmaDictionary = kDefaultLzmaDictionary);
 
     // Told the bytes of the current source read so far, after every block.
     void SetProgressHandler(std::function<void(std::uint64_t)> handler) {
@@ -52,6 +57,7 @@ public:
 
 private:
     class LimitedSink;
+    class SourceReader;
 
     bool Fail(std::string message);
     bool Pass(const std::string& target, const BodySource& source, bool encode);
@@ -60,7 +66,9 @@ private:
     std::int64_t limit_;
     const std::atomic<bool>* stop_;
     std::function<void(std::uint64_t)> progress_;
+    BodyMethod method_;
     std::unique_ptr<LzssEncoder> encoder_;
+    LzmaBodyEncoder lzma_;
     std::vector<std::uint8_t> block_;
     bool stopped_ = false;
     std::string error_;

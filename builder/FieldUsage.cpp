@@ -52,6 +52,9 @@ const std::vector<FieldUse> kUses = {
      "builder: the bytes of the installed files; destination page: the space required"},
     {Slot(kSlotProjectProperties), T::GetAllVar, K::FileQty, R::Computed, V::Integer,
      "builder: the number of installed files; install worker: the progress bar"},
+    {Slot(kSlotProjectProperties), T::GetAllVar, K::CompressType, R::Both, V::Method,
+     "builder: compresses every file body with this method (--compression overrides it; absent: "
+     "LZSS); start-up: decodes the bodies with it"},
 
     // Every page task: what the page layout vocabulary writes, carried only.
     {kPages, T::ShowTopFrame, K::Subject, R::Carried, V::PageText, kFixedTexts},
@@ -302,6 +305,8 @@ const char* FormName(ValueForm form) {
             return "target,,,KIND,time";
         case ValueForm::Pattern:
             return "pattern";
+        case ValueForm::Method:
+            return "LZSS or LZMA";
     }
     return "";
 }
@@ -354,6 +359,8 @@ const char* FormRule(ValueForm form) {
                    "year-month-day hour:minute:second or empty; the target a path as above";
         case ValueForm::Pattern:
             return "`*` any run of characters, `?` one; letter case ignored";
+        case ValueForm::Method:
+            return "`LZSS` (the default) or `LZMA` (smaller setups); letter case ignored";
     }
     return "";
 }

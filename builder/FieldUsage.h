@@ -43,8 +43,9 @@ enum class ValueForm {
     DocumentType,   // S (HTML) or M (web archive)
     FileMark,       // "target,,,KIND,time": a kind for one of the product's files
     Pattern,        // a file name pattern with * and ?
+    Method,         // LZSS or LZMA: how the file bodies are compressed
 };
-constexpr int kValueFormCount = int(ValueForm::Pattern) + 1;
+constexpr int kValueFormCount = int(ValueForm::Method) + 1;
 
 struct FieldUse {
     std::uint32_t slots;  // one bit per task slot (1 << slot)

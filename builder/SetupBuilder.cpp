@@ -11,6 +11,7 @@
 #include "FileBytes.h"
 #include "FileKindRules.h"
 #include "InputFile.h"
+#include "LzmaBodyEncoder.h"
 #include "LzssEncoder.h"
 #include "ProjectCheck.h"
 #include "ProjectCompleter.h"
@@ -154,6 +155,7 @@ bool SetupBuilder::Build(const BuildOptions& options) {
             return Fail(options.projectPath + ": DiskSize of task 2401: " + why);
         }
     }
+    if (!ChooseMethod(options)) return false;
     if (options.identity.size() > kMaxIdentityLength) {
         return Fail("--identity: \"" + options.identity + "\" is longer than 59 characters");
     }
@@ -175,6 +177,26 @@ bool SetupBuilder::Build(const BuildOptions& options) {
     if (!Plan(options, plan) || !AcceptWarnings(options)) return false;
     if (options.checkOnly) return true;
     return Write(options, stub, plan);
+}
+
+// --compression wins over CompressType; the field stays out of a project that has none and gets
+// LZSS, so such a setup keeps the bytes it had before the method could be chosen.
+bool SetupBuilder::ChooseMethod(const BuildOptions& options) {
+    const std::string value =
+        tasks_[kSlotProjectProperties].GetValue(SubTaskType::GetAllVar, FieldKind::CompressType);
+    if (!options.compression.empty()) {
+        if (!BodyMethodFromName(options.compression, method_)) {
+            return Fail("--compression: \"" + options.compression +
+                        "\" is no method: lzss or lzma");
+        }
+    } else if (!BodyMethodFromName(value, method_)) {
+        return Fail(locator_.Where(kSlotProjectProperties, SubTaskType::GetAllVar,
+                                   FieldKind::CompressType, value) +
+                    "CompressType \"" + value + "\" of task 2401 is no method: LZSS or LZMA");
+    }
+    methodWritten_ = method_ != BodyMethod::Lzss || !value.empty();
+    summary_.method = method_;
+    return true;
 }
 
 bool SetupBuilder::AcceptWarnings(const BuildOptions& options) {
@@ -414,7 +436,10 @@ bool SetupBuilder::WriteBodies(const BuildOptions& options, ContainerWriter& wri
 
     const std::int64_t limit = std::min<std::int64_t>(options.streamLimit, kOneVolume);
     const std::int32_t writerDiskSize = diskSize_ ? diskSize_ : kOneVolume;
-    BodyWriter bodies(writer, limit, options.stop);
+    std::uint64_t largest = 0;
+    for (const Planned& entry : plan) largest = std::max(largest, entry.size);
+    if (method_ == BodyMethod::Lzma) summary_.lzmaDictionary = LzmaDictionaryFor(largest);
+    BodyWriter bodies(writer, limit, options.stop, method_, summary_.lzmaDictionary);
     std::uint64_t entryStart = 0;
     bodies.SetProgressHandler([&](std::uint64_t done) {
         progress.bytesDone = entryStart + done;
@@ -494,6 +519,10 @@ bool SetupBuilder::Write(const BuildOptions& options, const std::string& stub,
                                 std::to_string(summary_.installedFiles));
     properties = WithFieldValue(properties, SubTaskType::GetAllVar, FieldKind::SoftwareSize,
                                 std::to_string(summary_.softwareSize));
+    if (methodWritten_) {
+        properties = WithFieldValue(properties, SubTaskType::GetAllVar, FieldKind::CompressType,
+                                    BodyMethodName(method_));
+    }
 
     // A set in one file gets a DiskSize larger than Setup.exe, which holds the DiskSize in its
     // project: a few rounds find the value that agrees with itself.

@@ -12,6 +12,7 @@
 
 #include "ProjectLocator.h"
 #include "SourceExcludes.h"
+#include "container/BodyMethod.h"
 #include "project/InstallProject.h"
 
 namespace vesk {
@@ -23,6 +24,7 @@ struct BuildOptions {
     std::string outputDir;        // empty: the project's OutPutPath, relative to the project file
     std::string stubPath;         // the engine stub (Setup.exe without a payload)
     std::string diskSize;         // overrides the project's DiskSize ("1440K"); empty: keep it
+    std::string compression;      // overrides the project's CompressType ("lzss", "lzma")
     std::string identity;         // the SetIdentity; empty: a decimal digest of the content
     std::string uninstallerPath;  // the uninstaller program (--uninstaller); empty: none given
     // The uninstaller that came with the tool (veskbuild's ../stub/Vesk-UnInstall.exe), packed
@@ -72,6 +74,8 @@ struct BuildSummary {
     std::uint64_t bytesOut = 0;  // their bodies in the data stream
     std::uint64_t softwareSize = 0;
     std::int32_t diskSize = 0;
+    BodyMethod method = BodyMethod::Lzss;
+    std::uint32_t lzmaDictionary = 0;  // named by every LZMA body; 0 for LZSS
     int volumes = 0;
     std::int64_t setupSize = 0;
     std::string identity;
@@ -86,7 +90,8 @@ struct BuildSummary {
 // StartupFiles, SourceScanner with FileKindRules, the uninstaller), check everything that can be
 // checked before writing, then write the bodies in file-list order through the ContainerWriter and
 // finish with the project, whose FileList, FolderList, FileQty, SoftwareSize and DiskSize the build
-// fills in.
+// fills in. The bodies' method is the project's CompressType or --compression; a set of LZSS
+// bodies from a project without CompressType carries none, as before the method could be chosen.
 //
 // Failures name the file or field at fault, and leave no output behind: the writer works on
 // ".part" files until the end, and an output folder the build created is removed again.
@@ -111,6 +116,7 @@ private:
 
     bool Fail(std::string message);
     bool ReadProject(const BuildOptions& options);
+    bool ChooseMethod(const BuildOptions& options);
     // With warningsAreErrors, fails with the warnings so far as its errors.
     bool AcceptWarnings(const BuildOptions& options);
     std::string TimeOf(const std::string& path) const;
@@ -134,6 +140,8 @@ private:
     std::vector<int> order_;     // the slots in the order the setup carries their tasks
     std::int32_t diskSize_ = 0;  // 0: everything in Setup.exe
     std::string diskSizeOrigin_;
+    BodyMethod method_ = BodyMethod::Lzss;
+    bool methodWritten_ = false;  // the project carries CompressType
     std::string outputDir_;
     std::optional<std::int64_t> epoch_;
     std::size_t checksumField_ = 0;

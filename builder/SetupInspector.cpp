@@ -30,6 +30,9 @@ bool SetupInspector::Open(const std::string& setupPath) {
     const std::vector<std::string> entryTexts = ReadProjectModel();
     if (entries_.empty()) return Fail(setupPath + ": the project lists no files");
     if (!reader_->CheckFileList(entryTexts)) return Fail(reader_->LastError());
+    const std::string method = project_.GetValue(TaskIdForSlot(kSlotProjectProperties),
+                                                 SubTaskType::GetAllVar, FieldKind::CompressType);
+    if (!reader_->SetBodyMethod(method)) return Fail(reader_->LastError());
     reader_->SetVolumeSize(diskSize_);
     reader_->SetVolumeArithmetic(true);
     return true;

@@ -21,7 +21,8 @@ public:
     SetupInspector();
 
     // Opens the setup and reads its project section, verifying what the engine verifies (the
-    // checksums of volume 1 and the project section, the file list's layout); the error says
+    // checksums of volume 1 and the project section, the file list's layout, a body method it
+    // knows); the error says
     // what is wrong otherwise, starting with DamagedSetupMessage for a damaged set.
     bool Open(const std::string& setupPath);
 

@@ -183,6 +183,11 @@ std::vector<Finding> Checker::Run() {
             CheckChoice(kOperations, "0 to create or write, 1 to delete");
             break;
         }
+        case ValueForm::Method: {
+            static const char* const kMethods[] = {"LZSS", "LZMA", nullptr};
+            CheckChoice(kMethods, "LZSS or LZMA");
+            break;
+        }
         case ValueForm::DocumentType: {
             static const char* const kDocuments[] = {"S", "M", nullptr};
             CheckChoice(kDocuments, "S for an HTML document or M for a web archive (.mht)");
@@ -251,7 +256,7 @@ void Checker::CheckChoice(const char* const* choices, const std::string& meaning
     for (const char* const* choice = choices; *choice; ++choice) {
         if (SameName(value_, *choice)) return;
     }
-    const bool numeric = use_.form != ValueForm::DocumentType;
+    const bool numeric = use_.form != ValueForm::DocumentType && use_.form != ValueForm::Method;
     Error(Shown() + ": write " + meaning +
           (numeric ? "; the setup reads it as " + std::to_string(LeadingInt(value_)) : ""));
 }

@@ -5,7 +5,9 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 bash scripts/configure.sh
-out/bin/veskbuild build examples/demo/project.xml -o out/demo
+# VESK_DEMO_COMPRESSION=lzma builds the demo with LZMA bodies (default: the project's, LZSS).
+out/bin/veskbuild build examples/demo/project.xml -o out/demo \
+    ${VESK_DEMO_COMPRESSION:+--compression "$VESK_DEMO_COMPRESSION"}
 echo "Built: out/bin/veskbuild, out/stub/Setup.exe, out/stub/Vesk-UnInstall.exe, out/demo/"
 
 echo "Running out/demo/Setup.exe under Wine, walking its wizard with every default,"

@@ -47,6 +47,12 @@ void PrintSummary(const BuildSummary& summary, double seconds) {
     std::printf("  bytes in   %s\n", Grouped(summary.bytesIn).c_str());
     double ratio = summary.bytesIn ? 100.0 * double(summary.bytesOut) / double(summary.bytesIn) : 0;
     std::printf("  bytes out  %s (%.1f%% of in)\n", Grouped(summary.bytesOut).c_str(), ratio);
+    if (summary.method == BodyMethod::Lzma) {
+        std::printf("  method     LZMA, dictionary %s bytes\n",
+                    Grouped(summary.lzmaDictionary).c_str());
+    } else {
+        std::printf("  method     LZSS\n");
+    }
     std::printf("  volumes    %d (DiskSize %s; Setup.exe %s bytes)\n", summary.volumes,
                 Grouped(std::uint64_t(summary.diskSize)).c_str(),
                 Grouped(std::uint64_t(summary.setupSize)).c_str());
@@ -97,6 +103,7 @@ int BuildCommand(const Arguments& args) {
     options.outputDir = line.Value("--output");
     options.stubPath = line.Value("--stub");
     options.diskSize = line.Value("--disk-size");
+    options.compression = line.Value("--compression");
     options.identity = line.Value("--identity");
     options.signCommand = line.Value("--sign-command");
     if (options.stubPath.empty()) options.stubPath = BesideTheTool("Setup.exe");

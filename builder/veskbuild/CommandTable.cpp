@@ -26,6 +26,9 @@ const OptionSpec kUninstaller = {
     "--uninstaller PROGRAM    the uninstaller, packed when task 2410 asks for a record\n"
     "                         (default: ../stub/Vesk-UnInstall.exe beside veskbuild)"};
 
+const OptionSpec kMethod = {"--method", nullptr, true, false,
+                            "--method METHOD          lzss (the default) or lzma"};
+
 const std::vector<CommandInfo> kCommands = {
     {"build",
      "build PROJECT [-o OUTDIR] [options]",
@@ -42,6 +45,9 @@ const std::vector<CommandInfo> kCommands = {
       {"--disk-size", nullptr, true, false,
        "--disk-size SIZE         data bytes per volume: 1474560, 1440K, 650M (overrides "
        "DiskSize)"},
+      {"--compression", nullptr, true, false,
+       "--compression METHOD     lzss (the default) or lzma, for every file body (overrides\n"
+       "                         CompressType)"},
       {"--identity", nullptr, true, false,
        "--identity TEXT          the set identity, 59 characters at most (default: a digest)"},
       {"--sign-command", nullptr, true, false,
@@ -91,16 +97,17 @@ const std::vector<CommandInfo> kCommands = {
      {},
      ReferenceCommand},
     {"compress",
-     "compress IN OUT [--quiet]",
-     "write IN as a raw LZSS stream",
-     "",
-     {kQuiet},
+     "compress IN OUT [--method lzss|lzma] [--quiet]",
+     "write IN as a raw LZSS stream or an LZMA body",
+     "An LZMA body is what a setup built with --compression lzma holds: the .lzma layout\n"
+     "(properties, length, data), which xz --format=lzma also reads.",
+     {kMethod, kQuiet},
      CompressCommand},
     {"decompress",
-     "decompress IN OUT [--quiet]",
-     "decode a raw LZSS stream",
-     "",
-     {kQuiet},
+     "decompress IN OUT [--method lzss|lzma] [--quiet]",
+     "decode a raw LZSS stream or an LZMA body",
+     "An LZMA body is decoded as the engine decodes it, with the same limits.",
+     {kMethod, kQuiet},
      DecompressCommand},
 };
 

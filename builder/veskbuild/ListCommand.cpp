@@ -88,6 +88,7 @@ int ListCommand(const Arguments& args) {
     std::printf("Project section: offset %u, %u bytes compressed, %zu bytes of XML\n",
                 tail.projectOffset, tail.projectSize, setup.ProjectText().size());
     std::printf("Disk size:       %d\n", setup.DiskSize());
+    std::printf("Method:          %s\n", BodyMethodName(reader.Method()));
     PrintProject(setup.Project());
 
     const auto& entries = setup.Entries();

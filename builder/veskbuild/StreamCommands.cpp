@@ -1,5 +1,5 @@
-// compress and decompress: raw LZSS streams without a container around them, streamed in blocks
-// so that memory stays the same whatever the file's size.
+// compress and decompress: raw LZSS streams and LZMA bodies without a container around them,
+// streamed in blocks so that memory stays the same whatever the file's size.
 #include <cstdio>
 #include <filesystem>
 #include <limits>
@@ -9,7 +9,10 @@
 #include "CommandTable.h"
 #include "Commands.h"
 #include "InputFile.h"
+#include "LzmaBodyEncoder.h"
 #include "LzssEncoder.h"
+#include "container/BodyMethod.h"
+#include "container/LzmaBodyDecoder.h"
 #include "container/LzssDecoder.h"
 #include "container/OutputFile.h"
 
@@ -18,20 +21,41 @@ namespace {
 
 constexpr std::size_t kBlockSize = std::size_t(1) << 20;
 
-// IN and OUT of a stream command; false (with the exit code) when the line is no use.
-bool InAndOut(const std::string& command, const Arguments& args, CommandLine& line, int& exitCode) {
+// IN, OUT and the method of a stream command; false (with the exit code) when the line is no use.
+bool InAndOut(const std::string& command, const Arguments& args, CommandLine& line,
+              BodyMethod& method, int& exitCode) {
     if (!ParseCommandLine(command, args, line, exitCode)) return false;
     if (line.Operands().size() != 2) {
         exitCode = UsageError(command, "give IN and OUT");
         return false;
     }
+    if (!BodyMethodFromName(line.Value("--method"), method)) {
+        exitCode = UsageError(command, "--method " + line.Value("--method") + ": lzss or lzma");
+        return false;
+    }
     return true;
 }
 
-// Feeds IN to `feed` block by block and writes OUT; OUT is removed again on failure.
+// Pulls IN in blocks for an encoder that asks for its input.
+class FileSource : public ByteSource {
+public:
+    explicit FileSource(InputFile& file) : file_(file) {}
+    bool Read(std::uint8_t* buffer, std::size_t capacity, std::size_t& got) override {
+        if (!file_.Read(buffer, capacity, got)) return false;
+        bytes += got;
+        return true;
+    }
+    std::uint64_t bytes = 0;
+
+private:
+    InputFile& file_;
+};
+
+// Feeds IN to `feed` block by block and writes OUT; OUT is removed again on failure. When `feed`
+// or `finish` fail and `problem` then holds a text, IN is at fault (damaged input), else OUT.
 template <typename Feed, typename Finish>
 int Transform(const std::string& inPath, const std::string& outPath, Feed feed, Finish finish,
-              std::uint64_t& in, std::uint64_t& out) {
+              std::uint64_t& in, std::uint64_t& out, const std::string& problem) {
     InputFile input;
     if (!input.Open(inPath)) return Failure(input.LastError());
     // Stream positions are counted in size_t: a 32-bit build reaches 4 GiB at most.
@@ -49,12 +73,38 @@ int Transform(const std::string& inPath, const std::string& outPath, Feed feed, 
     std::vector<std::uint8_t> block(kBlockSize);
     std::size_t got = 0;
     in = 0;
+    auto failed = [&]() {
+        return fail(problem.empty() ? outPath + ": write error" : inPath + ": " + problem);
+    };
     do {
         if (!input.Read(block.data(), block.size(), got)) return fail(input.LastError());
-        if (got > 0 && !feed(block.data(), got, output)) return fail(outPath + ": write error");
+        if (got > 0 && !feed(block.data(), got, output)) return failed();
         in += got;
     } while (got > 0);
-    if (!finish(output, out) || !output.Close()) return fail(outPath + ": write error");
+    if (!finish(output, out)) return failed();
+    if (!output.Close()) return fail(outPath + ": write error");
+    return kExitSuccess;
+}
+
+// IN as one LZMA body in OUT, with the dictionary a set holding only IN would get.
+int CompressLzma(const std::string& inPath, const std::string& outPath, std::uint64_t& in,
+                 std::uint64_t& out) {
+    InputFile input;
+    if (!input.Open(inPath)) return Failure(input.LastError());
+    OutputFile output;
+    if (!output.Create(outPath)) return Failure(outPath + ": cannot be created");
+    FileSource source(input);
+    LzmaBodyEncoder encoder(LzmaDictionaryFor(input.Size()));
+    const bool encoded = encoder.Encode(source, input.Size(), output);
+    if (!output.Close() || !encoded) {
+        std::error_code ec;
+        std::filesystem::remove(outPath, ec);
+        return Failure(!input.LastError().empty()     ? input.LastError()
+                       : !encoder.LastError().empty() ? encoder.LastError()
+                                                      : outPath + ": write error");
+    }
+    in = source.bytes;
+    out = encoder.BytesOut();
     return kExitSuccess;
 }
 
@@ -67,7 +117,8 @@ double Percent(std::uint64_t part, std::uint64_t whole) {
 int CompressCommand(const Arguments& args) {
     CommandLine line;
     int exitCode = kExitSuccess;
-    if (!InAndOut("compress", args, line, exitCode)) return exitCode;
+    BodyMethod method = BodyMethod::Lzss;
+    if (!InAndOut("compress", args, line, method, exitCode)) return exitCode;
     auto encoder = std::make_unique<LzssEncoder>();
     bool begun = false;
     auto begin = [&](OutputFile& output) {
@@ -86,7 +137,10 @@ int CompressCommand(const Arguments& args) {
     };
     const std::string& inPath = line.Operands()[0];
     std::uint64_t in = 0, out = 0;
-    if (int failed = Transform(inPath, line.Operands()[1], feed, finish, in, out)) return failed;
+    const int failed = method == BodyMethod::Lzma
+                           ? CompressLzma(inPath, line.Operands()[1], in, out)
+                           : Transform(inPath, line.Operands()[1], feed, finish, in, out, "");
+    if (failed) return failed;
     if (!line.Has("--quiet")) {
         std::printf("%s: %llu -> %llu bytes (%.1f%%)\n", inPath.c_str(),
                     static_cast<unsigned long long>(in), static_cast<unsigned long long>(out),
@@ -98,20 +152,25 @@ int CompressCommand(const Arguments& args) {
 int DecompressCommand(const Arguments& args) {
     CommandLine line;
     int exitCode = kExitSuccess;
-    if (!InAndOut("decompress", args, line, exitCode)) return exitCode;
+    BodyMethod method = BodyMethod::Lzss;
+    if (!InAndOut("decompress", args, line, method, exitCode)) return exitCode;
     auto decoder = std::make_unique<LzssDecoder>();  // 40 KiB of window: off the stack
+    LzmaBodyDecoder lzma;
     decoder->Reset();
+    const bool isLzma = method == BodyMethod::Lzma;
     auto feed = [&](const std::uint8_t* data, std::size_t size, OutputFile& output) {
-        return decoder->Feed(data, size, output);
+        return isLzma ? lzma.Feed(data, size, output) : decoder->Feed(data, size, output);
     };
     auto finish = [&](OutputFile& output, std::uint64_t& out) {
-        bool ok = decoder->Finish(output);
-        out = decoder->OutputCount();
+        bool ok = isLzma ? lzma.Finish() : decoder->Finish(output);
+        out = isLzma ? lzma.OutputCount() : decoder->OutputCount();
         return ok;
     };
     const std::string& inPath = line.Operands()[0];
     std::uint64_t in = 0, out = 0;
-    if (int failed = Transform(inPath, line.Operands()[1], feed, finish, in, out)) return failed;
+    if (int failed = Transform(inPath, line.Operands()[1], feed, finish, in, out, lzma.Problem())) {
+        return failed;
+    }
     if (!line.Has("--quiet")) {
         std::printf("%s: %llu -> %llu bytes\n", inPath.c_str(), static_cast<unsigned long long>(in),
                     static_cast<unsigned long long>(out));

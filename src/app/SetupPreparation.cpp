@@ -26,6 +26,10 @@ bool PrepareSetup(SetupSession& session) {
     const std::string extract = TaskIdForSlot(kSlotExtractFiles);
     reader.SetVolumeSize(
         LeadingInt(project.GetValue(properties, SubTaskType::GetAllVar, FieldKind::DiskSize)));
+    if (!reader.SetBodyMethod(
+            project.GetValue(properties, SubTaskType::GetAllVar, FieldKind::CompressType))) {
+        return false;
+    }
     project.GetValues(extract, SubTaskType::FileList, FieldKind::File, session.files);
     project.GetValues(extract, SubTaskType::FolderList, FieldKind::Folder, session.folders);
     if (session.files.Empty()) return false;
@@ -33,11 +37,10 @@ bool PrepareSetup(SetupSession& session) {
     // before anything of it is written.
     if (!reader.CheckFileList(session.files.Lines())) return false;
 
-    // Entry 0 is the language file: an LZSS body whatever its letter.
+    // Entry 0 is the language file: a compressed body whatever its letter.
     const FileEntry language = ParseFileEntry(session.files.At(0));
     StringSink languageBytes;
-    if (!reader.ExtractTo(languageBytes, language.offset, language.size, false,
-                          kMaxLanguageFile) ||
+    if (!reader.ExtractTo(languageBytes, language.offset, language.size, false, kMaxLanguageFile) ||
         !session.texts.LoadFromBytes(languageBytes.bytes)) {
         return false;
     }

@@ -9,12 +9,13 @@ namespace vesk {
 
 // Computes the start values, makes the run's temporary folder (where "[TempFileDir]" leads from
 // then on), opens the setup executable named by the start values, decodes and loads the project,
-// reads the volume size and the file and folder lists, decodes and loads the language file
-// (entry 0) and sets the text ProjectName to the product's name and version. The project and the
-// language file are loaded from the decoded bytes: neither is written to disk. False, silently,
-// when any step fails, and for a setup whose start-up files would go anywhere but into the
-// run's folder; a damaged set (a checksum, a project or language file past its bound,
-// overlapping bodies) is then named by the reader's DamagedVolume.
+// reads the volume size, the bodies' method and the file and folder lists, decodes and loads the
+// language file (entry 0) and sets the text ProjectName to the product's name and version. The
+// project and the language file are loaded from the decoded bytes: neither is written to disk.
+// False, silently, when any step fails, and for a setup whose start-up files would go anywhere
+// but into the run's folder; a damaged set (a checksum, a project or language file past its
+// bound, overlapping bodies, a body method this engine does not know) is then named by the
+// reader's DamagedVolume.
 bool PrepareSetup(SetupSession& session);
 
 // The start-up files of the session's file list, with their targets in the run's folder.

@@ -58,6 +58,20 @@
 //     also inside a group or after the first byte of a reference (which is then dropped).
 //   A stream yields at most 8.5 bytes per stream byte (144 from a group of 17); the project
 //   section and the language file are refused when they decode to more than their bounds below.
+//
+// Body method: the file bodies of a set (every entry but kind N, the language file included) are
+// all LZSS streams or all LZMA bodies, as the project's CompressType of task 2401 says: absent or
+// empty or "LZSS" for LZSS, "LZMA" for LZMA (compared ignoring case); any other value makes the
+// set damaged. The project section is always LZSS: it says which method the bodies use.
+//
+// LZMA body (the SDK's .lzma layout, so standard tools read one cut out of a set):
+//   0   properties   5 bytes: (pb * 5 + lp) * 9 + lc, then the dictionary size (u32 LE)
+//   5   file length  u64 LE; all ones: unknown, the data then ends with the end marker
+//   13  LZMA data    up to the body's stored size, nothing after it
+//   The engine decodes with a dictionary of the stated size and refuses, as damage, a body whose
+//   dictionary passes kMaxLzmaDictionary or whose lc + lp passes kMaxLzmaLiteralBits (which bound
+//   its memory), data the decoder rejects, a body that ends before its file does, and bytes after
+//   the data's end. The builder gives every body of a set the same properties.
 #pragma once
 
 #include <cstddef>
@@ -174,5 +188,13 @@ constexpr int kLzssMaxMatch = 18;
 constexpr int kLzssMinMatch = 3;  // references carry (length - 3) in four bits
 constexpr int kLzssFirstWritePos = kLzssWindowSize - kLzssMaxMatch;  // 4078
 constexpr std::uint8_t kLzssFillByte = 0x20;
+
+// --- LZMA body ------------------------------------------------------------------------------
+
+constexpr std::size_t kLzmaPropertiesSize = 5;
+constexpr std::size_t kLzmaHeaderSize = kLzmaPropertiesSize + 8;
+constexpr std::uint64_t kLzmaUnknownLength = ~std::uint64_t(0);
+constexpr std::uint32_t kMaxLzmaDictionary = 64u << 20;
+constexpr unsigned kMaxLzmaLiteralBits = 4;  // lc + lp; 12 KiB of literal probabilities at most
 
 }  // namespace vesk

@@ -1,4 +1,4 @@
-// Extraction of container bodies: volume arithmetic, volume changes, LZSS and raw bodies.
+// Extraction of container bodies: volume arithmetic, volume changes, LZSS, LZMA and raw bodies.
 #include "container/ContainerReader.h"
 
 #include <algorithm>
@@ -79,6 +79,7 @@ bool ContainerReader::OpenContainer(const std::string& modulePath) {
     streamLimit_ = tailEnd_ - std::int64_t(kTailSize);
     position_ = 0;
     arithmetic_ = false;
+    method_ = BodyMethod::Lzss;
     return ReadChecksumBlock();
 }
 
@@ -175,8 +176,12 @@ bool ContainerReader::ReadProjectText(std::string& text) {
         return Fail(setupPath_ + " holds no setup container (no project section in its tail)");
     }
     arithmetic_ = false;
-    if (!ExtractTo(sink, std::int32_t(tail_.projectOffset), std::int32_t(tail_.projectSize), false,
-                   kMaxProjectText)) {
+    const BodyMethod bodies = method_;
+    method_ = BodyMethod::Lzss;  // the project section always is
+    const bool read = ExtractTo(sink, std::int32_t(tail_.projectOffset),
+                                std::int32_t(tail_.projectSize), false, kMaxProjectText);
+    method_ = bodies;
+    if (!read) {
         return damaged_.empty()
                    ? false
                    : Damaged(setupPath_, "the project section decodes to more than " +
@@ -199,6 +204,12 @@ bool ContainerReader::ReadProject(const std::string& xmlPath) {
 void ContainerReader::SetVolumeSize(std::int32_t diskSize) {
     // A missing or non-positive size would divide by zero: it means one volume holds it all.
     volumeSize_ = diskSize > 0 ? diskSize : std::numeric_limits<std::int32_t>::max();
+}
+
+bool ContainerReader::SetBodyMethod(const std::string& compressType) {
+    if (BodyMethodFromName(compressType, method_)) return true;
+    return Damaged(setupPath_, "its bodies use the compression method \"" + compressType +
+                                   "\", which this engine does not know");
 }
 
 bool ContainerReader::CheckFileList(const std::vector<std::string>& entries) {
@@ -285,7 +296,9 @@ bool ContainerReader::ReadBody(ByteSink& sink, std::int64_t inVolume, std::int32
     // Without volume arithmetic the body is read where it lies, all of it in this file.
     position_ = arithmetic_ ? inVolume : 0;
     if (!arithmetic_) streamLimit_ = std::min<std::int64_t>(volume_.Length() - inVolume, size);
-    bool ok = raw ? CopyRaw(sink, size) : ExtractLzss(sink, size);
+    bool ok = raw                           ? CopyRaw(sink, size)
+              : method_ == BodyMethod::Lzma ? ExtractLzma(sink, size)
+                                            : ExtractLzss(sink, size);
     if (!arithmetic_) streamLimit_ = tailEnd_ - std::int64_t(kTailSize);
     return ok;
 }
@@ -330,6 +343,29 @@ bool ContainerReader::ExtractLzss(ByteSink& sink, std::int32_t size) {
     if (!written) return Fail("cannot write the extracted file");
     if (inputFailed_) return false;  // a short volume or a cancelled disk request
     return !setupFinished_;
+}
+
+bool ContainerReader::ExtractLzma(ByteSink& sink, std::int32_t size) {
+    bodyLength_ = size;
+    bodyConsumed_ = 0;
+    inputFill_ = 0;
+    inputFailed_ = false;
+    lzma_.Reset();
+    bool fed = true;
+    while (fed && !setupFinished_ && FetchInput()) {
+        bodyConsumed_ += std::int64_t(inputFill_);
+        fed = lzma_.Feed(input_, inputFill_, sink);
+    }
+    if (inputFailed_) return false;  // a short volume or a cancelled disk request
+    if (setupFinished_ && fed) return Fail("the setup was stopped");
+    if (fed) fed = lzma_.Finish();
+    if (fed) return true;
+    if (lzma_.Damaged()) {
+        // A damaged body ends the install as a damaged volume does.
+        setupFinished_ = true;
+        return Damaged(volume_.Path(), "an LZMA body is damaged: " + lzma_.Problem());
+    }
+    return Fail(lzma_.Problem().empty() ? "cannot write the extracted file" : lzma_.Problem());
 }
 
 bool ContainerReader::ReadStream(std::uint8_t* buffer, std::size_t count) {

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "container/BodyMethod.h"
 #include "container/ByteSink.h"
 #include "container/ContainerFormat.h"
 #include "container/FileEntry.h"
+#include "container/LzmaBodyDecoder.h"
 #include "container/LzssDecoder.h"
 #include "container/VolumeFile.h"
 
@@ -37,8 +39,9 @@ bool ReadContainerTail(VolumeFile& file, LocatedTail& located);
 std::string DamagedSetupMessage(const std::string& volumePath);
 
 // One reader per process. It owns the open volume and every buffer it needs, so extracting a
-// file allocates nothing. Used by one thread at a time; `setupFinished` may be set by any thread
-// and makes a running extraction end with false.
+// file allocates nothing (but an LZMA set's dictionary, at its first body, kept for the rest).
+// Used by one thread at a time; `setupFinished` may be set by any thread and makes a running
+// extraction end with false.
 class ContainerReader {
 public:
     explicit ContainerReader(std::atomic<bool>& setupFinished);
@@ -69,12 +72,21 @@ public:
     void SetVolumeSize(std::int32_t diskSize);
     std::int32_t VolumeSize() const { return volumeSize_; }
 
+    // The method of the set's file bodies: the project's CompressType of task 2401 (empty when
+    // the project has none). A value that names no method this engine knows makes the set
+    // damaged, and false: its bodies are never decoded with a method they were not written in.
+    // LZSS until set; the project section is LZSS whatever the method.
+    bool SetBodyMethod(const std::string& compressType);
+    BodyMethod Method() const { return method_; }
+
     // On: entry offsets are stream positions across volumes. Off: plain offsets in the current
     // volume (only the project section is read that way).
     void SetVolumeArithmetic(bool on) { arithmetic_ = on; }
 
-    // Writes one body to `outputPath` (created or truncated), decoding it unless `raw`. A body
-    // that yields more than `limit` bytes is refused as damage, with the bytes up to it written.
+    // Writes one body to `outputPath` (created or truncated), decoding it with the set's method
+    // unless `raw`. A body that yields more than `limit` bytes is refused as damage, with the
+    // bytes up to it written; so is an LZMA body that its decoder finds damaged, which also
+    // sets `setupFinished`, as a volume that cannot be had does.
     bool ExtractEntry(const std::string& outputPath, std::int32_t offset, std::int32_t size,
                       bool raw, std::uint64_t limit = kUnbounded);
     bool ExtractEntry(const FileEntry& entry) {
@@ -132,6 +144,7 @@ private:
     bool ReadBody(ByteSink& sink, std::int64_t inVolume, std::int32_t size, bool raw);
     bool FetchInput();
     bool ExtractLzss(ByteSink& sink, std::int32_t size);
+    bool ExtractLzma(ByteSink& sink, std::int32_t size);
     bool CopyRaw(ByteSink& sink, std::int32_t size);
 
     static constexpr std::size_t kInputSize = 8192;
@@ -156,6 +169,7 @@ private:
     std::int64_t streamLimit_ = 0;  // bytes of the current volume before its tail
     std::int32_t volumeSize_ = 0;
     bool arithmetic_ = false;
+    BodyMethod method_ = BodyMethod::Lzss;
 
     std::uint8_t input_[kInputSize];
     std::size_t inputFill_ = 0;
@@ -165,6 +179,7 @@ private:
     // Verifying a volume happens in the middle of a body's ReadStream: its own block.
     std::uint8_t checkBlock_[kInputSize];
     LzssDecoder decoder_;
+    LzmaBodyDecoder lzma_;
     std::string error_;
 };
 

@@ -56,6 +56,7 @@ const char* const kNames[kFieldKindCount] = {
     "IsToStartup",
     "FileQty",
     "IsToQuickLaunch",
+    "CompressType",
     "InvalidField",
 };
 

@@ -5,8 +5,8 @@
 
 namespace vesk {
 
-// Numbers are part of the project vocabulary. InvalidField stands for any element name not in
-// the table (its value is kept).
+// Numbers are part of the project vocabulary. InvalidField, always the last, stands for any
+// element name not in the table (its value is kept).
 enum class FieldKind : int {
     PosX = 0,
     PosY = 1,
@@ -57,10 +57,11 @@ enum class FieldKind : int {
     IsToStartup = 46,
     FileQty = 47,
     IsToQuickLaunch = 48,
-    InvalidField = 49,
+    CompressType = 49,  // the method of the file bodies (container/BodyMethod.h)
+    InvalidField = 50,
 };
 
-constexpr int kFieldKindCount = 50;  // InvalidField included
+constexpr int kFieldKindCount = 51;  // InvalidField included
 
 // The element name; "InvalidField" for values outside the table.
 const char* FieldName(FieldKind kind);

@@ -203,7 +203,8 @@ void SetEnvironment(const char* name, const std::string& value) {
 }
 
 std::string BuildDemoVariant(const TempDir& dir,
-                             const std::function<void(std::string&)>& editProject) {
+                             const std::function<void(std::string&)>& editProject,
+                             const std::string& compression) {
     const fs::path demo = fs::path(dir.Path()) / "demo";
     std::error_code ec;
     fs::copy(DemoFile("."), demo, fs::copy_options::recursive, ec);
@@ -238,6 +239,7 @@ std::string BuildDemoVariant(const TempDir& dir,
     options.outputDir = dir / "setup";
     options.stubPath = VESK_STUB_PATH;
     options.uninstallerPath = VESK_EXIT_WITH_PATH;
+    options.compression = compression;
     SetupBuilder builder;
     if (!builder.Build(options)) {
         ADD_FAILURE() << builder.LastError();

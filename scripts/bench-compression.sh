@@ -1,0 +1,179 @@
+#!/usr/bin/env bash
+# Compression benchmark (not part of the tests): the generated "large" product of
+# scripts/bench-product.py (about 1000 files, 100 MB) packed four ways in the same run: our setup
+# with LZSS bodies and with LZMA bodies, and NSIS (Debian's makensis, installed when missing) with
+# zlib and with solid LZMA. Prints the setup sizes, the build times, the silent install times
+# under Wine (ours /S, NSIS /S; best of three, every run into a fresh folder, checked file by
+# file) with the peak memory of each setup process, the stub sizes, and the goals beside them.
+#
+#   bash scripts/bench-compression.sh [WORK_FOLDER]     (default build/bench-compression)
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+work="$(realpath -m "${1:-build/bench-compression}")"
+
+bash scripts/deps.sh
+if ! command -v makensis >/dev/null; then
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends nsis
+fi
+[ -d build/native ] || cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release
+[ -d build/win32 ] || bash scripts/configure.sh
+cmake --build build/native --target veskbuild
+cmake --build build/win32 --target Setup time_process
+
+rm -rf "$work"
+mkdir -p "$work"
+echo "== generating the product"
+python3 scripts/bench-product.py "$work/generated" build/win32
+dir="$work/large"
+mv "$work/generated/large" "$dir"
+rm -rf "$work/generated"
+name=VeskBenchCompression
+
+cat >"$dir/project.xml" <<EOF
+<?xml version="1.0" encoding="GB2312"?>
+<InstallProject>
+<Version>VeskInstall5.0</Version>
+<Task ID="2401" Type="DataSetting" IsExec="0">
+  <SubTask ID="10001" Type="GetAllVar">
+    <ProjectName>$name</ProjectName>
+    <InstallPath>C:\\$name\\Vesk</InstallPath>
+    <ProductVersion>1.0</ProductVersion>
+  </SubTask>
+</Task>
+<Task ID="2402" Type="DataSetting" IsExec="0">
+  <SubTask ID="10001" Type="GetAllVar">
+    <PathDesc>[InstallDir]</PathDesc>
+    <PathValue>product</PathValue>
+  </SubTask>
+</Task>
+<Task ID="2408" Type="DataSetting" IsExec="0">
+  <SubTask ID="10001" Type="GetValue">
+    <File>*.zip</File>
+    <File>*.png</File>
+    <File>*.jpg</File>
+    <File>*.gz</File>
+  </SubTask>
+</Task>
+</InstallProject>
+EOF
+# $1: the compressor line; the installer goes to nsis-$2.exe.
+write_nsis() {
+    cat >"$dir/nsis-$2.nsi" <<EOF
+Unicode true
+$1
+Name "$name"
+OutFile "nsis-$2.exe"
+InstallDir "C:\\$name\\Nsis"
+RequestExecutionLevel user
+Page directory
+Page instfiles
+Section
+  SetOutPath "\$INSTDIR"
+  File /r "product\\*"
+SectionEnd
+EOF
+}
+write_nsis "SetCompressor zlib" zlib
+write_nsis "SetCompressor /SOLID lzma" lzma
+
+seconds() { awk "BEGIN { printf \"%.1f\", $2 - $1 }"; }
+declare -A build_s size_b
+for method in lzss lzma; do
+    start=$(date +%s.%N)
+    build/native/builder/veskbuild build "$dir/project.xml" -o "$dir/vesk-$method" \
+        --stub build/win32/src/app/Setup.exe --compression "$method" --quiet
+    build_s[$method]=$(seconds "$start" "$(date +%s.%N)")
+    size_b[$method]=$(du -sb "$dir/vesk-$method" | cut -f1)
+done
+for method in zlib lzma; do
+    start=$(date +%s.%N)
+    (cd "$dir" && makensis -V1 "nsis-$method.nsi")
+    build_s[nsis-$method]=$(seconds "$start" "$(date +%s.%N)")
+    size_b[nsis-$method]=$(stat -c %s "$dir/nsis-$method.exe")
+done
+dictionary=$(build/native/builder/veskbuild build "$dir/project.xml" -o "$work/listing" \
+    --stub build/win32/src/app/Setup.exe --compression lzma | sed -n 's/^ *method *//p')
+rm -rf "$work/listing"
+
+export WINEPREFIX="$root/build/win32/wineprefix"
+wine_run="$root/build/win32/wine-run.sh"
+
+# The highest peak resident memory (KB, /proc's VmHWM) of any process named $1, watched until
+# the file $2 appears; written to $3 (as in bench-install.sh).
+watch_memory() {
+    local name="$1" stop="$2" out="$3" peak=0 hwm pid=""
+    set +e +o pipefail
+    while [ ! -e "$stop" ]; do
+        [ -n "$pid" ] && [ -e "/proc/$pid" ] || pid="$(pgrep -x "$name" | head -1)"
+        if [ -n "$pid" ]; then
+            hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status" 2>/dev/null || true)
+            if [ -n "$hwm" ] && [ "$hwm" -gt "$peak" ]; then peak=$hwm; fi
+        fi
+        sleep 0.05
+    done
+    echo "$peak" >"$out"
+}
+
+# "<ms> <peak KB>" of one silent run of the setup $1 into the Windows folder $2.
+silent_run() {
+    local setup="$1" folder="$2" out
+    rm -f "$work/stop" "$work/peak"
+    watch_memory "$(basename "$setup")" "$work/stop" "$work/peak" &
+    out="$("$wine_run" build/win32/tests/time_process.exe "$setup" /S "/D=$folder" | tr -d '\r')"
+    touch "$work/stop"
+    wait
+    printf '%s\n' "$out" >>"$work/runs.log"
+    printf '%s %s\n' "$(sed -n 's/.* worked: \([0-9]*\) ms.*/\1/p' <<<"$out")" "$(cat "$work/peak")"
+}
+
+"$wine_run" >/dev/null 2>&1 || true
+wineserver -p
+trap 'wineserver -k; wineserver -w' EXIT
+drive="$WINEPREFIX/drive_c/$name"
+declare -A install_ms memory_kb
+declare -A setups=([lzss]="$dir/vesk-lzss/Setup.exe" [lzma]="$dir/vesk-lzma/Setup.exe"
+                   [nsis-zlib]="$dir/nsis-zlib.exe" [nsis-lzma]="$dir/nsis-lzma.exe")
+echo "== silent installs under Wine, best of three"
+for round in 1 2 3; do
+    for key in lzss lzma nsis-zlib nsis-lzma; do
+        rm -rf "$drive"
+        "$wine_run" reg delete "HKLM\\SOFTWARE\\VeskSoft\\VeskInstall\\$name" /f >/dev/null 2>&1 || true
+        read -r ms kb < <(silent_run "${setups[$key]}" "C:\\$name\\Here")
+        [ -n "$ms" ] || { echo "$key did not complete; see $work/runs.log" >&2; exit 1; }
+        diff -rq "$dir/product" "$drive/Here" >/dev/null || { echo "$key's install differs" >&2; exit 1; }
+        if [ -z "${install_ms[$key]:-}" ] || [ "$ms" -lt "${install_ms[$key]}" ]; then install_ms[$key]=$ms; fi
+        if [ -z "${memory_kb[$key]:-}" ] || [ "$kb" -gt "${memory_kb[$key]}" ]; then memory_kb[$key]=$kb; fi
+    done
+done
+rm -rf "$drive"
+
+ours_stub=$(stat -c %s build/win32/src/app/Setup.exe)
+nsis_zlib_stub=$(stat -c %s /usr/share/nsis/Stubs/zlib-x86-unicode)
+nsis_lzma_stub=$(stat -c %s /usr/share/nsis/Stubs/lzma_solid-x86-unicode)
+bytes=$(du -sb "$dir/product" | cut -f1)
+files=$(find "$dir/product" -type f | wc -l)
+echo
+echo "product: $files files, $bytes bytes; our LZMA bodies: $dictionary"
+printf '| %-16s | %12s | %7s | %10s | %11s | %9s |\n' setup "size (bytes)" "build" "/S install" "peak memory" "stub"
+printf '|%s|%s|%s|%s|%s|%s|\n' ------------------ -------------- --------- ------------ ------------- -----------
+row() {
+    printf '| %-16s | %12s | %6ss | %7s ms | %8s KB | %9s |\n' "$1" "${size_b[$2]}" "${build_s[$2]}" \
+        "${install_ms[$2]}" "${memory_kb[$2]}" "$3"
+}
+row "ours, LZSS" lzss "$ours_stub"
+row "ours, LZMA" lzma "$ours_stub"
+row "NSIS zlib" nsis-zlib "$nsis_zlib_stub"
+row "NSIS LZMA solid" nsis-lzma "$nsis_lzma_stub"
+ratio() { awk "BEGIN { printf \"%.2f\", $1 / $2 }"; }
+echo
+echo "goals (ours with LZMA):"
+echo "  size    $(ratio "${size_b[lzma]}" "${size_b[nsis-lzma]}") x NSIS LZMA solid (at most 1.15)," \
+     "$(ratio "${size_b[lzma]}" "${size_b[nsis-zlib]}") x NSIS zlib (at most 0.60)"
+echo "  /S      $(ratio "${install_ms[lzma]}" "${install_ms[nsis-lzma]}") x NSIS LZMA's time (at most 1.00)"
+nsis_ansi_stub=$(stat -c %s /usr/share/nsis/Stubs/zlib-x86-ansi)
+echo "  stub    $(ratio "$ours_stub" "$nsis_ansi_stub") x NSIS's zlib x86-ansi stub (at most 1.50;" \
+     "scripts/bench-stub-size.sh says where the bytes go)"
+echo "  memory  $((memory_kb[lzma] - memory_kb[lzss])) KB more than with LZSS bodies (the dictionary and the decoder's state)"

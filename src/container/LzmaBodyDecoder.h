@@ -1,0 +1,65 @@
+// Decoder of one LZMA body of the layout in ContainerFormat.h, fed in pieces of any size, over
+// the LZMA SDK's LzmaDec.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "container/ByteSink.h"
+#include "container/ContainerFormat.h"
+
+namespace vesk {
+
+// Memory: the SDK's state (a few KiB, probabilities bounded by kMaxLzmaLiteralBits) and one
+// dictionary of the size a body's header names, at most kMaxLzmaDictionary. The dictionary is
+// kept for the next body: the bodies of a set share their properties, so a set allocates once.
+// Nothing else grows with a body: decoded bytes go to the sink straight from the dictionary.
+class LzmaBodyDecoder {
+public:
+    LzmaBodyDecoder();
+    ~LzmaBodyDecoder();
+    LzmaBodyDecoder(const LzmaBodyDecoder&) = delete;
+    LzmaBodyDecoder& operator=(const LzmaBodyDecoder&) = delete;
+
+    // Starts a new body: its header comes first.
+    void Reset();
+
+    // Decodes `size` more body bytes; the decoded bytes go to `sink` as they come, in pieces of
+    // at most the dictionary's size. False when the body is damaged (Damaged()), when the
+    // dictionary cannot be allocated, or when the sink refused bytes (Problem() is then empty).
+    // After a false every further call is false.
+    bool Feed(const std::uint8_t* data, std::size_t size, ByteSink& sink);
+
+    // Every byte of the body has been fed: false when it ended before its data did (damaged),
+    // or an earlier Feed failed.
+    bool Finish();
+
+    bool Damaged() const { return damaged_; }
+    // What went wrong, in words ("its dictionary of ... bytes passes ..."); empty when nothing
+    // did, or the sink refused bytes.
+    const std::string& Problem() const { return problem_; }
+    std::uint64_t OutputCount() const { return produced_; }
+    // The bytes of the dictionary held now; 0 before the first body's header.
+    std::size_t DictionaryBytes() const;
+
+private:
+    struct State;
+
+    bool Start();
+    bool Decode(const std::uint8_t* data, std::size_t size, ByteSink& sink);
+    bool Damage(std::string why);
+
+    std::unique_ptr<State> state_;
+    std::uint8_t header_[kLzmaHeaderSize];
+    std::size_t headerFill_ = 0;
+    std::uint64_t length_ = 0;  // of the file, from the header; kLzmaUnknownLength: end marker
+    std::uint64_t produced_ = 0;
+    bool finished_ = false;  // the data's end is reached
+    bool failed_ = false;
+    bool damaged_ = false;
+    std::string problem_;
+};
+
+}  // namespace vesk
