@@ -3,6 +3,9 @@
 // with everything in it without following a link out of it.
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which they need.
+#include <aclapi.h>
+#include <sddl.h>
 
 #include <cstdio>
 #include <string>
@@ -162,6 +165,25 @@ TEST(PrivateFilesWin32Test, TheFolderIsNewHeldAndGoesWithAllItHoldsButNotWhereLi
     EXPECT_EQ(path.size(), parent.size() + 6 + 16) << "sixteen random characters: " << path;
     // Held: it can be neither renamed nor removed while the run lasts.
     EXPECT_FALSE(MoveFileA(path.c_str(), (dir / "moved").c_str()));
+    // Open to the user and the administrators only, whatever the parent folder allows. Wine
+    // gives every new folder a default list of its own, whatever it was asked for.
+    PACL acl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_EQ(GetNamedSecurityInfoA(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
+                                    nullptr, nullptr, &acl, nullptr, &descriptor),
+              static_cast<DWORD>(ERROR_SUCCESS));
+    LPSTR rules = nullptr;
+    ASSERT_TRUE(ConvertSecurityDescriptorToStringSecurityDescriptorA(
+        descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &rules, nullptr));
+    const std::string text = rules;
+    LocalFree(rules);
+    LocalFree(descriptor);
+    if (!WineUnixName()) {
+        EXPECT_EQ(text.rfind("D:P", 0), 0u) << "inherits from its parent: " << text;
+        ASSERT_NE(acl, nullptr);
+        EXPECT_EQ(acl->AceCount, 2) << text;
+        EXPECT_NE(text.find(";;;BA)"), std::string::npos) << text;
+    }
 
     CreateDirectoryA((path + "\\sub").c_str(), nullptr);
     ASSERT_TRUE(test::WriteWholeFile(path + "\\sub\\a.txt", "a"));
