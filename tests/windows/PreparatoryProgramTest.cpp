@@ -9,6 +9,7 @@
 
 #include "GuiDriver.h"
 #include "RunFolders.h"
+#include "ScopedEnvironment.h"
 #include "support/SetupFixture.h"
 #include "support/TempDir.h"
 
@@ -17,18 +18,7 @@ namespace {
 
 constexpr char kProductKey[] = "SOFTWARE\\VeskSoft\\VeskInstall\\Fixture";
 
-// Sets an environment variable of this process (inherited by the programs it starts) for the
-// lifetime of the object.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~ScopedEnvironment() { SetEnvironmentVariableA(name_, nullptr); }
-
-private:
-    const char* name_;
-};
+using test::ScopedEnvironment;
 
 bool ProductKeyExists() {
     HKEY key = nullptr;

@@ -13,6 +13,7 @@
 
 #include "GuiDriver.h"
 #include "RunFolders.h"
+#include "ScopedEnvironment.h"
 #include "support/BmpBuilder.h"
 #include "support/SetupFixture.h"
 #include "support/TempDir.h"
@@ -23,20 +24,7 @@ namespace {
 constexpr char kLanguage[] = "[Language=409]\r\nSureDesc=OK\r\n";
 constexpr char kPreparatoryName[] = "~VeskInstall-ProvideForInstall.exe";
 
-// Sets an environment variable of this process (inherited by the programs it starts) for the
-// lifetime of the object.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~ScopedEnvironment() { SetEnvironmentVariableA(name_, nullptr); }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    const char* name_;
-};
+using test::ScopedEnvironment;
 
 // The time stamp text a run puts into its temporary names: the year, month, day, hour, minute and
 // second (two digits each but the year), then the milliseconds without leading zeros.
