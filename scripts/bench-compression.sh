@@ -9,15 +9,13 @@
 #   bash scripts/bench-compression.sh [WORK_FOLDER]     (default build/bench-compression)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# shellcheck source=bench-common.sh
+source "$root/scripts/bench-common.sh"
 cd "$root"
 work="$(realpath -m "${1:-build/bench-compression}")"
 
 bash scripts/deps.sh
-if ! command -v makensis >/dev/null; then
-    SUDO=""
-    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends nsis
-fi
+bench_need_nsis
 [ -d build/native ] || cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release
 [ -d build/win32 ] || bash scripts/configure.sh
 cmake --build build/native --target veskbuild
@@ -32,50 +30,8 @@ mv "$work/generated/large" "$dir"
 rm -rf "$work/generated"
 name=VeskBenchCompression
 
-cat >"$dir/project.xml" <<EOF
-<?xml version="1.0" encoding="GB2312"?>
-<InstallProject>
-<Version>VeskInstall5.0</Version>
-<Task ID="2401" Type="DataSetting" IsExec="0">
-  <SubTask ID="10001" Type="GetAllVar">
-    <ProjectName>$name</ProjectName>
-    <InstallPath>C:\\$name\\Vesk</InstallPath>
-    <ProductVersion>1.0</ProductVersion>
-  </SubTask>
-</Task>
-<Task ID="2402" Type="DataSetting" IsExec="0">
-  <SubTask ID="10001" Type="GetAllVar">
-    <PathDesc>[InstallDir]</PathDesc>
-    <PathValue>product</PathValue>
-  </SubTask>
-</Task>
-<Task ID="2408" Type="DataSetting" IsExec="0">
-  <SubTask ID="10001" Type="GetValue">
-    <File>*.zip</File>
-    <File>*.png</File>
-    <File>*.jpg</File>
-    <File>*.gz</File>
-  </SubTask>
-</Task>
-</InstallProject>
-EOF
-# $1: the compressor line; the installer goes to nsis-$2.exe.
-write_nsis() {
-    cat >"$dir/nsis-$2.nsi" <<EOF
-Unicode true
-$1
-Name "$name"
-OutFile "nsis-$2.exe"
-InstallDir "C:\\$name\\Nsis"
-RequestExecutionLevel user
-Page directory
-Page instfiles
-Section
-  SetOutPath "\$INSTDIR"
-  File /r "product\\*"
-SectionEnd
-EOF
-}
+bench_write_project "$dir/project.xml" "$name"
+write_nsis() { bench_write_nsis "$dir/nsis-$2.nsi" "$name" "nsis-$2.exe" "$1"; }
 write_nsis "SetCompressor zlib" zlib
 write_nsis "SetCompressor /SOLID lzma" lzma
 
@@ -101,32 +57,10 @@ rm -rf "$work/listing"
 export WINEPREFIX="$root/build/win32/wineprefix"
 wine_run="$root/build/win32/wine-run.sh"
 
-# The highest peak resident memory (KB, /proc's VmHWM) of any process named $1, watched until
-# the file $2 appears; written to $3 (as in bench-install.sh).
-watch_memory() {
-    local name="$1" stop="$2" out="$3" peak=0 hwm pid=""
-    set +e +o pipefail
-    while [ ! -e "$stop" ]; do
-        [ -n "$pid" ] && [ -e "/proc/$pid" ] || pid="$(pgrep -x "$name" | head -1)"
-        if [ -n "$pid" ]; then
-            hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status" 2>/dev/null || true)
-            if [ -n "$hwm" ] && [ "$hwm" -gt "$peak" ]; then peak=$hwm; fi
-        fi
-        sleep 0.05
-    done
-    echo "$peak" >"$out"
-}
-
 # "<ms> <peak KB>" of one silent run of the setup $1 into the Windows folder $2.
 silent_run() {
-    local setup="$1" folder="$2" out
-    rm -f "$work/stop" "$work/peak"
-    watch_memory "$(basename "$setup")" "$work/stop" "$work/peak" &
-    out="$("$wine_run" build/win32/tests/time_process.exe "$setup" /S "/D=$folder" | tr -d '\r')"
-    touch "$work/stop"
-    wait
-    printf '%s\n' "$out" >>"$work/runs.log"
-    printf '%s %s\n' "$(sed -n 's/.* worked: \([0-9]*\) ms.*/\1/p' <<<"$out")" "$(cat "$work/peak")"
+    bench_measured_run "$work" "$(basename "$1")" "$wine_run" build/win32/tests/time_process.exe \
+        "$1" /S "/D=$2"
 }
 
 "$wine_run" >/dev/null 2>&1 || true

@@ -11,6 +11,8 @@
 #   bash scripts/bench-install.sh [WORK_FOLDER]     (default build/bench-install)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# shellcheck source=bench-common.sh
+source "$root/scripts/bench-common.sh"
 cd "$root"
 work="$(realpath -m "${1:-build/bench-install}")"
 
@@ -19,11 +21,7 @@ bash scripts/deps.sh
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
 fi
-if ! command -v makensis >/dev/null; then
-    SUDO=""
-    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends nsis
-fi
+bench_need_nsis
 [ -d build/native ] || cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release
 [ -d build/win32 ] || bash scripts/configure.sh
 cmake --build build/native --target veskbuild
@@ -37,89 +35,15 @@ python3 scripts/bench-product.py "$work" build/win32
 
 # Our project and the NSIS script for one product folder.
 write_projects() {
-    local dir="$1" name="$2"
-    cat >"$dir/project.xml" <<EOF
-<?xml version="1.0" encoding="GB2312"?>
-<InstallProject>
-<Version>VeskInstall5.0</Version>
-<Task ID="2401" Type="DataSetting" IsExec="0">
-  <SubTask ID="10001" Type="GetAllVar">
-    <ProjectName>$name</ProjectName>
-    <InstallPath>C:\\$name\\Vesk</InstallPath>
-    <ProductVersion>1.0</ProductVersion>
-  </SubTask>
-</Task>
-<Task ID="2006" Type="ShowDialogBox" IsExec="0">
-</Task>
-<Task ID="2007" Type="ShowDialogBox" IsExec="0">
-</Task>
-<Task ID="2010" Type="ShowDialogBox" IsExec="0">
-</Task>
-<Task ID="2402" Type="DataSetting" IsExec="0">
-  <SubTask ID="10001" Type="GetAllVar">
-    <PathDesc>[InstallDir]</PathDesc>
-    <PathValue>product</PathValue>
-  </SubTask>
-</Task>
-<Task ID="2408" Type="DataSetting" IsExec="0">
-  <SubTask ID="10001" Type="GetValue">
-    <File>*.zip</File>
-    <File>*.png</File>
-    <File>*.jpg</File>
-    <File>*.gz</File>
-  </SubTask>
-</Task>
-</InstallProject>
-EOF
-    cat >"$dir/nsis.nsi" <<EOF
-Unicode true
-Name "$name"
-OutFile "nsis-setup.exe"
-InstallDir "C:\\$name\\Nsis"
-RequestExecutionLevel user
-Page directory
-Page instfiles
-Section
-  SetOutPath "\$INSTDIR"
-  File /r "product\\*"
-SectionEnd
-EOF
+    bench_write_project "$1/project.xml" "$2" pages
+    bench_write_nsis "$1/nsis.nsi" "$2" nsis-setup.exe
 }
 
 export WINEPREFIX="$root/build/win32/wineprefix"
 wine_run="$root/build/win32/wine-run.sh"
 
-# The highest peak resident memory (KB, /proc's VmHWM) of any process named $1, watched until
-# the file $2 appears; written to $3. Wine runs each Windows process as a host process of the
-# program's name, so both installers are measured the same way, Wine's own libraries included.
-watch_memory() {
-    local name="$1" stop="$2" out="$3" peak=0 hwm pid=""
-    set +e +o pipefail  # no process yet is no error
-    while [ ! -e "$stop" ]; do
-        # VmHWM only grows, so a sample now and then finds the peak; few samples, little load.
-        [ -n "$pid" ] && [ -e "/proc/$pid" ] || pid="$(pgrep -x "$name" | head -1)"
-        if [ -n "$pid" ]; then
-            hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status" 2>/dev/null || true)
-            if [ -n "$hwm" ] && [ "$hwm" -gt "$peak" ]; then peak=$hwm; fi
-        fi
-        sleep 0.1
-    done
-    echo "$peak" >"$out"
-}
-
-# "<ms> <peak KB>" of one run of $1 (setup program) measured by $2 (a command printing
-# "... worked: N ms").
-measured_run() {
-    local name="$1" out
-    shift
-    rm -f "$work/stop" "$work/peak"
-    watch_memory "$name" "$work/stop" "$work/peak" &
-    out="$("$@" | tr -d '\r')"
-    touch "$work/stop"
-    wait
-    printf '%s\n' "$out" >>"$work/runs.log"
-    printf '%s %s\n' "$(sed -n 's/.* worked: \([0-9]*\) ms.*/\1/p' <<<"$out")" "$(cat "$work/peak")"
-}
+# "<ms> <peak KB>" of one run of the program named $1 by the command $2...
+measured_run() { bench_measured_run "$work" "$@"; }
 run_ours() { measured_run Setup.exe "$wine_run" build/win32/tests/walk_setup.exe "$1"; }
 run_silent() { measured_run Setup.exe "$wine_run" build/win32/tests/time_process.exe "$1" /S "/D=$2"; }
 run_nsis() { measured_run nsis-setup.exe "$wine_run" build/win32/tests/time_process.exe "$1" /S "/D=$2"; }
