@@ -26,6 +26,13 @@ endfunction()
 # link the ordinary build of the same sources (GoogleTest needs exceptions).
 set(VESK_STUB_OPTIONS -fno-exceptions -fno-rtti -fno-threadsafe-statics -fno-unwind-tables
                       -fno-asynchronous-unwind-tables)
+# The stub's code beyond the decoders' hot loops is built for the smallest size: -Oz, and no
+# specialised local copies of functions (IPA-SRA and constant-propagation clones, which each
+# object kept its own copy of, the library's string members among them), and functions declared
+# inline are inlined only when very small (about 1 KB less). The container library
+# (the LZSS and LZMA decoders' loops) stays at -Os, which it is measured at.
+set(VESK_STUB_SIZE_OPTIONS -Oz -fno-ipa-sra -fno-ipa-cp --param=max-inline-insns-single=8)
+set(VESK_STUB_SPEED_LIBRARIES vesk_container)
 
 # The stub's variant of every library in DEPS that is one of the engine's (vesk_*); others as
 # they are.
@@ -61,6 +68,9 @@ function(vesk_engine_library NAME)
             if(target MATCHES "_stub$")
                 target_compile_options(${target} PRIVATE
                                        $<$<COMPILE_LANGUAGE:CXX>:${VESK_STUB_OPTIONS}>)
+                if(NOT NAME IN_LIST VESK_STUB_SPEED_LIBRARIES)
+                    target_compile_options(${target} PRIVATE ${VESK_STUB_SIZE_OPTIONS})
+                endif()
             endif()
         else()
             add_library(${target} INTERFACE)

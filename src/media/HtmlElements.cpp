@@ -18,9 +18,11 @@ enum Flags : unsigned {
     kToEnd = 32,
 };
 
+// Names held in the rows themselves ("blockquote", "figcaption" are the longest): no pointer per
+// row, so no relocation either.
 struct Row {
-    const char* name;
-    unsigned flags;
+    char name[11];
+    unsigned char flags;
     HtmlElement kind;
 };
 

@@ -7,7 +7,7 @@
 namespace vesk {
 
 // Elements with their own handling; everything else is Other.
-enum class HtmlElement {
+enum class HtmlElement : unsigned char {
     Other,
     Br,
     Hr,

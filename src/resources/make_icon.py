@@ -2,9 +2,11 @@
 """Draws the engine's setup icon (an open carton with an arrow going in) into Setup.ico.
 
 Standard library only: the shapes are filled with 8x8 samples per pixel for smooth edges and
-written as a Windows icon holding 16, 32 and 48 pixel images, each in 32-bit colour with alpha
-and in 256 colours for systems that cannot show alpha. Every size has its own layout, placed on
-whole pixels, so the small one stays sharp. The output is the same byte for byte on every run.
+written as a Windows icon holding 16, 32 and 48 pixel images in 32-bit colour with alpha, the
+form Windows 7 (the engine's oldest system) shows. The icon travels inside every setup, so it is
+kept small: the 32 and 48 pixel images are PNG-compressed (Windows reads PNG icon images since
+Vista), the 16 pixel one, the window's title bar icon, stays a bitmap. Every size has its own layout, placed
+on whole pixels, so the small one stays sharp. The output is the same byte for byte on every run.
 
     python3 make_icon.py [output]     (default: Setup.ico beside this script)
 """
@@ -12,9 +14,11 @@ whole pixels, so the small one stays sharp. The output is the same byte for byte
 import os
 import struct
 import sys
+import zlib
 
 SAMPLES = 8  # samples per pixel along each axis
-ALPHA_VISIBLE = 128  # pixels at least this opaque are shown by the 256-colour images
+ALPHA_VISIBLE = 128  # pixels at least this opaque are left out of the bitmaps' AND mask
+PNG_FROM = 32  # images of this size and larger are stored as PNG
 
 
 def mix(a, b, t):
@@ -221,55 +225,44 @@ def image_32(pixels):
     return info_header(size, 32, 0, len(colour) + len(mask)) + colour + mask
 
 
-def median_cut(colours, count):
-    """At most `count` colours standing for `colours` (a list of RGB tuples, repeats counted)."""
-    boxes = [colours]
-    while len(boxes) < count:
-        splittable = [b for b in boxes if len(set(b)) > 1]
-        if not splittable:
-            break
-        box = max(splittable, key=lambda b: (max(max(c[k] for c in b) - min(c[k] for c in b)
-                                                 for k in range(3)), len(b)))
-        channel = max(range(3), key=lambda k: max(c[k] for c in box) - min(c[k] for c in box))
-        box.sort(key=lambda c: (c[channel], c))
-        half = len(box) // 2
-        while 0 < half < len(box) and box[half][channel] == box[half - 1][channel]:
-            half += 1
-        if half >= len(box):
-            half = len(box) // 2
-            while half > 0 and box[half][channel] == box[half - 1][channel]:
-                half -= 1
-        boxes.remove(box)
-        boxes += [box[:half], box[half:]]
-    return [tuple(int(sum(c[k] for c in b) / len(b) + 0.5) for k in range(3)) for b in boxes]
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
 
 
-def image_8(pixels):
-    """256 colours with the mask; index 0 is black, under the transparent pixels."""
+def paeth(left, up, up_left):
+    estimate = left + up - up_left
+    distances = (abs(estimate - left), abs(estimate - up), abs(estimate - up_left))
+    return (left, up, up_left)[distances.index(min(distances))]
+
+
+def filtered_rows(pixels):
+    """The PNG scanlines, each with the filter that leaves the smallest sum of differences."""
     size = len(pixels)
-    shown = [(r, g, b) for row in pixels for (r, g, b, a) in row if a >= ALPHA_VISIBLE]
-    distinct = sorted(set(shown))
-    palette = distinct if len(distinct) <= 255 else sorted(median_cut(shown, 255))
-    palette = [(0, 0, 0)] + palette
+    previous = bytes(size * 4)
+    out = b""
+    for row in pixels:
+        line = bytes(c for pixel in row for c in pixel)
+        left = lambda i: line[i - 4] if i >= 4 else 0
+        up_left = lambda i: previous[i - 4] if i >= 4 else 0
+        candidates = [
+            bytes([0]) + line,
+            bytes([1] + [(line[i] - left(i)) & 255 for i in range(len(line))]),
+            bytes([2] + [(line[i] - previous[i]) & 255 for i in range(len(line))]),
+            bytes([3] + [(line[i] - (left(i) + previous[i]) // 2) & 255 for i in range(len(line))]),
+            bytes([4] + [(line[i] - paeth(left(i), previous[i], up_left(i))) & 255
+                         for i in range(len(line))]),
+        ]
+        out += min(candidates, key=lambda c: sum(min(b, 256 - b) for b in c[1:]))
+        previous = line
+    return out
 
-    def nearest(colour):
-        return min(range(1, len(palette)),
-                   key=lambda i: sum((p - c) ** 2 for p, c in zip(palette[i], colour)))
 
-    cache = {}
-    indices = b""
-    for row in reversed(pixels):
-        for (r, g, b, a) in row:
-            if a < ALPHA_VISIBLE:
-                indices += b"\0"
-                continue
-            if (r, g, b) not in cache:
-                cache[(r, g, b)] = nearest((r, g, b))
-            indices += bytes((cache[(r, g, b)],))
-    table = b"".join(bytes((b, g, r, 0)) for (r, g, b) in palette)
-    table += b"\0" * (256 * 4 - len(table))
-    mask = mask_rows(pixels)
-    return info_header(size, 8, 256, len(indices) + len(mask)) + table + indices + mask
+def image_png(pixels):
+    """The image as a PNG file: 8-bit RGBA, not interlaced."""
+    size = len(pixels)
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) +
+            png_chunk(b"IDAT", zlib.compress(filtered_rows(pixels), 9)) + png_chunk(b"IEND", b""))
 
 
 def icon_file(images):
@@ -287,8 +280,8 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     output = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "Setup.ico")
     drawn = {size: draw(size) for size in sorted(LAYOUTS)}
-    images = [(size, 32, image_32(drawn[size])) for size in sorted(drawn)]
-    images += [(size, 8, image_8(drawn[size])) for size in sorted(drawn)]
+    images = [(size, 32, image_png(drawn[size]) if size >= PNG_FROM else image_32(drawn[size]))
+              for size in sorted(drawn)]
     with open(output, "wb") as out:
         out.write(icon_file(images))
 

@@ -148,11 +148,14 @@ void CExplorer::ListChildren(HTREEITEM item, const std::string& folder) {
             files.push_back(entry.name);
         }
     }
+    // Names that differ in letter case only (a case-sensitive folder) go in byte order: a total
+    // order, so the plain sort suffices, which is much smaller than a stable one.
     const auto byUpperName = [](const std::string& a, const std::string& b) {
-        return UpperName(a) < UpperName(b);
+        const int order = UpperName(a).compare(UpperName(b));
+        return order != 0 ? order < 0 : a < b;
     };
-    std::stable_sort(folders.begin(), folders.end(), byUpperName);
-    std::stable_sort(files.begin(), files.end(), byUpperName);
+    std::sort(folders.begin(), folders.end(), byUpperName);
+    std::sort(files.begin(), files.end(), byUpperName);
 
     QuietTree quiet(*this);
     for (const std::string& name : folders) {
