@@ -123,6 +123,7 @@ TEST(BrandedSetupGuiTest, WindowsReadsTheProductsVersionAndIcon) {
     ASSERT_TRUE(process.Start(setup));
     HWND frame = test::WaitForWizard(process.Id());
     ASSERT_TRUE(frame) << "the wizard did not appear";
+    EXPECT_TRUE(test::Settle(frame));
     test::Screenshot(frame, "BrandedWizard.bmp");
     EXPECT_TRUE(test::LeaveWizard(process.Id()));
     EXPECT_EQ(process.WaitForExit(60000), 2);
