@@ -127,7 +127,8 @@ TEST(StubBrandingTest, UnusableIconsAndStubsAreRefused) {
     outside[6 + 12] = char(0xF0);  // the image's offset beyond the end
     const std::string good = test::MakeTestStub(true, false);
     const Case cases[] = {
-        {"missing icon", "", good, "AppFileIcon of task 2401 names \"app.ico\", which does not exist"},
+        {"missing icon", "", good,
+         "AppFileIcon of task 2401 names \"app.ico\", which does not exist"},
         {"a bitmap", BuildTestKit::BitmapBytes(), good, "no icon file"},
         {"no images", std::string("\0\0\1\0\0\0", 6), good, "0 images"},
         {"image outside", outside, good, "image 1 of the icon file lies outside the file"},

@@ -12,6 +12,7 @@
 
 #include "GuiDriver.h"
 #include "LzssEncoder.h"
+#include "RunFolders.h"
 #include "container/ContainerFormat.h"
 #include "resources/LanguageFile.h"
 #include "support/SetupFixture.h"
@@ -22,22 +23,6 @@ namespace {
 
 constexpr DWORD kExitTimeoutMs = 60000;
 constexpr long kDamagedExitCode = 4;
-
-// Everything directly in the temporary folder, files and folders alike.
-std::set<std::string> TempFolderEntries() {
-    char folder[MAX_PATH + 1];
-    DWORD length = GetTempPathA(sizeof folder, folder);
-    std::set<std::string> names;
-    if (length == 0 || length >= sizeof folder) return names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((std::string(folder) + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        names.insert(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
 
 // The host's path of a Windows path under Wine; empty elsewhere.
 std::string UnixPathOf(const std::string& path) {
@@ -124,7 +109,7 @@ protected:
 
     // Runs `setup`, expects the one message naming `volume`, answers it and gives the exit code.
     long RunDamaged(const std::string& setup, const std::string& volume, const char* screenshot) {
-        const std::set<std::string> before = TempFolderEntries();
+        const std::set<std::string> before = test::TempFolderEntries();
         test::ChildProcess process;
         if (!process.Start(setup)) return -1;
         HWND box = test::WaitForMessageBox(process.Id(), nullptr, kExitTimeoutMs);
@@ -139,7 +124,8 @@ protected:
         }
         EXPECT_TRUE(test::ClickItem(box, IDOK));
         const long code = process.WaitForExit(kExitTimeoutMs);
-        EXPECT_EQ(TempFolderEntries(), before) << "the run left something in the temporary folder";
+        EXPECT_EQ(test::TempFolderEntries(), before)
+            << "the run left something in the temporary folder";
         return code;
     }
 

@@ -9,6 +9,7 @@
 
 #include "EnglishTexts.h"
 #include "GuiDriver.h"
+#include "RunFolders.h"
 #include "SetupBuilder.h"
 #include "app/ShowAdPictureWin32.h"
 #include "project/LanguageTable.h"
@@ -39,19 +40,12 @@ std::string BuildSetup(const std::string& project, const std::string& output) {
     return builder.Summary().outputFiles.front();
 }
 
-// Names of the stamped start-up files in the temporary folder.
+// Names in the temporary folder the engine's runs give their files and folders.
 std::set<std::string> StartupFilesLeft() {
-    char folder[MAX_PATH + 1];
-    DWORD length = GetTempPathA(sizeof folder, folder);
     std::set<std::string> names;
-    if (length == 0 || length >= sizeof folder) return names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((std::string(folder) + "*~VeskInstall-*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        names.insert(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    for (const std::string& name : test::TempFolderEntries()) {
+        if (name.find("~VeskInstall-") != std::string::npos) names.insert(name);
+    }
     return names;
 }
 
