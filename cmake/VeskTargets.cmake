@@ -25,21 +25,21 @@ endfunction()
 # project loads, the host services when the progress page starts the worker). The Windows tests
 # link the ordinary build of the same sources (GoogleTest needs exceptions).
 set(VESK_STUB_OPTIONS -fno-exceptions -fno-rtti -fno-threadsafe-statics -fno-unwind-tables
-                      -fno-asynchronous-unwind-tables)
-# The stub's code beyond the decoders' hot loops is built for the smallest size: -Oz, and no
-# specialised local copies of functions (IPA-SRA and constant-propagation clones, which each
-# object kept its own copy of, the library's string members among them), and functions declared
-# inline are inlined only when very small (about 1 KB less). The container library
-# (the LZSS and LZMA decoders' loops) stays at -Os, which it is measured at.
-set(VESK_STUB_SIZE_OPTIONS -Oz -fno-ipa-sra -fno-ipa-cp --param=max-inline-insns-single=8)
+                      -fno-asynchronous-unwind-tables -flto)
+# The stub's code beyond the decoders' hot loops is built for the smallest size: -Oz, without
+# the early inliner (the link-time inliner still inlines where it saves room), and optimised
+# across the whole program at link time (-flto; each function keeps the options of its library).
+# The container library (the LZSS and LZMA decoders' loops) stays at -Os, which it is measured at.
+set(VESK_STUB_SIZE_OPTIONS -Oz -fno-early-inlining)
 set(VESK_STUB_SPEED_LIBRARIES vesk_container)
 
 # The stub's variant of every library in DEPS that is one of the engine's (vesk_*); others as
-# they are.
+# they are. These have no variant: warnings only, and data.
+set(VESK_SHARED_LIBRARIES vesk_warnings vesk_language_data)
 function(vesk_stub_deps VAR)
     set(mapped)
     foreach(dep IN LISTS ARGN)
-        if(dep MATCHES "^vesk_" AND NOT dep STREQUAL "vesk_warnings")
+        if(dep MATCHES "^vesk_" AND NOT dep IN_LIST VESK_SHARED_LIBRARIES)
             list(APPEND mapped ${dep}_stub)
         else()
             list(APPEND mapped ${dep})

@@ -8,3 +8,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Archives of link-time-optimised objects need the compiler's plugin to index their symbols.
+set(CMAKE_AR i686-w64-mingw32-gcc-ar-posix)
+set(CMAKE_RANLIB i686-w64-mingw32-gcc-ranlib-posix)

@@ -48,18 +48,25 @@ void Bind(Pointer& slot, Library& library, const char* function) {
 }  // namespace vesk
 
 // The slot of `name` (whose arguments take `bytes` on the stack) and its first-use function;
-// the assignment checks the function's type against the declaration in the system header.
-#define VESK_BIND_ON_FIRST_USE(library, result, name, bytes, parameters, arguments) \
-    extern "C" decltype(&::name) vesk_slot_##name asm("__imp__" #name "@" #bytes);  \
-    namespace vesk {                                                                \
-    namespace {                                                                     \
-    result WINAPI First##name parameters {                                          \
-        Bind(vesk_slot_##name, library, #name);                                     \
-        return vesk_slot_##name arguments;                                          \
-    }                                                                               \
-    }                                                                               \
-    }                                                                               \
-    decltype(&::name) vesk_slot_##name = vesk::First##name;
+// the assignment checks the function's type against the declaration in the system header. The
+// function's own name, jumping through the slot, is defined too: link-time optimised code names
+// the function itself until it is compiled, and the linker must not take the library's import
+// for it meanwhile.
+#define VESK_BIND_ON_FIRST_USE(library, result, name, bytes, parameters, arguments)   \
+    extern "C" decltype(&::name) vesk_slot_##name asm("__imp__" #name "@" #bytes);    \
+    namespace vesk {                                                                  \
+    namespace {                                                                       \
+    result WINAPI First##name parameters {                                            \
+        Bind(vesk_slot_##name, library, #name);                                       \
+        return vesk_slot_##name arguments;                                            \
+    }                                                                                 \
+    }                                                                                 \
+    }                                                                                 \
+    decltype(&::name) vesk_slot_##name = vesk::First##name;                           \
+    extern "C" result WINAPI vesk_direct_##name parameters asm("_" #name "@" #bytes); \
+    result WINAPI vesk_direct_##name parameters {                                     \
+        return vesk_slot_##name arguments;                                            \
+    }
 
 VESK_BIND_ON_FIRST_USE(ole32, HRESULT, CoCreateInstance, 20,
                        (REFCLSID a, LPUNKNOWN b, DWORD c, REFIID d, LPVOID* e), (a, b, c, d, e))

@@ -1,8 +1,9 @@
-// The pieces of the C++ runtime that the engine stub provides itself, so that it links without
-// the exception machinery: the stub's code is built without exceptions and unwind tables, and
+// The pieces of the C++ runtime that the engine's programs provide themselves, so that they link
+// without the exception machinery: their code is built without exceptions and unwind tables, and
 // these definitions keep the library's throwing versions (and with them the unwinder, the type
 // information of the exception classes and the demangling terminate handler) out of the link.
-// Only the stub links this file; the tests keep the library's own.
+// The stub and the uninstaller link this file (the uninstaller's failure code is the stub's);
+// the tests keep the library's own.
 #include <windows.h>
 
 #include <cstdlib>

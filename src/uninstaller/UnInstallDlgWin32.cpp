@@ -21,7 +21,7 @@ CUnInstallDlg::CUnInstallDlg(const UninstallPlan& plan, const UninstallTexts& te
     : plan_(plan), texts_(texts), services_(services) {}
 
 CUnInstallDlg::~CUnInstallDlg() {
-    if (worker_.joinable()) worker_.join();
+    worker_.Join();
     if (icon_ != nullptr) DestroyIcon(icon_);
 }
 
@@ -64,7 +64,7 @@ void CUnInstallDlg::OnCancel() {
 
 bool CUnInstallDlg::OnCommand(int id, int code) {
     if (id != IDC_UNINSTALL_START || code != BN_CLICKED) return false;
-    if (!running_ && !worker_.joinable()) Start();
+    if (!running_ && !worker_.Joinable()) Start();
     return true;
 }
 
@@ -88,14 +88,19 @@ void CUnInstallDlg::Start() {
     EnableWindow(Item(IDC_UNINSTALL_START), FALSE);
     EnableWindow(Item(IDC_UNINSTALL_CLOSE), FALSE);
     const HWND window = Window();
-    worker_ = std::thread([this, window] {
+    const bool started = worker_.Start([this, window] {
         result_ = UninstallWorker(services_, *this, texts_).Run(plan_);
         PostMessageA(window, kFinishedMessage, 0, 0);
     });
+    if (!started) {
+        // No thread to be had: the removal runs here, the window waiting for it.
+        result_ = UninstallWorker(services_, *this, texts_).Run(plan_);
+        Finished();
+    }
 }
 
 void CUnInstallDlg::Finished() {
-    if (worker_.joinable()) worker_.join();
+    worker_.Join();
     running_ = false;
     exitCode_ = ExitCodeOf(result_);
     SetItemText(IDC_UNINSTALL_STATUS, plan_.title + texts_.Get(UninstallText::UnInstallComplete));

@@ -2,8 +2,7 @@
 // being removed and a progress bar, and the message at the end.
 #pragma once
 
-#include <thread>
-
+#include "platform/WorkerThread.h"
 #include "uninstaller/UninstallOutcome.h"
 #include "uninstaller/UninstallPlan.h"
 #include "uninstaller/UninstallReport.h"
@@ -43,7 +42,7 @@ private:
     const UninstallPlan& plan_;
     const UninstallTexts& texts_;
     UninstallServices& services_;
-    std::thread worker_;
+    WorkerThread worker_;
     UninstallResult result_;
     bool running_ = false;
     int exitCode_ = kUninstallClosed;

@@ -79,12 +79,16 @@ TEST(StubStartTest, FindsItsPayloadAcrossVolumes) {
 }
 
 // The engine is built without exceptions; one library call that throws (or its type
-// information) pulls the unwinder, the terminate handler and its demangler back into every setup.
-TEST(StubStartTest, TheStubCarriesNoExceptionRuntime) {
-    const std::string stub = test::ReadWholeFile(VESK_STUB_PATH);
-    ASSERT_GT(stub.size(), 1000u);
-    EXPECT_EQ(stub.find("terminate called after throwing"), std::string::npos);
-    EXPECT_EQ(stub.find("__gxx_personality"), std::string::npos);
+// information) pulls the unwinder, the terminate handler and its demangler back into every setup,
+// which carries both programs.
+TEST(StubStartTest, TheEngineProgramsCarryNoExceptionRuntime) {
+    for (const char* program : {VESK_STUB_PATH, VESK_UNINSTALLER_PATH}) {
+        SCOPED_TRACE(program);
+        const std::string image = test::ReadWholeFile(program);
+        ASSERT_GT(image.size(), 1000u);
+        EXPECT_EQ(image.find("terminate called after throwing"), std::string::npos);
+        EXPECT_EQ(image.find("__gxx_personality"), std::string::npos);
+    }
 }
 
 }  // namespace
