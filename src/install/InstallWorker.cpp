@@ -100,7 +100,7 @@ void InstallWorker::ClearFiles() {
          ValuesOf(context_.session.project, kSlotClearFiles, FieldKind::File)) {
         const std::string path = context_.Resolve(value);
         const bool removed = context_.services.files.RemoveFile(path);
-        context_.Log(LogKind::Removed, path + (removed ? "" : " (not there)"));
+        context_.Log(LogKind::Removed, {path, removed ? "" : " (not there)"});
         if (context_.CancelCheck()) return;
     }
 }
@@ -121,8 +121,8 @@ void InstallWorker::Run() {
     SharedFlags& flags = context_.session.flags;
     InstallReport& report = context_.report;
     flags.installOk = true;
-    context_.Log(LogKind::Setup, "install folder " + context_.Resolve("[InstallDir]") +
-                                     ", program folder " + context_.session.programFolder);
+    context_.Log(LogKind::Setup, {"install folder ", context_.Resolve("[InstallDir]"),
+                                  ", program folder ", context_.session.programFolder});
     report.SetStatus(context_.Text(TextKey::InstallProcessDesc2));
     context_.services.pause(kPhasePauseMs);
 

@@ -53,7 +53,7 @@ void LogRegistryItem(RunLog& log, const RegistryItemDone& item) {
     if (item.done) {
         log.Add(LogKind::Registry, item.description);
     } else {
-        log.Add(LogKind::Error, "registry item refused: " + item.description);
+        log.Add(LogKind::Error, {"registry item refused: ", item.description});
     }
 }
 

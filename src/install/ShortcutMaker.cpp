@@ -60,9 +60,9 @@ void ShortcutMaker::CreateShellLink(const std::string& name, const std::string& 
     link.show = kShowNormal;
     if (context_.services.links.Create(linkPath, link)) {
         context_.Log(LogKind::Shortcut,
-                     linkPath + " -> " + target + (arguments.empty() ? "" : " " + arguments));
+                     {linkPath, " -> ", target, arguments.empty() ? "" : " ", arguments});
     } else {
-        context_.Log(LogKind::Error, "cannot create the shortcut " + linkPath);
+        context_.Log(LogKind::Error, {"cannot create the shortcut ", linkPath});
     }
 }
 

@@ -49,11 +49,14 @@ void UninstallRecord::KeepLanguageFile() {
     const std::string folder = context_.Resolve(kLanguageFolder);
     context_.CreateFolders(folder);
     const LanguageTable& texts = context_.session.texts;
-    context_.services.files.WriteWholeFile(folder + "\\" + texts.LanguageId() + ".ini",
-                                           texts.Lines().Join());
+    std::string file = folder;
+    file += '\\';
+    file += texts.LanguageId();
+    file += ".ini";
+    context_.services.files.WriteWholeFile(file, texts.Lines().Join());
     RegistryKey engine(context_.session.SystemRegistry());
     if (engine.Open(kEngineKey, true)) engine.WriteString("LastVersion", kUninstallerVersion);
-    context_.Log(LogKind::Record, "language file " + folder + "\\" + texts.LanguageId() + ".ini");
+    context_.Log(LogKind::Record, {"language file ", file});
 }
 
 void UninstallRecord::WriteUninstallEntry(const std::string& uninstaller, const std::string& log) {
@@ -80,9 +83,9 @@ void UninstallRecord::WriteUninstallEntry(const std::string& uninstaller, const 
     written = entry.WriteDword("NoRepair", 1) && written;
     const std::string name = RegistryRootName(RegistryRoot::LocalMachine) + path;
     if (written) {
-        context_.Log(LogKind::Record, "uninstall entry " + name + ": " + command);
+        context_.Log(LogKind::Record, {"uninstall entry ", name, ": ", command});
     } else {
-        context_.Log(LogKind::Error, "the uninstall entry " + name + " was refused");
+        context_.Log(LogKind::Error, {"the uninstall entry ", name, " was refused"});
     }
 }
 
@@ -104,9 +107,9 @@ void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
     const bool withShortcut = IsSet(project, FieldKind::CreateUnInstall2);
     if (withEntry || withShortcut) {
         if (context_.services.files.WriteWholeFile(log, project.ToText())) {
-            context_.Log(LogKind::Record, "log " + log);
+            context_.Log(LogKind::Record, {"log ", log});
         } else {
-            context_.Log(LogKind::Error, "cannot write the log " + log);
+            context_.Log(LogKind::Error, {"cannot write the log ", log});
         }
     }
     if (cancelCheck()) return;
@@ -131,15 +134,15 @@ void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
         versionKey.WriteString("UnInstallFileLink", linkValue);
     }
     versionKey.Close();
+    const std::string installFolder = context_.Resolve("[InstallDir]");
     RegistryKey product(registry);
     if (product.Open(productKey, true)) {
-        product.WriteString("Path", context_.Resolve("[InstallDir]"));
+        product.WriteString("Path", installFolder);
         product.WriteString("Version", version);
     }
-    context_.Log(LogKind::Record, "product key " + RegistryRootName(RegistryRoot::LocalMachine) +
-                                      productKey + ": Path = \"" +
-                                      context_.Resolve("[InstallDir]") + "\", Version = \"" +
-                                      version + "\"");
+    context_.Log(LogKind::Record,
+                 {"product key ", RegistryRootName(RegistryRoot::LocalMachine), productKey,
+                  ": Path = \"", installFolder, "\", Version = \"", version, "\""});
 }
 
 }  // namespace vesk

@@ -57,7 +57,7 @@ void RunLog::Unlock() {
     busy_.clear(std::memory_order_release);
 }
 
-void RunLog::Add(LogKind kind, const std::string& text) {
+void RunLog::Add(LogKind kind, std::initializer_list<std::string_view> pieces) {
     constexpr std::size_t kSecondsWidth = 4;
     constexpr std::size_t kKindWidth = 9;
     Lock();
@@ -67,15 +67,21 @@ void RunLog::Add(LogKind kind, const std::string& text) {
     }
     const long long ms = static_cast<long long>(MonotonicMilliseconds() - startMs_);
     // Built by hand: the formatted-output functions would add their whole library to the stub.
-    std::string seconds = std::to_string(ms / 1000);
-    std::string millis = std::to_string(ms % 1000);
+    const std::string seconds = std::to_string(ms / 1000);
+    const std::string millis = std::to_string(ms % 1000);
+    const std::string_view name = LogKindName(kind);
     std::string line;
     if (seconds.size() < kSecondsWidth) line.append(kSecondsWidth - seconds.size(), ' ');
-    line += seconds + "." + std::string(3 - millis.size(), '0') + millis + " ";
-    const std::string name = LogKindName(kind);
+    line += seconds;
+    line += '.';
+    line.append(3 - millis.size(), '0');
+    line += millis;
+    line += ' ';
     line += name;
     if (name.size() < kKindWidth) line.append(kKindWidth - name.size(), ' ');
-    line += " " + text + "\r\n";
+    line += ' ';
+    for (std::string_view piece : pieces) line += piece;
+    line += "\r\n";
     std::fwrite(line.data(), 1, line.size(), file_);
     std::fflush(file_);
     Unlock();
