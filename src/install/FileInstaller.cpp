@@ -78,9 +78,11 @@ bool FileInstaller::StopAfterWriteError(const FileEntry& entry) {
         UpperName(entry.path).find(kToleratedFile) != std::string::npos) {
         return false;
     }
-    return context_.report.AskYesNo(context_.Text(TextKey::WriteFileErrorDesc) + entry.path +
-                                        context_.Text(TextKey::ErrorExitInstallDesc),
-                                    context_.Text(TextKey::MessageDesc), QuestionIcon::Stop);
+    std::string question = context_.Text(TextKey::WriteFileErrorDesc);
+    question += entry.path;
+    question += context_.Text(TextKey::ErrorExitInstallDesc);
+    return context_.report.AskYesNo(question, context_.Text(TextKey::MessageDesc),
+                                    QuestionIcon::Stop);
 }
 
 void FileInstaller::FollowUp(const FileEntry& entry) {

@@ -1,6 +1,8 @@
 // The order of the install's phases, what each reads from the project, cancellation and the end.
 #include "install/InstallWorker.h"
 
+#include <utility>
+
 #include "install/FileInstaller.h"
 #include "install/RegistryItems.h"
 #include "install/ShortcutMaker.h"
@@ -49,9 +51,11 @@ void InstallWorker::CreateFolders() {
                 break;
             }
         }
-        context_.CreateFolders(context_.Resolve(group));
+        std::string resolved = context_.Resolve(group);
+        context_.CreateFolders(resolved);
         // From here on the program folder is absolute and ends in a backslash.
-        session.programFolder = context_.Resolve(group + "\\");
+        resolved += '\\';
+        session.programFolder = std::move(resolved);
     }
     for (const std::string& folder : folders) {
         context_.CreateFolders(context_.Resolve(folder));

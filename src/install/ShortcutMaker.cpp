@@ -20,18 +20,10 @@ void ShortcutMaker::CreateShortcuts(const SubTask& subtask) {
     const std::string arguments = subtask.Value(FieldKind::Parameter);
     const std::string iconFile = subtask.Value(FieldKind::IconFile);
     const std::string icon = iconFile.empty() ? std::string() : context_.Resolve(iconFile);
-    if (IsSet(subtask, FieldKind::IsToFileLinkGroup)) {
-        CreateShellLink(name, target, arguments, icon, ShortcutLocation::ProgramGroup, 0);
-    }
-    if (IsSet(subtask, FieldKind::IsToDesktop)) {
-        CreateShellLink(name, target, arguments, icon, ShortcutLocation::Desktop, 0);
-    }
-    if (IsSet(subtask, FieldKind::IsToStartup)) {
-        CreateShellLink(name, target, arguments, icon, ShortcutLocation::Startup, 0);
-    }
-    if (IsSet(subtask, FieldKind::IsToQuickLaunch)) {
-        CreateShellLink(name, target, arguments, icon, ShortcutLocation::QuickLaunch, 0);
-        CreateShellLink(name, target, arguments, icon, ShortcutLocation::QuickLaunch, 1);
+    for (const ShortcutPlace& place : kShortcutPlaces) {
+        if (IsSet(subtask, place.flag)) {
+            CreateShellLink(name, target, arguments, icon, place.location, place.variant);
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "project/FieldKind.h"
 #include "project/PathResolver.h"
 
 namespace vesk {
@@ -17,6 +18,21 @@ enum class ShortcutLocation : int {
     ProgramGroup = 7,
     Startup = 8,
     QuickLaunch = 9,  // two folders: variant 0 and variant 1
+};
+
+// Where a CreateShortcutMenu subtask's flag puts its shortcut: the places in the order the
+// install makes them, Quick Launch with both folders.
+struct ShortcutPlace {
+    FieldKind flag;
+    ShortcutLocation location;
+    int variant;
+};
+constexpr ShortcutPlace kShortcutPlaces[] = {
+    {FieldKind::IsToFileLinkGroup, ShortcutLocation::ProgramGroup, 0},
+    {FieldKind::IsToDesktop, ShortcutLocation::Desktop, 0},
+    {FieldKind::IsToStartup, ShortcutLocation::Startup, 0},
+    {FieldKind::IsToQuickLaunch, ShortcutLocation::QuickLaunch, 0},
+    {FieldKind::IsToQuickLaunch, ShortcutLocation::QuickLaunch, 1},
 };
 
 // The folders a shortcut may go to besides those the path variables name.

@@ -141,19 +141,7 @@ private:
 
     void AddShortcut(const SubTask& subtask, const ShortcutFolders& folders) {
         const std::string name = subtask.Value(FieldKind::Description);
-        struct Place {
-            FieldKind flag;
-            ShortcutLocation location;
-            int variant;
-        };
-        const Place places[] = {
-            {FieldKind::IsToFileLinkGroup, ShortcutLocation::ProgramGroup, 0},
-            {FieldKind::IsToDesktop, ShortcutLocation::Desktop, 0},
-            {FieldKind::IsToStartup, ShortcutLocation::Startup, 0},
-            {FieldKind::IsToQuickLaunch, ShortcutLocation::QuickLaunch, 0},
-            {FieldKind::IsToQuickLaunch, ShortcutLocation::QuickLaunch, 1},
-        };
-        for (const Place& place : places) {
+        for (const ShortcutPlace& place : kShortcutPlaces) {
             if (!IsSet(subtask.Value(place.flag))) continue;
             const std::string base =
                 LinkBaseOf(paths_, folders, name, place.location, place.variant);
