@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "container/FileEntry.h"
+#include "install/RunAndWait.h"
 #include "project/EngineKey.h"
 #include "project/RegistryKey.h"
 #include "project/TaskSlots.h"
@@ -12,10 +13,6 @@ namespace vesk {
 namespace {
 
 constexpr char kLanguageFolder[] = "[System Directory]\\VeskInstall";
-
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
 
 bool IsSet(const InstallProject& project, FieldKind kind) {
     const Task* task = project.FindSlotTask(kSlotUninstallOptions);
@@ -63,24 +60,40 @@ void UninstallRecord::WriteUninstallEntry(const std::string& uninstaller, const 
     const InstallProject& project = context_.session.project;
     const std::string title = context_.Text(TextKey::ProjectName);
     const std::string path = kUninstallEntries + title;
-    RegistryKey entry(context_.session.SystemRegistry());
     // Both paths quoted: a folder with blanks must not make the system start another program,
     // and the uninstaller reads its log path either way.
-    const std::string command = Quoted(uninstaller) + " " + Quoted(log);
+    std::string command = Quoted(uninstaller);
+    command += ' ';
+    command += Quoted(log);
+    std::string quietCommand = command;
+    quietCommand += ' ';
+    quietCommand += kQuietSwitch;
+    const std::string version = Property(project, FieldKind::ProductVersion);
+    const std::string publisher = Property(project, FieldKind::CompanyDesc);
+    const std::string installFolder = context_.Resolve("[InstallDir]");
+    struct NamedText {
+        const char* name;
+        const std::string& text;
+    };
+    const NamedText texts[] = {
+        {"DisplayName", title},
+        {"UninstallString", command},
+        {"QuietUninstallString", quietCommand},
+        {"DisplayVersion", version},
+        {"Publisher", publisher},
+        {"InstallLocation", installFolder},
+        {"DisplayIcon", uninstaller},
+    };
+    RegistryKey entry(context_.session.SystemRegistry());
     bool written = entry.Open(path, true);
-    written = entry.WriteString("DisplayName", title) && written;
-    written = entry.WriteString("UninstallString", command) && written;
-    written = entry.WriteString("QuietUninstallString", command + " " + kQuietSwitch) && written;
-    written = entry.WriteString("DisplayVersion", Property(project, FieldKind::ProductVersion)) &&
-              written;
-    written = entry.WriteString("Publisher", Property(project, FieldKind::CompanyDesc)) && written;
-    written = entry.WriteString("InstallLocation", context_.Resolve("[InstallDir]")) && written;
-    written = entry.WriteString("DisplayIcon", uninstaller) && written;
+    for (const NamedText& value : texts) {
+        written = entry.WriteString(value.name, value.text) && written;
+    }
     if (const std::uint32_t size = EstimatedSizeKiB(project)) {
         written = entry.WriteDword("EstimatedSize", size) && written;
     }
-    written = entry.WriteDword("NoModify", 1) && written;
-    written = entry.WriteDword("NoRepair", 1) && written;
+    for (const char* name : {"NoModify", "NoRepair"})
+        written = entry.WriteDword(name, 1) && written;
     const std::string name = RegistryRootName(RegistryRoot::LocalMachine) + path;
     if (written) {
         context_.Log(LogKind::Record, {"uninstall entry ", name, ": ", command});
@@ -94,8 +107,10 @@ std::string UninstallRecord::UninstallName() const {
 }
 
 std::string UninstallRecord::LogPath() const {
-    return context_.Resolve("[InstallDir]\\VeskInstall " + context_.Text(TextKey::ProjectName) +
-                            ".xml");
+    std::string path = "[InstallDir]\\VeskInstall ";
+    path += context_.Text(TextKey::ProjectName);
+    path += ".xml";
+    return context_.Resolve(path);
 }
 
 void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
