@@ -56,7 +56,9 @@ void UninstallRecord::KeepLanguageFile() {
     context_.Log(LogKind::Record, {"language file ", file});
 }
 
-void UninstallRecord::WriteUninstallEntry(const std::string& uninstaller, const std::string& log) {
+void UninstallRecord::WriteUninstallEntry(const std::string& uninstaller, const std::string& log,
+                                          const std::string& version,
+                                          const std::string& installFolder) {
     const InstallProject& project = context_.session.project;
     const std::string title = context_.Text(TextKey::ProjectName);
     const std::string path = kUninstallEntries + title;
@@ -68,9 +70,7 @@ void UninstallRecord::WriteUninstallEntry(const std::string& uninstaller, const 
     std::string quietCommand = command;
     quietCommand += ' ';
     quietCommand += kQuietSwitch;
-    const std::string version = Property(project, FieldKind::ProductVersion);
     const std::string publisher = Property(project, FieldKind::CompanyDesc);
-    const std::string installFolder = context_.Resolve("[InstallDir]");
     struct NamedText {
         const char* name;
         const std::string& text;
@@ -130,11 +130,15 @@ void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
     if (cancelCheck()) return;
 
     Registry& registry = session.SystemRegistry();
-    if (withEntry) WriteUninstallEntry(uninstaller, log);
     const std::string version = Property(project, FieldKind::ProductVersion);
+    const std::string installFolder = context_.Resolve("[InstallDir]");
+    if (withEntry) WriteUninstallEntry(uninstaller, log, version, installFolder);
     const std::string productKey = ProductKeyPath(project.ProjectName());
+    std::string versionKeyPath = productKey;
+    versionKeyPath += '\\';
+    versionKeyPath += version;
     RegistryKey versionKey(registry);
-    versionKey.Open(productKey + "\\" + version, true);
+    versionKey.Open(versionKeyPath, true);
     const std::string& group = session.programFolder;
     versionKey.WriteString("ProgramFolder",
                            group.empty() ? group : group.substr(0, group.size() - 1));
@@ -144,12 +148,13 @@ void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
             const std::string name = UninstallName();
             shortcuts_.CreateShellLink(name, uninstaller, Quoted(log), std::string(),
                                        ShortcutLocation::ProgramGroup, 0);
-            linkValue = group + name + ".lnk";
+            linkValue = group;
+            linkValue += name;
+            linkValue += ".lnk";
         }
         versionKey.WriteString("UnInstallFileLink", linkValue);
     }
     versionKey.Close();
-    const std::string installFolder = context_.Resolve("[InstallDir]");
     RegistryKey product(registry);
     if (product.Open(productKey, true)) {
         product.WriteString("Path", installFolder);
