@@ -38,9 +38,9 @@ std::string ShortcutMaker::LinkBase(const std::string& name, ShortcutLocation lo
 void ShortcutMaker::CreateShellLink(const std::string& name, const std::string& target,
                                     const std::string& arguments, const std::string& icon,
                                     ShortcutLocation location, int variant) {
-    const std::string base = LinkBase(name, location, variant);
-    if (base.empty()) return;
-    const std::string linkPath = base + kLinkExtension;
+    std::string linkPath = LinkBase(name, location, variant);
+    if (linkPath.empty()) return;
+    linkPath += kLinkExtension;
     context_.keeper.BeforeWrite(linkPath);
     context_.session.records.AddInstalledFile(linkPath);
     ShellLink link;

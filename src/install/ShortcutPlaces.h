@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "project/FieldKind.h"
 #include "project/PathResolver.h"
@@ -35,11 +36,12 @@ constexpr ShortcutPlace kShortcutPlaces[] = {
     {FieldKind::IsToQuickLaunch, ShortcutLocation::QuickLaunch, 1},
 };
 
-// The folders a shortcut may go to besides those the path variables name.
+// The folders a shortcut may go to besides those the path variables name; views of texts the
+// caller keeps.
 struct ShortcutFolders {
-    std::string programGroup;  // absolute, ending in a backslash; "" when there is none
-    std::string quickLaunch1;  // the Quick Launch candidates, each ending in a backslash
-    std::string quickLaunch2;
+    std::string_view programGroup;  // absolute, ending in a backslash; "" when there is none
+    std::string_view quickLaunch1;  // the Quick Launch candidates, each ending in a backslash
+    std::string_view quickLaunch2;
 };
 
 // The link file's path without ".Lnk" for the shortcut `name` at `location` (the Quick Launch

@@ -18,7 +18,10 @@ namespace {
 
 std::string Joined(const std::vector<std::string>& parts) {
     std::string path;
-    for (const std::string& part : parts) path += (path.empty() ? "" : "\\") + part;
+    for (const std::string& part : parts) {
+        if (!path.empty()) path += '\\';
+        path += part;
+    }
     return path;
 }
 
