@@ -20,7 +20,9 @@ struct InstallContext {
           services(system),
           keeper(system.files, run.records, run.start.startStamp) {}
 
-    std::string Text(TextKey key) const { return session.texts.GetText(key); }
+    // The text as the language table hands it out: a reference to the table's own where it
+    // gives one, so no copy is made.
+    decltype(auto) Text(TextKey key) const { return session.texts.GetText(key); }
     std::string Resolve(const std::string& path) const { return session.Resolve(path); }
     // A line of the run's log, whole or in pieces.
     void Log(LogKind kind, std::string_view text) { session.log.Add(kind, text); }

@@ -14,11 +14,11 @@ bool IsSet(const SubTask& subtask, FieldKind kind) {
 }  // namespace
 
 void ShortcutMaker::CreateShortcuts(const SubTask& subtask) {
-    const std::string name = subtask.Value(FieldKind::Description);
+    const std::string& name = subtask.Value(FieldKind::Description);
     const std::string target =
         context_.Resolve(subtask.Value(FieldKind::Folder) + "\\" + subtask.Value(FieldKind::File));
-    const std::string arguments = subtask.Value(FieldKind::Parameter);
-    const std::string iconFile = subtask.Value(FieldKind::IconFile);
+    const std::string& arguments = subtask.Value(FieldKind::Parameter);
+    const std::string& iconFile = subtask.Value(FieldKind::IconFile);
     const std::string icon = iconFile.empty() ? std::string() : context_.Resolve(iconFile);
     for (const ShortcutPlace& place : kShortcutPlaces) {
         if (IsSet(subtask, place.flag)) {

@@ -19,7 +19,8 @@ bool IsSet(const InstallProject& project, FieldKind kind) {
     return task && LeadingInt(task->GetValue(SubTaskType::GetValue, kind)) != 0;
 }
 
-std::string Property(const InstallProject& project, FieldKind kind) {
+// A reference to the project's own text where the project hands one out.
+decltype(auto) Property(const InstallProject& project, FieldKind kind) {
     return project.GetValue(TaskIdForSlot(kSlotProjectProperties), SubTaskType::GetAllVar, kind);
 }
 
@@ -60,7 +61,7 @@ void UninstallRecord::WriteUninstallEntry(const std::string& uninstaller, const 
                                           const std::string& version,
                                           const std::string& installFolder) {
     const InstallProject& project = context_.session.project;
-    const std::string title = context_.Text(TextKey::ProjectName);
+    const std::string& title = context_.Text(TextKey::ProjectName);
     const std::string path = kUninstallEntries + title;
     // Both paths quoted: a folder with blanks must not make the system start another program,
     // and the uninstaller reads its log path either way.
@@ -70,7 +71,7 @@ void UninstallRecord::WriteUninstallEntry(const std::string& uninstaller, const 
     std::string quietCommand = command;
     quietCommand += ' ';
     quietCommand += kQuietSwitch;
-    const std::string publisher = Property(project, FieldKind::CompanyDesc);
+    const std::string& publisher = Property(project, FieldKind::CompanyDesc);
     struct NamedText {
         const char* name;
         const std::string& text;
@@ -130,7 +131,7 @@ void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
     if (cancelCheck()) return;
 
     Registry& registry = session.SystemRegistry();
-    const std::string version = Property(project, FieldKind::ProductVersion);
+    const std::string& version = Property(project, FieldKind::ProductVersion);
     const std::string installFolder = context_.Resolve("[InstallDir]");
     if (withEntry) WriteUninstallEntry(uninstaller, log, version, installFolder);
     const std::string productKey = ProductKeyPath(project.ProjectName());

@@ -111,8 +111,8 @@ private:
             const std::string group = versionKey.ReadString("ProgramFolder");
             return group.empty() ? group : group + "\\";
         }
-        const std::string name = log_.GetValue(TaskIdForSlot(kSlotShortcuts), SubTaskType::GetValue,
-                                               FieldKind::Description);
+        const std::string& name = log_.GetValue(TaskIdForSlot(kSlotShortcuts),
+                                                SubTaskType::GetValue, FieldKind::Description);
         return name.empty() ? name : paths_.Resolve(kStartMenuGroup + name + "\\");
     }
 
@@ -140,7 +140,7 @@ private:
     }
 
     void AddShortcut(const SubTask& subtask, const ShortcutFolders& folders) {
-        const std::string name = subtask.Value(FieldKind::Description);
+        const std::string& name = subtask.Value(FieldKind::Description);
         for (const ShortcutPlace& place : kShortcutPlaces) {
             if (!IsSet(subtask.Value(place.flag))) continue;
             const std::string base =
@@ -237,8 +237,8 @@ private:
     void AddFolders() {
         const std::string& install = plan_.installFolder;
         // The install folder's own path below its path variable, when it is the project's.
-        const std::string proposed = log_.GetValue(TaskIdForSlot(kSlotProjectProperties),
-                                                   SubTaskType::GetAllVar, FieldKind::InstallPath);
+        const std::string& proposed = log_.GetValue(TaskIdForSlot(kSlotProjectProperties),
+                                                    SubTaskType::GetAllVar, FieldKind::InstallPath);
         const std::size_t tokenEnd = proposed.find(']');
         if (!proposed.empty() && proposed[0] == '[' && tokenEnd != std::string::npos &&
             SameName(WithoutTrailingBackslash(paths_.Resolve(proposed)), install)) {
