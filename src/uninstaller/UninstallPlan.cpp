@@ -2,6 +2,7 @@
 #include "uninstaller/UninstallPlan.h"
 
 #include <set>
+#include <utility>
 
 #include "container/FileEntry.h"
 #include "install/ShortcutPlaces.h"
@@ -55,6 +56,9 @@ public:
         version_ = log_.GetValue(TaskIdForSlot(kSlotProjectProperties), SubTaskType::GetAllVar,
                                  FieldKind::ProductVersion);
         productKey_ = ProductKeyPath(log_.ProjectName());
+        versionKeyPath_ = productKey_;
+        versionKeyPath_ += '\\';
+        versionKeyPath_ += version_;
         sharedUninstaller_ = paths.Resolve(kUninstallerPath);
     }
 
@@ -66,7 +70,7 @@ public:
         // The log goes last of the files: a removal broken off can be started again.
         AddFile(source_.logPath);
         AddFolders();
-        return plan_;
+        return std::move(plan_);
     }
 
 private:
@@ -108,17 +112,22 @@ private:
     // proposes it.
     std::string ProgramGroup(RegistryKey& versionKey) const {
         if (versionKey.IsOpen() && versionKey.Handle()->QueryValue("ProgramFolder")) {
-            const std::string group = versionKey.ReadString("ProgramFolder");
-            return group.empty() ? group : group + "\\";
+            std::string group = versionKey.ReadString("ProgramFolder");
+            if (!group.empty()) group += '\\';
+            return group;
         }
         const std::string& name = log_.GetValue(TaskIdForSlot(kSlotShortcuts),
                                                 SubTaskType::GetValue, FieldKind::Description);
-        return name.empty() ? name : paths_.Resolve(kStartMenuGroup + name + "\\");
+        if (name.empty()) return std::string();
+        std::string group = kStartMenuGroup;
+        group += name;
+        group += '\\';
+        return paths_.Resolve(group);
     }
 
     void AddShortcuts() {
         RegistryKey versionKey(paths_.SystemRegistry());
-        versionKey.OpenForReading(VersionKeyPath());
+        versionKey.OpenForReading(versionKeyPath_);
         group_ = ProgramGroup(versionKey);
         // Without a program group the install made no shortcut at all.
         if (group_.empty()) return;
@@ -134,7 +143,12 @@ private:
         if (UninstallFlag(FieldKind::CreateUnInstall2)) {
             std::string link =
                 versionKey.IsOpen() ? versionKey.ReadString("UnInstallFileLink") : "";
-            if (link.empty()) link = group_ + source_.uninstallDesc + plan_.title + kLinkExtension;
+            if (link.empty()) {
+                link = group_;
+                link += source_.uninstallDesc;
+                link += plan_.title;
+                link += kLinkExtension;
+            }
             AddFile(link);
         }
     }
@@ -189,8 +203,6 @@ private:
         }
     }
 
-    std::string VersionKeyPath() const { return productKey_ + "\\" + version_; }
-
     void AddRegistry() {
         RegistryRemovals registry;
         registry.AddItemsOf(log_);
@@ -201,7 +213,7 @@ private:
         const std::string product = RegistryKeyPathOf(productKey_);
         if (!version_.empty()) {
             registry.Add({RemovalKind::RegistryTree, RemovalPhase::Registry,
-                          RegistryKeyPathOf(VersionKeyPath())});
+                          RegistryKeyPathOf(versionKeyPath_)});
         } else {
             // Without a version the install wrote the version key's values into the product key.
             for (const char* name : {"ProgramFolder", "UnInstallFileLink"}) {
@@ -269,6 +281,7 @@ private:
     UninstallPlan plan_;
     std::string version_;
     std::string productKey_;
+    std::string versionKeyPath_;  // the product's key, a backslash and the version
     std::string sharedUninstaller_;
     std::string group_;
     std::set<std::string> files_;
