@@ -1,7 +1,9 @@
 // Computing the uninstall plan from the log and the install's records.
 #include "uninstaller/UninstallPlan.h"
 
+#include <initializer_list>
 #include <set>
+#include <string_view>
 #include <utility>
 
 #include "container/FileEntry.h"
@@ -157,9 +159,10 @@ private:
         const std::string& name = subtask.Value(FieldKind::Description);
         for (const ShortcutPlace& place : kShortcutPlaces) {
             if (!IsSet(subtask.Value(place.flag))) continue;
-            const std::string base =
-                LinkBaseOf(paths_, folders, name, place.location, place.variant);
-            if (!base.empty()) AddFile(base + kLinkExtension);
+            std::string link = LinkBaseOf(paths_, folders, name, place.location, place.variant);
+            if (link.empty()) continue;
+            link += kLinkExtension;
+            AddFile(link);
         }
     }
 
@@ -177,9 +180,8 @@ private:
                     AddFile(entry.path);
                     break;
                 case FileKind::Uninstaller:
-                    plan_.kept.push_back(entry.path +
-                                         ": the uninstaller, shared by every product this engine "
-                                         "installed");
+                    Keep({entry.path,
+                          ": the uninstaller, shared by every product this engine installed"});
                     break;
                 default:
                     // Start-up files, programs and registry data files were used up during the
@@ -187,14 +189,21 @@ private:
                     break;
             }
         }
-        plan_.kept.push_back(paths_.Resolve("[System Directory]\\VeskInstall") +
-                             ": the uninstaller's language files, shared");
+        Keep({paths_.Resolve("[System Directory]\\VeskInstall"),
+              ": the uninstaller's language files, shared"});
+    }
+
+    // Notes what stays, with the reason, from its pieces in order.
+    void Keep(std::initializer_list<std::string_view> pieces) {
+        std::string note;
+        for (std::string_view piece : pieces) note += piece;
+        plan_.kept.push_back(std::move(note));
     }
 
     void AddFile(const std::string& path) {
         if (!Usable(path) || !files_.insert(UpperName(path)).second) return;
         if (SameName(path, sharedUninstaller_)) {
-            plan_.kept.push_back(path + ": the uninstaller, shared");
+            Keep({path, ": the uninstaller, shared"});
             return;
         }
         plan_.removals.push_back({RemovalKind::File, RemovalPhase::Files, path});
@@ -224,8 +233,8 @@ private:
         AddProductValues(registry, product);
         registry.AddEmptyKey(RegistryRoot::LocalMachine, product);
         for (const Removal& removal : registry.InOrder()) plan_.removals.push_back(removal);
-        plan_.kept.push_back("LastVersion under HKEY_LOCAL_MACHINE" + std::string(kEngineKey) +
-                             ": the shared uninstaller's version");
+        Keep({"LastVersion under HKEY_LOCAL_MACHINE", kEngineKey,
+              ": the shared uninstaller's version"});
     }
 
     // Path and Version under the product's key name the last install of the product; they go
@@ -241,8 +250,8 @@ private:
                               RegistryRoot::LocalMachine, name});
             }
         } else if (!path.empty() || !version.empty()) {
-            plan_.kept.push_back("Path and Version under HKEY_LOCAL_MACHINE" + productKey_ +
-                                 ": they name another install (" + version + " in " + path + ")");
+            Keep({"Path and Version under HKEY_LOCAL_MACHINE", productKey_,
+                  ": they name another install (", version, " in ", path, ")"});
         }
     }
 
