@@ -5,22 +5,17 @@
 #include "project/PathParts.h"
 
 namespace vesk {
-namespace {
-
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
-
-}  // namespace
-
 bool RegisterComponent(const std::string& value, const PathResolver& paths, Processes& processes,
                        const FailureNotice& notice) {
     const std::string extension = UpperName(ExtensionOf(value));
     const std::string path = paths.Resolve(value);
     if (extension == "OCX" || extension == "DLL") {
         const std::string program = paths.Resolve(kRegistrationProgram);
-        processes.Start(program, Quoted(program) + " " + Quoted(path) + " /s", FolderOf(path),
-                        kShowNormal);
+        std::string command = Quoted(program);
+        command += ' ';
+        command += Quoted(path);
+        command += " /s";
+        processes.Start(program, command, FolderOf(path), kShowNormal);
         return false;
     }
     if (extension == "EXE") {

@@ -34,7 +34,7 @@ void FileInstaller::Run() {
         if (!entry.wellFormed) continue;
         if (entry.kind == FileKind::Uninstaller && record_.NewerUninstallerRecorded()) {
             context_.Log(LogKind::Record,
-                         "uninstaller " + entry.path + " not written: a newer one is recorded");
+                         {"uninstaller ", entry.path, " not written: a newer one is recorded"});
             Count();
             continue;
         }
@@ -59,8 +59,7 @@ FileInstaller::Step FileInstaller::Install(const FileEntry& entry) {
         context_.Log(LogKind::File, entry.path);
     } else {
         const std::string why = context_.services.extractor.LastError();
-        context_.Log(LogKind::Error,
-                     "cannot write " + entry.path + (why.empty() ? "" : ": " + why));
+        context_.Log(LogKind::Error, {"cannot write ", entry.path, why.empty() ? "" : ": ", why});
         if (!flags.setupFinished && StopAfterWriteError(entry)) flags.setupFinished = true;
     }
     // Set by a volume the user gave up, by Yes above, or by the clean-up of a closed wizard.
@@ -79,9 +78,11 @@ bool FileInstaller::StopAfterWriteError(const FileEntry& entry) {
         UpperName(entry.path).find(kToleratedFile) != std::string::npos) {
         return false;
     }
-    return context_.report.AskYesNo(context_.Text(TextKey::WriteFileErrorDesc) + entry.path +
-                                        context_.Text(TextKey::ErrorExitInstallDesc),
-                                    context_.Text(TextKey::MessageDesc), QuestionIcon::Stop);
+    std::string question = context_.Text(TextKey::WriteFileErrorDesc);
+    question += entry.path;
+    question += context_.Text(TextKey::ErrorExitInstallDesc);
+    return context_.report.AskYesNo(question, context_.Text(TextKey::MessageDesc),
+                                    QuestionIcon::Stop);
 }
 
 void FileInstaller::FollowUp(const FileEntry& entry) {
@@ -93,19 +94,19 @@ void FileInstaller::FollowUp(const FileEntry& entry) {
                     context_.report.Tell(text, kCreateProcessFailedCaption);
                 });
             if (code == kCreateProcessFailed) {
-                context_.Log(LogKind::Error, "cannot start " + entry.path);
+                context_.Log(LogKind::Error, {"cannot start ", entry.path});
             } else {
                 context_.Log(LogKind::File,
-                             "ran " + entry.path + ", exit code " + std::to_string(code));
+                             {"ran ", entry.path, ", exit code ", std::to_string(code)});
             }
             break;
         }
         case FileKind::RegistryData:
             if (services.applyRegistryDataFile) services.applyRegistryDataFile(entry.path);
-            context_.Log(LogKind::File, "applied the registry data file " + entry.path);
+            context_.Log(LogKind::File, {"applied the registry data file ", entry.path});
             break;
         case FileKind::Uninstaller:
-            context_.Log(LogKind::Record, "uninstaller " + entry.path);
+            context_.Log(LogKind::Record, {"uninstaller ", entry.path});
             record_.KeepLanguageFile();
             return;
         default:

@@ -6,7 +6,10 @@
 namespace vesk {
 
 std::string FileKeeper::KeptName(const std::string& path, const std::string& stamp) {
-    return path + ".~VeskKeep" + stamp;
+    std::string name = path;
+    name += ".~VeskKeep";
+    name += stamp;
+    return name;
 }
 
 void FileKeeper::BeforeWrite(const std::string& path) {

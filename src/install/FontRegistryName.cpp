@@ -85,12 +85,19 @@ bool IsUtf16(const NameRecord& record) {
     return record.platform != kMacintoshPlatform;
 }
 
-std::string EncodeCodePoint(std::uint32_t codePoint, const CodePointEncoder& encode) {
+// Appends the code point as `encode` gives it; '?' for a control character and for what
+// `encode` cannot hold.
+void AppendCodePoint(std::string& text, std::uint32_t codePoint, const CodePointEncoder& encode) {
     constexpr std::uint32_t kFirstPrintable = 0x20;
     constexpr std::uint32_t kDelete = 0x7F;
-    if (codePoint < kFirstPrintable || codePoint == kDelete) return "?";
-    std::string bytes = encode(codePoint);
-    return bytes.empty() ? "?" : bytes;
+    if (codePoint >= kFirstPrintable && codePoint != kDelete) {
+        const std::string bytes = encode(codePoint);
+        if (!bytes.empty()) {
+            text += bytes;
+            return;
+        }
+    }
+    text += '?';
 }
 
 // UTF-16 big-endian text; a lone surrogate and an odd last byte become stand-ins.
@@ -106,9 +113,13 @@ std::string DecodeUtf16(const std::string& bytes, const CodePointEncoder& encode
             }
         }
         const bool loneSurrogate = unit >= 0xD800 && unit < 0xE000;
-        text += loneSurrogate ? "?" : EncodeCodePoint(unit, encode);
+        if (loneSurrogate) {
+            text += '?';
+        } else {
+            AppendCodePoint(text, unit, encode);
+        }
     }
-    if (bytes.size() % 2 != 0) text += "?";
+    if (bytes.size() % 2 != 0) text += '?';
     return text;
 }
 
@@ -118,7 +129,11 @@ std::string DecodeMacRoman(const std::string& bytes, const CodePointEncoder& enc
     std::string text;
     for (char byte : bytes) {
         const unsigned value = std::uint8_t(byte);
-        text += value < kAsciiEnd ? EncodeCodePoint(value, encode) : "?";
+        if (value < kAsciiEnd) {
+            AppendCodePoint(text, value, encode);
+        } else {
+            text += '?';
+        }
     }
     return text;
 }
@@ -212,10 +227,16 @@ std::optional<FontFace> ReadFace(const FontReader& read, const CodePointEncoder&
     return std::nullopt;
 }
 
-std::string FaceName(const FontFace& face) {
-    if (!face.fullName.empty()) return face.fullName;
-    if (face.style.empty() || UpperName(face.style) == "REGULAR") return face.family;
-    return face.family + " " + face.style;
+// Appends the face's name: its full name, else its family and a style other than "Regular".
+void AppendFaceName(std::string& name, const FontFace& face) {
+    if (!face.fullName.empty()) {
+        name += face.fullName;
+        return;
+    }
+    name += face.family;
+    if (face.style.empty() || UpperName(face.style) == "REGULAR") return;
+    name += ' ';
+    name += face.style;
 }
 
 }  // namespace
@@ -243,7 +264,7 @@ std::string FontRegistryName(const FontReader& read, const CodePointEncoder& enc
         } else {
             name += " & ";
         }
-        name += FaceName(*face);
+        AppendFaceName(name, *face);
         if (name.size() > kLongestValueName) return {};
     }
     if (name.empty()) return {};

@@ -15,9 +15,10 @@ bool SameFolder(std::string a, std::string b) {
 }
 
 std::string NameWithoutExtension(const std::string& path) {
-    const std::string name = FileNameOf(path);
-    const std::string extension = ExtensionOf(path);
-    return extension.empty() ? name : name.substr(0, name.size() - extension.size() - 1);
+    std::string name = FileNameOf(path);
+    const std::size_t extension = ExtensionOf(path).size();
+    if (extension > 0) name.resize(name.size() - extension - 1);
+    return name;
 }
 
 }  // namespace

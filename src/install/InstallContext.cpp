@@ -11,9 +11,9 @@ void InstallContext::CreateFolders(const std::string& path) {
     std::string folder = path;
     while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
     if (!services.files.FolderExists(folder)) {
-        Log(LogKind::Error, "cannot create the folder " + folder);
+        Log(LogKind::Error, {"cannot create the folder ", folder});
     } else {
-        Log(LogKind::Folder, folder + (made.empty() ? " (exists)" : " (created)"));
+        Log(LogKind::Folder, {folder, made.empty() ? " (exists)" : " (created)"});
     }
 }
 

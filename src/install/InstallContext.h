@@ -2,7 +2,9 @@
 // and the copies of the user's files it overwrites.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "install/FileKeeper.h"
 #include "install/InstallReport.h"
@@ -18,10 +20,15 @@ struct InstallContext {
           services(system),
           keeper(system.files, run.records, run.start.startStamp) {}
 
-    std::string Text(TextKey key) const { return session.texts.GetText(key); }
+    // The text as the language table hands it out: a reference to the table's own where it
+    // gives one, so no copy is made.
+    decltype(auto) Text(TextKey key) const { return session.texts.GetText(key); }
     std::string Resolve(const std::string& path) const { return session.Resolve(path); }
-    // A line of the run's log.
-    void Log(LogKind kind, const std::string& text) { session.log.Add(kind, text); }
+    // A line of the run's log, whole or in pieces.
+    void Log(LogKind kind, std::string_view text) { session.log.Add(kind, text); }
+    void Log(LogKind kind, std::initializer_list<std::string_view> pieces) {
+        session.log.Add(kind, pieces);
+    }
 
     // Creates the folder with every missing parent and records each folder made for a rollback;
     // the log tells whether the folder was made, was there already or could not be made.

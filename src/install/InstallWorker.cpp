@@ -1,6 +1,8 @@
 // The order of the install's phases, what each reads from the project, cancellation and the end.
 #include "install/InstallWorker.h"
 
+#include <utility>
+
 #include "install/FileInstaller.h"
 #include "install/RegistryItems.h"
 #include "install/ShortcutMaker.h"
@@ -49,9 +51,11 @@ void InstallWorker::CreateFolders() {
                 break;
             }
         }
-        context_.CreateFolders(context_.Resolve(group));
+        std::string resolved = context_.Resolve(group);
+        context_.CreateFolders(resolved);
         // From here on the program folder is absolute and ends in a backslash.
-        session.programFolder = context_.Resolve(group + "\\");
+        resolved += '\\';
+        session.programFolder = std::move(resolved);
     }
     for (const std::string& folder : folders) {
         context_.CreateFolders(context_.Resolve(folder));
@@ -100,7 +104,7 @@ void InstallWorker::ClearFiles() {
          ValuesOf(context_.session.project, kSlotClearFiles, FieldKind::File)) {
         const std::string path = context_.Resolve(value);
         const bool removed = context_.services.files.RemoveFile(path);
-        context_.Log(LogKind::Removed, path + (removed ? "" : " (not there)"));
+        context_.Log(LogKind::Removed, {path, removed ? "" : " (not there)"});
         if (context_.CancelCheck()) return;
     }
 }
@@ -121,8 +125,8 @@ void InstallWorker::Run() {
     SharedFlags& flags = context_.session.flags;
     InstallReport& report = context_.report;
     flags.installOk = true;
-    context_.Log(LogKind::Setup, "install folder " + context_.Resolve("[InstallDir]") +
-                                     ", program folder " + context_.session.programFolder);
+    context_.Log(LogKind::Setup, {"install folder ", context_.Resolve("[InstallDir]"),
+                                  ", program folder ", context_.session.programFolder});
     report.SetStatus(context_.Text(TextKey::InstallProcessDesc2));
     context_.services.pause(kPhasePauseMs);
 

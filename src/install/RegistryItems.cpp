@@ -53,7 +53,7 @@ void LogRegistryItem(RunLog& log, const RegistryItemDone& item) {
     if (item.done) {
         log.Add(LogKind::Registry, item.description);
     } else {
-        log.Add(LogKind::Error, "registry item refused: " + item.description);
+        log.Add(LogKind::Error, {"registry item refused: ", item.description});
     }
 }
 
@@ -62,32 +62,52 @@ RegistryItemDone ApplyRegistrySubtask(RegistryKey& key, const SubTask& subtask,
     const RegistryItem item = ReadRegistryItem(subtask);
     if (item.root) key.SetRoot(*item.root);
     const std::string& data = substitute.empty() ? item.value : substitute;
-    const std::string keyName = RegistryRootName(key.Root()) + item.subKey;
+    RegistryItemDone result;
+    std::string& description = result.description;
+    if (item.operation == kRegistryDeleteOperation) description = "delete ";
+    description += RegistryRootName(key.Root());
+    description += item.subKey;
     if (item.operation == kRegistryWriteOperation) {
         const bool opened = key.Open(item.subKey, true);
-        if (item.keyOnly) return RegistryItemDone{keyName + " (key)", opened};
+        result.done = opened;
+        if (item.keyOnly) {
+            description += " (key)";
+            return result;
+        }
+        description += ": ";
+        description += item.name;
         if (item.dataType == kStringValue) {
-            return RegistryItemDone{keyName + ": " + item.name + " = \"" + data + "\"",
-                                    opened && key.WriteString(item.name, data)};
-        }
-        if (item.dataType == kNumberValue) {
+            description += " = \"";
+            description += data;
+            description += '"';
+            result.done = opened && key.WriteString(item.name, data);
+        } else if (item.dataType == kNumberValue) {
             const std::uint32_t number = std::uint32_t(LeadingInt(data));
-            return RegistryItemDone{keyName + ": " + item.name + " = " + std::to_string(number),
-                                    opened && key.WriteDword(item.name, number)};
+            description += " = ";
+            description += std::to_string(number);
+            result.done = opened && key.WriteDword(item.name, number);
+        } else {
+            description += " (data type ";
+            description += std::to_string(item.dataType);
+            description += ": nothing written)";
         }
-        return RegistryItemDone{keyName + ": " + item.name + " (data type " +
-                                    std::to_string(item.dataType) + ": nothing written)",
-                                opened};
+        return result;
     }
+    result.done = true;
     if (item.operation == kRegistryDeleteOperation) {
         const bool deleted = item.keyOnly ? key.DeleteKey(item.subKey)
                                           : key.DeleteValue(item.subKey + "\\" + item.name);
-        return RegistryItemDone{"delete " + keyName + (item.keyOnly ? "" : ": " + item.name) +
-                                    (deleted ? "" : " (not there)"),
-                                true};
+        if (!item.keyOnly) {
+            description += ": ";
+            description += item.name;
+        }
+        if (!deleted) description += " (not there)";
+        return result;
     }
-    return RegistryItemDone{
-        keyName + " (operation " + std::to_string(item.operation) + ": nothing done)", true};
+    description += " (operation ";
+    description += std::to_string(item.operation);
+    description += ": nothing done)";
+    return result;
 }
 
 }  // namespace vesk

@@ -5,10 +5,19 @@
 
 namespace vesk {
 
+std::string Quoted(std::string_view text) {
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '"';
+    quoted += text;
+    quoted += '"';
+    return quoted;
+}
+
 std::uint32_t RunAndWait(Processes& processes, const std::string& path, int show,
                          const FailureNotice& notice) {
     const std::optional<std::uint32_t> code =
-        processes.RunAndWait(path, "\"" + path + "\"", FolderOf(path), show);
+        processes.RunAndWait(path, Quoted(path), FolderOf(path), show);
     if (code) return *code;
     if (notice) notice(kCreateProcessFailedText);
     return kCreateProcessFailed;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/Processes.h"
 
@@ -15,6 +16,9 @@ constexpr std::uint32_t kCreateProcessFailed = 781205;
 // The message the user gets then, and its caption.
 constexpr char kCreateProcessFailedText[] = "Create process failed";
 constexpr char kCreateProcessFailedCaption[] = "Error";
+
+// `text` in double quotes, as a command line names a path that may hold blanks.
+std::string Quoted(std::string_view text);
 
 // Tells the user that a program could not be started.
 using FailureNotice = std::function<void(const std::string& text)>;

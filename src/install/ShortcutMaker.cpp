@@ -14,24 +14,16 @@ bool IsSet(const SubTask& subtask, FieldKind kind) {
 }  // namespace
 
 void ShortcutMaker::CreateShortcuts(const SubTask& subtask) {
-    const std::string name = subtask.Value(FieldKind::Description);
+    const std::string& name = subtask.Value(FieldKind::Description);
     const std::string target =
         context_.Resolve(subtask.Value(FieldKind::Folder) + "\\" + subtask.Value(FieldKind::File));
-    const std::string arguments = subtask.Value(FieldKind::Parameter);
-    const std::string iconFile = subtask.Value(FieldKind::IconFile);
+    const std::string& arguments = subtask.Value(FieldKind::Parameter);
+    const std::string& iconFile = subtask.Value(FieldKind::IconFile);
     const std::string icon = iconFile.empty() ? std::string() : context_.Resolve(iconFile);
-    if (IsSet(subtask, FieldKind::IsToFileLinkGroup)) {
-        CreateShellLink(name, target, arguments, icon, ShortcutLocation::ProgramGroup, 0);
-    }
-    if (IsSet(subtask, FieldKind::IsToDesktop)) {
-        CreateShellLink(name, target, arguments, icon, ShortcutLocation::Desktop, 0);
-    }
-    if (IsSet(subtask, FieldKind::IsToStartup)) {
-        CreateShellLink(name, target, arguments, icon, ShortcutLocation::Startup, 0);
-    }
-    if (IsSet(subtask, FieldKind::IsToQuickLaunch)) {
-        CreateShellLink(name, target, arguments, icon, ShortcutLocation::QuickLaunch, 0);
-        CreateShellLink(name, target, arguments, icon, ShortcutLocation::QuickLaunch, 1);
+    for (const ShortcutPlace& place : kShortcutPlaces) {
+        if (IsSet(subtask, place.flag)) {
+            CreateShellLink(name, target, arguments, icon, place.location, place.variant);
+        }
     }
 }
 
@@ -46,9 +38,9 @@ std::string ShortcutMaker::LinkBase(const std::string& name, ShortcutLocation lo
 void ShortcutMaker::CreateShellLink(const std::string& name, const std::string& target,
                                     const std::string& arguments, const std::string& icon,
                                     ShortcutLocation location, int variant) {
-    const std::string base = LinkBase(name, location, variant);
-    if (base.empty()) return;
-    const std::string linkPath = base + kLinkExtension;
+    std::string linkPath = LinkBase(name, location, variant);
+    if (linkPath.empty()) return;
+    linkPath += kLinkExtension;
     context_.keeper.BeforeWrite(linkPath);
     context_.session.records.AddInstalledFile(linkPath);
     ShellLink link;
@@ -60,9 +52,9 @@ void ShortcutMaker::CreateShellLink(const std::string& name, const std::string& 
     link.show = kShowNormal;
     if (context_.services.links.Create(linkPath, link)) {
         context_.Log(LogKind::Shortcut,
-                     linkPath + " -> " + target + (arguments.empty() ? "" : " " + arguments));
+                     {linkPath, " -> ", target, arguments.empty() ? "" : " ", arguments});
     } else {
-        context_.Log(LogKind::Error, "cannot create the shortcut " + linkPath);
+        context_.Log(LogKind::Error, {"cannot create the shortcut ", linkPath});
     }
 }
 

@@ -7,8 +7,13 @@ namespace vesk {
 namespace {
 
 // A folder path ending in a backslash + name; "" when the folder is unknown.
-std::string Within(const std::string& folder, const std::string& name) {
-    return folder.empty() ? std::string() : folder + name;
+std::string Within(std::string_view folder, const std::string& name) {
+    std::string path;
+    if (!folder.empty()) {
+        path += folder;
+        path += name;
+    }
+    return path;
 }
 
 }  // namespace
@@ -30,7 +35,8 @@ std::string LinkBaseOf(const PathResolver& paths, const ShortcutFolders& folders
     }
     // A folder the system could not name leaves its token in place: no link then, rather than
     // one in whatever folder happens to be current.
-    return base.empty() || base[0] == '[' || FolderOf(base).empty() ? std::string() : base;
+    if (base.empty() || base[0] == '[' || FolderOf(base).empty()) return std::string();
+    return base;
 }
 
 }  // namespace vesk

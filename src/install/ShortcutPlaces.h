@@ -3,7 +3,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
+#include "project/FieldKind.h"
 #include "project/PathResolver.h"
 
 namespace vesk {
@@ -19,11 +21,27 @@ enum class ShortcutLocation : int {
     QuickLaunch = 9,  // two folders: variant 0 and variant 1
 };
 
-// The folders a shortcut may go to besides those the path variables name.
+// Where a CreateShortcutMenu subtask's flag puts its shortcut: the places in the order the
+// install makes them, Quick Launch with both folders.
+struct ShortcutPlace {
+    FieldKind flag;
+    ShortcutLocation location;
+    int variant;
+};
+constexpr ShortcutPlace kShortcutPlaces[] = {
+    {FieldKind::IsToFileLinkGroup, ShortcutLocation::ProgramGroup, 0},
+    {FieldKind::IsToDesktop, ShortcutLocation::Desktop, 0},
+    {FieldKind::IsToStartup, ShortcutLocation::Startup, 0},
+    {FieldKind::IsToQuickLaunch, ShortcutLocation::QuickLaunch, 0},
+    {FieldKind::IsToQuickLaunch, ShortcutLocation::QuickLaunch, 1},
+};
+
+// The folders a shortcut may go to besides those the path variables name; views of texts the
+// caller keeps.
 struct ShortcutFolders {
-    std::string programGroup;  // absolute, ending in a backslash; "" when there is none
-    std::string quickLaunch1;  // the Quick Launch candidates, each ending in a backslash
-    std::string quickLaunch2;
+    std::string_view programGroup;  // absolute, ending in a backslash; "" when there is none
+    std::string_view quickLaunch1;  // the Quick Launch candidates, each ending in a backslash
+    std::string_view quickLaunch2;
 };
 
 // The link file's path without ".Lnk" for the shortcut `name` at `location` (the Quick Launch

@@ -4,12 +4,12 @@
 namespace vesk {
 
 bool UnattendedReport::AskYesNo(const std::string& text, const std::string& caption, QuestionIcon) {
-    log_.Add(LogKind::Error, caption + ": " + text + " -- answered Yes, nobody to ask");
+    log_.Add(LogKind::Error, {caption, ": ", text, " -- answered Yes, nobody to ask"});
     return true;
 }
 
 void UnattendedReport::Tell(const std::string& text, const std::string& caption) {
-    log_.Add(LogKind::Error, caption + ": " + text);
+    log_.Add(LogKind::Error, {caption, ": ", text});
 }
 
 }  // namespace vesk

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "container/FileEntry.h"
+#include "install/RunAndWait.h"
 #include "project/EngineKey.h"
 #include "project/RegistryKey.h"
 #include "project/TaskSlots.h"
@@ -13,16 +14,13 @@ namespace {
 
 constexpr char kLanguageFolder[] = "[System Directory]\\VeskInstall";
 
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
-
 bool IsSet(const InstallProject& project, FieldKind kind) {
     const Task* task = project.FindSlotTask(kSlotUninstallOptions);
     return task && LeadingInt(task->GetValue(SubTaskType::GetValue, kind)) != 0;
 }
 
-std::string Property(const InstallProject& project, FieldKind kind) {
+// A reference to the project's own text where the project hands one out.
+decltype(auto) Property(const InstallProject& project, FieldKind kind) {
     return project.GetValue(TaskIdForSlot(kSlotProjectProperties), SubTaskType::GetAllVar, kind);
 }
 
@@ -49,40 +47,59 @@ void UninstallRecord::KeepLanguageFile() {
     const std::string folder = context_.Resolve(kLanguageFolder);
     context_.CreateFolders(folder);
     const LanguageTable& texts = context_.session.texts;
-    context_.services.files.WriteWholeFile(folder + "\\" + texts.LanguageId() + ".ini",
-                                           texts.Lines().Join());
+    std::string file = folder;
+    file += '\\';
+    file += texts.LanguageId();
+    file += ".ini";
+    context_.services.files.WriteWholeFile(file, texts.Lines().Join());
     RegistryKey engine(context_.session.SystemRegistry());
     if (engine.Open(kEngineKey, true)) engine.WriteString("LastVersion", kUninstallerVersion);
-    context_.Log(LogKind::Record, "language file " + folder + "\\" + texts.LanguageId() + ".ini");
+    context_.Log(LogKind::Record, {"language file ", file});
 }
 
-void UninstallRecord::WriteUninstallEntry(const std::string& uninstaller, const std::string& log) {
+void UninstallRecord::WriteUninstallEntry(const std::string& uninstaller, const std::string& log,
+                                          const std::string& version,
+                                          const std::string& installFolder) {
     const InstallProject& project = context_.session.project;
-    const std::string title = context_.Text(TextKey::ProjectName);
+    const std::string& title = context_.Text(TextKey::ProjectName);
     const std::string path = kUninstallEntries + title;
-    RegistryKey entry(context_.session.SystemRegistry());
     // Both paths quoted: a folder with blanks must not make the system start another program,
     // and the uninstaller reads its log path either way.
-    const std::string command = Quoted(uninstaller) + " " + Quoted(log);
+    std::string command = Quoted(uninstaller);
+    command += ' ';
+    command += Quoted(log);
+    std::string quietCommand = command;
+    quietCommand += ' ';
+    quietCommand += kQuietSwitch;
+    const std::string& publisher = Property(project, FieldKind::CompanyDesc);
+    struct NamedText {
+        const char* name;
+        const std::string& text;
+    };
+    const NamedText texts[] = {
+        {"DisplayName", title},
+        {"UninstallString", command},
+        {"QuietUninstallString", quietCommand},
+        {"DisplayVersion", version},
+        {"Publisher", publisher},
+        {"InstallLocation", installFolder},
+        {"DisplayIcon", uninstaller},
+    };
+    RegistryKey entry(context_.session.SystemRegistry());
     bool written = entry.Open(path, true);
-    written = entry.WriteString("DisplayName", title) && written;
-    written = entry.WriteString("UninstallString", command) && written;
-    written = entry.WriteString("QuietUninstallString", command + " " + kQuietSwitch) && written;
-    written = entry.WriteString("DisplayVersion", Property(project, FieldKind::ProductVersion)) &&
-              written;
-    written = entry.WriteString("Publisher", Property(project, FieldKind::CompanyDesc)) && written;
-    written = entry.WriteString("InstallLocation", context_.Resolve("[InstallDir]")) && written;
-    written = entry.WriteString("DisplayIcon", uninstaller) && written;
+    for (const NamedText& value : texts) {
+        written = entry.WriteString(value.name, value.text) && written;
+    }
     if (const std::uint32_t size = EstimatedSizeKiB(project)) {
         written = entry.WriteDword("EstimatedSize", size) && written;
     }
-    written = entry.WriteDword("NoModify", 1) && written;
-    written = entry.WriteDword("NoRepair", 1) && written;
+    for (const char* name : {"NoModify", "NoRepair"})
+        written = entry.WriteDword(name, 1) && written;
     const std::string name = RegistryRootName(RegistryRoot::LocalMachine) + path;
     if (written) {
-        context_.Log(LogKind::Record, "uninstall entry " + name + ": " + command);
+        context_.Log(LogKind::Record, {"uninstall entry ", name, ": ", command});
     } else {
-        context_.Log(LogKind::Error, "the uninstall entry " + name + " was refused");
+        context_.Log(LogKind::Error, {"the uninstall entry ", name, " was refused"});
     }
 }
 
@@ -91,8 +108,10 @@ std::string UninstallRecord::UninstallName() const {
 }
 
 std::string UninstallRecord::LogPath() const {
-    return context_.Resolve("[InstallDir]\\VeskInstall " + context_.Text(TextKey::ProjectName) +
-                            ".xml");
+    std::string path = "[InstallDir]\\VeskInstall ";
+    path += context_.Text(TextKey::ProjectName);
+    path += ".xml";
+    return context_.Resolve(path);
 }
 
 void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
@@ -104,19 +123,23 @@ void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
     const bool withShortcut = IsSet(project, FieldKind::CreateUnInstall2);
     if (withEntry || withShortcut) {
         if (context_.services.files.WriteWholeFile(log, project.ToText())) {
-            context_.Log(LogKind::Record, "log " + log);
+            context_.Log(LogKind::Record, {"log ", log});
         } else {
-            context_.Log(LogKind::Error, "cannot write the log " + log);
+            context_.Log(LogKind::Error, {"cannot write the log ", log});
         }
     }
     if (cancelCheck()) return;
 
     Registry& registry = session.SystemRegistry();
-    if (withEntry) WriteUninstallEntry(uninstaller, log);
-    const std::string version = Property(project, FieldKind::ProductVersion);
+    const std::string& version = Property(project, FieldKind::ProductVersion);
+    const std::string installFolder = context_.Resolve("[InstallDir]");
+    if (withEntry) WriteUninstallEntry(uninstaller, log, version, installFolder);
     const std::string productKey = ProductKeyPath(project.ProjectName());
+    std::string versionKeyPath = productKey;
+    versionKeyPath += '\\';
+    versionKeyPath += version;
     RegistryKey versionKey(registry);
-    versionKey.Open(productKey + "\\" + version, true);
+    versionKey.Open(versionKeyPath, true);
     const std::string& group = session.programFolder;
     versionKey.WriteString("ProgramFolder",
                            group.empty() ? group : group.substr(0, group.size() - 1));
@@ -126,20 +149,21 @@ void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
             const std::string name = UninstallName();
             shortcuts_.CreateShellLink(name, uninstaller, Quoted(log), std::string(),
                                        ShortcutLocation::ProgramGroup, 0);
-            linkValue = group + name + ".lnk";
+            linkValue = group;
+            linkValue += name;
+            linkValue += ".lnk";
         }
         versionKey.WriteString("UnInstallFileLink", linkValue);
     }
     versionKey.Close();
     RegistryKey product(registry);
     if (product.Open(productKey, true)) {
-        product.WriteString("Path", context_.Resolve("[InstallDir]"));
+        product.WriteString("Path", installFolder);
         product.WriteString("Version", version);
     }
-    context_.Log(LogKind::Record, "product key " + RegistryRootName(RegistryRoot::LocalMachine) +
-                                      productKey + ": Path = \"" +
-                                      context_.Resolve("[InstallDir]") + "\", Version = \"" +
-                                      version + "\"");
+    context_.Log(LogKind::Record,
+                 {"product key ", RegistryRootName(RegistryRoot::LocalMachine), productKey,
+                  ": Path = \"", installFolder, "\", Version = \"", version, "\""});
 }
 
 }  // namespace vesk

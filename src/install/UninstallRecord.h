@@ -53,7 +53,9 @@ public:
     std::string LogPath() const;
 
 private:
-    void WriteUninstallEntry(const std::string& uninstaller, const std::string& log);
+    // `version` is ProductVersion, `installFolder` the install folder resolved.
+    void WriteUninstallEntry(const std::string& uninstaller, const std::string& log,
+                             const std::string& version, const std::string& installFolder);
 
     InstallContext& context_;
     ShortcutMaker& shortcuts_;

@@ -49,7 +49,8 @@ bool RunFolder::Contains(const std::string& path) const {
     std::string why;
     for (const std::string& part : parts) {
         if (!CheckWindowsName(part, why)) return false;
-        rebuilt += (rebuilt.empty() ? "" : "\\") + part;
+        if (!rebuilt.empty()) rebuilt += '\\';
+        rebuilt += part;
     }
     return rebuilt == inside;
 }

@@ -57,8 +57,9 @@ void RunLog::Unlock() {
     busy_.clear(std::memory_order_release);
 }
 
-void RunLog::Add(LogKind kind, const std::string& text) {
-    constexpr std::size_t kSecondsWidth = 4;
+void RunLog::Add(LogKind kind, std::initializer_list<std::string_view> pieces) {
+    constexpr std::size_t kTimeWidth = 8;
+    constexpr std::size_t kMillisecondDigits = 3;
     constexpr std::size_t kKindWidth = 9;
     Lock();
     if (!file_) {
@@ -67,15 +68,20 @@ void RunLog::Add(LogKind kind, const std::string& text) {
     }
     const long long ms = static_cast<long long>(MonotonicMilliseconds() - startMs_);
     // Built by hand: the formatted-output functions would add their whole library to the stub.
-    std::string seconds = std::to_string(ms / 1000);
-    std::string millis = std::to_string(ms % 1000);
-    std::string line;
-    if (seconds.size() < kSecondsWidth) line.append(kSecondsWidth - seconds.size(), ' ');
-    line += seconds + "." + std::string(3 - millis.size(), '0') + millis + " ";
-    const std::string name = LogKindName(kind);
+    // The milliseconds with a point before their last three digits and at least one digit
+    // before it, right-aligned.
+    std::string line = std::to_string(ms);
+    if (line.size() <= kMillisecondDigits)
+        line.insert(0, kMillisecondDigits + 1 - line.size(), '0');
+    line.insert(line.size() - kMillisecondDigits, 1, '.');
+    if (line.size() < kTimeWidth) line.insert(0, kTimeWidth - line.size(), ' ');
+    line += ' ';
+    const std::string_view name = LogKindName(kind);
     line += name;
     if (name.size() < kKindWidth) line.append(kKindWidth - name.size(), ' ');
-    line += " " + text + "\r\n";
+    line += ' ';
+    for (std::string_view piece : pieces) line += piece;
+    line += "\r\n";
     std::fwrite(line.data(), 1, line.size(), file_);
     std::fflush(file_);
     Unlock();

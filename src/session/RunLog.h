@@ -6,7 +6,9 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace vesk {
 
@@ -45,7 +47,9 @@ public:
     // blank, the kind's name padded to nine places, a blank, the text, CR LF
     // ("   0.125 File      C:\a").
     // Written through at once, so a run that ends abruptly still leaves its log. Any thread.
-    void Add(LogKind kind, const std::string& text);
+    void Add(LogKind kind, std::string_view text) { Add(kind, {text}); }
+    // The same with the pieces of the text in order: Add(LogKind::File, {"ran ", path}).
+    void Add(LogKind kind, std::initializer_list<std::string_view> pieces);
 
 private:
     void Lock();

@@ -18,13 +18,16 @@ namespace {
 
 std::string Joined(const std::vector<std::string>& parts) {
     std::string path;
-    for (const std::string& part : parts) path += (path.empty() ? "" : "\\") + part;
+    for (const std::string& part : parts) {
+        if (!path.empty()) path += '\\';
+        path += part;
+    }
     return path;
 }
 
-// Whether `keyPath` is `record` or lies above it (whole names, letter case ignored).
-bool AtOrAbove(const std::string& keyPath, const std::string& record) {
-    const std::string key = UpperName(keyPath);
+// Whether the key `key` (upper case) is `record` or lies above it (whole names, letter case
+// ignored).
+bool AtOrAbove(const std::string& key, const std::string& record) {
     const std::string below = UpperName(RegistryKeyPathOf(record));
     return below == key || (below.size() > key.size() && below.compare(0, key.size(), key) == 0 &&
                             below[key.size()] == '\\');
@@ -59,8 +62,9 @@ bool MayRemoveTree(const std::string& keyPath) {
         std::string("\\") + kWin9xFontsKey,
         kEngineKey,
     };
+    const std::string key = UpperName(keyPath);
     for (const std::string& record : records) {
-        if (AtOrAbove(keyPath, record)) return false;
+        if (AtOrAbove(key, record)) return false;
     }
     return true;
 }

@@ -18,9 +18,11 @@ LogState ReadUninstallLog(const FileSystem& files, const std::string& path, Inst
 }
 
 std::string ProductTitle(const InstallProject& log) {
-    return log.ProjectName() + " " +
-           log.GetValue(TaskIdForSlot(kSlotProjectProperties), SubTaskType::GetAllVar,
-                        FieldKind::ProductVersion);
+    std::string title = log.ProjectName();
+    title += ' ';
+    title += log.GetValue(TaskIdForSlot(kSlotProjectProperties), SubTaskType::GetAllVar,
+                          FieldKind::ProductVersion);
+    return title;
 }
 
 }  // namespace vesk

@@ -6,10 +6,15 @@ namespace {
 
 constexpr char kLineBreak[] = "\r\n";
 
-std::string Listed(const std::vector<std::string>& paths) {
-    std::string text;
-    for (const std::string& path : paths) text += kLineBreak + path;
-    return text;
+// Appends an empty line, the heading and the paths, each on a line of its own.
+void AppendList(std::string& text, const char* heading, const std::vector<std::string>& paths) {
+    text += kLineBreak;
+    text += kLineBreak;
+    text += heading;
+    for (const std::string& path : paths) {
+        text += kLineBreak;
+        text += path;
+    }
 }
 
 }  // namespace
@@ -23,13 +28,11 @@ std::string FinalMessage(const UninstallTexts& texts, const std::string& title,
                          const UninstallResult& result) {
     std::string text = title + texts.Get(UninstallText::UnInstallComplete);
     if (!result.atRestart.empty()) {
-        text += std::string(kLineBreak) + kLineBreak +
-                "These files are in use; they will be removed when Windows restarts:" +
-                Listed(result.atRestart);
+        AppendList(text, "These files are in use; they will be removed when Windows restarts:",
+                   result.atRestart);
     }
     if (!result.left.empty()) {
-        text += std::string(kLineBreak) + kLineBreak +
-                "These files could not be removed; delete them yourself:" + Listed(result.left);
+        AppendList(text, "These files could not be removed; delete them yourself:", result.left);
     }
     return text;
 }

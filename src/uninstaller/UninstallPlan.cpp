@@ -1,7 +1,10 @@
 // Computing the uninstall plan from the log and the install's records.
 #include "uninstaller/UninstallPlan.h"
 
+#include <initializer_list>
 #include <set>
+#include <string_view>
+#include <utility>
 
 #include "container/FileEntry.h"
 #include "install/ShortcutPlaces.h"
@@ -55,6 +58,9 @@ public:
         version_ = log_.GetValue(TaskIdForSlot(kSlotProjectProperties), SubTaskType::GetAllVar,
                                  FieldKind::ProductVersion);
         productKey_ = ProductKeyPath(log_.ProjectName());
+        versionKeyPath_ = productKey_;
+        versionKeyPath_ += '\\';
+        versionKeyPath_ += version_;
         sharedUninstaller_ = paths.Resolve(kUninstallerPath);
     }
 
@@ -66,7 +72,7 @@ public:
         // The log goes last of the files: a removal broken off can be started again.
         AddFile(source_.logPath);
         AddFolders();
-        return plan_;
+        return std::move(plan_);
     }
 
 private:
@@ -108,17 +114,22 @@ private:
     // proposes it.
     std::string ProgramGroup(RegistryKey& versionKey) const {
         if (versionKey.IsOpen() && versionKey.Handle()->QueryValue("ProgramFolder")) {
-            const std::string group = versionKey.ReadString("ProgramFolder");
-            return group.empty() ? group : group + "\\";
+            std::string group = versionKey.ReadString("ProgramFolder");
+            if (!group.empty()) group += '\\';
+            return group;
         }
-        const std::string name = log_.GetValue(TaskIdForSlot(kSlotShortcuts), SubTaskType::GetValue,
-                                               FieldKind::Description);
-        return name.empty() ? name : paths_.Resolve(kStartMenuGroup + name + "\\");
+        const std::string& name = log_.GetValue(TaskIdForSlot(kSlotShortcuts),
+                                                SubTaskType::GetValue, FieldKind::Description);
+        if (name.empty()) return std::string();
+        std::string group = kStartMenuGroup;
+        group += name;
+        group += '\\';
+        return paths_.Resolve(group);
     }
 
     void AddShortcuts() {
         RegistryKey versionKey(paths_.SystemRegistry());
-        versionKey.OpenForReading(VersionKeyPath());
+        versionKey.OpenForReading(versionKeyPath_);
         group_ = ProgramGroup(versionKey);
         // Without a program group the install made no shortcut at all.
         if (group_.empty()) return;
@@ -134,30 +145,24 @@ private:
         if (UninstallFlag(FieldKind::CreateUnInstall2)) {
             std::string link =
                 versionKey.IsOpen() ? versionKey.ReadString("UnInstallFileLink") : "";
-            if (link.empty()) link = group_ + source_.uninstallDesc + plan_.title + kLinkExtension;
+            if (link.empty()) {
+                link = group_;
+                link += source_.uninstallDesc;
+                link += plan_.title;
+                link += kLinkExtension;
+            }
             AddFile(link);
         }
     }
 
     void AddShortcut(const SubTask& subtask, const ShortcutFolders& folders) {
-        const std::string name = subtask.Value(FieldKind::Description);
-        struct Place {
-            FieldKind flag;
-            ShortcutLocation location;
-            int variant;
-        };
-        const Place places[] = {
-            {FieldKind::IsToFileLinkGroup, ShortcutLocation::ProgramGroup, 0},
-            {FieldKind::IsToDesktop, ShortcutLocation::Desktop, 0},
-            {FieldKind::IsToStartup, ShortcutLocation::Startup, 0},
-            {FieldKind::IsToQuickLaunch, ShortcutLocation::QuickLaunch, 0},
-            {FieldKind::IsToQuickLaunch, ShortcutLocation::QuickLaunch, 1},
-        };
-        for (const Place& place : places) {
+        const std::string& name = subtask.Value(FieldKind::Description);
+        for (const ShortcutPlace& place : kShortcutPlaces) {
             if (!IsSet(subtask.Value(place.flag))) continue;
-            const std::string base =
-                LinkBaseOf(paths_, folders, name, place.location, place.variant);
-            if (!base.empty()) AddFile(base + kLinkExtension);
+            std::string link = LinkBaseOf(paths_, folders, name, place.location, place.variant);
+            if (link.empty()) continue;
+            link += kLinkExtension;
+            AddFile(link);
         }
     }
 
@@ -175,9 +180,8 @@ private:
                     AddFile(entry.path);
                     break;
                 case FileKind::Uninstaller:
-                    plan_.kept.push_back(entry.path +
-                                         ": the uninstaller, shared by every product this engine "
-                                         "installed");
+                    Keep({entry.path,
+                          ": the uninstaller, shared by every product this engine installed"});
                     break;
                 default:
                     // Start-up files, programs and registry data files were used up during the
@@ -185,14 +189,21 @@ private:
                     break;
             }
         }
-        plan_.kept.push_back(paths_.Resolve("[System Directory]\\VeskInstall") +
-                             ": the uninstaller's language files, shared");
+        Keep({paths_.Resolve("[System Directory]\\VeskInstall"),
+              ": the uninstaller's language files, shared"});
+    }
+
+    // Notes what stays, with the reason, from its pieces in order.
+    void Keep(std::initializer_list<std::string_view> pieces) {
+        std::string note;
+        for (std::string_view piece : pieces) note += piece;
+        plan_.kept.push_back(std::move(note));
     }
 
     void AddFile(const std::string& path) {
         if (!Usable(path) || !files_.insert(UpperName(path)).second) return;
         if (SameName(path, sharedUninstaller_)) {
-            plan_.kept.push_back(path + ": the uninstaller, shared");
+            Keep({path, ": the uninstaller, shared"});
             return;
         }
         plan_.removals.push_back({RemovalKind::File, RemovalPhase::Files, path});
@@ -200,8 +211,6 @@ private:
             folders_.AddChainBelow(plan_.installFolder, FolderOf(path));
         }
     }
-
-    std::string VersionKeyPath() const { return productKey_ + "\\" + version_; }
 
     void AddRegistry() {
         RegistryRemovals registry;
@@ -213,7 +222,7 @@ private:
         const std::string product = RegistryKeyPathOf(productKey_);
         if (!version_.empty()) {
             registry.Add({RemovalKind::RegistryTree, RemovalPhase::Registry,
-                          RegistryKeyPathOf(VersionKeyPath())});
+                          RegistryKeyPathOf(versionKeyPath_)});
         } else {
             // Without a version the install wrote the version key's values into the product key.
             for (const char* name : {"ProgramFolder", "UnInstallFileLink"}) {
@@ -224,8 +233,8 @@ private:
         AddProductValues(registry, product);
         registry.AddEmptyKey(RegistryRoot::LocalMachine, product);
         for (const Removal& removal : registry.InOrder()) plan_.removals.push_back(removal);
-        plan_.kept.push_back("LastVersion under HKEY_LOCAL_MACHINE" + std::string(kEngineKey) +
-                             ": the shared uninstaller's version");
+        Keep({"LastVersion under HKEY_LOCAL_MACHINE", kEngineKey,
+              ": the shared uninstaller's version"});
     }
 
     // Path and Version under the product's key name the last install of the product; they go
@@ -241,16 +250,16 @@ private:
                               RegistryRoot::LocalMachine, name});
             }
         } else if (!path.empty() || !version.empty()) {
-            plan_.kept.push_back("Path and Version under HKEY_LOCAL_MACHINE" + productKey_ +
-                                 ": they name another install (" + version + " in " + path + ")");
+            Keep({"Path and Version under HKEY_LOCAL_MACHINE", productKey_,
+                  ": they name another install (", version, " in ", path, ")"});
         }
     }
 
     void AddFolders() {
         const std::string& install = plan_.installFolder;
         // The install folder's own path below its path variable, when it is the project's.
-        const std::string proposed = log_.GetValue(TaskIdForSlot(kSlotProjectProperties),
-                                                   SubTaskType::GetAllVar, FieldKind::InstallPath);
+        const std::string& proposed = log_.GetValue(TaskIdForSlot(kSlotProjectProperties),
+                                                    SubTaskType::GetAllVar, FieldKind::InstallPath);
         const std::size_t tokenEnd = proposed.find(']');
         if (!proposed.empty() && proposed[0] == '[' && tokenEnd != std::string::npos &&
             SameName(WithoutTrailingBackslash(paths_.Resolve(proposed)), install)) {
@@ -281,6 +290,7 @@ private:
     UninstallPlan plan_;
     std::string version_;
     std::string productKey_;
+    std::string versionKeyPath_;  // the product's key, a backslash and the version
     std::string sharedUninstaller_;
     std::string group_;
     std::set<std::string> files_;

@@ -1,6 +1,8 @@
 // Looking the uninstaller's texts up by key name.
 #include "uninstaller/UninstallTexts.h"
 
+#include <string_view>
+
 #include "project/LanguageTable.h"
 #include "resources/LanguageFile.h"
 
@@ -18,7 +20,7 @@ static_assert(sizeof kKeyNames / sizeof kKeyNames[0] == int(UninstallText::Messa
               "one name per text");
 
 // The text after "<name>=" of the first line with that key; false when no line has it.
-bool Find(const TextLineList& lines, const std::string& name, std::string& text) {
+bool Find(const TextLineList& lines, std::string_view name, std::string& text) {
     for (const std::string& line : lines) {
         if (line.size() > name.size() && line[name.size()] == '=' &&
             line.compare(0, name.size(), name) == 0) {
@@ -40,7 +42,7 @@ UninstallTexts::UninstallTexts(std::uint32_t systemLocaleId) {
 }
 
 std::string UninstallTexts::Get(UninstallText key) const {
-    const std::string name = kKeyNames[int(key)];
+    const std::string_view name = kKeyNames[int(key)];
     std::string text;
     if (Find(kept_, name, text) || Find(engine_, name, text)) return text;
     return std::string();

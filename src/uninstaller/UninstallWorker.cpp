@@ -27,13 +27,20 @@ UninstallText StatusOf(RemovalPhase phase) {
 std::string ItemOf(const Removal& removal) {
     switch (removal.kind) {
         case RemovalKind::RegistryValue:
-            return RegistryRootName(removal.root) + "\\" + removal.path + "\\" + removal.name;
         case RemovalKind::RegistryTree:
         case RemovalKind::EmptyRegistryKey:
-            return RegistryRootName(removal.root) + "\\" + removal.path;
+            break;
         default:
             return removal.path;
     }
+    std::string item = RegistryRootName(removal.root);
+    item += '\\';
+    item += removal.path;
+    if (removal.kind == RemovalKind::RegistryValue) {
+        item += '\\';
+        item += removal.name;
+    }
+    return item;
 }
 
 }  // namespace
