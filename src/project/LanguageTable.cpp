@@ -28,7 +28,7 @@ std::string KeyReference(TextKey key) {
 }
 
 LanguageTable::LanguageTable(std::uint32_t systemLocaleId)
-    : systemLanguageId_(LanguageIdText(systemLocaleId)) {}
+    : systemLanguageId_(LanguageIdText(systemLocaleId)), texts_(kTextKeyCount + 1) {}
 
 bool LanguageTable::Load(const std::string& path) {
     TextLineList file;
@@ -63,6 +63,7 @@ bool LanguageTable::HeaderLists(const std::string& header) const {
 
 void LanguageTable::LoadLines(const TextLineList& file) {
     lines_.Clear();
+    for (std::string& text : texts_) text.clear();
     languageId_ = kFallbackLanguageId;
     if (file.Empty()) return;
     std::size_t chosen = 0;  // without a match the first line counts as the header, unexamined
@@ -75,6 +76,11 @@ void LanguageTable::LoadLines(const TextLineList& file) {
     }
     for (std::size_t i = chosen + 1; i < file.Count() && !IsHeader(file.At(i)); ++i) {
         lines_.Add(file.At(i));
+    }
+    for (int key = 0; key < kTextKeyCount; ++key) {
+        const std::size_t index = FindLine(key);
+        if (index != lines_.Count())
+            texts_[key] = lines_.At(index).substr(TextKeyName(key).size() + 1);
     }
 }
 
@@ -92,10 +98,8 @@ std::size_t LanguageTable::FindLine(int key) const {
     return lines_.Count();
 }
 
-std::string LanguageTable::GetText(int key) const {
-    std::size_t index = FindLine(key);
-    if (index == lines_.Count()) return std::string();
-    return lines_.At(index).substr(TextKeyName(key).size() + 1);
+const std::string& LanguageTable::GetText(int key) const {
+    return texts_[key >= 0 && key < kTextKeyCount ? key : kTextKeyCount];
 }
 
 bool LanguageTable::SetText(TextKey key, const std::string& text) {
@@ -106,6 +110,7 @@ bool LanguageTable::SetText(TextKey key, const std::string& text) {
         updated.Add(i == index ? TextKeyName(key) + "=" + text : lines_.At(i));
     }
     lines_ = std::move(updated);
+    texts_[static_cast<int>(key)] = text;
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "project/TextKey.h"
 #include "project/TextLineList.h"
@@ -33,8 +34,8 @@ public:
 
     // The text after the "=" of the first line whose key is exactly the key's name; "" when
     // absent, and for reserved or out-of-range numbers.
-    std::string GetText(TextKey key) const { return GetText(static_cast<int>(key)); }
-    std::string GetText(int key) const;
+    const std::string& GetText(TextKey key) const { return GetText(static_cast<int>(key)); }
+    const std::string& GetText(int key) const;
     // Replaces the text of a key present in the section; an absent key changes nothing (false).
     bool SetText(TextKey key, const std::string& text);
 
@@ -52,6 +53,9 @@ private:
     std::string systemLanguageId_;
     std::string languageId_ = kFallbackLanguageId;
     TextLineList lines_;
+    // The text of every key, taken from lines_ when they are loaded; the last entry, after the
+    // keys, stays empty for the numbers that name no text.
+    std::vector<std::string> texts_;
 };
 
 }  // namespace vesk
