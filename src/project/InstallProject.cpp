@@ -103,7 +103,7 @@ void InstallProject::ResetPages() {
     currentPage_ = 0;
 }
 
-const Task* InstallProject::FindTask(std::string_view id) const {
+const Task* InstallProject::FindTask(const std::string& id) const {
     for (const Task& task : tasks_) {
         if (task.Id() == id) return &task;
     }
@@ -115,19 +115,19 @@ const Task* InstallProject::FindSlotTask(int slot) const {
     return id.empty() ? nullptr : FindTask(id);
 }
 
-const std::string& InstallProject::GetValue(std::string_view taskId, SubTaskType type,
+const std::string& InstallProject::GetValue(const std::string& taskId, SubTaskType type,
                                             FieldKind kind) const {
     const Task* task = FindTask(taskId);
     return task ? task->GetValue(type, kind) : Field::NoValue();
 }
 
-void InstallProject::GetValues(std::string_view taskId, SubTaskType type, FieldKind kind,
+void InstallProject::GetValues(const std::string& taskId, SubTaskType type, FieldKind kind,
                                TextLineList& out) const {
     out.Clear();
     if (const Task* task = FindTask(taskId)) task->AppendValues(type, kind, out);
 }
 
-TextLineList InstallProject::GetValues(std::string_view taskId, SubTaskType type,
+TextLineList InstallProject::GetValues(const std::string& taskId, SubTaskType type,
                                        FieldKind kind) const {
     TextLineList out;
     GetValues(taskId, type, kind, out);

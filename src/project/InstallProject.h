@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "project/FieldKind.h"
@@ -59,17 +58,17 @@ public:
     void Clear();
 
     // The first task whose ID equals id byte for byte; nullptr when there is none.
-    const Task* FindTask(std::string_view id) const;
+    const Task* FindTask(const std::string& id) const;
     // The task of a slot (kSlotFonts ...); nullptr when absent.
     const Task* FindSlotTask(int slot) const;
 
     // The value of kind in the first subtask of type that has one, in task id; empty when the
     // task, the subtask or the field is absent.
-    const std::string& GetValue(std::string_view taskId, SubTaskType type, FieldKind kind) const;
+    const std::string& GetValue(const std::string& taskId, SubTaskType type, FieldKind kind) const;
     // Clears out, then appends every value of kind in every subtask of type of task id.
-    void GetValues(std::string_view taskId, SubTaskType type, FieldKind kind,
+    void GetValues(const std::string& taskId, SubTaskType type, FieldKind kind,
                    TextLineList& out) const;
-    TextLineList GetValues(std::string_view taskId, SubTaskType type, FieldKind kind) const;
+    TextLineList GetValues(const std::string& taskId, SubTaskType type, FieldKind kind) const;
 
     // Page cursor over the tasks whose IsExec is set (index 0 is never a page). NextPage moves
     // to the next page and returns it, or returns nullptr on the last page (setting
