@@ -78,14 +78,13 @@ void LanguageTable::LoadLines(const TextLineList& file) {
         lines_.Add(file.At(i));
     }
     for (int key = 0; key < kTextKeyCount; ++key) {
-        const std::size_t index = FindLine(key);
-        if (index != lines_.Count())
-            texts_[key] = lines_.At(index).substr(TextKeyName(key).size() + 1);
+        const std::string name = TextKeyName(key);
+        const std::size_t index = FindLine(name);
+        if (index != lines_.Count()) texts_[key] = lines_.At(index).substr(name.size() + 1);
     }
 }
 
-std::size_t LanguageTable::FindLine(int key) const {
-    const std::string name = TextKeyName(key);
+std::size_t LanguageTable::FindLine(const std::string& name) const {
     if (name.empty()) return lines_.Count();
     for (std::size_t i = 0; i < lines_.Count(); ++i) {
         const std::string& line = lines_.At(i);
@@ -103,11 +102,12 @@ const std::string& LanguageTable::GetText(int key) const {
 }
 
 bool LanguageTable::SetText(TextKey key, const std::string& text) {
-    std::size_t index = FindLine(static_cast<int>(key));
+    const std::string name = TextKeyName(key);
+    const std::size_t index = FindLine(name);
     if (index == lines_.Count()) return false;
     TextLineList updated;
     for (std::size_t i = 0; i < lines_.Count(); ++i) {
-        updated.Add(i == index ? TextKeyName(key) + "=" + text : lines_.At(i));
+        updated.Add(i == index ? name + "=" + text : lines_.At(i));
     }
     lines_ = std::move(updated);
     texts_[static_cast<int>(key)] = text;

@@ -47,7 +47,8 @@ public:
     const TextLineList& Lines() const { return lines_; }
 
 private:
-    std::size_t FindLine(int key) const;  // index of the key's line; Count() when absent
+    // The index of the line of the key named `name`; Count() when absent or `name` is empty.
+    std::size_t FindLine(const std::string& name) const;
     bool HeaderLists(const std::string& header) const;
 
     std::string systemLanguageId_;
