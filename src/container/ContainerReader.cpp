@@ -47,14 +47,20 @@ std::string DamagedSetupMessage(const std::string& volumePath) {
 ContainerReader::ContainerReader(std::atomic<bool>& setupFinished)
     : setupFinished_(setupFinished) {}
 
-bool ContainerReader::Fail(std::string message) {
-    error_ = std::move(message);
+bool ContainerReader::Fail(std::initializer_list<std::string_view> parts) {
+    error_.clear();
+    for (std::string_view part : parts) error_.append(part.data(), part.size());
     return false;
 }
 
-bool ContainerReader::Damaged(const std::string& volumePath, const std::string& why) {
+bool ContainerReader::Damaged(const std::string& volumePath,
+                              std::initializer_list<std::string_view> why) {
     damaged_ = volumePath;
-    return Fail(DamagedSetupMessage(volumePath) + " (" + why + ")");
+    error_ = DamagedSetupMessage(volumePath);
+    error_ += " (";
+    for (std::string_view part : why) error_.append(part.data(), part.size());
+    error_ += ')';
+    return false;
 }
 
 bool ContainerReader::OpenContainer(const std::string& modulePath) {
@@ -62,11 +68,11 @@ bool ContainerReader::OpenContainer(const std::string& modulePath) {
     checked_ = false;
     sums_ = ChecksumBlock();
     verified_.clear();
-    if (!volume_.Open(modulePath)) return Fail("cannot open " + modulePath);
+    if (!volume_.Open(modulePath)) return Fail({"cannot open ", modulePath});
     LocatedTail located;
     if (!ReadContainerTail(volume_, located) || !volume_.Seek(0)) {
         volume_.Close();
-        return Fail(modulePath + " is too short to hold a setup container");
+        return Fail({modulePath, " is too short to hold a setup container"});
     }
     tail_ = located.tail;
     signing_ = located.signing;
@@ -93,15 +99,15 @@ bool ContainerReader::ReadChecksumBlock() {
         std::int64_t(ChecksumBlockSize(kMaxChecksumVolumes) + kVolumeAlignment);
     std::vector<std::uint8_t> gap(std::size_t(std::min(gapSize, most)));
     if (!volume_.Seek(projectEnd) || !volume_.Read(gap.data(), gap.size())) {
-        return Fail("cannot read " + setupPath_);
+        return Fail({"cannot read ", setupPath_});
     }
     ChecksumGap found = DecodeChecksumGap(gap.data(), gap.size(), sums_);
     if (found == ChecksumGap::Present && gapSize > most) found = ChecksumGap::Damaged;
     switch (found) {
         case ChecksumGap::Absent:
-            return volume_.Seek(0) ? true : Fail("cannot read " + setupPath_);
+            return volume_.Seek(0) ? true : Fail({"cannot read ", setupPath_});
         case ChecksumGap::Damaged:
-            return Damaged(setupPath_, "its checksum block is damaged");
+            return Damaged(setupPath_, {"its checksum block is damaged"});
         case ChecksumGap::Present:
             break;
     }
@@ -110,45 +116,45 @@ bool ContainerReader::ReadChecksumBlock() {
     std::uint32_t crc = 0;
     if (!ChecksumOf(tail_.projectOffset, tail_.projectSize, false, crc)) return false;
     if (crc != sums_.projectCrc)
-        return Damaged(setupPath_, "the project section's checksum differs");
+        return Damaged(setupPath_, {"the project section's checksum differs"});
     if (!VerifyVolume(tail_, kFirstVolume)) return false;
-    return volume_.Seek(0) ? true : Fail("cannot read " + setupPath_);
+    return volume_.Seek(0) ? true : Fail({"cannot read ", setupPath_});
 }
 
 bool ContainerReader::VerifyVolume(const ContainerTail& tail, int volumeNumber) {
     const std::string& path = volume_.Path();
     if (std::size_t(volumeNumber) > sums_.volumes.size()) {
-        return Damaged(path, "the set has " + std::to_string(sums_.volumes.size()) + " volumes");
+        return Damaged(path, {"the set has ", std::to_string(sums_.volumes.size()), " volumes"});
     }
     if (tail.volumeNumber != std::uint32_t(volumeNumber)) {
-        return Damaged(path, "it is volume " + std::to_string(tail.volumeNumber) + ", not volume " +
-                                 std::to_string(volumeNumber));
+        return Damaged(path, {"it is volume ", std::to_string(tail.volumeNumber), ", not volume ",
+                              std::to_string(volumeNumber)});
     }
     const VolumeChecksum& expected = sums_.volumes[std::size_t(volumeNumber) - 1];
     // Volume 1's stream ends where the project section begins; a later volume's at its tail.
     const std::int64_t streamEnd =
         volumeNumber == kFirstVolume ? std::int64_t(tail_.projectOffset) : streamLimit_;
     if (std::int64_t(expected.streamBytes) != streamEnd) {
-        return Damaged(path, "it holds " + std::to_string(streamEnd) + " stream bytes, not " +
-                                 std::to_string(expected.streamBytes));
+        return Damaged(path, {"it holds ", std::to_string(streamEnd), " stream bytes, not ",
+                              std::to_string(expected.streamBytes)});
     }
     std::uint32_t crc = 0;
     if (!ChecksumOf(0, streamEnd, volumeNumber == kFirstVolume, crc)) return false;
-    if (crc != expected.crc) return Damaged(path, "its checksum differs");
+    if (crc != expected.crc) return Damaged(path, {"its checksum differs"});
     verified_[std::size_t(volumeNumber) - 1] = 1;
     return true;
 }
 
 bool ContainerReader::ChecksumOf(std::int64_t from, std::int64_t count, bool imageFields,
                                  std::uint32_t& crc) {
-    if (!volume_.Seek(from)) return Fail("cannot read " + volume_.Path());
+    if (!volume_.Seek(from)) return Fail({"cannot read ", volume_.Path()});
     Crc32 sum;
     const std::int64_t fields[][2] = {{signing_.checksumField, 4}, {signing_.securityEntry, 8}};
     for (std::int64_t at = from; count > 0;) {
-        if (setupFinished_) return Fail("the setup was stopped");
+        if (setupFinished_) return Fail({"the setup was stopped"});
         const std::size_t block = std::size_t(std::min<std::int64_t>(count, kInputSize));
         if (!volume_.Read(checkBlock_, block))
-            return Fail(volume_.Path() + " cannot be read whole");
+            return Fail({volume_.Path(), " cannot be read whole"});
         for (const auto& field : fields) {
             if (!imageFields || field[0] < 0) continue;
             for (std::int64_t b = std::max(field[0], at);
@@ -165,15 +171,15 @@ bool ContainerReader::ChecksumOf(std::int64_t from, std::int64_t count, bool ima
 }
 
 bool ContainerReader::ReadProjectText(std::string& text) {
-    if (!damaged_.empty()) return Fail(DamagedSetupMessage(damaged_));
+    if (!damaged_.empty()) return Fail({DamagedSetupMessage(damaged_)});
     StringSink sink;
     std::int64_t end = std::int64_t(tail_.projectOffset) + tail_.projectSize;
     if (volumeNumber_ != kFirstVolume || setupPath_.empty())
-        return Fail("no setup executable is open");
+        return Fail({"no setup executable is open"});
     if (tail_.projectSize == 0 || end > setupLength_ - std::int64_t(kTailSize) ||
         tail_.projectOffset > std::uint32_t(std::numeric_limits<std::int32_t>::max()) ||
         tail_.projectSize > std::uint32_t(std::numeric_limits<std::int32_t>::max())) {
-        return Fail(setupPath_ + " holds no setup container (no project section in its tail)");
+        return Fail({setupPath_, " holds no setup container (no project section in its tail)"});
     }
     arithmetic_ = false;
     const BodyMethod bodies = method_;
@@ -182,10 +188,9 @@ bool ContainerReader::ReadProjectText(std::string& text) {
                                 std::int32_t(tail_.projectSize), false, kMaxProjectText);
     method_ = bodies;
     if (!read) {
-        return damaged_.empty()
-                   ? false
-                   : Damaged(setupPath_, "the project section decodes to more than " +
-                                             std::to_string(kMaxProjectText) + " bytes");
+        return damaged_.empty() ? false
+                                : Damaged(setupPath_, {"the project section decodes to more than ",
+                                                       std::to_string(kMaxProjectText), " bytes"});
     }
     arithmetic_ = true;
     text = std::move(sink.bytes);
@@ -196,9 +201,9 @@ bool ContainerReader::ReadProject(const std::string& xmlPath) {
     std::string text;
     if (!ReadProjectText(text)) return false;
     OutputFile out;
-    if (!out.Create(xmlPath)) return Fail("cannot create " + xmlPath);
+    if (!out.Create(xmlPath)) return Fail({"cannot create ", xmlPath});
     bool ok = out.Write(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-    return out.Close() && ok ? true : Fail("cannot write " + xmlPath);
+    return out.Close() && ok ? true : Fail({"cannot write ", xmlPath});
 }
 
 void ContainerReader::SetVolumeSize(std::int32_t diskSize) {
@@ -208,8 +213,8 @@ void ContainerReader::SetVolumeSize(std::int32_t diskSize) {
 
 bool ContainerReader::SetBodyMethod(const std::string& compressType) {
     if (BodyMethodFromName(compressType, method_)) return true;
-    return Damaged(setupPath_, "its bodies use the compression method \"" + compressType +
-                                   "\", which this engine does not know");
+    return Damaged(setupPath_, {"its bodies use the compression method \"", compressType,
+                                "\", which this engine does not know"});
 }
 
 bool ContainerReader::CheckFileList(const std::vector<std::string>& entries) {
@@ -226,14 +231,14 @@ bool ContainerReader::CheckFileList(const std::vector<std::string>& entries) {
               [](const BodySpan& a, const BodySpan& b) { return a.offset < b.offset; });
     for (std::size_t k = 0; k < spans.size(); ++k) {
         if (checked_ && spans[k].end > streamLength) {
-            return Damaged(setupPath_, "file entry " + std::to_string(spans[k].index) +
-                                           " lies beyond the data stream");
+            return Damaged(setupPath_, {"file entry ", std::to_string(spans[k].index),
+                                        " lies beyond the data stream"});
         }
         if (k > 0 && spans[k].offset < spans[k - 1].end) {
             const std::size_t a = std::min(spans[k - 1].index, spans[k].index);
             const std::size_t b = std::max(spans[k - 1].index, spans[k].index);
-            return Damaged(setupPath_, "file entries " + std::to_string(a) + " and " +
-                                           std::to_string(b) + " share stream bytes");
+            return Damaged(setupPath_, {"file entries ", std::to_string(a), " and ",
+                                        std::to_string(b), " share stream bytes"});
         }
     }
     return true;
@@ -245,13 +250,13 @@ bool ContainerReader::ExtractEntry(const std::string& outputPath, std::int32_t o
     std::int64_t inVolume = 0;
     if (!LocateBody(offset, size, inVolume)) return false;
     OutputFile out;
-    if (!out.Create(outputPath)) return Fail("cannot create " + outputPath);
+    if (!out.Create(outputPath)) return Fail({"cannot create ", outputPath});
     BoundedSink bounded(out, limit);
     bool ok = ReadBody(bounded, inVolume, size, raw);
-    if (!out.Close() && ok) return Fail("cannot write " + outputPath);
+    if (!out.Close() && ok) return Fail({"cannot write ", outputPath});
     if (bounded.Exceeded()) {
-        return Damaged(volume_.Path(), "a body decodes to more than " + std::to_string(limit) +
-                                           " bytes, the most it may");
+        return Damaged(volume_.Path(), {"a body decodes to more than ", std::to_string(limit),
+                                        " bytes, the most it may"});
     }
     return ok;
 }
@@ -262,22 +267,22 @@ bool ContainerReader::ExtractTo(ByteSink& sink, std::int32_t offset, std::int32_
     BoundedSink bounded(sink, limit);
     const bool ok = LocateBody(offset, size, inVolume) && ReadBody(bounded, inVolume, size, raw);
     if (bounded.Exceeded()) {
-        return Damaged(volume_.Path(), "a body decodes to more than " + std::to_string(limit) +
-                                           " bytes, the most it may");
+        return Damaged(volume_.Path(), {"a body decodes to more than ", std::to_string(limit),
+                                        " bytes, the most it may"});
     }
     return ok;
 }
 
 bool ContainerReader::LocateBody(std::int32_t offset, std::int32_t size, std::int64_t& inVolume) {
-    if (offset < 0 || size < 0) return Fail("negative offset or size in a file entry");
+    if (offset < 0 || size < 0) return Fail({"negative offset or size in a file entry"});
     inVolume = offset;
     if (arithmetic_) {
         if (volumeSize_ <= 0) SetVolumeSize(0);
         // With a tiny volume size the number can pass the range of volume numbers.
         std::int64_t volume = std::int64_t(offset) / volumeSize_ + 1;
         if (volume >= std::numeric_limits<int>::max()) {
-            return Fail("offset " + std::to_string(offset) +
-                        " lies beyond the last possible volume");
+            return Fail(
+                {"offset ", std::to_string(offset), " lies beyond the last possible volume"});
         }
         inVolume = offset % volumeSize_;
         if (!MoveToVolume(int(volume))) {
@@ -285,13 +290,13 @@ bool ContainerReader::LocateBody(std::int32_t offset, std::int32_t size, std::in
             return false;
         }
     }
-    return volume_.IsOpen() ? true : Fail("no volume is open");
+    return volume_.IsOpen() ? true : Fail({"no volume is open"});
 }
 
 bool ContainerReader::ReadBody(ByteSink& sink, std::int64_t inVolume, std::int32_t size, bool raw) {
     if (size == 0) return true;
     if (!volume_.Seek(inVolume)) {
-        return Fail(volume_.Path() + " ends before offset " + std::to_string(inVolume));
+        return Fail({volume_.Path(), " ends before offset ", std::to_string(inVolume)});
     }
     // Without volume arithmetic the body is read where it lies, all of it in this file.
     position_ = arithmetic_ ? inVolume : 0;
@@ -306,10 +311,10 @@ bool ContainerReader::ReadBody(ByteSink& sink, std::int64_t inVolume, std::int32
 bool ContainerReader::CopyRaw(ByteSink& sink, std::int32_t size) {
     std::int64_t left = size;
     while (left > 0) {
-        if (setupFinished_) return Fail("the setup was stopped");
+        if (setupFinished_) return Fail({"the setup was stopped"});
         std::size_t block = std::size_t(std::min<std::int64_t>(left, kCopyBlock));
         if (!ReadStream(copyBlock_, block)) return false;
-        if (!sink.Write(copyBlock_, block)) return Fail("cannot write the extracted file");
+        if (!sink.Write(copyBlock_, block)) return Fail({"cannot write the extracted file"});
         left -= std::int64_t(block);
     }
     return true;
@@ -340,7 +345,7 @@ bool ContainerReader::ExtractLzss(ByteSink& sink, std::int32_t size) {
         written = decoder_.Feed(input_, inputFill_, sink);
     }
     written = decoder_.Finish(sink) && written;
-    if (!written) return Fail("cannot write the extracted file");
+    if (!written) return Fail({"cannot write the extracted file"});
     if (inputFailed_) return false;  // a short volume or a cancelled disk request
     return !setupFinished_;
 }
@@ -357,15 +362,16 @@ bool ContainerReader::ExtractLzma(ByteSink& sink, std::int32_t size) {
         fed = lzma_.Feed(input_, inputFill_, sink);
     }
     if (inputFailed_) return false;  // a short volume or a cancelled disk request
-    if (setupFinished_ && fed) return Fail("the setup was stopped");
+    if (setupFinished_ && fed) return Fail({"the setup was stopped"});
     if (fed) fed = lzma_.Finish();
     if (fed) return true;
     if (lzma_.Damaged()) {
         // A damaged body ends the install as a damaged volume does.
         setupFinished_ = true;
-        return Damaged(volume_.Path(), "an LZMA body is damaged: " + lzma_.Problem());
+        return Damaged(volume_.Path(), {"an LZMA body is damaged: ", lzma_.Problem()});
     }
-    return Fail(lzma_.Problem().empty() ? "cannot write the extracted file" : lzma_.Problem());
+    if (lzma_.Problem().empty()) return Fail({"cannot write the extracted file"});
+    return Fail({lzma_.Problem()});
 }
 
 bool ContainerReader::ReadStream(std::uint8_t* buffer, std::size_t count) {
@@ -373,7 +379,7 @@ bool ContainerReader::ReadStream(std::uint8_t* buffer, std::size_t count) {
         std::int64_t share = arithmetic_ ? std::int64_t(volumeSize_) : streamLimit_;
         std::int64_t available = share - position_;
         if (available <= 0) {
-            if (!arithmetic_) return Fail(volume_.Path() + " is shorter than its entries claim");
+            if (!arithmetic_) return Fail({volume_.Path(), " is shorter than its entries claim"});
             if (!ChangeVolume()) {
                 setupFinished_ = true;
                 return false;
@@ -382,7 +388,7 @@ bool ContainerReader::ReadStream(std::uint8_t* buffer, std::size_t count) {
         }
         std::size_t take = std::size_t(std::min<std::int64_t>(available, std::int64_t(count)));
         if (position_ + std::int64_t(take) > streamLimit_ || !volume_.Read(buffer, take)) {
-            return Fail(volume_.Path() + " is shorter than its entries claim");
+            return Fail({volume_.Path(), " is shorter than its entries claim"});
         }
         position_ += std::int64_t(take);
         buffer += take;
@@ -392,19 +398,19 @@ bool ContainerReader::ReadStream(std::uint8_t* buffer, std::size_t count) {
 }
 
 bool ContainerReader::AcceptVolume(const std::string& path, int volumeNumber) {
-    if (!volume_.Open(path)) return Fail("cannot open " + path);
+    if (!volume_.Open(path)) return Fail({"cannot open ", path});
     // A volume file is no program: its tail is its last bytes.
     std::uint8_t bytes[kTailSize];
     if (volume_.Length() < std::int64_t(kTailSize) || !volume_.Seek(volume_.Length() - kTailSize) ||
         !volume_.Read(bytes, kTailSize)) {
         volume_.Close();
-        return Fail(path + " is too short to be a volume file");
+        return Fail({path, " is too short to be a volume file"});
     }
     ContainerTail candidate = DecodeTail(bytes);
     if (IdentityOf(candidate) != IdentityOf(tail_)) {
         volume_.Close();
-        return Fail(path + " belongs to another setup (identity \"" + IdentityOf(candidate) +
-                    "\", expected \"" + IdentityOf(tail_) + "\")");
+        return Fail({path, " belongs to another setup (identity \"", IdentityOf(candidate),
+                     "\", expected \"", IdentityOf(tail_), "\")"});
     }
     streamLimit_ = volume_.Length() - std::int64_t(kTailSize);
     if (checked_ && !verified_[std::size_t(volumeNumber) - 1] &&
@@ -421,10 +427,10 @@ bool ContainerReader::AcceptVolume(const std::string& path, int volumeNumber) {
 
 bool ContainerReader::ChangeVolume() {
     int next = volumeNumber_ + 1;
-    if (!damaged_.empty()) return Fail(DamagedSetupMessage(damaged_));
+    if (!damaged_.empty()) return Fail({DamagedSetupMessage(damaged_)});
     if (checked_ && std::size_t(next) > sums_.volumes.size()) {
-        return Damaged(setupPath_, "a body lies beyond the last of its " +
-                                       std::to_string(sums_.volumes.size()) + " volumes");
+        return Damaged(setupPath_, {"a body lies beyond the last of its ",
+                                    std::to_string(sums_.volumes.size()), " volumes"});
     }
     std::string expected = VolumePath(volumeFolder_, next);
     if (AcceptVolume(expected, next)) return true;
@@ -432,7 +438,7 @@ bool ContainerReader::ChangeVolume() {
     for (;;) {
         std::string answer = prompt_->AskForVolume(expected, next);
         if (answer.empty())
-            return Fail("the request for " + VolumeFileName(next) + " was cancelled");
+            return Fail({"the request for ", VolumeFileName(next), " was cancelled"});
         if (AcceptVolume(answer, next)) return true;
         if (!damaged_.empty()) return false;
     }
@@ -443,7 +449,7 @@ bool ContainerReader::MoveToVolume(int volumeNumber) {
     if (volumeNumber < volumeNumber_ || !volume_.IsOpen()) {
         // Going back happens only in tools that extract out of order; the engine moves forward.
         if (volumeNumber == kFirstVolume) {
-            if (!volume_.Open(setupPath_)) return Fail("cannot open " + setupPath_);
+            if (!volume_.Open(setupPath_)) return Fail({"cannot open ", setupPath_});
             volumeNumber_ = kFirstVolume;
             tail_.volumeNumber = tail_.volumeCounter = kFirstVolume;
             position_ = 0;

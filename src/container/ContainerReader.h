@@ -4,7 +4,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "container/BodyMethod.h"
@@ -130,9 +132,10 @@ public:
     const std::string& LastError() const { return error_; }
 
 private:
-    bool Fail(std::string message);
-    // Marks the set damaged at `volumePath`; `why` only goes into LastError.
-    bool Damaged(const std::string& volumePath, const std::string& why);
+    // Makes the message made of `parts` LastError; false, for `return Fail({...})`.
+    bool Fail(std::initializer_list<std::string_view> parts);
+    // Marks the set damaged at `volumePath`; `why` (its parts) only goes into LastError.
+    bool Damaged(const std::string& volumePath, std::initializer_list<std::string_view> why);
     bool ReadChecksumBlock();
     bool VerifyVolume(const ContainerTail& tail, int volumeNumber);
     // The CRC-32 of `count` bytes of the current volume from `from`; the image fields of volume

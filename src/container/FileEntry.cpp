@@ -4,10 +4,13 @@
 #include <cctype>
 #include <cstdint>
 #include <limits>
+#include <string_view>
 
 namespace vesk {
+namespace {
 
-std::int32_t LeadingInt(const std::string& text) {
+// LeadingInt over a part of a text, so the parts of an entry need no copies of their own.
+std::int32_t LeadingIntOf(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
     bool negative = false;
@@ -22,6 +25,12 @@ std::int32_t LeadingInt(const std::string& text) {
     if (value > std::numeric_limits<std::int32_t>::max())
         value = std::numeric_limits<std::int32_t>::max();
     return std::int32_t(value);
+}
+
+}  // namespace
+
+std::int32_t LeadingInt(const std::string& text) {
+    return LeadingIntOf(text);
 }
 
 std::uint64_t SoftwareSizeBytes(const std::string& value) {
@@ -46,11 +55,12 @@ FileEntry ParseFileEntry(const std::string& text, const PathExpander& expand) {
         commas[k] = at;
         end = at;
     }
+    const std::string_view view = text;
     entry.rawPath = text.substr(0, commas[0]);
-    entry.offset = LeadingInt(text.substr(commas[0] + 1, commas[1] - commas[0] - 1));
-    entry.size = LeadingInt(text.substr(commas[1] + 1, commas[2] - commas[1] - 1));
-    std::string kindText = text.substr(commas[2] + 1, commas[3] - commas[2] - 1);
-    entry.letter = kindText.empty() ? 0 : kindText[0];
+    entry.offset = LeadingIntOf(view.substr(commas[0] + 1, commas[1] - commas[0] - 1));
+    entry.size = LeadingIntOf(view.substr(commas[1] + 1, commas[2] - commas[1] - 1));
+    // The kind is the first character between the third and the fourth comma.
+    entry.letter = commas[3] > commas[2] + 1 ? text[commas[2] + 1] : 0;
     entry.kind = FileKindFromLetter(entry.letter);
     entry.timeText = text.substr(commas[3] + 1);
     entry.path = expand ? expand(entry.rawPath) : entry.rawPath;
@@ -68,14 +78,15 @@ EntryTime ParseEntryTime(const std::string& text) {
     // Separators in order: '-', '-', ' ', ':', ':'; each part ends at its separator.
     static const char kSeparators[] = {'-', '-', ' ', ':', ':'};
     int parts[6] = {0, 0, 0, 0, 0, 0};
+    const std::string_view view = text;
     std::size_t start = 0;
     for (int i = 0; i < 6; ++i) {
         std::size_t stop = i < 5 ? text.find(kSeparators[i], start) : text.size();
         if (stop == std::string::npos) {
-            parts[i] = LeadingInt(text.substr(start));
+            parts[i] = LeadingIntOf(view.substr(start));
             break;
         }
-        parts[i] = LeadingInt(text.substr(start, stop - start));
+        parts[i] = LeadingIntOf(view.substr(start, stop - start));
         start = stop + 1;
         if (start > text.size()) break;
     }

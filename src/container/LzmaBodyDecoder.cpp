@@ -58,34 +58,36 @@ std::size_t LzmaBodyDecoder::DictionaryBytes() const {
     return state_->decoder.dic ? state_->decoder.dicBufSize : 0;
 }
 
-bool LzmaBodyDecoder::Damage(std::string why) {
+bool LzmaBodyDecoder::Damage(std::initializer_list<std::string_view> why) {
     failed_ = damaged_ = true;
-    problem_ = std::move(why);
+    problem_.clear();
+    for (std::string_view part : why) problem_.append(part.data(), part.size());
     return false;
 }
 
 bool LzmaBodyDecoder::Start() {
     CLzmaProps properties;
     if (LzmaProps_Decode(&properties, header_, kLzmaPropertiesSize) != SZ_OK) {
-        return Damage("its LZMA properties are invalid");
+        return Damage({"its LZMA properties are invalid"});
     }
     if (properties.dicSize > kMaxLzmaDictionary) {
-        return Damage("its dictionary of " + std::to_string(properties.dicSize) +
-                      " bytes passes the " + std::to_string(kMaxLzmaDictionary) +
-                      " the engine allows");
+        return Damage({"its dictionary of ", std::to_string(properties.dicSize),
+                       " bytes passes the ", std::to_string(kMaxLzmaDictionary),
+                       " the engine allows"});
     }
     if (properties.lc + properties.lp > kMaxLzmaLiteralBits) {
-        return Damage("its literal context (lc " + std::to_string(properties.lc) + ", lp " +
-                      std::to_string(properties.lp) + ") passes the " +
-                      std::to_string(kMaxLzmaLiteralBits) + " bits the engine allows");
+        return Damage({"its literal context (lc ", std::to_string(properties.lc), ", lp ",
+                       std::to_string(properties.lp), ") passes the ",
+                       std::to_string(kMaxLzmaLiteralBits), " bits the engine allows"});
     }
     length_ = LittleEndian64(header_ + kLzmaPropertiesSize);
     const SRes allocated =
         LzmaDec_Allocate(&state_->decoder, header_, unsigned(kLzmaPropertiesSize), &kHeap);
     if (allocated != SZ_OK) {
         failed_ = true;
-        problem_ =
-            "no memory for an LZMA dictionary of " + std::to_string(properties.dicSize) + " bytes";
+        problem_ = "no memory for an LZMA dictionary of ";
+        problem_ += std::to_string(properties.dicSize);
+        problem_ += " bytes";
         return false;
     }
     LzmaDec_Init(&state_->decoder);
@@ -106,7 +108,7 @@ bool LzmaBodyDecoder::Feed(const std::uint8_t* data, std::size_t size, ByteSink&
 bool LzmaBodyDecoder::Decode(const std::uint8_t* data, std::size_t size, ByteSink& sink) {
     CLzmaDec& decoder = state_->decoder;
     for (;;) {
-        if (finished_) return size == 0 ? true : Damage("bytes follow the end of its LZMA data");
+        if (finished_) return size == 0 ? true : Damage({"bytes follow the end of its LZMA data"});
         if (decoder.dicPos == decoder.dicBufSize) decoder.dicPos = 0;
         // With a known length the last call must end exactly there, and says whether it did.
         SizeT limit = decoder.dicBufSize;
@@ -129,11 +131,11 @@ bool LzmaBodyDecoder::Decode(const std::uint8_t* data, std::size_t size, ByteSin
                 return false;
             }
         }
-        if (result != SZ_OK) return Damage("its LZMA data is damaged");
+        if (result != SZ_OK) return Damage({"its LZMA data is damaged"});
         if (status == LZMA_STATUS_FINISHED_WITH_MARK) {
             if (length_ != kLzmaUnknownLength && produced_ != length_) {
-                return Damage("its LZMA data ends after " + std::to_string(produced_) + " of " +
-                              std::to_string(length_) + " bytes");
+                return Damage({"its LZMA data ends after ", std::to_string(produced_), " of ",
+                               std::to_string(length_), " bytes"});
             }
             finished_ = true;
         } else if (length_ != kLzmaUnknownLength && produced_ == length_ &&
@@ -147,11 +149,11 @@ bool LzmaBodyDecoder::Decode(const std::uint8_t* data, std::size_t size, ByteSin
 
 bool LzmaBodyDecoder::Finish() {
     if (failed_) return false;
-    if (headerFill_ < kLzmaHeaderSize) return Damage("it ends inside its LZMA header");
+    if (headerFill_ < kLzmaHeaderSize) return Damage({"it ends inside its LZMA header"});
     if (finished_) return true;
-    if (length_ == kLzmaUnknownLength) return Damage("its LZMA data ends without its end marker");
-    return Damage("its LZMA data ends after " + std::to_string(produced_) + " of " +
-                  std::to_string(length_) + " bytes");
+    if (length_ == kLzmaUnknownLength) return Damage({"its LZMA data ends without its end marker"});
+    return Damage({"its LZMA data ends after ", std::to_string(produced_), " of ",
+                   std::to_string(length_), " bytes"});
 }
 
 }  // namespace vesk

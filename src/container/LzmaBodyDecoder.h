@@ -4,8 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "container/ByteSink.h"
 #include "container/ContainerFormat.h"
@@ -49,7 +51,8 @@ private:
 
     bool Start();
     bool Decode(const std::uint8_t* data, std::size_t size, ByteSink& sink);
-    bool Damage(std::string why);
+    // Marks the body damaged, with the problem made of `why`'s parts; false.
+    bool Damage(std::initializer_list<std::string_view> why);
 
     std::unique_ptr<State> state_;
     std::uint8_t header_[kLzmaHeaderSize];

@@ -5,6 +5,8 @@
 #include <ntsecapi.h>
 #include <sddl.h>
 
+#include <utility>
+
 #include "platform/HandleWin32.h"
 #include "platform/PrivateFiles.h"
 
@@ -66,16 +68,16 @@ std::string CurrentUserSid() {
     return text.get();
 }
 
-std::string RandomText() {
+// Appends kRandomBytes random bytes in hexadecimal; false when the system gives none.
+bool AppendRandomText(std::string& text) {
     unsigned char bytes[kRandomBytes];
-    if (!RtlGenRandom(bytes, sizeof bytes)) return {};
+    if (!RtlGenRandom(bytes, sizeof bytes)) return false;
     static const char kDigits[] = "0123456789abcdef";
-    std::string text;
     for (unsigned char byte : bytes) {
         text += kDigits[byte >> 4];
         text += kDigits[byte & 15];
     }
-    return text;
+    return true;
 }
 
 std::string CurrentFolder() {
@@ -251,10 +253,12 @@ public:
             return nullptr;
         }
         SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor.get(), FALSE};
+        std::string path = parent + '\\';
+        path += prefix;
+        const std::size_t named = path.size();
         for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-            const std::string random = RandomText();
-            if (random.empty()) return nullptr;
-            const std::string path = parent + "\\" + prefix + random;
+            path.resize(named);
+            if (!AppendRandomText(path)) return nullptr;
             if (!CreateDirectoryA(path.c_str(), &attributes)) {
                 if (GetLastError() == ERROR_ALREADY_EXISTS) continue;
                 return nullptr;
@@ -267,7 +271,7 @@ public:
                 RemoveDirectoryA(path.c_str());
                 return nullptr;
             }
-            return std::make_unique<Win32PrivateFolder>(path, hold);
+            return std::make_unique<Win32PrivateFolder>(std::move(path), hold);
         }
         return nullptr;
     }

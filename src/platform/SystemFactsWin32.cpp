@@ -1,8 +1,7 @@
 // The running Windows system's answers, through the ANSI calls; buffers grow to fit every answer.
-#include <windows.h>
-
 #include <objbase.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <vector>
@@ -14,8 +13,7 @@ namespace {
 
 // Calls `fill(buffer, capacity)`, which returns the length written, or the size needed when the
 // buffer was too small (the GetWindowsDirectory convention), until the answer fits.
-template <typename Fill>
-std::string GrowingText(Fill fill) {
+std::string GrowingText(DWORD (*fill)(char* buffer, DWORD capacity)) {
     std::vector<char> buffer(MAX_PATH + 1);
     for (int attempt = 0; attempt < 8; ++attempt) {
         DWORD length = fill(buffer.data(), DWORD(buffer.size()));

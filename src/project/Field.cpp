@@ -2,6 +2,15 @@
 #include "project/Field.h"
 
 namespace vesk {
+namespace {
+
+const std::string kNoValue;
+
+}  // namespace
+
+const std::string& Field::NoValue() {
+    return kNoValue;
+}
 
 Field Field::FromLine(const std::string& line) {
     const std::size_t close = line.find('>');

@@ -15,6 +15,9 @@ public:
 
     FieldKind Kind() const { return kind_; }
     const std::string& Value() const { return value_; }
+    // The value of a field that is absent: an empty text that lives as long as the program, so
+    // look-ups can hand out references.
+    static const std::string& NoValue();
     void SetValue(std::string value) { value_ = std::move(value); }
 
     // Reads one field line. The name is the text between the first character and the first

@@ -74,7 +74,7 @@ void InstallProject::SetPath(const std::string& path) {
     tempPath_ = path + kTempSuffix;
 }
 
-std::string InstallProject::ProjectName() const {
+const std::string& InstallProject::ProjectName() const {
     return GetValue(TaskIdForSlot(kSlotProjectProperties), SubTaskType::GetAllVar,
                     FieldKind::ProjectName);
 }
@@ -115,10 +115,10 @@ const Task* InstallProject::FindSlotTask(int slot) const {
     return id.empty() ? nullptr : FindTask(id);
 }
 
-std::string InstallProject::GetValue(const std::string& taskId, SubTaskType type,
-                                     FieldKind kind) const {
+const std::string& InstallProject::GetValue(const std::string& taskId, SubTaskType type,
+                                            FieldKind kind) const {
     const Task* task = FindTask(taskId);
-    return task ? task->GetValue(type, kind) : std::string();
+    return task ? task->GetValue(type, kind) : Field::NoValue();
 }
 
 void InstallProject::GetValues(const std::string& taskId, SubTaskType type, FieldKind kind,

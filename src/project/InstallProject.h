@@ -44,7 +44,7 @@ public:
     bool Saved() const { return saved_; }
 
     // The ProjectName value of task "2401", subtask GetAllVar.
-    std::string ProjectName() const;
+    const std::string& ProjectName() const;
 
     std::size_t TaskCount() const { return tasks_.size(); }
     // index must be below TaskCount().
@@ -64,7 +64,7 @@ public:
 
     // The value of kind in the first subtask of type that has one, in task id; empty when the
     // task, the subtask or the field is absent.
-    std::string GetValue(const std::string& taskId, SubTaskType type, FieldKind kind) const;
+    const std::string& GetValue(const std::string& taskId, SubTaskType type, FieldKind kind) const;
     // Clears out, then appends every value of kind in every subtask of type of task id.
     void GetValues(const std::string& taskId, SubTaskType type, FieldKind kind,
                    TextLineList& out) const;

@@ -28,7 +28,7 @@ std::string KeyReference(TextKey key) {
 }
 
 LanguageTable::LanguageTable(std::uint32_t systemLocaleId)
-    : systemLanguageId_(LanguageIdText(systemLocaleId)) {}
+    : systemLanguageId_(LanguageIdText(systemLocaleId)), texts_(kTextKeyCount + 1) {}
 
 bool LanguageTable::Load(const std::string& path) {
     TextLineList file;
@@ -63,6 +63,7 @@ bool LanguageTable::HeaderLists(const std::string& header) const {
 
 void LanguageTable::LoadLines(const TextLineList& file) {
     lines_.Clear();
+    for (std::string& text : texts_) text.clear();
     languageId_ = kFallbackLanguageId;
     if (file.Empty()) return;
     std::size_t chosen = 0;  // without a match the first line counts as the header, unexamined
@@ -76,10 +77,14 @@ void LanguageTable::LoadLines(const TextLineList& file) {
     for (std::size_t i = chosen + 1; i < file.Count() && !IsHeader(file.At(i)); ++i) {
         lines_.Add(file.At(i));
     }
+    for (int key = 0; key < kTextKeyCount; ++key) {
+        const std::string name = TextKeyName(key);
+        const std::size_t index = FindLine(name);
+        if (index != lines_.Count()) texts_[key] = lines_.At(index).substr(name.size() + 1);
+    }
 }
 
-std::size_t LanguageTable::FindLine(int key) const {
-    const std::string name = TextKeyName(key);
+std::size_t LanguageTable::FindLine(const std::string& name) const {
     if (name.empty()) return lines_.Count();
     for (std::size_t i = 0; i < lines_.Count(); ++i) {
         const std::string& line = lines_.At(i);
@@ -92,20 +97,20 @@ std::size_t LanguageTable::FindLine(int key) const {
     return lines_.Count();
 }
 
-std::string LanguageTable::GetText(int key) const {
-    std::size_t index = FindLine(key);
-    if (index == lines_.Count()) return std::string();
-    return lines_.At(index).substr(TextKeyName(key).size() + 1);
+const std::string& LanguageTable::GetText(int key) const {
+    return texts_[key >= 0 && key < kTextKeyCount ? key : kTextKeyCount];
 }
 
 bool LanguageTable::SetText(TextKey key, const std::string& text) {
-    std::size_t index = FindLine(static_cast<int>(key));
+    const std::string name = TextKeyName(key);
+    const std::size_t index = FindLine(name);
     if (index == lines_.Count()) return false;
     TextLineList updated;
     for (std::size_t i = 0; i < lines_.Count(); ++i) {
-        updated.Add(i == index ? TextKeyName(key) + "=" + text : lines_.At(i));
+        updated.Add(i == index ? name + "=" + text : lines_.At(i));
     }
     lines_ = std::move(updated);
+    texts_[static_cast<int>(key)] = text;
     return true;
 }
 

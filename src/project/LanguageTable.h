@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "project/TextKey.h"
 #include "project/TextLineList.h"
@@ -33,8 +34,8 @@ public:
 
     // The text after the "=" of the first line whose key is exactly the key's name; "" when
     // absent, and for reserved or out-of-range numbers.
-    std::string GetText(TextKey key) const { return GetText(static_cast<int>(key)); }
-    std::string GetText(int key) const;
+    const std::string& GetText(TextKey key) const { return GetText(static_cast<int>(key)); }
+    const std::string& GetText(int key) const;
     // Replaces the text of a key present in the section; an absent key changes nothing (false).
     bool SetText(TextKey key, const std::string& text);
 
@@ -46,12 +47,16 @@ public:
     const TextLineList& Lines() const { return lines_; }
 
 private:
-    std::size_t FindLine(int key) const;  // index of the key's line; Count() when absent
+    // The index of the line of the key named `name`; Count() when absent or `name` is empty.
+    std::size_t FindLine(const std::string& name) const;
     bool HeaderLists(const std::string& header) const;
 
     std::string systemLanguageId_;
     std::string languageId_ = kFallbackLanguageId;
     TextLineList lines_;
+    // The text of every key, taken from lines_ when they are loaded; the last entry, after the
+    // keys, stays empty for the numbers that name no text.
+    std::vector<std::string> texts_;
 };
 
 }  // namespace vesk

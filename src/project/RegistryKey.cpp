@@ -31,6 +31,12 @@ std::string Join(const std::vector<std::string>& parts, std::size_t count) {
     return path;
 }
 
+// The levels of a key path as the project writes it: its first character (the leading
+// backslash) dropped.
+std::vector<std::string> KeyLevelsOf(const std::string& path) {
+    return PathComponents(path.substr(path.empty() ? 0 : 1));
+}
+
 // Walks the parts from the root: each level is opened, or created under the level before it.
 // Returns the deepest level only; null when that one could not be reached, so values are never
 // written into a parent by mistake.
@@ -74,8 +80,8 @@ bool RegistryKey::SetRootByName(const std::string& name) {
 
 bool RegistryKey::Open(const std::string& path, bool createIfMissing) {
     key_.reset();
-    std::vector<std::string> parts = PathComponents(path.empty() ? path : path.substr(1));
-    std::string sub = Join(parts, parts.size());
+    const std::vector<std::string> parts = KeyLevelsOf(path);
+    const std::string sub = Join(parts, parts.size());
     key_ = registry_.Open(root_, sub, RegistryAccess::All);
     if (!key_ && createIfMissing) key_ = OpenOrCreateChain(registry_, root_, parts);
     if (!key_) key_ = registry_.Open(root_, sub, RegistryAccess::Read);
@@ -83,7 +89,7 @@ bool RegistryKey::Open(const std::string& path, bool createIfMissing) {
 }
 
 bool RegistryKey::OpenForReading(const std::string& path) {
-    std::vector<std::string> parts = PathComponents(path.empty() ? path : path.substr(1));
+    const std::vector<std::string> parts = KeyLevelsOf(path);
     key_ = registry_.Open(root_, Join(parts, parts.size()), RegistryAccess::Read);
     return key_ != nullptr;
 }

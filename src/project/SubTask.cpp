@@ -15,11 +15,11 @@ SubTask& SubTask::Add(Field field) {
     return *this;
 }
 
-std::string SubTask::Value(FieldKind kind) const {
+const std::string& SubTask::Value(FieldKind kind) const {
     for (const Field& field : fields_) {
         if (field.Kind() == kind) return field.Value();
     }
-    return "";
+    return Field::NoValue();
 }
 
 bool SubTask::Has(FieldKind kind) const {

@@ -35,7 +35,7 @@ public:
     SubTask& Add(Field field);
 
     // The value of the first field of kind; empty when there is none.
-    std::string Value(FieldKind kind) const;
+    const std::string& Value(FieldKind kind) const;
     // Whether a field of kind is present (an empty value counts).
     bool Has(FieldKind kind) const;
     // Appends the value of every field of kind, in order.

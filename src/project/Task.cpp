@@ -34,14 +34,14 @@ SubTask& Task::Add(SubTask subtask) {
     return subtasks_.back();
 }
 
-std::string Task::GetValue(SubTaskType type, FieldKind kind) const {
+const std::string& Task::GetValue(SubTaskType type, FieldKind kind) const {
     for (const SubTask& subtask : subtasks_) {
         if (subtask.Type() != type) continue;
         for (const Field& field : subtask.Fields()) {
             if (field.Kind() == kind) return field.Value();
         }
     }
-    return "";
+    return Field::NoValue();
 }
 
 void Task::AppendValues(SubTaskType type, FieldKind kind, TextLineList& out) const {

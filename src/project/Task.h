@@ -39,7 +39,7 @@ public:
 
     // The value of kind in the first subtask of type that holds one (a subtask of type without
     // kind is passed over); empty when none does.
-    std::string GetValue(SubTaskType type, FieldKind kind) const;
+    const std::string& GetValue(SubTaskType type, FieldKind kind) const;
     // Appends every value of kind in every subtask of type, in file order (out is not cleared).
     void AppendValues(SubTaskType type, FieldKind kind, TextLineList& out) const;
 

@@ -84,16 +84,10 @@ std::string TextKeyName(int key) {
 }
 
 int TextKeyFromReference(const std::string& value) {
-    static const NameTable table = [] {
-        std::string references[kTextKeyCount];
-        const char* names[kTextKeyCount];
-        for (int i = 0; i < kTextKeyCount; ++i) {
-            if (kNames[i]) references[i] = std::string("|") + kNames[i] + "|";
-            names[i] = kNames[i] ? references[i].c_str() : nullptr;
-        }
-        return NameTable(names, kTextKeyCount);
-    }();
-    int index = table.Find(value);
+    // The bars are no letters and no lead bytes: comparing the name between them is the same.
+    if (value.size() < 2 || value.front() != '|' || value.back() != '|') return kNoTextKey;
+    static const NameTable table(kNames, kTextKeyCount);
+    int index = table.Find(value.substr(1, value.size() - 2));
     return index < 0 ? kNoTextKey : index;
 }
 

@@ -2,19 +2,16 @@
 #include "project/TimeStamp.h"
 
 namespace vesk {
-namespace {
-
-std::string TwoDigits(int value) {
-    std::string text = std::to_string(value);
-    return text.size() < 2 ? "0" + text : text;
-}
-
-}  // namespace
 
 std::string TimeStampText(const CalendarTime& time) {
-    return std::to_string(time.year) + TwoDigits(time.month) + TwoDigits(time.day) +
-           TwoDigits(time.hour) + TwoDigits(time.minute) + TwoDigits(time.second) +
-           std::to_string(time.millisecond);
+    std::string text = std::to_string(time.year);
+    for (int value : {time.month, time.day, time.hour, time.minute, time.second}) {
+        const std::string digits = std::to_string(value);
+        if (digits.size() < 2) text += '0';
+        text += digits;
+    }
+    text += std::to_string(time.millisecond);
+    return text;
 }
 
 }  // namespace vesk
