@@ -97,14 +97,14 @@ bool SetupApp::TakeCommandLine(const std::string& arguments) {
     session_.noRestart = options_.noRestart || options_.silent;
     // Nobody can insert a disk in an unattended run, not even for the language file.
     if (options_.silent) session_.reader.SetPrompt(&unattendedPrompt_);
-    session_.log.Add(LogKind::Setup, std::string(options_.silent ? "unattended" : "wizard") +
-                                         ", command line: " + arguments);
+    session_.log.Add(LogKind::Setup,
+                     {options_.silent ? "unattended" : "wizard", ", command line: ", arguments});
     return true;
 }
 
 int SetupApp::Ended(int code) {
-    session_.log.Add(LogKind::Result, std::string(ExitCodeMeaning(code)) + " (exit code " +
-                                          std::to_string(code) + ")");
+    session_.log.Add(LogKind::Result,
+                     {ExitCodeMeaning(code), " (exit code ", std::to_string(code), ")"});
     return code;
 }
 
@@ -129,12 +129,12 @@ int SetupApp::RunSetup(const std::string& arguments) {
     session_.flags.installOk = true;
     metrics_ = PageMetricsForDpi(ScreenDpiY());
     if (!PrepareSetup(session_)) {
-        session_.log.Add(LogKind::Error, "cannot read the setup: " + session_.reader.LastError());
+        session_.log.Add(LogKind::Error, {"cannot read the setup: ", session_.reader.LastError()});
         FinalCleanUp();
         return kSetupFailed;
     }
-    session_.log.Add(LogKind::Setup, session_.texts.GetText(TextKey::ProjectName) + " from " +
-                                         session_.start.setupPath);
+    session_.log.Add(LogKind::Setup, {session_.texts.GetText(TextKey::ProjectName), " from ",
+                                      session_.start.setupPath});
     if (options_.silent) {
         const int code = UnattendedSetup(session_, options_).Run();
         FinalCleanUp();

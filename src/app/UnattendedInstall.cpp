@@ -14,7 +14,7 @@ void SaveRegisteredUser(SetupSession& session) {
     if (page == nullptr || !page->IsExec()) return;
     const RegisteredUser user = ReadRegisteredUser(session.SystemRegistry(), session.System());
     session.log.Add(LogKind::Setup,
-                    "user information: \"" + user.owner + "\", \"" + user.organization + "\"");
+                    {"user information: \"", user.owner, "\", \"", user.organization, "\""});
     for (const RegistryItemDone& item :
          SaveUserInformation(session.SystemRegistry(), page, user.owner, user.organization)) {
         LogRegistryItem(session.log, item);
@@ -27,7 +27,7 @@ bool MakeInstallFolder(SetupSession& session, FileSystem& files) {
         session.records.AddCreatedFolder(made);
     }
     if (files.FolderExists(folder)) return true;
-    session.log.Add(LogKind::Error, "cannot create the install folder " + folder);
+    session.log.Add(LogKind::Error, {"cannot create the install folder ", folder});
     return false;
 }
 

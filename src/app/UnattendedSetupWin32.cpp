@@ -22,7 +22,8 @@ int UnattendedSetup::Run() {
     const bool unpacked =
         ExtractStartupFiles(session_.reader, SessionStartupRun(session_), session_.runFolder);
     if (!unpacked) {
-        log.Add(LogKind::Error, "cannot unpack the start-up files: " + session_.reader.LastError());
+        log.Add(LogKind::Error,
+                {"cannot unpack the start-up files: ", session_.reader.LastError()});
         return kSetupFailed;
     }
     ProposeFolders(session_);
@@ -38,11 +39,11 @@ bool UnattendedSetup::RunPreparatoryProgram() {
     const std::string program = session_.TempNameFor(kPreparatoryProgram);
     const std::uint32_t code = vesk::RunPreparatoryProgram(
         session_, HostProcesses(), [&log, &program](const std::string&) {
-            log.Add(LogKind::Error, "cannot start the preparatory program " + program);
+            log.Add(LogKind::Error, {"cannot start the preparatory program ", program});
         });
     if (code != kCreateProcessFailed) {
-        log.Add(LogKind::Setup, "the preparatory program ended with " + std::to_string(code) +
-                                    (code == 0 ? ": the setup ends" : ""));
+        log.Add(LogKind::Setup, {"the preparatory program ended with ", std::to_string(code),
+                                 code == 0 ? ": the setup ends" : ""});
     }
     return code != 0;
 }

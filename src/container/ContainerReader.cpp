@@ -6,6 +6,7 @@
 
 #include "container/Crc32.h"
 #include "container/OutputFile.h"
+#include "platform/Concat.h"
 #include "platform/FileTimes.h"
 
 namespace vesk {
@@ -48,8 +49,7 @@ ContainerReader::ContainerReader(std::atomic<bool>& setupFinished)
     : setupFinished_(setupFinished) {}
 
 bool ContainerReader::Fail(std::initializer_list<std::string_view> parts) {
-    error_.clear();
-    for (std::string_view part : parts) error_.append(part.data(), part.size());
+    error_ = Concat(parts);
     return false;
 }
 
@@ -58,7 +58,7 @@ bool ContainerReader::Damaged(const std::string& volumePath,
     damaged_ = volumePath;
     error_ = DamagedSetupMessage(volumePath);
     error_ += " (";
-    for (std::string_view part : why) error_.append(part.data(), part.size());
+    AppendPieces(error_, why);
     error_ += ')';
     return false;
 }

@@ -10,6 +10,7 @@
 #pragma push_macro("_WIN32")
 #undef _WIN32
 #include "lzma-sdk/LzmaDec.h"
+#include "platform/Concat.h"
 #pragma pop_macro("_WIN32")
 
 namespace vesk {
@@ -60,8 +61,7 @@ std::size_t LzmaBodyDecoder::DictionaryBytes() const {
 
 bool LzmaBodyDecoder::Damage(std::initializer_list<std::string_view> why) {
     failed_ = damaged_ = true;
-    problem_.clear();
-    for (std::string_view part : why) problem_.append(part.data(), part.size());
+    problem_ = Concat(why);
     return false;
 }
 

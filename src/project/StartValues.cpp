@@ -1,10 +1,9 @@
 // Start-up path values and stamped temporary names.
 #include "project/StartValues.h"
 
-#include <initializer_list>
-#include <string_view>
 #include <utility>
 
+#include "platform/Concat.h"
 #include "project/OsVersion.h"
 #include "project/PathParts.h"
 #include "project/RegistryKey.h"
@@ -15,13 +14,6 @@ namespace {
 
 constexpr char kQuickLaunchTail[] = "\\Microsoft\\Internet Explorer\\Quick Launch\\";
 
-// The parts one after the other, in one text.
-std::string Joined(std::initializer_list<std::string_view> parts) {
-    std::string text;
-    for (std::string_view part : parts) text.append(part.data(), part.size());
-    return text;
-}
-
 }  // namespace
 
 QuickLaunchFolders QuickLaunchCandidates(const PathResolver& resolver,
@@ -29,9 +21,9 @@ QuickLaunchFolders QuickLaunchCandidates(const PathResolver& resolver,
     QuickLaunchFolders folders;
     if (IsWin98OrMe(OsVersionCode(resolver.System()))) {
         const std::string windows = resolver.System().WindowsFolder();
-        folders.first = Joined({windows, "\\Application Data", kQuickLaunchTail});
+        folders.first = Concat({windows, "\\Application Data", kQuickLaunchTail});
         folders.second =
-            Joined({windows, "\\Profiles\\", userName, "\\Application Data", kQuickLaunchTail});
+            Concat({windows, "\\Profiles\\", userName, "\\Application Data", kQuickLaunchTail});
         return folders;
     }
     // "Common AppData" is <profiles>\All Users\Application Data: the user's own folder of the
@@ -43,15 +35,15 @@ QuickLaunchFolders QuickLaunchCandidates(const PathResolver& resolver,
     const std::string computer = resolver.System().ComputerName();
     const std::string leaf = FileNameOf(commonAppData);
     const std::string profiles = FolderWithSlashOf(FolderOf(commonAppData));
-    folders.first = Joined({profiles, userName, "\\", leaf, kQuickLaunchTail});
-    folders.second = Joined({profiles, userName, ".", computer, "\\", leaf, kQuickLaunchTail});
+    folders.first = Concat({profiles, userName, "\\", leaf, kQuickLaunchTail});
+    folders.second = Concat({profiles, userName, ".", computer, "\\", leaf, kQuickLaunchTail});
     return folders;
 }
 
 StartValues ComputeStartValues(const PathResolver& resolver) {
     StartValues values;
     values.startStamp = TimeStampText(resolver.System().LocalTime());
-    values.runFolderPrefix = Joined({"~VeskInstall-", values.startStamp, "-"});
+    values.runFolderPrefix = Concat({"~VeskInstall-", values.startStamp, "-"});
     values.userName = resolver.System().UserName();
     QuickLaunchFolders quickLaunch = QuickLaunchCandidates(resolver, values.userName);
     values.quickLaunchPath1 = std::move(quickLaunch.first);

@@ -2,6 +2,7 @@
 #include "session/RunLog.h"
 
 #include "platform/Clock.h"
+#include "platform/Concat.h"
 
 namespace vesk {
 
@@ -80,7 +81,7 @@ void RunLog::Add(LogKind kind, std::initializer_list<std::string_view> pieces) {
     line += name;
     if (name.size() < kKindWidth) line.append(kKindWidth - name.size(), ' ');
     line += ' ';
-    for (std::string_view piece : pieces) line += piece;
+    AppendPieces(line, pieces);
     line += "\r\n";
     std::fwrite(line.data(), 1, line.size(), file_);
     std::fflush(file_);

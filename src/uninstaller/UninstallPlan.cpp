@@ -9,6 +9,7 @@
 #include "container/FileEntry.h"
 #include "install/ShortcutPlaces.h"
 #include "install/UninstallRecord.h"
+#include "platform/Concat.h"
 #include "project/EngineKey.h"
 #include "project/NameCase.h"
 #include "project/PathParts.h"
@@ -195,9 +196,7 @@ private:
 
     // Notes what stays, with the reason, from its pieces in order.
     void Keep(std::initializer_list<std::string_view> pieces) {
-        std::string note;
-        for (std::string_view piece : pieces) note += piece;
-        plan_.kept.push_back(std::move(note));
+        plan_.kept.push_back(Concat(pieces));
     }
 
     void AddFile(const std::string& path) {
