@@ -80,10 +80,16 @@ bench_watch_memory() {
     set +e +o pipefail  # no process yet is no error
     while [ ! -e "$stop" ]; do
         # VmHWM only grows, so a sample now and then finds the peak; few samples, little load.
-        [ -n "$pid" ] && [ -e "/proc/$pid" ] || pid="$(pgrep -x "$name" | head -1)"
+        # The newest process of the name; one that has ended (a zombie of an earlier run whose
+        # parent has not reaped it) has no VmHWM and is let go.
+        [ -n "$pid" ] && [ -e "/proc/$pid" ] || pid="$(pgrep -n -x "$name")"
         if [ -n "$pid" ]; then
             hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status" 2>/dev/null || true)
-            if [ -n "$hwm" ] && [ "$hwm" -gt "$peak" ]; then peak=$hwm; fi
+            if [ -z "$hwm" ]; then
+                pid=""
+            elif [ "$hwm" -gt "$peak" ]; then
+                peak=$hwm
+            fi
         fi
         sleep 0.05
     done
