@@ -270,12 +270,16 @@ std::string ScreenshotPath(const std::string& name) {
     return folder + "/" + name;
 }
 
-bool Screenshot(HWND window, const std::string& name) {
+bool CapturePainted(HWND window, const std::string& bmpPath) {
     // A window that has just appeared may not have painted yet: paint it all now, and let its
     // thread finish what it was doing, so the picture shows what a user sees.
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Settle(window);
-    return CaptureWindow(window, ScreenshotPath(name));
+    return CaptureWindow(window, bmpPath);
+}
+
+bool Screenshot(HWND window, const std::string& name) {
+    return CapturePainted(window, ScreenshotPath(name));
 }
 
 namespace {

@@ -81,10 +81,13 @@ bool Settle(HWND window);
 
 // Saves the picture of `window` as a 24-bit BMP file; false when it cannot be captured.
 bool CaptureWindow(HWND window, const std::string& bmpPath);
+// CaptureWindow once the window has painted all of itself (a window that has just appeared
+// may not have).
+bool CapturePainted(HWND window, const std::string& bmpPath);
 
 // The folder the GUI tests save their screenshots in (made when missing) + `name`.
 std::string ScreenshotPath(const std::string& name);
-// CaptureWindow into the screenshots folder.
+// CapturePainted into the screenshots folder.
 bool Screenshot(HWND window, const std::string& name);
 
 // Waits for the wizard frame of the process: a visible dialog with the Back, Next and Cancel

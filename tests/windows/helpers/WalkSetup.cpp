@@ -37,7 +37,7 @@ void Save(HWND window, const char* name) {
     if (g_screens.empty()) return;
     char file[64];
     std::snprintf(file, sizeof file, "/%02d-%s.bmp", ++g_shot, name);
-    CaptureWindow(window, g_screens + file);
+    CapturePainted(window, g_screens + file);
 }
 
 // The finish page numbers its boxes of programs to start from 1000.
