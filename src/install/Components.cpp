@@ -1,6 +1,7 @@
 // Dispatching components to the registration program, to RunAndWait or to the shell.
 #include "install/Components.h"
 
+#include "platform/Concat.h"
 #include "project/NameCase.h"
 #include "project/PathParts.h"
 
@@ -11,10 +12,7 @@ bool RegisterComponent(const std::string& value, const PathResolver& paths, Proc
     const std::string path = paths.Resolve(value);
     if (extension == "OCX" || extension == "DLL") {
         const std::string program = paths.Resolve(kRegistrationProgram);
-        std::string command = Quoted(program);
-        command += ' ';
-        command += Quoted(path);
-        command += " /s";
+        const std::string command = Concat({Quoted(program), " ", Quoted(path), " /s"});
         processes.Start(program, command, FolderOf(path), kShowNormal);
         return false;
     }

@@ -2,6 +2,7 @@
 #include "install/FileInstaller.h"
 
 #include "install/RunAndWait.h"
+#include "platform/Concat.h"
 #include "project/NameCase.h"
 
 namespace vesk {
@@ -78,9 +79,8 @@ bool FileInstaller::StopAfterWriteError(const FileEntry& entry) {
         UpperName(entry.path).find(kToleratedFile) != std::string::npos) {
         return false;
     }
-    std::string question = context_.Text(TextKey::WriteFileErrorDesc);
-    question += entry.path;
-    question += context_.Text(TextKey::ErrorExitInstallDesc);
+    const std::string question = Concat({context_.Text(TextKey::WriteFileErrorDesc), entry.path,
+                                         context_.Text(TextKey::ErrorExitInstallDesc)});
     return context_.report.AskYesNo(question, context_.Text(TextKey::MessageDesc),
                                     QuestionIcon::Stop);
 }

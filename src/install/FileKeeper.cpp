@@ -1,15 +1,13 @@
 // Copies of the user's files the install overwrites.
 #include "install/FileKeeper.h"
 
+#include "platform/Concat.h"
 #include "project/NameCase.h"
 
 namespace vesk {
 
 std::string FileKeeper::KeptName(const std::string& path, const std::string& stamp) {
-    std::string name = path;
-    name += ".~VeskKeep";
-    name += stamp;
-    return name;
+    return Concat({path, ".~VeskKeep", stamp});
 }
 
 void FileKeeper::BeforeWrite(const std::string& path) {

@@ -1,17 +1,13 @@
 // Running a program and waiting for its end.
 #include "install/RunAndWait.h"
 
+#include "platform/Concat.h"
 #include "project/PathParts.h"
 
 namespace vesk {
 
 std::string Quoted(std::string_view text) {
-    std::string quoted;
-    quoted.reserve(text.size() + 2);
-    quoted += '"';
-    quoted += text;
-    quoted += '"';
-    return quoted;
+    return Concat({"\"", text, "\""});
 }
 
 std::uint32_t RunAndWait(Processes& processes, const std::string& path, int show,

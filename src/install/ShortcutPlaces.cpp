@@ -1,6 +1,7 @@
 // Where link files lie.
 #include "install/ShortcutPlaces.h"
 
+#include "platform/Concat.h"
 #include "project/PathParts.h"
 
 namespace vesk {
@@ -8,12 +9,7 @@ namespace {
 
 // A folder path ending in a backslash + name; "" when the folder is unknown.
 std::string Within(std::string_view folder, const std::string& name) {
-    std::string path;
-    if (!folder.empty()) {
-        path += folder;
-        path += name;
-    }
-    return path;
+    return folder.empty() ? std::string() : Concat({folder, name});
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "container/FileEntry.h"
 #include "install/RunAndWait.h"
+#include "platform/Concat.h"
 #include "project/EngineKey.h"
 #include "project/RegistryKey.h"
 #include "project/TaskSlots.h"
@@ -47,10 +48,7 @@ void UninstallRecord::KeepLanguageFile() {
     const std::string folder = context_.Resolve(kLanguageFolder);
     context_.CreateFolders(folder);
     const LanguageTable& texts = context_.session.texts;
-    std::string file = folder;
-    file += '\\';
-    file += texts.LanguageId();
-    file += ".ini";
+    const std::string file = Concat({folder, "\\", texts.LanguageId(), ".ini"});
     context_.services.files.WriteWholeFile(file, texts.Lines().Join());
     RegistryKey engine(context_.session.SystemRegistry());
     if (engine.Open(kEngineKey, true)) engine.WriteString("LastVersion", kUninstallerVersion);
@@ -65,12 +63,8 @@ void UninstallRecord::WriteUninstallEntry(const std::string& uninstaller, const 
     const std::string path = kUninstallEntries + title;
     // Both paths quoted: a folder with blanks must not make the system start another program,
     // and the uninstaller reads its log path either way.
-    std::string command = Quoted(uninstaller);
-    command += ' ';
-    command += Quoted(log);
-    std::string quietCommand = command;
-    quietCommand += ' ';
-    quietCommand += kQuietSwitch;
+    const std::string command = Concat({Quoted(uninstaller), " ", Quoted(log)});
+    const std::string quietCommand = Concat({command, " ", kQuietSwitch});
     const std::string& publisher = Property(project, FieldKind::CompanyDesc);
     struct NamedText {
         const char* name;
@@ -108,10 +102,8 @@ std::string UninstallRecord::UninstallName() const {
 }
 
 std::string UninstallRecord::LogPath() const {
-    std::string path = "[InstallDir]\\VeskInstall ";
-    path += context_.Text(TextKey::ProjectName);
-    path += ".xml";
-    return context_.Resolve(path);
+    return context_.Resolve(
+        Concat({"[InstallDir]\\VeskInstall ", context_.Text(TextKey::ProjectName), ".xml"}));
 }
 
 void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
@@ -135,9 +127,7 @@ void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
     const std::string installFolder = context_.Resolve("[InstallDir]");
     if (withEntry) WriteUninstallEntry(uninstaller, log, version, installFolder);
     const std::string productKey = ProductKeyPath(project.ProjectName());
-    std::string versionKeyPath = productKey;
-    versionKeyPath += '\\';
-    versionKeyPath += version;
+    const std::string versionKeyPath = Concat({productKey, "\\", version});
     RegistryKey versionKey(registry);
     versionKey.Open(versionKeyPath, true);
     const std::string& group = session.programFolder;
@@ -149,9 +139,7 @@ void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
             const std::string name = UninstallName();
             shortcuts_.CreateShellLink(name, uninstaller, Quoted(log), std::string(),
                                        ShortcutLocation::ProgramGroup, 0);
-            linkValue = group;
-            linkValue += name;
-            linkValue += ".lnk";
+            linkValue = Concat({group, name, ".lnk"});
         }
         versionKey.WriteString("UnInstallFileLink", linkValue);
     }

@@ -1,6 +1,7 @@
 // Reading the install log.
 #include "uninstaller/UninstallLog.h"
 
+#include "platform/Concat.h"
 #include "project/TaskSlots.h"
 
 namespace vesk {
@@ -18,11 +19,9 @@ LogState ReadUninstallLog(const FileSystem& files, const std::string& path, Inst
 }
 
 std::string ProductTitle(const InstallProject& log) {
-    std::string title = log.ProjectName();
-    title += ' ';
-    title += log.GetValue(TaskIdForSlot(kSlotProjectProperties), SubTaskType::GetAllVar,
-                          FieldKind::ProductVersion);
-    return title;
+    return Concat({log.ProjectName(), " ",
+                   log.GetValue(TaskIdForSlot(kSlotProjectProperties), SubTaskType::GetAllVar,
+                                FieldKind::ProductVersion)});
 }
 
 }  // namespace vesk

@@ -59,9 +59,7 @@ public:
         version_ = log_.GetValue(TaskIdForSlot(kSlotProjectProperties), SubTaskType::GetAllVar,
                                  FieldKind::ProductVersion);
         productKey_ = ProductKeyPath(log_.ProjectName());
-        versionKeyPath_ = productKey_;
-        versionKeyPath_ += '\\';
-        versionKeyPath_ += version_;
+        versionKeyPath_ = Concat({productKey_, "\\", version_});
         sharedUninstaller_ = paths.Resolve(kUninstallerPath);
     }
 
@@ -122,10 +120,7 @@ private:
         const std::string& name = log_.GetValue(TaskIdForSlot(kSlotShortcuts),
                                                 SubTaskType::GetValue, FieldKind::Description);
         if (name.empty()) return std::string();
-        std::string group = kStartMenuGroup;
-        group += name;
-        group += '\\';
-        return paths_.Resolve(group);
+        return paths_.Resolve(Concat({kStartMenuGroup, name, "\\"}));
     }
 
     void AddShortcuts() {
@@ -147,10 +142,7 @@ private:
             std::string link =
                 versionKey.IsOpen() ? versionKey.ReadString("UnInstallFileLink") : "";
             if (link.empty()) {
-                link = group_;
-                link += source_.uninstallDesc;
-                link += plan_.title;
-                link += kLinkExtension;
+                link = Concat({group_, source_.uninstallDesc, plan_.title, kLinkExtension});
             }
             AddFile(link);
         }
