@@ -2,7 +2,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 
 #include "CommandTable.h"
 #include "Commands.h"
@@ -11,19 +10,9 @@
 #include "SetupBuilder.h"
 #include "SourceDateEpoch.h"
 #include "TerminalText.h"
-#include "platform/SystemFacts.h"
 
 namespace vesk::tool {
 namespace {
-
-namespace fs = std::filesystem;
-
-// Where the programs that come with the tool lie in the installed layout: out/bin/veskbuild
-// beside out/stub/Setup.exe and out/stub/Vesk-UnInstall.exe.
-std::string BesideTheTool(const char* name) {
-    fs::path program = HostSystemFacts().ModuleFileName();
-    return (program.parent_path() / ".." / "stub" / name).lexically_normal().string();
-}
 
 // 1234567 -> "1,234,567".
 std::string Grouped(std::uint64_t value) {
@@ -82,7 +71,7 @@ bool ProjectOptions(const std::string& command, const Arguments& args, CommandLi
     }
     options.projectPath = line.Operands()[0];
     options.uninstallerPath = line.Value("--uninstaller");
-    options.bundledUninstallerPath = BesideTheTool("Vesk-UnInstall.exe");
+    options.bundledUninstallerPath = BesideTheTool(kStubFolder, "Vesk-UnInstall.exe");
     options.defines = line.Values("--define");
     options.warningsAreErrors = line.Has("--werror");
     return true;
@@ -106,7 +95,7 @@ int BuildCommand(const Arguments& args) {
     options.compression = line.Value("--compression");
     options.identity = line.Value("--identity");
     options.signCommand = line.Value("--sign-command");
-    if (options.stubPath.empty()) options.stubPath = BesideTheTool("Setup.exe");
+    if (options.stubPath.empty()) options.stubPath = BesideTheTool(kStubFolder, "Setup.exe");
     const bool quiet = line.Has("--quiet");
     const bool verbose = line.Has("--verbose");
     const char* epoch = std::getenv("SOURCE_DATE_EPOCH");

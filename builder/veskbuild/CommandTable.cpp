@@ -89,6 +89,38 @@ const std::vector<CommandInfo> kCommands = {
      "",
      {kQuiet},
      InitCommand},
+    {"try",
+     "try PROJECT.xml|SETUP.EXE [-o DIR] [options]",
+     "install and remove a setup under Wine, with pictures and a report",
+     "Builds the setup when given a project (into DIR/setup), then in a new Wine prefix\n"
+     "(DIR/prefix, removed afterwards unless --keep) on a virtual display (Xvfb): walks the\n"
+     "wizard with every default as a user would, taking a picture of every page and message\n"
+     "(DIR/pages), leaving the finish page's programs unstarted; reads what the install did\n"
+     "(files, folders, shortcuts through the shell's link service, fonts, registry values, the\n"
+     "uninstall entry: the prefix before and after, Wine's own changes measured and left out);\n"
+     "removes the product through its uninstall entry; writes DIR/report.html and a summary.\n"
+     "Needs wine (with wine32), wineserver and Xvfb on PATH; installs nothing itself.\n"
+     "Exit code 0 when the product installed and went without a trace; 1 when the build, the\n"
+     "install or the removal failed or something was left behind (the findings say what).",
+     {{"--output", "-o", true, false, "-o, --output DIR         the run's folder (default: try)"},
+      {"--keep", nullptr, false, false,
+       "--keep                   keep the Wine prefix (DIR/prefix) after the run"},
+      {"--silent", nullptr, false, false,
+       "--silent                 install with /S and remove with the quiet uninstall command"},
+      {"--dpi", nullptr, true, false,
+       "--dpi N                  the screen's resolution: 120 for the larger font size\n"
+       "                         (default 96)"},
+      {"--walker", nullptr, true, false,
+       "--walker PROGRAM         the walk program (default: ../libexec/walk_setup.exe beside\n"
+       "                         veskbuild)"},
+      {"--stub", nullptr, true, false,
+       "--stub SETUP.EXE         for a project: the engine (as build)"},
+      {"--compression", nullptr, true, false,
+       "--compression METHOD     for a project: lzss or lzma (as build)"},
+      kUninstaller,
+      kDefine,
+      kQuiet},
+     TryCommand},
     {"reference",
      "reference",
      "print the field reference (Markdown)",
@@ -112,9 +144,10 @@ const std::vector<CommandInfo> kCommands = {
 };
 
 const char kExitCodes[] =
-    "exit codes: 0 done, 1 the input is wrong or the work failed (the message says why),\n"
-    "            2 the command line is wrong, 3 the setup is damaged (list, extract),\n"
-    "            130 interrupted (build: nothing was written)\n";
+    "exit codes: 0 done, 1 the input is wrong or the work failed (the message says why; try:\n"
+    "            a finding), 2 the command line is wrong (try: Wine or Xvfb is missing),\n"
+    "            3 the setup is damaged (list, extract), 130 interrupted (build: nothing was\n"
+    "            written)\n";
 
 }  // namespace
 

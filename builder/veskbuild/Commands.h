@@ -26,6 +26,9 @@ int InitCommand(const Arguments& args);
 int BuildCommand(const Arguments& args);
 int CheckCommand(const Arguments& args);
 int ReferenceCommand(const Arguments& args);
+// try: installs and removes a setup under Wine and reports what it did (Linux; elsewhere it says
+// so).
+int TryCommand(const Arguments& args);
 
 // Every line on stderr as "veskbuild: line", escaped for the terminal; returns kExitFailure.
 int Failure(const std::string& message);
@@ -35,6 +38,12 @@ int SetupFailure(const std::string& message, bool damaged);
 int UsageError(const std::string& command, const std::string& message);
 // "veskbuild: warning: message" on stderr.
 void Warning(const std::string& message);
+
+// Where the programs that come with the tool lie in the installed layout: out/bin/veskbuild
+// beside out/stub/Setup.exe, out/stub/Vesk-UnInstall.exe and out/libexec/walk_setup.exe.
+constexpr char kStubFolder[] = "stub";
+constexpr char kHelperFolder[] = "libexec";
+std::string BesideTheTool(const char* folder, const char* name);
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error);
 bool WriteFileBytes(const std::string& path, const std::string& bytes, std::string& error);

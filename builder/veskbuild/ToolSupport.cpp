@@ -2,10 +2,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "Commands.h"
 #include "FileBytes.h"
 #include "TerminalText.h"
+#include "platform/SystemFacts.h"
 
 namespace vesk::tool {
 
@@ -35,6 +37,11 @@ int UsageError(const std::string& command, const std::string& message) {
                      text.c_str(), command.c_str());
     }
     return kExitUsage;
+}
+
+std::string BesideTheTool(const char* folder, const char* name) {
+    const std::filesystem::path program = HostSystemFacts().ModuleFileName();
+    return (program.parent_path() / ".." / folder / name).lexically_normal().string();
 }
 
 void Warning(const std::string& message) {

@@ -10,7 +10,19 @@
 // programs: it runs the uninstall entry that names the install folder, presses Uninstall in the
 // uninstaller's window and OK on its final message, and closes it.
 //
-//   walk_setup SETUP.EXE [SCREENSHOT_FOLDER] [--uninstall]
+//   walk_setup SETUP.EXE [SCREENSHOT_FOLDER] [--uninstall] [--silent] [--account FILE]
+//   walk_setup --uninstall-entry NAME [SCREENSHOT_FOLDER] [--links LIST] [--silent]
+//              [--account FILE]
+//   walk_setup --idle
+//
+// `veskbuild try` runs it twice, reading the machine in between: once to install, once to remove
+// the product through the uninstall entry NAME (the entry's key below Uninstall). --silent runs
+// the setup with /S and the entry's QuietUninstallString instead of the windows, and takes a
+// picture of any window that appears all the same. --links reads each shortcut named in LIST
+// (UTF-8, one path a line) through the shell's link service before the product goes. --account
+// writes what the walk saw to FILE (trial/WalkAccountFormat.h). Pictures are numbered on from
+// those already in the folder: NN-<page>.bmp. --idle shows a window for a moment and ends: the
+// run that installs nothing, from which `veskbuild try` learns what Wine changes by itself.
 //
 // The exit code is the setup's, or the uninstaller's when it ran and did not end with 0; 90 when
 // a program cannot be started or a window does not come.
@@ -20,7 +32,11 @@
 #include <string>
 
 #include "GuiDriver.h"
+#include "ShellLinkReading.h"
+#include "WalkAccount.h"
+#include "platform/ComPointerWin32.h"
 #include "resources/ResourceIds.h"
+#include "trial/WalkAccountFormat.h"
 #include "uninstaller/UninstallerIds.h"
 
 namespace {
@@ -29,25 +45,59 @@ constexpr int kNoWindow = 90;
 constexpr DWORD kPageWaitMs = 60000;  // the install itself may take a while
 
 using namespace vesk::test;
+namespace account = vesk::trial::account;
 
 std::string g_screens;  // the screenshot folder, "" for none
 int g_shot = 0;
+WalkAccount g_account;
 
-void Save(HWND window, const char* name) {
-    if (g_screens.empty()) return;
-    char file[64];
-    std::snprintf(file, sizeof file, "/%02d-%s.bmp", ++g_shot, name);
-    CapturePainted(window, g_screens + file);
+// The number of the last picture already in the folder ("07-finish.bmp" or .png: 7).
+int LastPictureNumber(const std::string& folder) {
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    int last = 0;
+    do {
+        const char* name = found.cFileName;
+        if (name[0] >= '0' && name[0] <= '9' && name[1] >= '0' && name[1] <= '9' &&
+            name[2] == '-') {
+            const int number = (name[0] - '0') * 10 + (name[1] - '0');
+            if (number > last) last = number;
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return last;
 }
 
-// The finish page numbers its boxes of programs to start from 1000.
-constexpr int kFirstProgramBox = 1000;
-constexpr int kProgramBoxes = 16;
-
-void LeaveProgramsUnstarted(HWND page) {
-    for (int id = kFirstProgramBox; id < kFirstProgramBox + kProgramBoxes; ++id) {
-        if (HWND box = GetDlgItem(page, id)) SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
+// Saves a picture of `window` as NN-<name>.bmp, blanks in the name made dashes; the file's name,
+// "" when there is no folder or the picture could not be taken.
+std::string Save(HWND window, const char* name) {
+    if (g_screens.empty()) return std::string();
+    std::string file = name;
+    for (char& c : file) {
+        if (c == ' ') c = '-';
     }
+    char number[8];
+    std::snprintf(number, sizeof number, "%02d-", ++g_shot);
+    file = number + file + ".bmp";
+    return CapturePainted(window, g_screens + "/" + file) ? file : std::string();
+}
+
+BOOL CALLBACK UncheckBox(HWND child, LPARAM) {
+    char name[16] = {};
+    GetClassNameA(child, name, sizeof name);
+    const LONG type = GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
+    if (lstrcmpiA(name, "Button") == 0 && (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX ||
+                                           type == BS_3STATE || type == BS_AUTO3STATE)) {
+        SendMessageA(child, BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+    return TRUE;
+}
+
+// Unchecks every box of the finish page: the programs it offers to start (their boxes carry the
+// IDs of their subtasks) and the restart.
+void LeaveProgramsUnstarted(HWND page) {
+    EnumChildWindows(page, &UncheckBox, 0);
 }
 
 bool Enabled(HWND frame, int id) {
@@ -107,75 +157,232 @@ bool FindUninstallEntry(const std::string& folder, std::string& command, std::st
     return found;
 }
 
-// Removes what the setup installed into `folder` through the uninstaller's window.
-int Uninstall(const std::string& folder) {
-    std::string command, name;
-    if (!FindUninstallEntry(folder, command, name)) {
-        std::fprintf(stderr, "walk_setup: no uninstall entry names %s\n", folder.c_str());
-        return kNoWindow;
+// Says why the walk cannot go on, on stderr and in the account; returns kNoWindow.
+int Failure(const std::string& why) {
+    std::fprintf(stderr, "walk_setup: %s\n", why.c_str());
+    g_account.Write(account::kFailure, {AnsiToUtf8(why)});
+    return kNoWindow;
+}
+
+// Notes a message box of the walk, takes its picture and answers it with its default (OK, or
+// Yes for a question), waiting until it has gone.
+void AnswerMessage(HWND box, const char* pictureName) {
+    const std::string text = MessageBoxText(box);
+    std::printf("message: %s\n", text.c_str());
+    const std::string picture = Save(box, pictureName);
+    g_account.Write(account::kMessage, {picture, AnsiToUtf8(text)});
+    ClickItem(box, GetDlgItem(box, IDOK) ? IDOK : IDYES);
+    WaitForWindowGone(box);
+}
+
+struct TopWindows {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopWindow(HWND window, LPARAM data) {
+    auto* query = reinterpret_cast<TopWindows*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != query->processId || !IsWindowVisible(window)) return TRUE;
+    query->found = window;
+    return FALSE;
+}
+
+// Waits for a program that should show no window: a window that appears all the same is
+// pictured and noted, and one that stays (waiting for a click nobody gives) ends the wait. The
+// exit code; -1 when the program did not end.
+long WaitUnattended(ChildProcess& program, const char* name) {
+    constexpr DWORD kWindowGraceMs = 10000;
+    HWND seen = nullptr;
+    DWORD seenAt = 0;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 10 * kPageWaitMs) {
+        const long code = program.WaitForExit(100);
+        if (code >= 0) return code;
+        TopWindows query{program.Id(), nullptr};
+        EnumWindows(&FindTopWindow, reinterpret_cast<LPARAM>(&query));
+        if (query.found && query.found != seen) {
+            seen = query.found;
+            seenAt = GetTickCount();
+            const std::string title = TextOf(seen);
+            std::printf("window: %s\n", title.c_str());
+            g_account.Write(account::kWindow, {Save(seen, name), AnsiToUtf8(title)});
+        } else if (query.found && GetTickCount() - seenAt > kWindowGraceMs) {
+            Failure(std::string(name) + " shows a window that waits for an answer");
+            return -1;
+        }
     }
+    return -1;
+}
+
+// Removes what the setup installed into `folder` with the uninstall entry's `command`: through
+// the uninstaller's window, or with `silent` (the QuietUninstallString) without one.
+int RunUninstaller(const std::string& command, const std::string& name, const std::string& folder,
+                   bool silent) {
     std::printf("uninstall: %s\n", command.c_str());
+    g_account.Write(account::kUninstall, {AnsiToUtf8(command), AnsiToUtf8(name)});
     ChildProcess uninstaller;
-    if (!uninstaller.StartCommandLine(command)) {
-        std::fprintf(stderr, "walk_setup: cannot start %s\n", command.c_str());
-        return kNoWindow;
+    if (!uninstaller.StartCommandLine(command)) return Failure("cannot start " + command);
+    long code = -1;
+    if (silent) {
+        code = WaitUnattended(uninstaller, "uninstaller");
+    } else {
+        HWND window = WaitForTopWindow(uninstaller.Id(), "", "#32770", nullptr, kPageWaitMs);
+        if (!window || !GetDlgItem(window, IDC_UNINSTALL_START)) {
+            return Failure("the uninstaller's window did not appear");
+        }
+        std::printf("uninstaller: %s\n", TextOf(window).c_str());
+        Settle(window);
+        g_account.Write(account::kPage, {Save(window, "uninstall"), "uninstall"});
+        ClickItem(window, IDC_UNINSTALL_START);
+        HWND message = WaitForMessageBox(uninstaller.Id(), window, kPageWaitMs);
+        if (!message) return Failure("the uninstaller did not finish");
+        AnswerMessage(message, "uninstalled");
+        ClickItem(window, IDC_UNINSTALL_CLOSE);
+        code = uninstaller.WaitForExit(kPageWaitMs);
     }
-    HWND window = WaitForTopWindow(uninstaller.Id(), "", "#32770", nullptr, kPageWaitMs);
-    if (!window || !GetDlgItem(window, IDC_UNINSTALL_START)) {
-        std::fprintf(stderr, "walk_setup: the uninstaller's window did not appear\n");
-        return kNoWindow;
-    }
-    std::printf("uninstaller: %s\n", TextOf(window).c_str());
-    Settle(window);
-    Save(window, "uninstall");
-    ClickItem(window, IDC_UNINSTALL_START);
-    HWND message = WaitForMessageBox(uninstaller.Id(), window, kPageWaitMs);
-    if (!message) {
-        std::fprintf(stderr, "walk_setup: the uninstaller did not finish\n");
-        return kNoWindow;
-    }
-    std::printf("message: %s\n", MessageBoxText(message).c_str());
-    Save(message, "uninstalled");
-    ClickItem(message, IDOK);
-    WaitForWindowGone(message);
-    ClickItem(window, IDC_UNINSTALL_CLOSE);
-    const long code = uninstaller.WaitForExit(kPageWaitMs);
+    g_account.Write(account::kUninstallerExit, {std::to_string(code)});
     const bool gone = GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
     std::printf("uninstalled: %s (exit code %ld); %s %s\n", name.c_str(), code,
                 gone ? "removed" : "left", folder.c_str());
     return code < 0 ? kNoWindow : int(code);
 }
 
+// Removes what the setup installed into `folder` through the uninstaller's window.
+int Uninstall(const std::string& folder) {
+    std::string command, name;
+    if (!FindUninstallEntry(folder, command, name)) {
+        return Failure("no uninstall entry names " + folder);
+    }
+    return RunUninstaller(command, name, folder, false);
+}
+
+// Removes the product of the uninstall entry `entry` (its key's name).
+int UninstallEntry(const std::string& entry, bool silent) {
+    HKEY key = nullptr;
+    const std::string path = std::string(kUninstallEntries) + "\\" + entry;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return Failure("there is no uninstall entry " + entry);
+    }
+    const std::string command = ReadValue(key, silent ? "QuietUninstallString" : "UninstallString");
+    const std::string name = ReadValue(key, "DisplayName");
+    const std::string folder = ReadValue(key, "InstallLocation");
+    RegCloseKey(key);
+    if (command.empty()) {
+        return Failure(std::string("the uninstall entry ") + entry + " has no " +
+                       (silent ? "QuietUninstallString" : "UninstallString"));
+    }
+    return RunUninstaller(command, name, folder, silent);
+}
+
+// Reads every shortcut LIST names (UTF-8, one path a line) through the link service, into the
+// account.
+void ReadLinks(const std::string& list) {
+    std::FILE* file = _wfopen(Utf8ToWide(list).c_str(), L"rb");
+    if (!file) {
+        Failure("cannot read the list of shortcuts " + list);
+        return;
+    }
+    vesk::ComRuntime com;
+    char line[4096];
+    while (std::fgets(line, sizeof line, file)) {
+        std::string path = line;
+        while (!path.empty() && (path.back() == '\n' || path.back() == '\r')) path.pop_back();
+        if (path.empty()) continue;
+        ShellLinkFields fields;
+        std::string why;
+        if (ReadShellLink(path, fields, why)) {
+            g_account.Write(account::kLink, {path, fields.target, fields.arguments, fields.folder,
+                                             fields.icon, fields.description});
+        } else {
+            g_account.Write(account::kLinkUnread, {path, why});
+        }
+    }
+    std::fclose(file);
+}
+
+// Shows a window with a text and a button for a moment, as a setup would, and ends.
+int Idle() {
+    constexpr DWORD kShownMs = 500;
+    HWND window = CreateWindowExA(0, "STATIC", "walk_setup", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                  320, 120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!window) return Failure("cannot show a window");
+    CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 80, 24,
+                    window, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const DWORD start = GetTickCount();
+    MSG message;
+    while (GetTickCount() - start < kShownMs) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        Sleep(10);
+    }
+    DestroyWindow(window);
+    return 0;
+}
+
+// Runs the setup with /S; its exit code, or kNoWindow when it cannot start or does not end.
+int InstallUnattended(const std::string& setupPath) {
+    ChildProcess setup;
+    if (!setup.Start(setupPath, "/S")) return Failure("cannot start " + setupPath);
+    const long code = WaitUnattended(setup, "setup");
+    g_account.Write(account::kSetupExit, {std::to_string(code)});
+    return code < 0 ? kNoWindow : int(code);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool uninstall = false;
-    std::string setupPath;
+    bool uninstall = false, silent = false;
+    std::string setupPath, entry, links, accountPath;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if (argument == "--uninstall") {
+        const bool valueFollows = i + 1 < argc;
+        if (argument == "--idle") {
+            return Idle();
+        } else if (argument == "--uninstall") {
             uninstall = true;
-        } else if (setupPath.empty()) {
+        } else if (argument == "--silent") {
+            silent = true;
+        } else if (argument == "--uninstall-entry" && valueFollows) {
+            entry = argv[++i];
+        } else if (argument == "--links" && valueFollows) {
+            links = argv[++i];
+        } else if (argument == "--account" && valueFollows) {
+            accountPath = argv[++i];
+        } else if (setupPath.empty() && entry.empty()) {
             setupPath = argument;
         } else {
             g_screens = argument;
             CreateDirectoryA(g_screens.c_str(), nullptr);
+            g_shot = LastPictureNumber(g_screens);
         }
     }
-    if (setupPath.empty()) {
-        std::fprintf(stderr, "usage: walk_setup SETUP.EXE [SCREENSHOT_FOLDER] [--uninstall]\n");
+    if (setupPath.empty() && entry.empty()) {
+        std::fprintf(stderr,
+                     "usage: walk_setup SETUP.EXE [SCREENSHOT_FOLDER] [--uninstall] [--silent] "
+                     "[--account FILE]\n"
+                     "       walk_setup --uninstall-entry NAME [SCREENSHOT_FOLDER] [--links LIST] "
+                     "[--silent] [--account FILE]\n"
+                     "       walk_setup --idle\n");
         return 2;
     }
+    if (!accountPath.empty() && !g_account.Open(accountPath)) {
+        std::fprintf(stderr, "walk_setup: cannot write %s\n", accountPath.c_str());
+        return 2;
+    }
+    if (!entry.empty()) {
+        if (!links.empty()) ReadLinks(links);
+        return UninstallEntry(entry, silent);
+    }
+    if (silent) return InstallUnattended(setupPath);
     ChildProcess setup;
     const DWORD started = GetTickCount();
-    if (!setup.Start(setupPath)) {
-        std::fprintf(stderr, "walk_setup: cannot start %s\n", setupPath.c_str());
-        return kNoWindow;
-    }
+    if (!setup.Start(setupPath)) return Failure("cannot start " + setupPath);
     HWND frame = WaitForWizard(setup.Id(), kPageWaitMs);
     if (!frame) {
         long code = setup.WaitForExit(0);
-        std::fprintf(stderr, "walk_setup: no wizard appeared (setup exit code %ld)\n", code);
+        if (code >= 0) g_account.Write(account::kSetupExit, {std::to_string(code)});
+        Failure("no wizard appeared (setup exit code " + std::to_string(code) + ")");
         return code >= 0 ? int(code) : kNoWindow;
     }
     const DWORD wizardShown = GetTickCount();
@@ -188,6 +395,7 @@ int main(int argc, char** argv) {
         long code = setup.WaitForExit(0);
         if (code >= 0) {
             const DWORD end = GetTickCount();
+            g_account.Write(account::kSetupExit, {std::to_string(code)});
             if (code == 0 && !destination.empty()) {
                 std::printf("installed into: %s\n", destination.c_str());
             }
@@ -202,10 +410,7 @@ int main(int argc, char** argv) {
         }
         if (HWND box = WaitForMessageBox(setup.Id(), frame, 0)) {
             if (installStart && !installEnd) installEnd = GetTickCount();
-            std::printf("message: %s\n", MessageBoxText(box).c_str());
-            Save(box, "message");
-            ClickItem(box, IDOK);
-            WaitForWindowGone(box);
+            AnswerMessage(box, "message");
             continue;
         }
         HWND page = VisiblePage(frame);
@@ -217,9 +422,11 @@ int main(int argc, char** argv) {
             if (std::string(PageName(frame, page)) == "destination") {
                 destination = ItemText(page, IDC_DESTINATION_PATH);
                 std::printf("destination: %s\n", destination.c_str());
+                g_account.Write(account::kDestination, {AnsiToUtf8(destination)});
             }
             Settle(frame);
-            Save(frame, PageName(frame, page));
+            const std::string picture = Save(frame, PageName(frame, page));
+            g_account.Write(account::kPage, {picture, PageName(frame, page)});
             last = page;
         }
         if (page && GetDlgItem(page, IDC_LICENCE_ACCEPT) && !Enabled(frame, IDC_WIZARD_NEXT)) {
@@ -237,6 +444,5 @@ int main(int argc, char** argv) {
         // Closely while the setup works on its own, so the times it prints are its own.
         Sleep(progress || installEnd ? 5 : 100);
     }
-    std::fprintf(stderr, "walk_setup: the setup did not end\n");
-    return kNoWindow;
+    return Failure("the setup did not end");
 }

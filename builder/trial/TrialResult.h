@@ -1,0 +1,41 @@
+// What one `veskbuild try` run found: the walks through the install and the removal, what the
+// install did, what stayed, and the findings that make the run fail.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "trial/InstallReading.h"
+#include "trial/MachineChanges.h"
+#include "trial/WalkAccount.h"
+
+namespace vesk::trial {
+
+struct TrialResult {
+    std::string setupPath;  // the setup tried (host path)
+    bool silent = false;    // run with /S and the quiet uninstall command
+    int dpi = 0;
+    WalkAccount install;  // the walk through the setup
+    WalkAccount removal;  // the walk through the uninstaller
+    bool removalRan = false;
+    InstallReading installed;
+    Leftovers leftovers;
+    MachineChanges winesInstall;  // Wine's own changes taken out of the install's
+    MachineChanges winesRemoval;  // ... and out of the removal's
+    std::string pictures;         // the pictures folder, relative to the report
+    double seconds = 0;
+};
+
+// One sentence per thing that went wrong: a walk that could not go on, a setup or uninstaller
+// that failed, a window of an unattended run, a shortcut the link service cannot read, no
+// uninstall entry, and everything left behind but the engine's shared records. None: the
+// product installs and goes cleanly.
+std::vector<std::string> ListFindings(const TrialResult& result);
+
+// Whether an exit code of the setup says it installed (0, or 3010: a restart is asked for).
+bool Installed(long setupExit);
+// Whether an exit code of the uninstaller says it removed the product (0, or 3010: files go at
+// the restart).
+bool Removed(long uninstallerExit);
+
+}  // namespace vesk::trial
