@@ -39,6 +39,10 @@ else
     run_ctest "$logs/win32.log" xvfb-run -a -s "-screen 0 1024x768x24" "${win_ctest[@]}"
 fi
 
+echo "== veskbuild try under Wine"
+# One setup through the whole command, on its own virtual display and throwaway prefix.
+run_ctest "$logs/try.log" bash scripts/try-check.sh build/try-check
+
 echo "== fuzz smoke run"
 FUZZ_SECONDS="${FUZZ_SECONDS:-10}" bash scripts/fuzz.sh
 
@@ -48,8 +52,8 @@ skipped() { grep -cE '^[[:space:]]+[0-9]+ - .* \((Skipped|Disabled)\)$' "$1" || 
 read -r native_total native_failed < <(count "$logs/native.log")
 read -r tsan_total tsan_failed < <(count "$logs/tsan.log")
 read -r win_total win_failed < <(count "$logs/win32.log")
-total=$((native_total + tsan_total + win_total))
+total=$((native_total + tsan_total + win_total + 1))
 failed=$((native_failed + tsan_failed + win_failed))
 skips=$(($(skipped "$logs/native.log") + $(skipped "$logs/win32.log")))
-echo "native: $native_total ctest cases, ThreadSanitizer: $tsan_total, Windows: $win_total ctest cases under Wine"
+echo "native: $native_total ctest cases, ThreadSanitizer: $tsan_total, Windows: $win_total ctest cases under Wine, veskbuild try: 1 run"
 echo "$((total - failed - skips)) passed, $skips skipped, $failed failed"

@@ -1,6 +1,8 @@
 // Wine's registry file format, read line by line.
 #include "trial/RegistryHive.h"
 
+#include <vector>
+
 #include "trial/WineText.h"
 
 namespace vesk::trial {
@@ -114,7 +116,21 @@ bool RegistryHive::Parse(std::string_view text, std::string& error) {
         value.name = std::move(name);
         value.data = std::move(data);
     }
+    AddImpliedKeys();
     return true;
+}
+
+void RegistryHive::AddImpliedKeys() {
+    std::vector<std::string> paths;
+    for (const auto& [folded, key] : keys_) paths.push_back(key.path);
+    for (const std::string& path : paths) {
+        for (std::size_t end = path.rfind('\\'); end != std::string::npos && end > 0;
+             end = path.rfind('\\', end - 1)) {
+            HiveKey& parent = keys_[FoldedName(path.substr(0, end))];
+            if (!parent.path.empty()) break;  // known, and so are the keys above it
+            parent.path = path.substr(0, end);
+        }
+    }
 }
 
 }  // namespace vesk::trial

@@ -25,10 +25,15 @@ public:
     // is left empty then).
     bool Parse(std::string_view text, std::string& error);
 
-    // Every key, by its path in capitals (key names ignore letter case as well).
+    // Every key, by its path in capitals (key names ignore letter case as well), the keys that
+    // only the paths of their subkeys name included.
     const std::map<std::string, HiveKey>& Keys() const { return keys_; }
 
 private:
+    // Wine writes a key without values only when it has no subkeys: the subkeys' paths imply
+    // it. Those keys are added.
+    void AddImpliedKeys();
+
     std::map<std::string, HiveKey> keys_;
 };
 

@@ -1,5 +1,6 @@
 // The findings of a run, in the order a packager meets them.
 #include "trial/ChangeText.h"
+#include "trial/RegistryHive.h"
 #include "trial/TrialResult.h"
 
 namespace vesk::trial {
@@ -31,6 +32,20 @@ void AddWalk(std::vector<std::string>& findings, const WalkAccount& walk, const 
     }
 }
 
+// Whether `change` is a key that came and stays while something below it is named as well.
+bool NamedBelow(const RegistryChange& change, const std::vector<RegistryChange>& all) {
+    if (!change.wholeKey || change.kind != ChangeKind::Added) return false;
+    const std::string key = FoldedName(change.key);
+    for (const RegistryChange& other : all) {
+        const std::string below = FoldedName(other.key);
+        if (&other == &change) continue;
+        if ((!other.wholeKey && below == key) || below.compare(0, key.size() + 1, key + "\\") == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 bool Installed(long setupExit) {
@@ -41,39 +56,49 @@ bool Removed(long uninstallerExit) {
     return uninstallerExit == 0 || uninstallerExit == kRestartPending;
 }
 
-std::vector<std::string> ListFindings(const TrialResult& result) {
-    std::vector<std::string> findings;
-    AddWalk(findings, result.install, "setup");
+std::vector<std::string> Findings::All() const {
+    std::vector<std::string> all = failures;
+    all.insert(all.end(), traces.begin(), traces.end());
+    return all;
+}
+
+Findings ListFindings(const TrialResult& result) {
+    Findings found;
+    std::vector<std::string>& failures = found.failures;
+    AddWalk(failures, result.install, "setup");
     if (!result.install.setupEnded) {
-        findings.push_back("the setup did not end");
+        failures.push_back("the setup did not end");
     } else if (!Installed(result.install.setupExit)) {
-        findings.push_back("the setup failed: exit code " +
+        failures.push_back("the setup failed: exit code " +
                            std::to_string(result.install.setupExit));
     }
     if (Installed(result.install.setupExit) && result.installed.uninstallEntries.empty()) {
-        findings.push_back("the install left no uninstall entry: the product cannot be removed");
+        failures.push_back("the install left no uninstall entry: the product cannot be removed");
     }
     for (const ShortcutReading& link : result.removal.shortcuts) {
         if (!link.unreadWhy.empty()) {
-            findings.push_back("the shortcut " + link.link + " cannot be read: " + link.unreadWhy);
+            failures.push_back("the shortcut " + link.link + " cannot be read: " + link.unreadWhy);
         }
     }
     if (result.removalRan) {
-        AddWalk(findings, result.removal, "uninstaller");
+        AddWalk(failures, result.removal, "uninstaller");
         if (!result.removal.uninstallerEnded) {
-            findings.push_back("the uninstaller did not end");
+            failures.push_back("the uninstaller did not end");
         } else if (!Removed(result.removal.uninstallerExit)) {
-            findings.push_back("the uninstaller failed: exit code " +
+            failures.push_back("the uninstaller failed: exit code " +
                                std::to_string(result.removal.uninstallerExit));
         }
     }
-    for (const FileChange& change : result.leftovers.findings.files) {
-        findings.push_back(Done(change.kind) + DescribeFile(change));
+    const MachineChanges& left = result.leftovers.findings;
+    for (const FileChange& change : left.files) {
+        found.traces.push_back(Done(change.kind) + DescribeFile(change));
     }
-    for (const RegistryChange& change : result.leftovers.findings.registry) {
-        findings.push_back(Done(change.kind) + DescribeRegistry(change));
+    for (const RegistryChange& change : left.registry) {
+        if (!NamedBelow(change, left.registry)) {
+            found.traces.push_back(Done(change.kind) + DescribeRegistry(change));
+        }
     }
-    return findings;
+    return found;
 }
 
 }  // namespace vesk::trial

@@ -14,7 +14,7 @@ namespace {
 constexpr std::size_t kShownWineChanges = 300;
 
 constexpr char kStyle[] = R"(
-body { font: 15px/1.45 system-ui, sans-serif; margin: 2em auto; max-width: 72em; padding: 0 1em;
+body { font: 15px/1.45 system-ui, sans-serif; margin: 2em auto; max-width: 80em; padding: 0 1em;
        color: #1d1d1f; }
 h1 { font-size: 1.6em; margin-bottom: .2em; }
 h2 { font-size: 1.25em; margin-top: 2em; border-bottom: 1px solid #ccc; }
@@ -73,8 +73,11 @@ const char* ChangeWord(ChangeKind kind) {
 // One table: its header cells and rows of cells (already escaped).
 class Table {
 public:
+    // No heads: a table without a header row.
     explicit Table(std::initializer_list<const char*> heads) {
-        html_ = "<table><tr>";
+        html_ = "<table>";
+        if (heads.size() == 0) return;
+        html_ += "<tr>";
         for (const char* head : heads) html_ += std::string("<th>") + head + "</th>";
         html_ += "</tr>\n";
     }
@@ -226,7 +229,7 @@ std::string ExitText(bool ended, long code) {
 }
 
 std::string Facts(const TrialResult& result) {
-    Table table({"", ""});
+    Table table({});
     table.Row({"Setup", "<code>" + Escape(result.setupPath) + "</code>"});
     table.Row({"Run", result.silent ? "unattended (/S, then the quiet uninstall command)"
                                     : "through the wizard with every default, then the "
@@ -277,7 +280,8 @@ std::string InstallFolder(const TrialResult& result) {
     return result.install.destination;
 }
 
-std::string ReportHtml(const TrialResult& result, const std::vector<std::string>& findings) {
+std::string ReportHtml(const TrialResult& result, const Findings& found) {
+    const std::vector<std::string> findings = found.All();
     const InstallReading& in = result.installed;
     std::string html =
         "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n<title>" +
@@ -340,8 +344,9 @@ std::string ReportHtml(const TrialResult& result, const std::vector<std::string>
     return html;
 }
 
-std::string SummaryText(const TrialResult& result, const std::vector<std::string>& findings,
+std::string SummaryText(const TrialResult& result, const Findings& found,
                         const std::string& reportPath, std::size_t shownFindings) {
+    const std::vector<std::string> findings = found.All();
     const InstallReading& in = result.installed;
     std::string pages;
     for (const WalkStep& step : result.install.steps) {
@@ -369,7 +374,9 @@ std::string SummaryText(const TrialResult& result, const std::vector<std::string
         const std::size_t left = Count(result.leftovers.findings);
         text += "  uninstalled: exit code " +
                 ExitText(result.removal.uninstallerEnded, result.removal.uninstallerExit) + "; " +
-                (left ? std::to_string(left) + " things left behind" : "nothing left behind") +
+                (left ? "left behind: " + std::to_string(found.traces.size()) +
+                            (found.traces.size() == 1 ? " trace" : " traces")
+                      : "nothing left behind") +
                 "\n";
     }
     if (findings.empty()) {

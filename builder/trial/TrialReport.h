@@ -10,13 +10,13 @@
 
 namespace vesk::trial {
 
-// The report page; `findings` as ListFindings gives them.
-std::string ReportHtml(const TrialResult& result, const std::vector<std::string>& findings);
+// The report page.
+std::string ReportHtml(const TrialResult& result, const Findings& findings);
 
 // A few lines: the pages met, the exit codes, where the product was installed, what it
 // installed, whether the uninstaller removed it, and the findings (at most `shownFindings`, then
 // their number), ending with where the report is.
-std::string SummaryText(const TrialResult& result, const std::vector<std::string>& findings,
+std::string SummaryText(const TrialResult& result, const Findings& findings,
                         const std::string& reportPath, std::size_t shownFindings);
 
 // The product's name as its uninstall entry gives it; else the setup's file name.

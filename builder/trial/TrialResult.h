@@ -26,11 +26,22 @@ struct TrialResult {
     double seconds = 0;
 };
 
-// One sentence per thing that went wrong: a walk that could not go on, a setup or uninstaller
-// that failed, a window of an unattended run, a shortcut the link service cannot read, no
-// uninstall entry, and everything left behind but the engine's shared records. None: the
-// product installs and goes cleanly.
-std::vector<std::string> ListFindings(const TrialResult& result);
+// What makes a run fail, one sentence each.
+struct Findings {
+    // What went wrong: a walk that could not go on, a setup or uninstaller that failed, a window
+    // of an unattended run, a shortcut the link service cannot read, no uninstall entry.
+    std::vector<std::string> failures;
+    // What stayed behind (after the removal, or after a setup that failed), but the engine's
+    // shared records. A key is named only when nothing below it is: a value left names its keys.
+    std::vector<std::string> traces;
+
+    bool Empty() const { return failures.empty() && traces.empty(); }
+    // The failures, then the traces.
+    std::vector<std::string> All() const;
+};
+
+// None: the product installs and goes without a trace.
+Findings ListFindings(const TrialResult& result);
 
 // Whether an exit code of the setup says it installed (0, or 3010: a restart is asked for).
 bool Installed(long setupExit);

@@ -133,10 +133,12 @@ private:
         const MachineChanges changes =
             churn.Without(CompareMachines(before, installed), &result_.winesInstall);
         result_.installed = ReadInstall(changes);
-        if (result_.installed.uninstallEntries.empty()) {
+        if (!Installed(result_.install.setupExit)) {
+            // A setup that failed or was cancelled leaves the machine as it was.
             result_.leftovers = ReadLeftovers(changes);
             return true;
         }
+        if (result_.installed.uninstallEntries.empty()) return true;
 
         Stage(options_.silent ? "removing with the quiet uninstall command"
                               : "removing through the uninstall entry");
@@ -156,8 +158,13 @@ private:
                                             "--account",
                                             WinePrefix::WindowsPathOf(removalAccount)};
         if (options_.silent) removal.push_back("--silent");
+        // Wine puts back what is its own (the host's fonts in the font tables, say) at its next
+        // start: the prefix is read once it has started again, so that is not taken for left.
         MachineState removed;
-        if (!Walk(removal, kWalkSeconds, why) || !Capture(removed, why)) return false;
+        if (!Walk(removal, kWalkSeconds, why) || !Walk({"--idle"}, kIdleSeconds, why) ||
+            !Capture(removed, why)) {
+            return false;
+        }
         result_.removalRan = true;
         result_.removal.Read(ReadText(removalAccount));
         result_.leftovers =

@@ -13,6 +13,7 @@ constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;  // the input is wrong or the work failed; the message says why
 constexpr int kExitUsage = 2;    // the command line is wrong
 constexpr int kExitDamaged = 3;  // list, extract: the setup is damaged (a checksum, its layout)
+constexpr int kExitTraces = 4;   // try: installed and removed, but something stayed behind
 
 // Each takes the arguments after its name.
 int CompressCommand(const Arguments& args);

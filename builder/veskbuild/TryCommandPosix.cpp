@@ -144,14 +144,15 @@ int TryCommand(const Arguments& args) {
     }
     if (!ran) return Failure("try: " + why);
 
-    const std::vector<std::string> findings = trial::ListFindings(result);
+    const trial::Findings findings = trial::ListFindings(result);
     const std::string report = (folder / kReportName).string();
     std::string error;
     if (!WriteFileBytes(report, trial::ReportHtml(result, findings), error)) return Failure(error);
-    if (!quiet || !findings.empty()) {
+    if (!quiet || !findings.Empty()) {
         PrintLines(trial::SummaryText(result, findings, report, kSummaryFindings));
     }
-    return findings.empty() ? kExitSuccess : kExitFailure;
+    if (!findings.failures.empty()) return kExitFailure;
+    return findings.traces.empty() ? kExitSuccess : kExitTraces;
 }
 
 }  // namespace vesk::tool

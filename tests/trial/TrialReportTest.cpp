@@ -76,35 +76,40 @@ TEST(TrialReportTest, Findings) {
     struct Case {
         const char* name;
         void (*spoil)(TrialResult&);
-        std::vector<std::string> findings;
+        std::vector<std::string> failures;
+        std::vector<std::string> traces;
     };
     const Case cases[] = {
-        {"a clean run", [](TrialResult&) {}, {}},
-        {"a restart asked for", [](TrialResult& r) { r.install.setupExit = 3010; }, {}},
+        {"a clean run", [](TrialResult&) {}, {}, {}},
+        {"a restart asked for", [](TrialResult& r) { r.install.setupExit = 3010; }, {}, {}},
         {"the setup failed",
          [](TrialResult& r) {
              r.install.setupExit = 1;
              r.removalRan = false;
          },
-         {"the setup failed: exit code 1"}},
+         {"the setup failed: exit code 1"},
+         {}},
         {"no uninstall entry",
          [](TrialResult& r) {
              r.installed.uninstallEntries.clear();
              r.removalRan = false;
          },
-         {"the install left no uninstall entry: the product cannot be removed"}},
+         {"the install left no uninstall entry: the product cannot be removed"},
+         {}},
         {"the walk stopped",
          [](TrialResult& r) {
              r.install.setupEnded = false;
              r.install.failures = {"no wizard appeared"};
              r.removalRan = false;
          },
-         {"the walk through the setup stopped: no wizard appeared", "the setup did not end"}},
+         {"the walk through the setup stopped: no wizard appeared", "the setup did not end"},
+         {}},
         {"a window under /S",
          [](TrialResult& r) {
              r.install.steps = {{"window", "01-setup.png", "Error"}};
          },
-         {"the unattended setup showed a window: \"Error\""}},
+         {"the unattended setup showed a window: \"Error\""},
+         {}},
         {"the uninstaller failed",
          [](TrialResult& r) { r.removal.uninstallerExit = 1; },
          {"the uninstaller failed: exit code 1"}},
@@ -112,27 +117,48 @@ TEST(TrialReportTest, Findings) {
          [](TrialResult& r) {
              r.removal.shortcuts = {{"C:\\a.lnk", "", "", "", "", "", "bad"}};
          },
-         {"the shortcut C:\\a.lnk cannot be read: bad"}},
-        {"a value left behind",
+         {"the shortcut C:\\a.lnk cannot be read: bad"},
+         {}},
+        {"a value left behind: its keys go unnamed",
          [](TrialResult& r) {
-             r.leftovers.findings.registry = {{ChangeKind::Added,
-                                               "HKEY_CURRENT_USER\\Software\\Vesk", false, "Left",
-                                               "", "dword:00000001"}};
+             const std::string key = "HKEY_CURRENT_USER\\Software\\Vesk Co\\Vesk";
+             r.leftovers.findings.registry = {
+                 {ChangeKind::Added, "HKEY_CURRENT_USER\\Software\\Vesk Co", true, "", "", ""},
+                 {ChangeKind::Added, key, true, "", "", ""},
+                 {ChangeKind::Added, key, false, "Left", "", "dword:00000001"}};
          },
-         {"left behind: value HKEY_CURRENT_USER\\Software\\Vesk: Left = 1 (0x00000001) "
+         {},
+         {"left behind: value HKEY_CURRENT_USER\\Software\\Vesk Co\\Vesk: Left = 1 (0x00000001) "
           "(REG_DWORD)"}},
+        {"empty keys: the deepest named",
+         [](TrialResult& r) {
+             r.leftovers.findings.registry = {
+                 {ChangeKind::Added, "HKEY_CURRENT_USER\\Software\\Co", true, "", "", ""},
+                 {ChangeKind::Added, "HKEY_CURRENT_USER\\Software\\Co\\A", true, "", "", ""},
+                 {ChangeKind::Added, "HKEY_CURRENT_USER\\Software\\Cob", true, "", "", ""},
+                 {ChangeKind::Removed, "HKEY_CURRENT_USER\\Software\\Gone", true, "", "", ""},
+                 {ChangeKind::Removed, "HKEY_CURRENT_USER\\Software\\Gone", false, "v", "\"1\"", ""}};
+         },
+         {},
+         {"left behind: key HKEY_CURRENT_USER\\Software\\Co\\A",
+          "left behind: key HKEY_CURRENT_USER\\Software\\Cob",
+          "removed and not restored: key HKEY_CURRENT_USER\\Software\\Gone",
+          "removed and not restored: value HKEY_CURRENT_USER\\Software\\Gone: v = \"1\""}},
         {"a file changed and not restored",
          [](TrialResult& r) {
              r.leftovers.findings.files = {
                  {ChangeKind::Changed, EntryType::File, "C:\\windows\\win.ini", 1000, 1200}};
          },
+         {},
          {"changed and not restored: file C:\\windows\\win.ini (1,000 -> 1,200 bytes)"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TrialResult result = CleanRun();
         c.spoil(result);
-        EXPECT_EQ(ListFindings(result), c.findings);
+        const Findings found = ListFindings(result);
+        EXPECT_EQ(found.failures, c.failures);
+        EXPECT_EQ(found.traces, c.traces);
     }
 }
 
@@ -142,7 +168,8 @@ TEST(TrialReportTest, ReportAndSummary) {
                                   "a&b", "", "\"<b>x</b>\""}};
     result.installed.files = {
         {ChangeKind::Added, EntryType::File, "C:\\Apps\\Vesk\\a.exe", 0, 4096}};
-    const std::vector<std::string> findings = {"left behind: key <x>"};
+    Findings findings;
+    findings.traces = {"left behind: key <x>"};
     const std::string html = ReportHtml(result, findings);
     EXPECT_NE(html.find("<title>Vesk 1.0: veskbuild try</title>"), std::string::npos);
     EXPECT_NE(html.find("<img src=\"pages/01-welcome.png\""), std::string::npos);
@@ -161,9 +188,12 @@ TEST(TrialReportTest, ReportAndSummary) {
     EXPECT_NE(summary.find("  installed into C:\\Apps\\Vesk\n"), std::string::npos) << summary;
     EXPECT_NE(summary.find("  uninstalled: exit code 0; nothing left behind\n"), std::string::npos)
         << summary;
+    EXPECT_NE(summary.find("  findings   1:\n    left behind: key <x>\n"), std::string::npos)
+        << summary;
     EXPECT_NE(summary.find("    left behind: key <x>\n"), std::string::npos) << summary;
     EXPECT_NE(summary.find("  report     out/try/report.html\n"), std::string::npos) << summary;
-    const std::vector<std::string> many(12, "left behind: x");
+    Findings many;
+    many.traces.assign(12, "left behind: x");
     EXPECT_NE(SummaryText(result, many, "r", 10).find("... and 2 more in the report"),
               std::string::npos);
 }

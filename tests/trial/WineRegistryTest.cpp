@@ -95,7 +95,7 @@ TEST(WineRegistryTest, HiveLines) {
     RegistryHive hive;
     std::string error;
     ASSERT_TRUE(hive.Parse(kHive, error)) << error;
-    ASSERT_EQ(hive.Keys().size(), 2u);
+    ASSERT_EQ(hive.Keys().size(), 4u);
     const HiveKey& app = hive.Keys().at("SOFTWARE\\VESK SOFT\\APP");
     EXPECT_EQ(app.path, "Software\\Vesk Soft\\App");
     ASSERT_EQ(app.values.size(), 4u);
@@ -104,6 +104,9 @@ TEST(WineRegistryTest, HiveLines) {
     EXPECT_EQ(app.values.at("DATA").data, "hex:01,02,03,04,05");
     EXPECT_EQ(app.values.at("QUOTE\"D").name, "Quote\"d");
     EXPECT_TRUE(hive.Keys().at("SOFTWARE\\EMPTY").values.empty());
+    // Implied by the keys below them.
+    EXPECT_EQ(hive.Keys().at("SOFTWARE").path, "Software");
+    EXPECT_EQ(hive.Keys().at("SOFTWARE\\VESK SOFT").path, "Software\\Vesk Soft");
 
     std::string crlf = kHive;
     for (std::size_t at = 0; (at = crlf.find('\n', at)) != std::string::npos; at += 2) {
@@ -175,7 +178,7 @@ TEST(WineRegistryTest, Comparisons) {
         {"a key with values added",
          "",
          "[Software\\\\Vesk] 1\n\"Path\"=\"C:\\\\V\"\n@=\"d\"\n",
-         {"+ key HKLM\\Software\\Vesk", "+ value HKLM\\Software\\Vesk:  = \"d\"",
+         {"+ key HKLM\\Software", "+ key HKLM\\Software\\Vesk", "+ value HKLM\\Software\\Vesk:  = \"d\"",
           "+ value HKLM\\Software\\Vesk: Path = \"C:\\\\V\""}},
         {"a key removed",
          "[Gone] 1\n\"a\"=dword:00000001\n",
@@ -190,6 +193,15 @@ TEST(WineRegistryTest, Comparisons) {
          "[K] 1\n\"n\"=\"1\"\n",
          "[K] 1\n\"n\"=dword:00000001\n",
          {"~ value HKLM\\K: n = \"1\" -> dword:00000001"}},
+        // Wine writes a key without values only while it has no subkeys.
+        {"a key implied by its first subkey",
+         "[Software\\\\Uninstall] 1\n",
+         "[Software\\\\Uninstall\\\\Vesk\\\\Sub] 1\n",
+         {"+ key HKLM\\Software\\Uninstall\\Vesk", "+ key HKLM\\Software\\Uninstall\\Vesk\\Sub"}},
+        {"keys implied until their last subkey went",
+         "[A\\\\B\\\\C] 1\n\"v\"=\"1\"\n",
+         "[A\\\\B] 1\n",
+         {"- key HKLM\\A\\B\\C", "- value HKLM\\A\\B\\C: v = \"1\""}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

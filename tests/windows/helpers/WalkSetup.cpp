@@ -69,9 +69,24 @@ int LastPictureNumber(const std::string& folder) {
     return last;
 }
 
+std::string FileBytes(const std::string& path) {
+    std::string bytes;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        char block[65536];
+        for (std::size_t n; (n = std::fread(block, 1, sizeof block, file)) > 0;)
+            bytes.append(block, n);
+        std::fclose(file);
+    }
+    return bytes;
+}
+
 // Saves a picture of `window` as NN-<name>.bmp, blanks in the name made dashes; the file's name,
-// "" when there is no folder or the picture could not be taken.
+// "" when there is no folder or the picture could not be taken. The picture is taken again until
+// two in a row agree (a few times at most): what another process has just drawn may not have
+// reached the screen yet, and a window that changes on its own (a progress bar) never settles.
 std::string Save(HWND window, const char* name) {
+    constexpr int kTries = 5;
+    constexpr DWORD kBetweenMs = 150;
     if (g_screens.empty()) return std::string();
     std::string file = name;
     for (char& c : file) {
@@ -80,7 +95,17 @@ std::string Save(HWND window, const char* name) {
     char number[8];
     std::snprintf(number, sizeof number, "%02d-", ++g_shot);
     file = number + file + ".bmp";
-    return CapturePainted(window, g_screens + "/" + file) ? file : std::string();
+    const std::string path = g_screens + "/" + file;
+    if (!CapturePainted(window, path)) return std::string();
+    std::string last = FileBytes(path);
+    for (int i = 1; i < kTries; ++i) {
+        Sleep(kBetweenMs);
+        if (!CaptureWindow(window, path)) break;
+        std::string now = FileBytes(path);
+        if (now == last) break;
+        last.swap(now);
+    }
+    return file;
 }
 
 BOOL CALLBACK UncheckBox(HWND child, LPARAM) {
