@@ -119,6 +119,7 @@ int TryCommand(const Arguments& args) {
     if (IsProject(input)) {
         const std::string setupFolder = (folder / kSetupFolder).string();
         const int built = BuildSetup(input, setupFolder, line);
+        std::fflush(stdout);  // the build's summary before the run's stages on stderr
         if (built != kExitSuccess) return built;
         input = (fs::path(setupFolder) / "Setup.exe").string();
     }

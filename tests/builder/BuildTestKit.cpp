@@ -1,6 +1,8 @@
 // The builder tests' scratch project.
 #include "BuildTestKit.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 
 namespace vesk::test {
@@ -66,6 +68,17 @@ std::string SetBytes(const BuildSummary& summary) {
     std::string bytes;
     for (const std::string& path : summary.outputFiles) bytes += ReadWholeFile(path);
     return bytes;
+}
+
+CommandOutcome CaptureCommand(int (*command)(const std::vector<std::string>&),
+                              const std::vector<std::string>& args) {
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    CommandOutcome run;
+    run.exitCode = command(args);
+    run.out = testing::internal::GetCapturedStdout();
+    run.err = testing::internal::GetCapturedStderr();
+    return run;
 }
 
 }  // namespace vesk::test

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "SetupBuilder.h"
 #include "support/TempDir.h"
@@ -35,5 +36,14 @@ private:
 
 // The bytes of every volume of a built set, Setup.exe first, joined.
 std::string SetBytes(const BuildSummary& summary);
+
+// What a veskbuild command printed and returned.
+struct CommandOutcome {
+    int exitCode = 0;
+    std::string out, err;
+};
+// Runs the command with `args`, catching its stdout and stderr.
+CommandOutcome CaptureCommand(int (*command)(const std::vector<std::string>&),
+                              const std::vector<std::string>& args);
 
 }  // namespace vesk::test

@@ -59,20 +59,8 @@ TEST(CommandLineTest, OptionsTakeTheirValueEitherWay) {
     }
 }
 
-struct Outcome {
-    int exitCode;
-    std::string out, err;
-};
-
-Outcome Capture(int (*command)(const Arguments&), const Arguments& args) {
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    Outcome run;
-    run.exitCode = command(args);
-    run.out = testing::internal::GetCapturedStdout();
-    run.err = testing::internal::GetCapturedStderr();
-    return run;
-}
+using Outcome = test::CommandOutcome;
+constexpr auto Capture = test::CaptureCommand;
 
 TEST(CommandLineTest, EveryCommandHasHelpAndTheSameExitCodes) {
     for (const tool::CommandInfo& command : tool::CommandTable()) {
