@@ -39,7 +39,8 @@ bool NamedBelow(const RegistryChange& change, const std::vector<RegistryChange>&
     for (const RegistryChange& other : all) {
         const std::string below = FoldedName(other.key);
         if (&other == &change) continue;
-        if ((!other.wholeKey && below == key) || below.compare(0, key.size() + 1, key + "\\") == 0) {
+        if ((!other.wholeKey && below == key) ||
+            below.compare(0, key.size() + 1, key + "\\") == 0) {
             return true;
         }
     }

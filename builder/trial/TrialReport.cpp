@@ -26,7 +26,8 @@ table { border-collapse: collapse; margin: .5em 0 1em; width: 100%; }
 th, td { border: 1px solid #ddd; padding: .25em .5em; text-align: left; vertical-align: top; }
 th { background: #f3f3f3; }
 td.number { text-align: right; white-space: nowrap; }
-code, td { overflow-wrap: anywhere; }
+td { overflow-wrap: break-word; }
+code { overflow-wrap: anywhere; }
 .pages { display: flex; flex-wrap: wrap; gap: 1em; }
 figure { margin: 0; border: 1px solid #ddd; padding: .5em; background: #fafafa; }
 figure img { display: block; max-width: 100%; }
@@ -253,7 +254,11 @@ std::string UninstallEntries(const TrialResult& result) {
     std::string html;
     for (const UninstallEntryView& entry : result.installed.uninstallEntries) {
         html += "<p><code>" + Escape(entry.key) + "</code></p>\n";
-        html += RegistryTable(entry.values, "The entry holds no value.");
+        Table table({"Value", "Type", "Data"});
+        for (const RegistryChange& value : entry.values) {
+            table.Row({ValueName(value), ValueType(value), ValueData(value)});
+        }
+        html += table.Html("The entry holds no value.");
     }
     return html.empty() ? "<p class=\"note\">The install made no uninstall entry.</p>\n" : html;
 }

@@ -137,7 +137,8 @@ TEST(TrialReportTest, Findings) {
                  {ChangeKind::Added, "HKEY_CURRENT_USER\\Software\\Co\\A", true, "", "", ""},
                  {ChangeKind::Added, "HKEY_CURRENT_USER\\Software\\Cob", true, "", "", ""},
                  {ChangeKind::Removed, "HKEY_CURRENT_USER\\Software\\Gone", true, "", "", ""},
-                 {ChangeKind::Removed, "HKEY_CURRENT_USER\\Software\\Gone", false, "v", "\"1\"", ""}};
+                 {ChangeKind::Removed, "HKEY_CURRENT_USER\\Software\\Gone", false, "v", "\"1\"",
+                  ""}};
          },
          {},
          {"left behind: key HKEY_CURRENT_USER\\Software\\Co\\A",
