@@ -221,6 +221,11 @@ std::string WinesList(const MachineChanges& changes) {
     return html;
 }
 
+// "1 file", "2 files".
+std::string Counted(std::size_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 std::size_t Count(const MachineChanges& changes) {
     return changes.registry.size() + changes.files.size();
 }
@@ -369,18 +374,17 @@ std::string SummaryText(const TrialResult& result, const Findings& found,
     }
     std::uint64_t bytes = 0;
     for (const FileChange& file : in.files) bytes += file.sizeAfter;
-    text += "  installed  " + std::to_string(in.files.size()) + " files (" + GroupedNumber(bytes) +
-            " bytes), " + std::to_string(in.folders.size()) + " folders, " +
-            std::to_string(in.shortcuts.size()) + " shortcuts, " +
-            std::to_string(in.fontFiles.size()) + " fonts, " + std::to_string(in.registry.size()) +
-            " registry changes, " + std::to_string(in.uninstallEntries.size()) +
-            " uninstall entry\n";
+    text += "  installed  " + Counted(in.files.size(), "file", "files") + " (" +
+            GroupedNumber(bytes) + " bytes), " + Counted(in.folders.size(), "folder", "folders") +
+            ", " + Counted(in.shortcuts.size(), "shortcut", "shortcuts") + ", " +
+            Counted(in.fontFiles.size(), "font", "fonts") + ", " +
+            Counted(in.registry.size(), "registry change", "registry changes") + ", " +
+            Counted(in.uninstallEntries.size(), "uninstall entry", "uninstall entries") + "\n";
     if (result.removalRan) {
         const std::size_t left = Count(result.leftovers.findings);
         text += "  uninstalled: exit code " +
                 ExitText(result.removal.uninstallerEnded, result.removal.uninstallerExit) + "; " +
-                (left ? "left behind: " + std::to_string(found.traces.size()) +
-                            (found.traces.size() == 1 ? " trace" : " traces")
+                (left ? "left behind: " + Counted(found.traces.size(), "trace", "traces")
                       : "nothing left behind") +
                 "\n";
     }
