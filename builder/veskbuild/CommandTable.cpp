@@ -26,6 +26,11 @@ const OptionSpec kUninstaller = {
     "--uninstaller PROGRAM    the uninstaller, packed when task 2410 asks for a record\n"
     "                         (default: ../stub/Vesk-UnInstall.exe beside veskbuild)"};
 
+const OptionSpec kAllowMissingTargets = {
+    "--allow-missing-targets", nullptr, false, false,
+    "--allow-missing-targets  take a shortcut, finish-page program, font or component whose\n"
+    "                         file the setup does not install as installed by other means"};
+
 const OptionSpec kMethod = {"--method", nullptr, true, false,
                             "--method METHOD          lzss (the default) or lzma"};
 
@@ -56,15 +61,17 @@ const std::vector<CommandInfo> kCommands = {
       kUninstaller,
       kDefine,
       kWerror,
+      kAllowMissingTargets,
       kVerbose,
       kQuiet},
      BuildCommand},
     {"check",
      "check PROJECT [options]",
      "check a project as build does, writing nothing",
-     "Reads the project and every file it names as build does. Every error and warning names\n"
-     "the file and line; exit code 0 when the project builds.",
-     {kUninstaller, kDefine, kWerror, kQuiet},
+     "Reads the project and every file it names as build does, and reports every error and\n"
+     "warning at once, in the order of the project's lines, each with the file and line; exit\n"
+     "code 0 when the project builds.",
+     {kUninstaller, kDefine, kWerror, kAllowMissingTargets, kQuiet},
      CheckCommand},
     {"list",
      "list SETUP | list PROJECT.xml [--verbose]",
