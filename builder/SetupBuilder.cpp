@@ -533,7 +533,8 @@ bool SetupBuilder::Write(const BuildOptions& options, const std::string& stub,
     for (Planned& entry : plan) {
         if (options.signCommand.empty() || entry.kind != FileKind::Uninstaller) continue;
         std::string why;
-        if (!signedUninstaller.Make(entry.hostPath, outputDir_, options.signCommand, why)) {
+        const std::string copy = (fs::path(outputDir_) / "Vesk-UnInstall.exe.part").string();
+        if (!signedUninstaller.Make(entry.hostPath, copy, options.signCommand, why)) {
             return Fail(why);
         }
         entry.hostPath = signedUninstaller.Path();

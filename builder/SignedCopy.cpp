@@ -22,11 +22,9 @@ void SignedCopy::Remove() {
     path_.clear();
 }
 
-bool SignedCopy::Make(const std::string& program, const std::string& folder,
+bool SignedCopy::Make(const std::string& program, const std::string& copy,
                       const std::string& signCommand, std::string& why) {
     Remove();
-    const std::string name = fs::path(program).filename().string();
-    const std::string copy = (fs::path(folder) / (name + ".part")).string();
     std::error_code ec;
     if (!fs::copy_file(program, copy, fs::copy_options::overwrite_existing, ec)) {
         why = "cannot copy " + program + " to " + copy + " for signing: " + ec.message();
