@@ -429,7 +429,7 @@ bool SetupBuilder::PlanUninstaller(const BuildOptions& options, std::vector<Plan
             "(--uninstaller PATH)" +
             (options.bundledUninstallerPath.empty()
                  ? std::string()
-                 : " and none lies beside veskbuild (" + options.bundledUninstallerPath + ")") +
+                 : " and none came with veskbuild (" + options.bundledUninstallerPath + ")") +
             ": the record will name a missing " + std::string(kUninstallerTarget));
     } else if (!options.uninstallerPath.empty()) {
         summary_.warnings.push_back(

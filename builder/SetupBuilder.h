@@ -28,7 +28,7 @@ struct BuildOptions {
     std::string compression;      // overrides the project's CompressType ("lzss", "lzma")
     std::string identity;         // the SetIdentity; empty: a decimal digest of the content
     std::string uninstallerPath;  // the uninstaller program (--uninstaller); empty: none given
-    // The uninstaller that came with the tool (veskbuild's ../stub/Vesk-UnInstall.exe), packed
+    // The uninstaller that came with the tool (out/stub/ or share/veskinstall/stub/), packed
     // when the record is asked for and none is given; empty or not there: none.
     std::string bundledUninstallerPath;
     std::vector<std::string> defines;  // "NAME=VALUE" for the project's ${NAME} (ProjectDefines)

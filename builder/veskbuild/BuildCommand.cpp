@@ -18,11 +18,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Where the programs that come with the tool lie in the installed layout: out/bin/veskbuild
-// beside out/stub/Setup.exe and out/stub/Vesk-UnInstall.exe.
-std::string BesideTheTool(const char* name) {
-    fs::path program = HostSystemFacts().ModuleFileName();
-    return (program.parent_path() / ".." / "stub" / name).lexically_normal().string();
+// Where the programs that come with the tool lie: in the build's layout beside it
+// (out/bin/veskbuild, out/stub/Setup.exe), or where the package puts them
+// (/usr/bin/veskbuild, /usr/share/veskinstall/stub/Setup.exe), both found from the tool's own
+// place, so a tree unpacked anywhere works. The first that is there; the build's when neither is.
+std::string CameWithTheTool(const char* name) {
+    const fs::path bin = fs::path(HostSystemFacts().ModuleFileName()).parent_path();
+    const fs::path places[] = {bin / ".." / "stub" / name,
+                               bin / ".." / "share" / "veskinstall" / "stub" / name};
+    for (const fs::path& place : places) {
+        std::error_code ec;
+        if (fs::is_regular_file(place, ec)) return place.lexically_normal().string();
+    }
+    return places[0].lexically_normal().string();
 }
 
 // 1234567 -> "1,234,567".
@@ -82,7 +90,7 @@ bool ProjectOptions(const std::string& command, const Arguments& args, CommandLi
     }
     options.projectPath = line.Operands()[0];
     options.uninstallerPath = line.Value("--uninstaller");
-    options.bundledUninstallerPath = BesideTheTool("Vesk-UnInstall.exe");
+    options.bundledUninstallerPath = CameWithTheTool("Vesk-UnInstall.exe");
     options.defines = line.Values("--define");
     options.warningsAreErrors = line.Has("--werror");
     options.allowMissingTargets = line.Has("--allow-missing-targets");
@@ -142,7 +150,7 @@ int BuildCommand(const Arguments& args) {
     options.compression = line.Value("--compression");
     options.identity = line.Value("--identity");
     options.signCommand = line.Value("--sign-command");
-    if (options.stubPath.empty()) options.stubPath = BesideTheTool("Setup.exe");
+    if (options.stubPath.empty()) options.stubPath = CameWithTheTool("Setup.exe");
     const bool quiet = line.Has("--quiet");
     const bool verbose = line.Has("--verbose");
     const char* epoch = std::getenv("SOURCE_DATE_EPOCH");

@@ -24,7 +24,7 @@ const OptionSpec kVerbose = {
 const OptionSpec kUninstaller = {
     "--uninstaller", nullptr, true, false,
     "--uninstaller PROGRAM    the uninstaller, packed when task 2410 asks for a record\n"
-    "                         (default: ../stub/Vesk-UnInstall.exe beside veskbuild)"};
+    "                         (default: the one that came with veskbuild)"};
 
 const OptionSpec kAllowMissingTargets = {
     "--allow-missing-targets", nullptr, false, false,
@@ -38,15 +38,18 @@ const std::vector<CommandInfo> kCommands = {
     {"build",
      "build PROJECT [-o OUTDIR] [options]",
      "make Setup.exe (and Setup2.Cab, ...) from a project",
+     "Every error of the project is reported before anything is written. On a terminal a\n"
+     "build that takes more than a second shows its progress on stderr.\n"
      "--sign-command signs Setup.exe in place, for example with osslsigncode:\n"
      "  --sign-command 'osslsigncode sign -certs c.pem -key k.pem -in {file} -out {file}.s &&\n"
      "                  mv {file}.s {file}'\n"
-     "Volume files (Setup2.Cab ...) are no programs and are not signed: the checksums in\n"
-     "Setup.exe bind them to it.",
+     "It signs the uninstaller the setup carries the same way, before it is packed. Volume\n"
+     "files (Setup2.Cab ...) are no programs and are not signed: the checksums in Setup.exe\n"
+     "bind them to it.",
      {{"--output", "-o", true, false,
        "-o, --output OUTDIR      the output folder (default: OutPutPath of task 2401)"},
       {"--stub", nullptr, true, false,
-       "--stub SETUP.EXE         the engine (default: ../stub/Setup.exe beside veskbuild)"},
+       "--stub SETUP.EXE         the engine (default: the one that came with veskbuild)"},
       {"--disk-size", nullptr, true, false,
        "--disk-size SIZE         data bytes per volume: 1474560, 1440K, 650M (overrides "
        "DiskSize)"},
@@ -56,8 +59,9 @@ const std::vector<CommandInfo> kCommands = {
       {"--identity", nullptr, true, false,
        "--identity TEXT          the set identity, 59 characters at most (default: a digest)"},
       {"--sign-command", nullptr, true, false,
-       "--sign-command CMD       run CMD on the finished Setup.exe before it is published;\n"
-       "                         {file} stands for its path (quoted for the shell)"},
+       "--sign-command CMD       run CMD on the finished Setup.exe before it is published,\n"
+       "                         and on the uninstaller before it is packed; {file} stands\n"
+       "                         for the program's path (quoted for the shell)"},
       kUninstaller,
       kDefine,
       kWerror,

@@ -157,7 +157,7 @@ TEST(SetupBuilderTest, TheUninstallerBesideTheToolServesWhenNoneIsGiven) {
     const Case cases[] = {
         {"the bundled one", true, "", "bundled.exe", "bundled.exe", ""},
         {"the given one first", true, "given.exe", "bundled.exe", "given.exe", ""},
-        {"none beside the tool", true, "", "missing", "", "none lies beside veskbuild"},
+        {"none beside the tool", true, "", "missing", "", "none came with veskbuild"},
         {"no record asked", false, "", "bundled.exe", "", ""},
     };
     for (const Case& c : cases) {
