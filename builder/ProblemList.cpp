@@ -16,6 +16,17 @@ void ProblemList::Add(const std::vector<Problem>& problems) {
     for (const Problem& problem : problems) Add(problem.line, problem.message);
 }
 
+bool ProblemList::Mentions(const std::string& text) const {
+    for (const Problem& problem : problems_) {
+        const std::string& message = problem.message;
+        if (message.size() >= text.size() &&
+            message.compare(message.size() - text.size(), text.size(), text) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string ProblemList::Text() const {
     std::vector<Problem> ordered = problems_;
     std::stable_sort(ordered.begin(), ordered.end(), [](const Problem& a, const Problem& b) {

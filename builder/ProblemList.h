@@ -19,6 +19,9 @@ public:
     void Add(std::size_t line, std::string message);
     void Add(const std::vector<Problem>& problems);
 
+    // Whether a problem's message ends with `text`: the same problem, maybe with a line.
+    bool Mentions(const std::string& text) const;
+
     bool Empty() const { return problems_.empty(); }
     std::size_t Count() const { return problems_.size(); }
     const std::vector<Problem>& Items() const { return problems_; }

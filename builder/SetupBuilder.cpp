@@ -289,14 +289,17 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
     // The later checks need the product's files and their kinds.
     SourceScanner scanner;
     if (!scanner.Scan(tasks_[kSlotFolderBinding], baseDir_)) {
-        Report(0, project + ": " + scanner.LastError());
+        // The check may have named the binding at fault already, with its line.
+        if (!problems_.Mentions(scanner.LastError()))
+            Report(0, project + ": " + scanner.LastError());
         return false;
     }
     summary_.excluded = scanner.Excluded();
     for (const std::string& warning : scanner.Warnings()) summary_.warnings.push_back(warning);
     FileKindRules rules;
     if (!rules.Load(tasks_[kSlotCompressionExclusions], tasks_[kSlotExtractFiles])) {
-        Report(0, project + ": " + rules.LastError());
+        // The check reports every mark the rules refuse, with its line.
+        if (problems_.Empty()) Report(0, project + ": " + rules.LastError());
         return false;
     }
     for (const SourceFile& file : scanner.Files()) {

@@ -38,9 +38,12 @@ tree="$root/out/bin/veskbuild"
 "$tree" init "$work/product-tree" -q
 diff -r "$work/product" "$work/product-tree" >/dev/null || fail "init writes another project"
 
-# The same times, so the two builds may differ in nothing but the tool that made them; the
-# starter project asks for an uninstall record, and --werror fails a build that finds no
-# uninstaller, so both stubs come from the package's place.
+# The same times, so the two builds may differ in nothing but the tool that made them. With an
+# uninstall record asked for, --werror fails a build that finds no uninstaller, so both programs
+# come from the package's place.
+sed -i 's|<CreateUnInstall1>0</CreateUnInstall1>|<CreateUnInstall1>1</CreateUnInstall1>|' \
+    "$work/product/project.xml"
+grep -q '<CreateUnInstall1>1<' "$work/product/project.xml" || fail "no uninstall record to ask for"
 export SOURCE_DATE_EPOCH=1700000000
 "$packaged" build "$work/product/project.xml" -o "$work/from-package" -q --werror
 "$tree" build "$work/product/project.xml" -o "$work/from-tree" -q --werror
