@@ -36,8 +36,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR VeskSoft)
 set(CPACK_PACKAGE_CONTACT "VeskSoft <packages@veskinstall.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "builds installers (setup programs) for Windows")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "builds installers (setup programs) for Windows\n"
+# The long description, below the summary line.
+string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "veskbuild turns a project (an XML file naming the product's files, wizard pages,\n"
     "shortcuts, registry items, fonts and uninstall options) into Setup.exe: the\n"
     "VeskInstall engine, a small 32-bit Windows program, with the project and the\n"
