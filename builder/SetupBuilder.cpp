@@ -474,7 +474,9 @@ bool SetupBuilder::WriteBodies(const BuildOptions& options, ContainerWriter& wri
     BodyWriter bodies(writer, limit, options.stop, method_, summary_.lzmaDictionary);
     std::uint64_t entryStart = 0;
     bodies.SetProgressHandler([&](std::uint64_t done) {
-        progress.bytesDone = entryStart + done;
+        // A body that does not shrink is read a second time, to be stored raw: the figure
+        // stays where it was until that pass overtakes it.
+        progress.bytesDone = std::max(progress.bytesDone, entryStart + done);
         if (progress_) progress_(progress);
     });
     for (Planned& entry : plan) {
