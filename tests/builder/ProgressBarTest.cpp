@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <utility>
 
 #include "ProgressBar.h"
 #include "support/TempDir.h"
@@ -38,16 +39,18 @@ TEST(ProgressBarTest, QuietInTheFirstSecondThenAtMostTenTimesASecond) {
     double now = 0;
     {
         ProgressBar bar(stream, true, [&now] { return now; });
-        for (double at : {0.2, 0.9, 1.0, 1.05, 1.2}) {
+        const std::pair<double, std::uint64_t> updates[] = {
+            {0.2, 200000}, {0.9, 900000}, {1.0, 1000000}, {1.05, 1050000}, {1.25, 1250000}};
+        for (const auto& [at, done] : updates) {
             now = at;
-            bar.Update(std::uint64_t(at * 1000000), 2000000, 1, 2);
+            bar.Update(done, 2000000, 1, 2);
         }
     }
     std::fclose(stream);
     const std::string drawn = test::ReadWholeFile(path);
     const std::string first = "\r" + ProgressBar::Line({1000000, 2000000, 1, 2, 1.0});
-    const std::string second = "\r" + ProgressBar::Line({1200000, 2000000, 1, 2, 1.2});
-    // Two lines drawn (at 1.0 and 1.2 s), then the line cleared as the bar goes.
+    const std::string second = "\r" + ProgressBar::Line({1250000, 2000000, 1, 2, 1.25});
+    // Two lines drawn (at 1.0 and 1.25 s), then the line cleared as the bar goes.
     EXPECT_EQ(drawn, first + second + "\r" + std::string(second.size() - 1, ' ') + "\r");
 }
 
