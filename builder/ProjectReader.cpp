@@ -166,6 +166,7 @@ void ProjectReader::Reset(const std::string& name) {
     place_ = Place::BeforeRoot;
     lostTasks_ = false;
     afterRootReported_ = false;
+    beforeRootReported_ = false;
 }
 
 bool ProjectReader::ReadText(const std::string& text, const std::string& name) {
@@ -202,6 +203,10 @@ bool ProjectReader::ReadText(const std::string& text, const std::string& name) {
             continue;
         }
         if (line.empty()) continue;
+        if (errors_.Count() >= kMaxErrors) {
+            Fail(0, "stopped reading after " + std::to_string(kMaxErrors) + " mistakes");
+            return false;
+        }
         // Converted as written, so that a byte's position in a message is its column. A line
         // that cannot be converted is still read as it stands, for the mistakes after it.
         std::string prepared;
@@ -271,7 +276,9 @@ bool ProjectReader::ReadLine(const std::string& line, std::size_t number) {
                 place_ = Place::InRoot;
                 return true;
             }
-            Fail(number, "expected <InstallProject>");
+            // Said once: a file that is no project at all would get it for every line.
+            if (!beforeRootReported_) Fail(number, "expected <InstallProject>");
+            beforeRootReported_ = true;
             if (!taskStart) return false;
             // Read on as if it were there, so the tasks' own mistakes are found too.
             place_ = Place::InRoot;

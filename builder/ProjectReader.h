@@ -63,6 +63,9 @@ public:
     // task the file meant to hold.
     bool LostTasks() const { return lostTasks_; }
 
+    // The reading ends after this many mistakes (a file that is no project at all).
+    static constexpr std::size_t kMaxErrors = 100;
+
 private:
     // Records the mistake and returns false.
     bool Fail(std::size_t line, const std::string& message);
@@ -95,6 +98,7 @@ private:
     bool subtaskKept_ = true;  // the subtask being read goes into its task
     bool lostTasks_ = false;
     bool afterRootReported_ = false;
+    bool beforeRootReported_ = false;
 };
 
 }  // namespace vesk

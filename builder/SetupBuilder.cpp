@@ -178,7 +178,8 @@ bool SetupBuilder::Build(const BuildOptions& options) {
     }
 
     std::vector<Planned> plan;
-    Plan(options, plan);
+    // A step that stops the plan reports why; one that only Fails is reported here.
+    if (!Plan(options, plan) && problems_.Empty()) Report(0, error_);
     summary_.errorCount = problems_.Count();
     if (!problems_.Empty()) return Fail(problems_.Text());
     if (!AcceptWarnings(options)) return false;

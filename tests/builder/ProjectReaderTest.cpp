@@ -207,6 +207,16 @@ TEST(ProjectReaderTest, GoesOnAfterAMistakeAndKeepsWhatItCanMakeOut) {
     EXPECT_FALSE(reader.ReadText(fonts + "</Task>\n</InstallProject>\n", "p"));
     EXPECT_EQ(reader.LastError(), "p:1: expected <InstallProject>");
     EXPECT_EQ(Outline(reader.Project()), "2407[]");
+    // A file that is no project is told so once, not line by line; a project full of mistakes
+    // is read up to a limit.
+    std::string text, fields;
+    for (int i = 0; i < 300; ++i) text += "some text\n";
+    EXPECT_FALSE(reader.ReadText(text, "p"));
+    EXPECT_EQ(reader.LastError(), "p:1: expected <InstallProject>\np: no <InstallProject> element");
+    for (int i = 0; i < 300; ++i) fields += "<Descripton>x</Descripton>\n";
+    EXPECT_FALSE(reader.ReadText("<InstallProject>\n" + task + values + fields, "p"));
+    ASSERT_EQ(reader.Errors().size(), ProjectReader::kMaxErrors + 1);
+    EXPECT_EQ(reader.Errors().back().message, "p: stopped reading after 100 mistakes");
 }
 
 TEST(ProjectReaderTest, StarterProjectReadsBack) {
