@@ -270,6 +270,11 @@ bool ContainerWriter::SignAndCheck() {
                     " no longer reads as this setup: " + reader.LastError());
     }
     if (!reader.Checked()) return Fail("the signed " + first + " lost its checksum block");
+    if (reader.CertificateSize() == 0) {
+        return Fail("the signing command left " + first +
+                    " without a certificate table: it is not signed (does the command write its "
+                    "result back to {file}?)");
+    }
     return true;
 }
 

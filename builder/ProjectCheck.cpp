@@ -9,6 +9,7 @@
 #include "NearMiss.h"
 #include "TargetPaths.h"
 #include "ValueCheck.h"
+#include "container/FileEntry.h"
 #include "project/TaskSlots.h"
 
 namespace vesk {
@@ -78,7 +79,11 @@ void ProjectCheck::ReportField(bool error, std::size_t line, FieldKind kind,
 
 void ProjectCheck::ReportAs(bool error, std::size_t line, const std::string& message) {
     std::string where = name_ + (line ? ":" + std::to_string(line) : std::string()) + ": ";
-    (error ? errors_ : warnings_).push_back(where + message);
+    if (error) {
+        errors_.push_back({line, where + message});
+    } else {
+        warnings_.push_back(where + message);
+    }
 }
 
 void ProjectCheck::Check(const InstallProject& project, const std::vector<TaskLocation>& locations,
@@ -128,6 +133,9 @@ void ProjectCheck::CheckSubTask(int slot, const SubTask& subtask, const SubTaskL
     }
     if (slot == kSlotFinish2 && subtask.Type() == SubTaskType::RunApp) {
         CheckRunApp(subtask, location);
+    }
+    if (subtask.Type() == SubTaskType::Registry || subtask.Type() == SubTaskType::EditBox) {
+        CheckRegistryNumber(subtask, location);
     }
     if (subtask.Type() == SubTaskType::Registry && !subtask.Has(FieldKind::RegRootKey)) {
         Report(false, location.line,
@@ -262,6 +270,49 @@ void ProjectCheck::CheckRunApp(const SubTask& subtask, const SubTaskLocation& lo
                "AppParameter comes before File or Folder: the finish page starts the program "
                "at this field, with the File and Folder met so far");
     }
+}
+
+// A registry item that writes a number: the setup takes its data as a decimal number and writes
+// whatever that reading gives, 0 for "five". Of a field given twice the setup uses the last.
+void ProjectCheck::CheckRegistryNumber(const SubTask& subtask, const SubTaskLocation& location) {
+    std::string dataType, operation, keyOnly, data;
+    std::size_t dataLine = location.line;
+    bool dataGiven = false;
+    for (std::size_t f = 0; f < subtask.FieldCount(); ++f) {
+        const Field& field = subtask.FieldAt(f);
+        switch (field.Kind()) {
+            case FieldKind::RegDataType:
+                dataType = field.Value();
+                break;
+            case FieldKind::RegOperType:
+                operation = field.Value();
+                break;
+            case FieldKind::IsOnlyToKey:
+                keyOnly = field.Value();
+                break;
+            case FieldKind::RegVarValue:
+                data = field.Value();
+                dataLine = LineOf(location, f);
+                dataGiven = true;
+                break;
+            default:
+                break;
+        }
+    }
+    const bool writesNumber =
+        LeadingInt(dataType) == 1 && LeadingInt(operation) == 0 && LeadingInt(keyOnly) == 0;
+    // On the user information page the data is what the user types; RegVarValue only stands in
+    // for an entry left empty.
+    if (!writesNumber || (subtask.Type() == SubTaskType::EditBox && data.empty())) return;
+    const std::string problem = RegistryNumberProblem(data);
+    if (problem.empty()) return;
+    if (!dataGiven) {
+        Report(true, location.line,
+               "the Registry subtask writes a number (RegDataType 1) but has no RegVarValue: the "
+               "setup writes 0; write <RegVarValue>0</RegVarValue> if that is meant");
+        return;
+    }
+    ReportField(true, dataLine, FieldKind::RegVarValue, problem);
 }
 
 void ProjectCheck::CheckShortcuts(const Task& task, const TaskLocation& location,

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ProblemList.h"
 #include "ProjectReader.h"
 
 namespace vesk {
@@ -20,7 +21,7 @@ public:
     void Check(const InstallProject& project, const std::vector<TaskLocation>& locations,
                const std::string& name, const std::string& baseDir);
 
-    const std::vector<std::string>& Errors() const { return errors_; }
+    const std::vector<Problem>& Errors() const { return errors_; }
     const std::vector<std::string>& Warnings() const { return warnings_; }
 
 private:
@@ -34,6 +35,7 @@ private:
     void CheckSubTaskIds(int slot, const Task& task, const TaskLocation& location);
     void CheckBindings(const Task& task, const TaskLocation& location);
     void CheckRunApp(const SubTask& subtask, const SubTaskLocation& location);
+    void CheckRegistryNumber(const SubTask& subtask, const SubTaskLocation& location);
     void CheckSourceFolder(const std::string& source, const std::string& target, std::size_t line);
     void CheckShortcuts(const Task& task, const TaskLocation& location, bool programFolderPage);
     void CheckMarks(const Task& task, const TaskLocation& location);
@@ -41,7 +43,7 @@ private:
     std::string name_;
     std::string baseDir_;
     std::string taskId_;  // of the task being checked
-    std::vector<std::string> errors_;
+    std::vector<Problem> errors_;
     std::vector<std::string> warnings_;
 };
 

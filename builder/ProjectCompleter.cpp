@@ -108,14 +108,14 @@ std::vector<int> PageOrder(const std::vector<int>& written) {
 bool ProjectCompleter::Fail(std::size_t line, std::string message) {
     std::string where = name_;
     if (line != 0) where += (where.empty() ? "line " : ":") + std::to_string(line);
-    error_ = where.empty() ? std::move(message) : where + ": " + message;
+    errors_.Add(line, where.empty() ? std::move(message) : where + ": " + message);
     return false;
 }
 
 bool ProjectCompleter::Complete(const InstallProject& input, const std::string& name,
-                                const std::vector<std::size_t>& taskLines) {
+                                const std::vector<std::size_t>& taskLines, bool tasksLost) {
     name_ = name;
-    error_.clear();
+    errors_.Clear();
     tasks_.assign(kTaskSlotCount, Task());
     order_.clear();
     std::vector<bool> present(kTaskSlotCount, false);
@@ -129,25 +129,33 @@ bool ProjectCompleter::Complete(const InstallProject& input, const std::string& 
             std::vector<std::string> ids;
             for (int other = 0; other < kTaskSlotCount; ++other)
                 ids.push_back(TaskIdForSlot(other));
-            return Fail(line, "task \"" + task.Id() +
-                                  "\" is not one of the task slots (2401, 2002 ... 2010, 2402 ... "
-                                  "2412)" +
-                                  DidYouMean(task.Id(), ids));
+            Fail(line, "task \"" + task.Id() +
+                           "\" is not one of the task slots (2401, 2002 ... 2010, 2402 ... "
+                           "2412)" +
+                           DidYouMean(task.Id(), ids));
+            continue;
         }
-        if (present[slot]) return Fail(line, "task " + task.Id() + " appears twice");
+        if (present[slot]) {
+            Fail(line, "task " + task.Id() + " appears twice (also on line " +
+                           std::to_string(slotLines[slot]) + ")");
+            continue;
+        }
         if (task.Type() != TaskTypeForSlot(slot)) {
-            return Fail(line, "task " + task.Id() + " has the type " + TaskTypeName(task.Type()) +
-                                  "; its slot's type is " + TaskTypeName(TaskTypeForSlot(slot)));
-        }
-        if (task.IsExec() && !IsPageSlot(slot)) {
-            // The engine would show it as a wizard page of its own, wherever it stands.
-            return Fail(line, "task " + task.Id() +
-                                  " has IsExec=\"1\", but only the wizard page tasks 2002 ... "
-                                  "2010 may have IsExec=\"1\"; write IsExec=\"0\"");
+            Fail(line, "task " + task.Id() + " has the type " + TaskTypeName(task.Type()) +
+                           "; its slot's type is " + TaskTypeName(TaskTypeForSlot(slot)));
+            continue;
         }
         present[slot] = true;
         slotLines[slot] = line;
         tasks_[slot] = task;
+        if (task.IsExec() && !IsPageSlot(slot)) {
+            // The engine would show it as a wizard page of its own, wherever it stands.
+            Fail(line, "task " + task.Id() +
+                           " has IsExec=\"1\", but only the wizard page tasks 2002 ... "
+                           "2010 may have IsExec=\"1\"; write IsExec=\"0\"");
+            tasks_[slot] = Task(task.Id(), task.Type(), false);
+            for (const SubTask& subtask : task.SubTasks()) tasks_[slot].Add(subtask);
+        }
         if (IsPageSlot(slot)) writtenPages.push_back(slot);
     }
 
@@ -156,10 +164,10 @@ bool ProjectCompleter::Complete(const InstallProject& input, const std::string& 
     product_.projectName = properties.GetValue(SubTaskType::GetAllVar, FieldKind::ProjectName);
     product_.company = properties.GetValue(SubTaskType::GetAllVar, FieldKind::CompanyDesc);
     product_.version = properties.GetValue(SubTaskType::GetAllVar, FieldKind::ProductVersion);
-    if (!present[kSlotProjectProperties] || product_.projectName.empty()) {
-        return Fail(slotLines[kSlotProjectProperties],
-                    "task 2401 must name the product: <ProjectName>...</ProjectName> in its "
-                    "GetAllVar subtask");
+    if ((present[kSlotProjectProperties] || !tasksLost) && product_.projectName.empty()) {
+        Fail(slotLines[kSlotProjectProperties],
+             "task 2401 must name the product: <ProjectName>...</ProjectName> in its "
+             "GetAllVar subtask");
     }
 
     for (int slot = 0; slot < kTaskSlotCount; ++slot) {
@@ -171,12 +179,12 @@ bool ProjectCompleter::Complete(const InstallProject& input, const std::string& 
     tasks_[kSlotLicence] = WithDocumentTypes(tasks_[kSlotLicence], SubTaskType::ShowSoftDoc);
     tasks_[kSlotReadme] = WithDocumentTypes(tasks_[kSlotReadme], SubTaskType::ShowReadme);
 
-    if (!CheckFolderNames(installPathWritten, present[kSlotShortcuts], slotLines)) return false;
+    CheckFolderNames(installPathWritten, present[kSlotShortcuts], slotLines);
 
     order_.push_back(kSlotProjectProperties);
     for (int slot : PageOrder(writtenPages)) order_.push_back(slot);
     for (int slot = kSlotFolderBinding; slot < kTaskSlotCount; ++slot) order_.push_back(slot);
-    return true;
+    return errors_.Empty();
 }
 
 bool ProjectCompleter::CheckFolderNames(bool installPathWritten, bool shortcutsWritten,
@@ -184,8 +192,9 @@ bool ProjectCompleter::CheckFolderNames(bool installPathWritten, bool shortcutsW
     std::string why;
     const std::string installPath =
         tasks_[kSlotProjectProperties].GetValue(SubTaskType::GetAllVar, FieldKind::InstallPath);
+    bool good = true;
     if (!CheckWindowsFolderNames(FoldersBelowRoot(installPath), why)) {
-        return Fail(slotLines[kSlotProjectProperties],
+        good = Fail(slotLines[kSlotProjectProperties],
                     "the InstallPath of task 2401, \"" + installPath + "\"" +
                         (installPathWritten ? "" : " (made from ProjectName and CompanyDesc)") +
                         ", is no folder Windows can hold: " + why);
@@ -193,13 +202,13 @@ bool ProjectCompleter::CheckFolderNames(bool installPathWritten, bool shortcutsW
     const std::string programFolder =
         tasks_[kSlotShortcuts].GetValue(SubTaskType::GetValue, FieldKind::Description);
     if (!CheckWindowsFolderNames(programFolder, why)) {
-        return Fail(slotLines[shortcutsWritten ? kSlotShortcuts : kSlotProjectProperties],
-                    "the program folder name, the Description of task 2404's GetValue, \"" +
-                        programFolder + "\"" +
-                        (shortcutsWritten ? "" : " (made from ProjectName)") +
-                        ", is no folder Windows can hold: " + why);
+        good =
+            Fail(slotLines[shortcutsWritten ? kSlotShortcuts : kSlotProjectProperties],
+                 "the program folder name, the Description of task 2404's GetValue, \"" +
+                     programFolder + "\"" + (shortcutsWritten ? "" : " (made from ProjectName)") +
+                     ", is no folder Windows can hold: " + why);
     }
-    return true;
+    return good;
 }
 
 InstallProject ProjectOf(const std::vector<Task>& tasksBySlot, const std::vector<int>& order) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DefaultTasks.h"
+#include "ProblemList.h"
 #include "project/InstallProject.h"
 
 namespace vesk {
@@ -20,14 +21,18 @@ namespace vesk {
 // order in which they were written; see Order().
 class ProjectCompleter {
 public:
-    // False (see LastError) when a task ID is not a slot's, a slot appears twice, a task has
+    // False (see Errors) when a task ID is not a slot's, a slot appears twice, a task has
     // another type than its slot's, a task outside the page slots has IsExec set, task 2401
     // names no product, or the install folder (InstallPath) or the program folder name (task
     // 2404), as written or as made from the product's name, holds a name Windows cannot hold.
-    // Messages start with `name` and the line of the task at fault, taken from `taskLines`
-    // (ProjectReader::TaskLines; one line per task of `input`), when given.
+    // Every such mistake is reported, and the tasks are completed all the same: a task that fits
+    // no slot, or a slot already taken, is passed over, one of another type gives way to the
+    // default, and a data task with IsExec set is kept without it. Messages start with `name`
+    // and the line of the task at fault, taken from `taskLines` (ProjectReader::TaskLines; one
+    // line per task of `input`), when given. `tasksLost` says that the reader left out tasks it
+    // could not make out: a missing task 2401 is then not reported, as it may be one of them.
     bool Complete(const InstallProject& input, const std::string& name = "",
-                  const std::vector<std::size_t>& taskLines = {});
+                  const std::vector<std::size_t>& taskLines = {}, bool tasksLost = false);
 
     // The 21 tasks, indexed by slot.
     const std::vector<Task>& Tasks() const { return tasks_; }
@@ -39,9 +44,13 @@ public:
     const std::vector<int>& Order() const { return order_; }
     // The product as task 2401 describes it.
     const DefaultContent& Product() const { return product_; }
-    const std::string& LastError() const { return error_; }
+    // Every mistake, in the order found.
+    const std::vector<Problem>& Errors() const { return errors_.Items(); }
+    // Errors() as text, one per line, in file order.
+    std::string LastError() const { return errors_.Text(); }
 
 private:
+    // Records the mistake and returns false.
     bool Fail(std::size_t line, std::string message);
     // The engine proposes both folders as they are; a name Windows cannot hold would only fail
     // in the middle of the install.
@@ -52,7 +61,7 @@ private:
     std::vector<int> order_;
     DefaultContent product_;
     std::string name_;
-    std::string error_;
+    ProblemList errors_;
 };
 
 // A project of the tasks of `tasksBySlot` in the slot order `order` (ProjectCompleter::Order).

@@ -22,13 +22,22 @@ std::string ProjectLocator::Prefix(std::size_t line) const {
 }
 
 std::string ProjectLocator::Where(int slot) const {
-    if (slot < 0 || slot >= int(locations_.size())) return Prefix(0);
-    return Prefix(locations_[slot].line);
+    return Prefix(Line(slot));
 }
 
 std::string ProjectLocator::Where(int slot, SubTaskType type, FieldKind kind,
                                   const std::string& value) const {
-    if (slot < 0 || slot >= int(locations_.size())) return Prefix(0);
+    return Prefix(Line(slot, type, kind, value));
+}
+
+std::size_t ProjectLocator::Line(int slot) const {
+    if (slot < 0 || slot >= int(locations_.size())) return 0;
+    return locations_[slot].line;
+}
+
+std::size_t ProjectLocator::Line(int slot, SubTaskType type, FieldKind kind,
+                                 const std::string& value) const {
+    if (slot < 0 || slot >= int(locations_.size())) return 0;
     const Task& task = tasks_[slot];
     const TaskLocation& location = locations_[slot];
     for (std::size_t s = 0; s < task.SubTaskCount() && s < location.subtasks.size(); ++s) {
@@ -38,11 +47,11 @@ std::string ProjectLocator::Where(int slot, SubTaskType type, FieldKind kind,
             const Field& field = subtask.FieldAt(f);
             if (field.Kind() == kind && field.Value() == value &&
                 f < location.subtasks[s].fieldLines.size()) {
-                return Prefix(location.subtasks[s].fieldLines[f]);
+                return location.subtasks[s].fieldLines[f];
             }
         }
     }
-    return Prefix(location.line);
+    return location.line;
 }
 
 }  // namespace vesk

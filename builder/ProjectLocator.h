@@ -23,6 +23,9 @@ public:
     // The same for the first field of `kind` with `value` in a subtask of `type` of the slot's
     // task; the task's line when the project does not write that field.
     std::string Where(int slot, SubTaskType type, FieldKind kind, const std::string& value) const;
+    // The lines Where names; 0 for a default task.
+    std::size_t Line(int slot) const;
+    std::size_t Line(int slot, SubTaskType type, FieldKind kind, const std::string& value) const;
 
 private:
     std::string Prefix(std::size_t line) const;

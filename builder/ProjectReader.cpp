@@ -9,6 +9,7 @@
 #include "NearMiss.h"
 #include "ProjectDefines.h"
 #include "project/NameCase.h"
+#include "project/TaskSlots.h"
 
 namespace vesk {
 namespace {
@@ -65,15 +66,41 @@ bool ReadStartTag(const std::string& line, std::string& tag, std::vector<Attribu
     return true;
 }
 
-// The attribute names must be exactly `expected`, in that order: the engine reads them by
-// position, not by name.
-bool HasAttributes(const std::vector<Attribute>& attributes,
-                   const std::vector<std::string>& expected) {
-    if (attributes.size() != expected.size()) return false;
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        if (!SameName(attributes[i].name, expected[i])) return false;
+// The attributes of a start tag against the names the engine expects, in their order.
+struct AttributeMatch {
+    std::vector<std::string> values;  // by expected name; empty when not given
+    std::vector<bool> given;          // by expected name
+    bool known = true;                // every attribute has an expected name, none twice
+    bool inOrder = true;              // every expected name given, in the expected order: the
+                                      // engine reads them by position, not by name
+};
+
+AttributeMatch MatchAttributes(const std::vector<Attribute>& attributes,
+                               const std::vector<std::string>& expected) {
+    AttributeMatch match;
+    match.values.assign(expected.size(), std::string());
+    match.given.assign(expected.size(), false);
+    match.inOrder = attributes.size() == expected.size();
+    for (std::size_t a = 0; a < attributes.size(); ++a) {
+        std::size_t e = 0;
+        while (e < expected.size() && !SameName(attributes[a].name, expected[e])) ++e;
+        if (e == expected.size() || match.given[e]) {
+            match.known = false;
+            match.inOrder = false;
+            continue;
+        }
+        match.given[e] = true;
+        match.values[e] = attributes[a].value;
+        match.inOrder = match.inOrder && e == a;
     }
-    return true;
+    return match;
+}
+
+// "ID, Type, IsExec".
+std::string Listed(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+    return text;
 }
 
 template <typename Name>
@@ -107,7 +134,7 @@ bool DeclaresUtf8(const std::string& text) {
 }  // namespace
 
 bool ProjectReader::Fail(std::size_t line, const std::string& message) {
-    error_ = name_ + (line ? ":" + std::to_string(line) : std::string()) + ": " + message;
+    errors_.Add(line, name_ + (line ? ":" + std::to_string(line) : std::string()) + ": " + message);
     return false;
 }
 
@@ -115,9 +142,7 @@ bool ProjectReader::ReadFile(const std::string& path) {
     std::string text;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
-        name_ = path;
-        project_.Clear();
-        taskLines_.clear();
+        Reset(path);
         return Fail(0, "cannot be read");
     }
     char block[65536];
@@ -126,19 +151,26 @@ bool ProjectReader::ReadFile(const std::string& path) {
     bool readError = std::ferror(file) != 0;
     std::fclose(file);
     if (readError) {
-        name_ = path;
+        Reset(path);
         return Fail(0, "read error");
     }
     return ReadText(text, path);
 }
 
-bool ProjectReader::ReadText(const std::string& text, const std::string& name) {
+void ProjectReader::Reset(const std::string& name) {
     project_.Clear();
     taskLines_.clear();
     locations_.clear();
     name_ = name;
-    error_.clear();
+    errors_.Clear();
     place_ = Place::BeforeRoot;
+    lostTasks_ = false;
+    afterRootReported_ = false;
+    beforeRootReported_ = false;
+}
+
+bool ProjectReader::ReadText(const std::string& text, const std::string& name) {
+    Reset(name);
     const bool byteOrderMark = text.compare(0, 3, "\xEF\xBB\xBF") == 0;
     std::size_t start = byteOrderMark ? 3 : 0;
     utf8_ = byteOrderMark || DeclaresUtf8(text.substr(start)) || IsUtf8(text);
@@ -151,10 +183,14 @@ bool ProjectReader::ReadText(const std::string& text, const std::string& name) {
         start = end + 1;
         ++number;
         if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-        if (raw.find('\r') != std::string::npos) return Fail(number, "stray carriage return");
+        if (raw.find('\r') != std::string::npos) {
+            Fail(number, "stray carriage return");
+            continue;
+        }
         if (raw.find('\0') != std::string::npos) {
             // The engine reads the project in blocks that end at their first NUL.
-            return Fail(number, "a NUL byte cannot be part of a project");
+            Fail(number, "a NUL byte cannot be part of a project");
+            continue;
         }
         std::string line = Trimmed(raw);
         if (inComment || line.compare(0, 4, "<!--") == 0) {
@@ -162,28 +198,37 @@ bool ProjectReader::ReadText(const std::string& text, const std::string& name) {
             std::size_t close = line.find("-->", inComment ? 0 : 4);
             inComment = close == std::string::npos;
             if (!inComment && close + 3 != line.size()) {
-                return Fail(number, "put nothing after \"-->\" on the line of a comment's end");
+                Fail(number, "put nothing after \"-->\" on the line of a comment's end");
             }
             continue;
         }
         if (line.empty()) continue;
-        // Converted as written, so that a byte's position in a message is its column.
+        if (errors_.Count() >= kMaxErrors) {
+            Fail(0, "stopped reading after " + std::to_string(kMaxErrors) + " mistakes");
+            return false;
+        }
+        // Converted as written, so that a byte's position in a message is its column. A line
+        // that cannot be converted is still read as it stands, for the mistakes after it.
         std::string prepared;
-        if (!Prepare(raw, number, prepared) || !ReadLine(Trimmed(prepared), number)) return false;
+        if (!Prepare(raw, number, prepared)) prepared = raw;
+        ReadLine(Trimmed(prepared), number);
     }
-    if (inComment) return Fail(commentLine, "the comment that starts here is not closed");
+    if (inComment) Fail(commentLine, "the comment that starts here is not closed");
     switch (place_) {
         case Place::BeforeRoot:
-            return Fail(0, "no <InstallProject> element");
+            Fail(0, "no <InstallProject> element");
+            break;
         case Place::InRoot:
-            return Fail(number, "the project ends without </InstallProject>");
+            Fail(number, "the project ends without </InstallProject>");
+            break;
         case Place::InTask:
         case Place::InSubTask:
-            return Fail(taskLine_, "the task that starts here is not closed");
+            Fail(taskLine_, "the task that starts here is not closed");
+            break;
         case Place::AfterRoot:
             break;
     }
-    return true;
+    return errors_.Empty();
 }
 
 bool ProjectReader::Prepare(const std::string& line, std::size_t number, std::string& prepared) {
@@ -201,7 +246,29 @@ bool ProjectReader::Prepare(const std::string& line, std::size_t number, std::st
     return true;
 }
 
+void ProjectReader::EndSubTask() {
+    if (subtaskKept_) {
+        task_.Add(std::move(subtask_));
+        taskLocation_.subtasks.push_back(std::move(subtaskLocation_));
+    }
+    subtask_ = SubTask();
+    subtaskLocation_ = SubTaskLocation();
+    place_ = Place::InTask;
+}
+
+void ProjectReader::EndTask() {
+    if (taskKept_) {
+        project_.Add(std::move(task_));
+        taskLines_.push_back(taskLine_);
+        locations_.push_back(std::move(taskLocation_));
+    }
+    task_ = Task();
+    taskLocation_ = TaskLocation();
+    place_ = Place::InRoot;
+}
+
 bool ProjectReader::ReadLine(const std::string& line, std::size_t number) {
+    const bool taskStart = StartsWithName(line, "<TASK ") || SameName(line, "<Task>");
     switch (place_) {
         case Place::BeforeRoot:
             if (line.compare(0, 5, "<?xml") == 0) return true;
@@ -209,9 +276,17 @@ bool ProjectReader::ReadLine(const std::string& line, std::size_t number) {
                 place_ = Place::InRoot;
                 return true;
             }
-            return Fail(number, "expected <InstallProject>");
+            // Said once: a file that is no project at all would get it for every line.
+            if (!beforeRootReported_) Fail(number, "expected <InstallProject>");
+            beforeRootReported_ = true;
+            if (!taskStart) return false;
+            // Read on as if it were there, so the tasks' own mistakes are found too.
+            place_ = Place::InRoot;
+            return ReadTaskStart(line, number);
 
         case Place::AfterRoot:
+            if (afterRootReported_) return false;
+            afterRootReported_ = true;
             return Fail(number, "nothing may follow </InstallProject>");
 
         case Place::InRoot:
@@ -223,52 +298,91 @@ bool ProjectReader::ReadLine(const std::string& line, std::size_t number) {
             return ReadTaskStart(line, number);
 
         case Place::InTask:
-            if (SameName(line, "</Task>")) {
-                project_.Add(std::move(task_));
-                taskLines_.push_back(taskLine_);
-                locations_.push_back(std::move(taskLocation_));
-                task_ = Task();
-                place_ = Place::InRoot;
-                return true;
-            }
-            return ReadSubTaskStart(line, number);
-
         case Place::InSubTask:
             break;
     }
-    if (SameName(line, "</SubTask>")) {
-        task_.Add(std::move(subtask_));
-        taskLocation_.subtasks.push_back(std::move(subtaskLocation_));
-        subtask_ = SubTask();
-        place_ = Place::InTask;
-        return true;
+    const bool subtaskStart = StartsWithName(line, "<SUBTASK ") || SameName(line, "<SubTask>");
+    const bool taskEnd = SameName(line, "</Task>");
+    const bool rootEnd = SameName(line, "</InstallProject>");
+    // A missing end tag is reported where the next element shows it; that element is then read
+    // as it would be after the end tag.
+    std::string missing;
+    if (place_ == Place::InSubTask) {
+        if (SameName(line, "</SubTask>")) {
+            EndSubTask();
+            return true;
+        }
+        if (!subtaskStart && !taskEnd && !taskStart && !rootEnd) return ReadField(line, number);
+        missing = taskStart || rootEnd ? "</SubTask> and </Task> are" : "</SubTask> is";
+        EndSubTask();
+    } else if (taskStart || rootEnd) {
+        missing = "</Task> is";
     }
-    if (SameName(line, "</Task>")) return Fail(number, "</SubTask> is missing before </Task>");
-    return ReadField(line, number);
+    if (!missing.empty()) {
+        Fail(number, missing + " missing before " +
+                         (subtaskStart ? "the next <SubTask>"
+                          : taskEnd    ? "</Task>"
+                          : taskStart  ? "the next <Task> (for the task on line " +
+                                            std::to_string(taskLine_) + ")"
+                                      : "</InstallProject>"));
+    }
+    if (taskEnd || taskStart || rootEnd) EndTask();
+    if (rootEnd) place_ = Place::AfterRoot;
+    if (taskStart) return ReadTaskStart(line, number) && missing.empty();
+    if (subtaskStart || !(taskEnd || rootEnd)) {
+        return ReadSubTaskStart(line, number) && missing.empty();
+    }
+    return missing.empty();
 }
 
 bool ProjectReader::ReadTaskStart(const std::string& line, std::size_t number) {
     std::string tag, why;
     std::vector<Attribute> attributes;
     if (!StartsWithName(line, "<TASK")) return Fail(number, "expected <Task ...>");
-    if (!ReadStartTag(line, tag, attributes, why)) return Fail(number, why);
-    if (!SameName(tag, "Task") || !HasAttributes(attributes, {"ID", "Type", "IsExec"})) {
-        return Fail(number, "a task is written <Task ID=\"...\" Type=\"...\" IsExec=\"0|1\">");
-    }
-    const std::string& type = attributes[1].value;
-    if (TaskTypeFromName(type) == TaskType::InvalidType) {
-        return Fail(number, "unknown task type \"" + type +
-                                "\" (ShowDialogBox, DataSetting or ExtractFiles)" +
-                                DidYouMean(type, TaskTypeNames()));
-    }
-    if (attributes[2].value != "0" && attributes[2].value != "1") {
-        return Fail(number, "IsExec is \"0\" or \"1\"");
-    }
-    task_ = Task(attributes[0].value, TaskTypeFromName(type), attributes[2].value == "1");
+    // From here on the lines up to </Task> belong to this task, whatever its start holds.
+    task_ = Task();
     taskLine_ = number;
     taskLocation_ = TaskLocation{number, {}};
     place_ = Place::InTask;
-    return true;
+    taskKept_ = false;
+    const std::vector<std::string> names = {"ID", "Type", "IsExec"};
+    const char kForm[] = "a task is written <Task ID=\"...\" Type=\"...\" IsExec=\"0|1\">";
+    if (!ReadStartTag(line, tag, attributes, why)) {
+        lostTasks_ = true;
+        return Fail(number, why);
+    }
+    const AttributeMatch match = MatchAttributes(attributes, names);
+    if (!SameName(tag, "Task") || !match.known || !match.given[0] || !match.given[1]) {
+        lostTasks_ = true;
+        return Fail(number, kForm);
+    }
+    // What can be made out is kept, so that the task's contents are checked too.
+    taskKept_ = true;
+    bool good = true;
+    if (!match.given[2]) {
+        good = Fail(number, std::string(kForm) + ": IsExec is missing");
+    } else if (!match.inOrder) {
+        good = Fail(number, "write the attributes of a task in the order " + Listed(names) +
+                                ": the setup reads them by their place, not by their names");
+    }
+    const std::string& id = match.values[0];
+    const std::string& type = match.values[1];
+    const std::string& isExec = match.values[2];
+    TaskType taskType = TaskTypeFromName(type);
+    if (taskType == TaskType::InvalidType) {
+        good = Fail(number, "unknown task type \"" + type +
+                                "\" (ShowDialogBox, DataSetting or ExtractFiles)" +
+                                DidYouMean(type, TaskTypeNames()));
+        const int slot = TaskSlotFromIdOrLabel(id);
+        taskKept_ = slot != kNoSlot;
+        lostTasks_ = lostTasks_ || !taskKept_;
+        if (taskKept_) taskType = TaskTypeForSlot(slot);
+    }
+    if (match.given[2] && isExec != "0" && isExec != "1") {
+        good = Fail(number, "IsExec is \"0\" or \"1\"");
+    }
+    task_ = Task(id, taskType, isExec == "1");
+    return good;
 }
 
 bool ProjectReader::ReadSubTaskStart(const std::string& line, std::size_t number) {
@@ -277,23 +391,35 @@ bool ProjectReader::ReadSubTaskStart(const std::string& line, std::size_t number
     if (!StartsWithName(line, "<SUBTASK")) {
         return Fail(number, "expected <SubTask ...> or </Task>");
     }
+    subtask_ = SubTask();
+    subtaskLocation_ = SubTaskLocation{number, {}};
+    place_ = Place::InSubTask;
+    subtaskKept_ = false;
+    const std::vector<std::string> names = {"ID", "Type"};
     if (!ReadStartTag(line, tag, attributes, why)) return Fail(number, why);
-    if (!SameName(tag, "SubTask") || !HasAttributes(attributes, {"ID", "Type"})) {
+    const AttributeMatch match = MatchAttributes(attributes, names);
+    if (!SameName(tag, "SubTask") || !match.known || !match.given[0] || !match.given[1]) {
         return Fail(number, "a subtask is written <SubTask ID=\"...\" Type=\"...\">");
     }
-    if (attributes[0].value.find('=') != std::string::npos) {
-        // The engine looks for the Type's '=' from the ID's opening quote on.
-        return Fail(number, "a subtask ID cannot hold '='");
+    bool good = true;
+    if (!match.inOrder) {
+        good = Fail(number, "write the attributes of a subtask in the order " + Listed(names) +
+                                ": the setup reads them by their place, not by their names");
     }
-    const std::string& type = attributes[1].value;
+    const std::string& id = match.values[0];
+    const std::string& type = match.values[1];
+    if (id.find('=') != std::string::npos) {
+        // The engine looks for the Type's '=' from the ID's opening quote on.
+        good = Fail(number, "a subtask ID cannot hold '='");
+    }
     if (SubTaskTypeFromName(type) == SubTaskType::InvalidType) {
+        // Its fields are still read, for their own mistakes; the subtask stays out.
         return Fail(number,
                     "unknown subtask type \"" + type + "\"" + DidYouMean(type, SubTaskTypeNames()));
     }
-    subtask_ = SubTask(attributes[0].value, SubTaskTypeFromName(type));
-    subtaskLocation_ = SubTaskLocation{number, {}};
-    place_ = Place::InSubTask;
-    return true;
+    subtask_ = SubTask(id, SubTaskTypeFromName(type));
+    subtaskKept_ = true;
+    return good;
 }
 
 bool ProjectReader::ReadField(const std::string& line, std::size_t number) {

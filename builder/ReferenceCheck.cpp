@@ -15,7 +15,7 @@ bool UnderInstallDir(const std::string& folder) {
 // Folder + File pairs of the subtasks of `type`, each taken when its subtask ends.
 void CheckLaunchTargets(int slot, const Task& task, SubTaskType type, const std::string& what,
                         const std::set<std::string>& targetKeys, const ProjectLocator& locator,
-                        std::vector<std::string>& warnings) {
+                        std::vector<Problem>& problems) {
     for (const SubTask& subtask : task.SubTasks()) {
         if (subtask.Type() != type) continue;
         std::string folder = subtask.Value(FieldKind::Folder);
@@ -23,20 +23,21 @@ void CheckLaunchTargets(int slot, const Task& task, SubTaskType type, const std:
         if (!UnderInstallDir(folder) || file.empty()) continue;
         std::string target = JoinTarget(folder, file);
         if (!targetKeys.count(TargetKey(target))) {
-            warnings.push_back(locator.Where(slot, type, FieldKind::File, file) + "task " +
-                               task.Id() + ": the " + what + " \"" +
-                               subtask.Value(FieldKind::Description) + "\" points at " + target +
-                               ", which the setup does not install");
+            problems.push_back({locator.Line(slot, type, FieldKind::File, file),
+                                locator.Where(slot, type, FieldKind::File, file) + "task " +
+                                    task.Id() + ": the " + what + " \"" +
+                                    subtask.Value(FieldKind::Description) + "\" points at " +
+                                    target + ", which the setup does not install"});
         }
     }
 }
 
 }  // namespace
 
-std::vector<std::string> ReferenceWarnings(const std::vector<Task>& tasks,
-                                           const std::set<std::string>& targetKeys,
-                                           const ProjectLocator& locator) {
-    std::vector<std::string> warnings;
+std::vector<Problem> MissingTargets(const std::vector<Task>& tasks,
+                                    const std::set<std::string>& targetKeys,
+                                    const ProjectLocator& locator) {
+    std::vector<Problem> problems;
     struct Listed {
         int slot;
         const char* what;
@@ -46,18 +47,19 @@ std::vector<std::string> ReferenceWarnings(const std::vector<Task>& tasks,
         for (const std::string& file :
              ValuesOf(tasks[listed.slot], SubTaskType::GetValue, FieldKind::File)) {
             if (!file.empty() && !targetKeys.count(TargetKey(file))) {
-                warnings.push_back(
-                    locator.Where(listed.slot, SubTaskType::GetValue, FieldKind::File, file) +
-                    "task " + tasks[listed.slot].Id() + ": the " + listed.what + " " + file +
-                    " is not among the setup's files");
+                problems.push_back(
+                    {locator.Line(listed.slot, SubTaskType::GetValue, FieldKind::File, file),
+                     locator.Where(listed.slot, SubTaskType::GetValue, FieldKind::File, file) +
+                         "task " + tasks[listed.slot].Id() + ": the " + listed.what + " " + file +
+                         " is not among the setup's files"});
             }
         }
     }
     CheckLaunchTargets(kSlotShortcuts, tasks[kSlotShortcuts], SubTaskType::CreateShortcutMenu,
-                       "shortcut", targetKeys, locator, warnings);
+                       "shortcut", targetKeys, locator, problems);
     CheckLaunchTargets(kSlotFinish2, tasks[kSlotFinish2], SubTaskType::RunApp, "program",
-                       targetKeys, locator, warnings);
-    return warnings;
+                       targetKeys, locator, problems);
+    return problems;
 }
 
 }  // namespace vesk

@@ -5,18 +5,20 @@
 #include <string>
 #include <vector>
 
+#include "ProblemList.h"
 #include "ProjectLocator.h"
 #include "project/Task.h"
 
 namespace vesk {
 
-// One warning per font (task 2407) and component (task 2405) whose file is not among
+// One problem per font (task 2407) and component (task 2405) whose file is not among
 // `targetKeys` (TargetKey of every file-list target), and per shortcut (task 2404) or finish-page
-// program (task 2010) under "[InstallDir]" whose Folder and File name no such file. The install
-// does not fail on these, it just does nothing for them. `tasks` are indexed by slot; each
-// warning starts with the file and line `locator` gives for the field at fault.
-std::vector<std::string> ReferenceWarnings(const std::vector<Task>& tasks,
-                                           const std::set<std::string>& targetKeys,
-                                           const ProjectLocator& locator);
+// program (task 2010) under "[InstallDir]" whose Folder and File name no such file: unless
+// something else puts the file there, the install makes a shortcut that leads nowhere, adds no
+// font, fails to register the component or to start the program. `tasks` are indexed by slot;
+// each message starts with the file and line `locator` gives for the field at fault.
+std::vector<Problem> MissingTargets(const std::vector<Task>& tasks,
+                                    const std::set<std::string>& targetKeys,
+                                    const ProjectLocator& locator);
 
 }  // namespace vesk

@@ -20,6 +20,7 @@
 #include "ReferenceCheck.h"
 #include "RegistryDataCheck.h"
 #include "ShellCommand.h"
+#include "SignedCopy.h"
 #include "SizeOption.h"
 #include "SourceDateEpoch.h"
 #include "SourceScanner.h"
@@ -135,12 +136,14 @@ bool SetupBuilder::Build(const BuildOptions& options) {
     summary_ = BuildSummary();
     project_.Clear();
     error_.clear();
+    problems_.Clear();
     extraFolders_.clear();
     epoch_ = options.sourceDateEpoch;
 
     if (!ReadProject(options)) return false;
     const Task& properties = tasks_[kSlotProjectProperties];
 
+    // The project's own DiskSize and CompressType are reported by the check when they are wrong.
     std::string why;
     diskSize_ = 0;
     if (!options.diskSize.empty()) {
@@ -151,8 +154,11 @@ bool SetupBuilder::Build(const BuildOptions& options) {
         diskSizeOrigin_ = locator_.Where(kSlotProjectProperties, SubTaskType::GetAllVar,
                                          FieldKind::DiskSize, value) +
                           "DiskSize " + value + " of task 2401";
-        if (!value.empty() && value != "0" && !ParseSizeOption(value, diskSize_, why)) {
-            return Fail(options.projectPath + ": DiskSize of task 2401: " + why);
+        if (!value.empty() && value != "0" && !ParseSizeOption(value, diskSize_, why) &&
+            problems_.Empty()) {
+            Report(locator_.Line(kSlotProjectProperties, SubTaskType::GetAllVar,
+                                 FieldKind::DiskSize, value),
+                   options.projectPath + ": DiskSize of task 2401: " + why);
         }
     }
     if (!ChooseMethod(options)) return false;
@@ -160,23 +166,37 @@ bool SetupBuilder::Build(const BuildOptions& options) {
         return Fail("--identity: \"" + options.identity + "\" is longer than 59 characters");
     }
 
-    std::string stub;
-    if (!options.checkOnly && !ReadStub(options, stub)) return false;
-
     outputDir_ = options.outputDir;
     if (outputDir_.empty()) {
         std::string value = properties.GetValue(SubTaskType::GetAllVar, FieldKind::OutPutPath);
         if (value.empty() && !options.checkOnly) {
-            return Fail(locator_.Where(kSlotProjectProperties) +
-                        "no output folder: give -o DIR or set OutPutPath in task 2401");
+            Report(locator_.Line(kSlotProjectProperties),
+                   locator_.Where(kSlotProjectProperties) +
+                       "no output folder: give -o DIR or set OutPutPath in task 2401");
         }
         if (!value.empty()) outputDir_ = HostPathFor(baseDir_, value);
     }
 
     std::vector<Planned> plan;
-    if (!Plan(options, plan) || !AcceptWarnings(options)) return false;
+    // A step that stops the plan reports why; one that only Fails is reported here.
+    if (!Plan(options, plan) && problems_.Empty()) Report(0, error_);
+    summary_.errorCount = problems_.Count();
+    if (!problems_.Empty()) return Fail(problems_.Text());
+    if (!AcceptWarnings(options)) return false;
     if (options.checkOnly) return true;
+    std::string stub;
+    if (!ReadStub(options, stub)) return false;
     return Write(options, stub, plan);
+}
+
+void SetupBuilder::Report(std::size_t line, std::string message) {
+    problems_.Add(line, std::move(message));
+}
+
+void SetupBuilder::ReportAt(int slot, SubTaskType type, FieldKind kind, const std::string& value,
+                            const std::string& message) {
+    Report(locator_.Line(slot, type, kind, value),
+           locator_.Where(slot, type, kind, value) + message);
 }
 
 // --compression wins over CompressType; the field stays out of a project that has none and gets
@@ -189,10 +209,9 @@ bool SetupBuilder::ChooseMethod(const BuildOptions& options) {
             return Fail("--compression: \"" + options.compression +
                         "\" is no method: lzss or lzma");
         }
-    } else if (!BodyMethodFromName(value, method_)) {
-        return Fail(locator_.Where(kSlotProjectProperties, SubTaskType::GetAllVar,
-                                   FieldKind::CompressType, value) +
-                    "CompressType \"" + value + "\" of task 2401 is no method: LZSS or LZMA");
+    } else if (!BodyMethodFromName(value, method_) && problems_.Empty()) {
+        ReportAt(kSlotProjectProperties, SubTaskType::GetAllVar, FieldKind::CompressType, value,
+                 "CompressType \"" + value + "\" of task 2401 is no method: LZSS or LZMA");
     }
     methodWritten_ = method_ != BodyMethod::Lzss || !value.empty();
     summary_.method = method_;
@@ -222,21 +241,19 @@ bool SetupBuilder::ReadProject(const BuildOptions& options) {
     }
     ProjectReader reader;
     reader.SetDefines(&defines);
-    if (!reader.ReadFile(options.projectPath)) return Fail(reader.LastError());
+    const bool read = reader.ReadFile(options.projectPath);
+    // Without a single task there is nothing to check further.
+    if (!read && reader.Project().TaskCount() == 0) return Fail(reader.LastError());
+    problems_.Add(reader.Errors());
     baseDir_ = fs::path(options.projectPath).parent_path().string();
     ProjectCompleter completer;
-    if (!completer.Complete(reader.Project(), options.projectPath, reader.TaskLines())) {
-        return Fail(completer.LastError());
-    }
+    completer.Complete(reader.Project(), options.projectPath, reader.TaskLines(),
+                       reader.LostTasks());
+    problems_.Add(completer.Errors());
     ProjectCheck check;
     check.Check(reader.Project(), reader.Locations(), options.projectPath, baseDir_);
     summary_.warnings = check.Warnings();
-    if (!check.Errors().empty()) {
-        std::string errors;
-        for (const std::string& error : check.Errors())
-            errors += (errors.empty() ? "" : "\n") + error;
-        return Fail(errors);
-    }
+    problems_.Add(check.Errors());
     locator_ = ProjectLocator(options.projectPath, reader.Project(), reader.Locations());
     tasks_ = completer.Tasks();
     order_ = completer.Order();
@@ -254,10 +271,10 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
     plan.push_back(language);
 
     StartupFiles startup;
-    if (!startup.Collect(tasks_, baseDir_)) {
-        const StartupField& field = startup.ErrorField();
-        return Fail(locator_.Where(field.slot, field.type, field.kind, field.value) +
-                    startup.LastError());
+    startup.Collect(tasks_, baseDir_);
+    for (const StartupError& error : startup.Errors()) {
+        const StartupField& field = error.field;
+        ReportAt(field.slot, field.type, field.kind, field.value, error.message);
     }
     for (const StartupFile& file : startup.Files()) {
         Planned entry;
@@ -270,15 +287,21 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
         plan.push_back(entry);
     }
 
+    // The later checks need the product's files and their kinds.
     SourceScanner scanner;
     if (!scanner.Scan(tasks_[kSlotFolderBinding], baseDir_)) {
-        return Fail(project + ": " + scanner.LastError());
+        // The check may have named the binding at fault already, with its line.
+        if (!problems_.Mentions(scanner.LastError()))
+            Report(0, project + ": " + scanner.LastError());
+        return false;
     }
     summary_.excluded = scanner.Excluded();
     for (const std::string& warning : scanner.Warnings()) summary_.warnings.push_back(warning);
     FileKindRules rules;
     if (!rules.Load(tasks_[kSlotCompressionExclusions], tasks_[kSlotExtractFiles])) {
-        return Fail(project + ": " + rules.LastError());
+        // The check reports every mark the rules refuse, with its line.
+        if (problems_.Empty()) Report(0, project + ": " + rules.LastError());
+        return false;
     }
     for (const SourceFile& file : scanner.Files()) {
         Planned entry;
@@ -293,17 +316,17 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
         }
         if (entry.kind == FileKind::RegistryData) {
             std::string bytes, why;
-            if (!ReadFileContent(file.hostPath, bytes, why)) return Fail(why);
-            if (!CheckRegistryDataFile(bytes, why)) {
-                return Fail(file.hostPath + ": registry data file (kind R): " + why);
+            if (!ReadFileContent(file.hostPath, bytes, why)) {
+                Report(0, why);
+            } else if (!CheckRegistryDataFile(bytes, why)) {
+                Report(0, file.hostPath + ": registry data file (kind R): " + why);
             }
         }
         plan.push_back(entry);
     }
     std::string why, mark;
     if (!rules.CheckMarksUsed(why, &mark)) {
-        return Fail(
-            locator_.Where(kSlotExtractFiles, SubTaskType::FileList, FieldKind::File, mark) + why);
+        ReportAt(kSlotExtractFiles, SubTaskType::FileList, FieldKind::File, mark, why);
     }
     if (scanner.Files().empty()) {
         summary_.warnings.push_back(
@@ -312,11 +335,11 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
     }
     for (const SourceBinding& binding : scanner.Bindings()) {
         if (!outputDir_.empty() && Contains(binding.hostPath, outputDir_)) {
-            return Fail(locator_.Where(kSlotFolderBinding, SubTaskType::GetAllVar,
-                                       FieldKind::PathValue, binding.source) +
-                        "the output folder " + outputDir_ + " lies in the source folder \"" +
-                        binding.source + "\" of " + binding.target +
-                        ": each build would pack the one before");
+            ReportAt(kSlotFolderBinding, SubTaskType::GetAllVar, FieldKind::PathValue,
+                     binding.source,
+                     "the output folder " + outputDir_ + " lies in the source folder \"" +
+                         binding.source + "\" of " + binding.target +
+                         ": each build would pack the one before");
         }
     }
     bool foreignNames = false;
@@ -335,21 +358,31 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
             "the engine reads names in the ANSI code page of the user's system");
     }
 
-    if (!PlanUninstaller(options, plan)) return false;
+    if (!PlanUninstaller(options, plan)) {
+        Report(0, error_);
+        return false;
+    }
 
     std::set<std::string> targets;
     for (const Planned& entry : plan) {
         std::string longest =
             FormatFileEntry(entry.target, kOneVolume, kOneVolume, entry.kind, entry.timeText);
         if (longest.size() > kMaxFileEntryLength) {
-            return Fail(entry.target + ": its file list entry would be " +
-                        std::to_string(longest.size()) + " characters; the engine reads at most " +
-                        std::to_string(kMaxFileEntryLength));
+            Report(0, entry.target + ": its file list entry would be " +
+                          std::to_string(longest.size()) +
+                          " characters; the engine reads at most " +
+                          std::to_string(kMaxFileEntryLength));
         }
         targets.insert(TargetKey(entry.target));
     }
-    for (std::string& warning : ReferenceWarnings(tasks_, targets, locator_)) {
-        summary_.warnings.push_back(std::move(warning));
+    for (const Problem& missing : MissingTargets(tasks_, targets, locator_)) {
+        if (options.allowMissingTargets) {
+            summary_.missingTargets.push_back(missing.message);
+        } else {
+            Report(missing.line, missing.message +
+                                     " (--allow-missing-targets when something else puts it "
+                                     "there)");
+        }
     }
 
     for (const std::string& folder :
@@ -400,7 +433,7 @@ bool SetupBuilder::PlanUninstaller(const BuildOptions& options, std::vector<Plan
             "(--uninstaller PATH)" +
             (options.bundledUninstallerPath.empty()
                  ? std::string()
-                 : " and none lies beside veskbuild (" + options.bundledUninstallerPath + ")") +
+                 : " and none came with veskbuild (" + options.bundledUninstallerPath + ")") +
             ": the record will name a missing " + std::string(kUninstallerTarget));
     } else if (!options.uninstallerPath.empty()) {
         summary_.warnings.push_back(
@@ -442,7 +475,9 @@ bool SetupBuilder::WriteBodies(const BuildOptions& options, ContainerWriter& wri
     BodyWriter bodies(writer, limit, options.stop, method_, summary_.lzmaDictionary);
     std::uint64_t entryStart = 0;
     bodies.SetProgressHandler([&](std::uint64_t done) {
-        progress.bytesDone = entryStart + done;
+        // A body that does not shrink is read a second time, to be stored raw: the figure
+        // stays where it was until that pass overtakes it.
+        progress.bytesDone = std::max(progress.bytesDone, entryStart + done);
         if (progress_) progress_(progress);
     });
     for (Planned& entry : plan) {
@@ -497,6 +532,19 @@ bool SetupBuilder::Write(const BuildOptions& options, const std::string& stub,
         writer.SetSigner([&options](const std::string& path, std::string& why) {
             return RunShellCommand(CommandForFile(options.signCommand, path), why);
         });
+    }
+
+    // What the user's machine runs after the install is signed as Setup.exe is.
+    SignedCopy signedUninstaller;
+    for (Planned& entry : plan) {
+        if (options.signCommand.empty() || entry.kind != FileKind::Uninstaller) continue;
+        std::string why;
+        const std::string copy = (fs::path(outputDir_) / "Vesk-UnInstall.exe.part").string();
+        if (!signedUninstaller.Make(entry.hostPath, copy, options.signCommand, why)) {
+            return Fail(why);
+        }
+        entry.hostPath = signedUninstaller.Path();
+        entry.size = fs::file_size(entry.hostPath, ec);
     }
 
     SubTask fileList("999999", SubTaskType::FileList);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ProblemList.h"
 #include "ProjectLocator.h"
 #include "SourceExcludes.h"
 #include "container/BodyMethod.h"
@@ -27,7 +28,7 @@ struct BuildOptions {
     std::string compression;      // overrides the project's CompressType ("lzss", "lzma")
     std::string identity;         // the SetIdentity; empty: a decimal digest of the content
     std::string uninstallerPath;  // the uninstaller program (--uninstaller); empty: none given
-    // The uninstaller that came with the tool (veskbuild's ../stub/Vesk-UnInstall.exe), packed
+    // The uninstaller that came with the tool (out/stub/ or share/veskinstall/stub/), packed
     // when the record is asked for and none is given; empty or not there: none.
     std::string bundledUninstallerPath;
     std::vector<std::string> defines;  // "NAME=VALUE" for the project's ${NAME} (ProjectDefines)
@@ -35,7 +36,10 @@ struct BuildOptions {
     // place) before any volume is published; "{file}" stands for the quoted path. Empty: none.
     std::string signCommand;
     bool warningsAreErrors = false;  // a warning fails the build
-    bool checkOnly = false;          // read and check everything, write nothing (no stub)
+    // A shortcut, finish-page program, font or component whose file the setup does not install
+    // is taken as installed by other means (BuildSummary::missingTargets), not as an error.
+    bool allowMissingTargets = false;
+    bool checkOnly = false;  // read and check everything, write nothing (no stub)
     // The most data-stream bytes a setup may hold (the engine's offsets are signed 32-bit);
     // tests lower it.
     std::int64_t streamLimit = std::numeric_limits<std::int32_t>::max();
@@ -79,10 +83,12 @@ struct BuildSummary {
     int volumes = 0;
     std::int64_t setupSize = 0;
     std::string identity;
-    std::vector<std::string> warnings;     // things that build but look wrong
-    std::vector<ExcludedSource> excluded;  // below the source folders, left out
-    std::vector<PlannedFile> planned;      // in file-list order
-    bool interrupted = false;              // the build failed because `stop` was set
+    std::vector<std::string> warnings;        // things that build but look wrong
+    std::vector<std::string> missingTargets;  // allowed by allowMissingTargets, with their lines
+    std::size_t errorCount = 0;               // the errors LastError lists
+    std::vector<ExcludedSource> excluded;     // below the source folders, left out
+    std::vector<PlannedFile> planned;         // in file-list order
+    bool interrupted = false;                 // the build failed because `stop` was set
 };
 
 // The build, in order: read and check the project (ProjectReader), complete it to the 21 task
@@ -101,11 +107,14 @@ public:
 
     void SetProgressHandler(ProgressHandler handler) { progress_ = std::move(handler); }
 
+    // Reads, checks and plans everything before it writes anything; false (see LastError) when
+    // any of it fails, with every mistake of the project at once.
     bool Build(const BuildOptions& options);
 
     const BuildSummary& Summary() const { return summary_; }
     // The project as the setup carries it (after a successful build).
     const InstallProject& Project() const { return project_; }
+    // Every error, one per line; the project's in the order of its lines.
     const std::string& LastError() const { return error_; }
 
     static constexpr const char* kLanguageTarget = "[TempFileDir]\\~VeskInstall-Language.ini";
@@ -115,6 +124,11 @@ private:
     struct Planned;
 
     bool Fail(std::string message);
+    // Records a mistake of the project, to be reported with the others before anything is written.
+    void Report(std::size_t line, std::string message);
+    // The same for the field the locator finds ("project.xml:12: " + message).
+    void ReportAt(int slot, SubTaskType type, FieldKind kind, const std::string& value,
+                  const std::string& message);
     bool ReadProject(const BuildOptions& options);
     bool ChooseMethod(const BuildOptions& options);
     // With warningsAreErrors, fails with the warnings so far as its errors.
@@ -132,6 +146,7 @@ private:
     BuildSummary summary_;
     InstallProject project_;
     std::string error_;
+    ProblemList problems_;
 
     // Working state of one build.
     ProjectLocator locator_;

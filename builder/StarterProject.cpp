@@ -80,7 +80,7 @@ const char* const kTaskNotes[kTaskSlotCount] = {
     // 2410
     "Uninstall record: CreateUnInstall1 writes the log and an entry in Add/Remove Programs,\n"
     "CreateUnInstall2 the log and a shortcut. Both pack the uninstaller, Vesk-UnInstall.exe,\n"
-    "from beside veskbuild (--uninstaller PATH names another).",
+    "that came with veskbuild (--uninstaller PATH names another).",
     // 2407
     "Fonts to add, one File each, e.g. [Windows Directory]\\Fonts\\My.ttf with a source folder\n"
     "bound to [Windows Directory]\\Fonts in task 2402.",

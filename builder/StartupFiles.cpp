@@ -38,7 +38,7 @@ constexpr std::uint32_t kInfoHeaderSize = 40;
 
 // Why the engine's bitmap reader would not show the bitmap file `bytes` (which start with "BM"),
 // or "" when it would.
-std::string PictureProblem(const std::string& bytes) {
+std::string BitmapProblem(const std::string& bytes) {
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
     if (ReadBitmap(data, bytes.size())) return "";
     if (bytes.size() >= kFileHeaderSize + 4) {
@@ -55,64 +55,67 @@ std::string PictureProblem(const std::string& bytes) {
 
 }  // namespace
 
-bool StartupFiles::CheckPicture(const StartupFile& file, const std::string& value,
-                                const std::string& origin) {
+std::string StartupFiles::PictureProblem(const StartupFile& file, const std::string& value,
+                                         const std::string& origin) const {
     const std::string where = value + " (" + origin + "): ";
     std::error_code ec;
     if (std::filesystem::file_size(file.hostPath, ec) > kMaxBitmapFileSize) {
-        error_ = where + "the setup reads no picture larger than " +
-                 std::to_string(kMaxBitmapFileSize >> 20) + " MiB";
-        return false;
+        return where + "the setup reads no picture larger than " +
+               std::to_string(kMaxBitmapFileSize >> 20) + " MiB";
     }
     std::string bytes, why;
-    if (!ReadFileContent(file.hostPath, bytes, why)) {
-        error_ = where + "cannot be read (" + why + ")";
-        return false;
-    }
+    if (!ReadFileContent(file.hostPath, bytes, why)) return where + "cannot be read (" + why + ")";
     if (bytes.compare(0, 2, "BM") != 0) {
-        error_ = origin + " names \"" + value + "\", which is no BMP picture";
-        return false;
+        return origin + " names \"" + value + "\", which is no BMP picture";
     }
-    const std::string problem = PictureProblem(bytes);
+    const std::string problem = BitmapProblem(bytes);
     if (!problem.empty()) {
-        error_ = where + "the setup cannot show this picture (" + problem +
-                 "); save it as a BMP with a 40-byte header (BITMAPINFOHEADER), 24 bits or fewer";
-        return false;
+        return where + "the setup cannot show this picture (" + problem +
+               "); save it as a BMP with a 40-byte header (BITMAPINFOHEADER), 24 bits or fewer";
     }
-    return true;
+    return "";
 }
 
 bool StartupFiles::Add(const StartupField& field, const std::string& name,
                        const std::string& origin, Signature signature, const std::string& baseDir) {
     const std::string& value = field.value;
     if (value.empty()) return true;
-    errorField_ = field;
     StartupFile file{HostPathFor(baseDir, value), "[TempFileDir]\\" + name, origin};
     std::error_code ec;
+    std::string problem;
     if (!std::filesystem::is_regular_file(file.hostPath, ec)) {
-        error_ = origin + " names \"" + value + "\", which " +
-                 (std::filesystem::exists(file.hostPath, ec) ? "is not a file" : "does not exist") +
-                 " (" + file.hostPath + ")";
-        return false;
-    }
-    if (signature == Signature::Bitmap && !CheckPicture(file, value, origin)) return false;
-    if (signature == Signature::Program) {
+        problem =
+            origin + " names \"" + value + "\", which " +
+            (std::filesystem::exists(file.hostPath, ec) ? "is not a file" : "does not exist") +
+            " (" + file.hostPath + ")";
+    } else if (signature == Signature::Bitmap) {
+        problem = PictureProblem(file, value, origin);
+    } else if (signature == Signature::Program) {
         char head[2] = {};
         std::FILE* stream = std::fopen(file.hostPath.c_str(), "rb");
         bool read = stream && std::fread(head, 1, 2, stream) == 2;
         if (stream) std::fclose(stream);
         if (!read || head[0] != 'M' || head[1] != 'Z') {
-            error_ = origin + " names \"" + value + "\", which is no Windows program";
-            return false;
+            problem = origin + " names \"" + value + "\", which is no Windows program";
         }
+    }
+    if (!problem.empty()) {
+        errors_.push_back({field, problem});
+        return false;
     }
     files_.push_back(file);
     return true;
 }
 
+std::string StartupFiles::LastError() const {
+    std::string text;
+    for (const StartupError& error : errors_) text += (text.empty() ? "" : "\n") + error.message;
+    return text;
+}
+
 bool StartupFiles::Collect(const std::vector<Task>& tasks, const std::string& baseDir) {
     files_.clear();
-    error_.clear();
+    errors_.clear();
     auto property = [&](FieldKind kind) {
         return StartupField{kSlotProjectProperties, SubTaskType::GetAllVar, kind,
                             tasks[kSlotProjectProperties].GetValue(SubTaskType::GetAllVar, kind)};
@@ -120,14 +123,12 @@ bool StartupFiles::Collect(const std::vector<Task>& tasks, const std::string& ba
     const StartupField welcome{
         kSlotWelcome, SubTaskType::ShowBitmap, FieldKind::File,
         tasks[kSlotWelcome].GetValue(SubTaskType::ShowBitmap, FieldKind::File)};
-    if (!Add(property(FieldKind::AdPicture), "~VeskInstall-AdPicture.bmp", "AdPicture of task 2401",
-             Signature::Bitmap, baseDir) ||
-        !Add(property(FieldKind::TopFramePicture), "~VeskInstall-TopFramePicture.bmp",
-             "TopFramePicture of task 2401", Signature::Bitmap, baseDir) ||
-        !Add(welcome, "~VeskInstall-WelcomeWndPicture.bmp", "the ShowBitmap File of task 2002",
-             Signature::Bitmap, baseDir)) {
-        return false;
-    }
+    Add(property(FieldKind::AdPicture), "~VeskInstall-AdPicture.bmp", "AdPicture of task 2401",
+        Signature::Bitmap, baseDir);
+    Add(property(FieldKind::TopFramePicture), "~VeskInstall-TopFramePicture.bmp",
+        "TopFramePicture of task 2401", Signature::Bitmap, baseDir);
+    Add(welcome, "~VeskInstall-WelcomeWndPicture.bmp", "the ShowBitmap File of task 2002",
+        Signature::Bitmap, baseDir);
     struct Document {
         int slot;
         SubTaskType type;
@@ -146,10 +147,11 @@ bool StartupFiles::Collect(const std::vector<Task>& tasks, const std::string& ba
         std::string name =
             std::string(document.stem) + (UpperName(fileType) == "M" ? ".MHT" : ".HTM");
         const StartupField field{document.slot, document.type, FieldKind::File, file};
-        if (!Add(field, name, document.origin, Signature::None, baseDir)) return false;
+        Add(field, name, document.origin, Signature::None, baseDir);
     }
-    return Add(property(FieldKind::ProvideForInstall), "~VeskInstall-ProvideForInstall.exe",
-               "ProvideForInstall of task 2401", Signature::Program, baseDir);
+    Add(property(FieldKind::ProvideForInstall), "~VeskInstall-ProvideForInstall.exe",
+        "ProvideForInstall of task 2401", Signature::Program, baseDir);
+    return errors_.empty();
 }
 
 }  // namespace vesk

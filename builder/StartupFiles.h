@@ -17,6 +17,12 @@ struct StartupField {
     std::string value;
 };
 
+// A start-up file the build cannot take, and why.
+struct StartupError {
+    StartupField field;  // the field that names it
+    std::string message;
+};
+
 struct StartupFile {
     std::string hostPath;  // the builder-side file
     std::string target;    // "[TempFileDir]\~VeskInstall-..."
@@ -28,25 +34,26 @@ public:
     // Collects, in this order, the advertising picture, the header picture, the welcome picture,
     // the licence and readme documents (.HTM or .MHT by their FileType) and the preparatory
     // program, each when its field is not empty. `tasks` are indexed by slot. False (see
-    // LastError) for a file that does not exist, a picture that is no BMP file or one the
-    // engine's bitmap reader would refuse (and so not draw), or a program that is no Windows
-    // executable.
+    // Errors) for a file that does not exist, a picture that is no BMP file or one the engine's
+    // bitmap reader would refuse (and so not draw), or a program that is no Windows executable;
+    // every such file is reported, and the others are collected all the same.
     bool Collect(const std::vector<Task>& tasks, const std::string& baseDir);
 
     const std::vector<StartupFile>& Files() const { return files_; }
-    const std::string& LastError() const { return error_; }
-    // The field whose file LastError is about.
-    const StartupField& ErrorField() const { return errorField_; }
+    const std::vector<StartupError>& Errors() const { return errors_; }
+    // The messages of Errors(), one per line.
+    std::string LastError() const;
 
 private:
     enum class Signature { None, Bitmap, Program };
     bool Add(const StartupField& field, const std::string& name, const std::string& origin,
              Signature signature, const std::string& baseDir);
-    bool CheckPicture(const StartupFile& file, const std::string& value, const std::string& origin);
+    // The reason the picture cannot be shown, or "".
+    std::string PictureProblem(const StartupFile& file, const std::string& value,
+                               const std::string& origin) const;
 
     std::vector<StartupFile> files_;
-    std::string error_;
-    StartupField errorField_;
+    std::vector<StartupError> errors_;
 };
 
 }  // namespace vesk

@@ -408,4 +408,35 @@ std::vector<std::string> ReferencedKeys(const std::string& value) {
     return keys;
 }
 
+std::string RegistryNumberProblem(const std::string& data) {
+    constexpr std::int64_t kLargest = 2147483647;  // what the setup's conversion reaches
+    constexpr std::int64_t kDwords = std::int64_t(1) << 32;
+    const std::string shown = ": \"" + data + "\"";
+    if (IsNumber(data) && data.size() <= 11) {
+        const std::int64_t value = std::stoll(data);
+        if (value >= -kLargest - 1 && value <= kLargest) return "";
+        if (value > kLargest && value < kDwords) {
+            return shown + ": the setup reads numbers up to " + std::to_string(kLargest) +
+                   " and would write that; write " + std::to_string(value - kDwords) +
+                   " for the DWORD " + data;
+        }
+    }
+    const std::string written = std::to_string(std::uint32_t(LeadingInt(data)));
+    if (data.size() > 2 && data[0] == '0' && (data[1] == 'x' || data[1] == 'X') &&
+        data.size() <= 10 &&
+        data.find_first_not_of("0123456789abcdefABCDEF", 2) == std::string::npos) {
+        const std::int64_t value = std::stoll(data.substr(2), nullptr, 16);
+        return shown + ": write the number in decimal, " +
+               std::to_string(value > kLargest ? value - kDwords : value) +
+               ": the setup reads it as " + written;
+    }
+    if (data.empty()) {
+        return ": empty: with RegDataType 1 the setup writes the number 0; write 0 if that is "
+               "meant";
+    }
+    return shown + " is no number (RegDataType 1): the setup would write " + written +
+           "; write a decimal number from " + std::to_string(-kLargest - 1) + " to " +
+           std::to_string(kLargest);
+}
+
 }  // namespace vesk

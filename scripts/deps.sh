@@ -7,7 +7,7 @@ packages=(
     g++-mingw-w64-i686-posix mingw-w64-i686-dev
     googletest libgtest-dev libbenchmark-dev zlib1g-dev
     wine wine32 fonts-wine xvfb xauth x11-utils xdotool imagemagick
-    osslsigncode openssl lzma-dev
+    osslsigncode openssl lzma-dev dpkg-dev file
 )
 
 missing=()

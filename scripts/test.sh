@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs every test: native unit tests, the threads' tests under ThreadSanitizer, Windows-built
-# tests under Wine, and a short run of each fuzz target. Exits non-zero when anything fails.
+# Runs every test: native unit tests, the Debian package's check, the threads' tests under
+# ThreadSanitizer, Windows-built tests under Wine, and a short run of each fuzz target. Exits
+# non-zero when anything fails.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -19,6 +20,11 @@ run_ctest() {
 
 echo "== native tests"
 run_ctest "$logs/native.log" ctest --test-dir build/native -j "$(nproc)" --output-on-failure
+
+echo "== Debian package"
+# Packaged from the trees just built, unpacked into a clean folder and used there (a few seconds).
+bash scripts/package.sh --built
+bash scripts/check-package.sh
 
 echo "== install worker and records under ThreadSanitizer"
 # Its own tree with only what the threads' tests need; a reported race fails the case.
@@ -56,4 +62,5 @@ total=$((native_total + tsan_total + win_total + 1))
 failed=$((native_failed + tsan_failed + win_failed))
 skips=$(($(skipped "$logs/native.log") + $(skipped "$logs/win32.log")))
 echo "native: $native_total ctest cases, ThreadSanitizer: $tsan_total, Windows: $win_total ctest cases under Wine, veskbuild try: 1 run"
+echo "Debian package: built and checked"
 echo "$((total - failed - skips)) passed, $skips skipped, $failed failed"

@@ -74,7 +74,43 @@ bool ProjectOptions(const std::string& command, const Arguments& args, CommandLi
     options.bundledUninstallerPath = BesideTheTool(kStubFolder, "Vesk-UnInstall.exe");
     options.defines = line.Values("--define");
     options.warningsAreErrors = line.Has("--werror");
+    options.allowMissingTargets = line.Has("--allow-missing-targets");
     return true;
+}
+
+// "project.xml: 3 errors, 1 warning".
+std::string Counts(const std::string& project, std::size_t errors, std::size_t warnings) {
+    auto counted = [](std::size_t count, const char* what) {
+        return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
+    };
+    return project + ": " + (errors ? counted(errors, "error") : std::string("no errors")) + ", " +
+           counted(warnings, "warning");
+}
+
+// The errors of a build that failed, then how many there were when there was more than one.
+int BuildFailure(const SetupBuilder& builder, const BuildOptions& options, bool quiet) {
+    Failure(builder.LastError());
+    const BuildSummary& summary = builder.Summary();
+    if (summary.errorCount > 1 && !quiet) {
+        std::fprintf(
+            stderr, "veskbuild: %s\n",
+            Counts(options.projectPath, summary.errorCount, summary.warnings.size()).c_str());
+    }
+    return kExitFailure;
+}
+
+// The files the project names that the setup does not install, allowed by
+// --allow-missing-targets: counted, and with --verbose named.
+void PrintMissingTargets(const BuildSummary& summary, bool verbose) {
+    if (summary.missingTargets.empty()) return;
+    std::printf(
+        "  elsewhere  %zu target%s the setup does not install (--allow-missing-targets)%s\n",
+        summary.missingTargets.size(), summary.missingTargets.size() == 1 ? "" : "s",
+        verbose ? ":" : "");
+    if (!verbose) return;
+    for (const std::string& target : summary.missingTargets) {
+        std::printf("    %s\n", ForTerminal(target).c_str());
+    }
 }
 
 void PrintWarnings(const SetupBuilder& builder, bool quiet) {
@@ -122,10 +158,11 @@ int BuildCommand(const Arguments& args) {
         Failure("interrupted; nothing was written");
         return kInterruptedExitCode;
     }
-    if (!built) return Failure(builder.LastError());
+    if (!built) return BuildFailure(builder, options, quiet);
     std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
     if (!quiet) PrintSummary(builder.Summary(), elapsed.count());
     if (!quiet) PrintLeftOut(builder.Summary(), verbose);
+    if (!quiet) PrintMissingTargets(builder.Summary(), verbose);
     return kExitSuccess;
 }
 
@@ -140,11 +177,11 @@ int CheckCommand(const Arguments& args) {
     SetupBuilder builder;
     bool checked = builder.Build(options);
     PrintWarnings(builder, quiet);
-    if (!checked) return Failure(builder.LastError());
+    if (!checked) return BuildFailure(builder, options, quiet);
     if (!quiet) {
-        const std::size_t warnings = builder.Summary().warnings.size();
-        std::printf("%s: no errors, %zu warning%s\n", options.projectPath.c_str(), warnings,
-                    warnings == 1 ? "" : "s");
+        std::printf("%s\n",
+                    Counts(options.projectPath, 0, builder.Summary().warnings.size()).c_str());
+        PrintMissingTargets(builder.Summary(), false);
     }
     return kExitSuccess;
 }

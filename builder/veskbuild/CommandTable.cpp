@@ -24,7 +24,12 @@ const OptionSpec kVerbose = {
 const OptionSpec kUninstaller = {
     "--uninstaller", nullptr, true, false,
     "--uninstaller PROGRAM    the uninstaller, packed when task 2410 asks for a record\n"
-    "                         (default: ../stub/Vesk-UnInstall.exe beside veskbuild)"};
+    "                         (default: the one that came with veskbuild)"};
+
+const OptionSpec kAllowMissingTargets = {
+    "--allow-missing-targets", nullptr, false, false,
+    "--allow-missing-targets  take a shortcut, finish-page program, font or component whose\n"
+    "                         file the setup does not install as installed by other means"};
 
 const OptionSpec kMethod = {"--method", nullptr, true, false,
                             "--method METHOD          lzss (the default) or lzma"};
@@ -33,15 +38,18 @@ const std::vector<CommandInfo> kCommands = {
     {"build",
      "build PROJECT [-o OUTDIR] [options]",
      "make Setup.exe (and Setup2.Cab, ...) from a project",
+     "Every error of the project is reported before anything is written. On a terminal a\n"
+     "build that takes more than a second shows its progress on stderr.\n"
      "--sign-command signs Setup.exe in place, for example with osslsigncode:\n"
      "  --sign-command 'osslsigncode sign -certs c.pem -key k.pem -in {file} -out {file}.s &&\n"
      "                  mv {file}.s {file}'\n"
-     "Volume files (Setup2.Cab ...) are no programs and are not signed: the checksums in\n"
-     "Setup.exe bind them to it.",
+     "It signs the uninstaller the setup carries the same way, before it is packed. Volume\n"
+     "files (Setup2.Cab ...) are no programs and are not signed: the checksums in Setup.exe\n"
+     "bind them to it.",
      {{"--output", "-o", true, false,
        "-o, --output OUTDIR      the output folder (default: OutPutPath of task 2401)"},
       {"--stub", nullptr, true, false,
-       "--stub SETUP.EXE         the engine (default: ../stub/Setup.exe beside veskbuild)"},
+       "--stub SETUP.EXE         the engine (default: the one that came with veskbuild)"},
       {"--disk-size", nullptr, true, false,
        "--disk-size SIZE         data bytes per volume: 1474560, 1440K, 650M (overrides "
        "DiskSize)"},
@@ -51,20 +59,23 @@ const std::vector<CommandInfo> kCommands = {
       {"--identity", nullptr, true, false,
        "--identity TEXT          the set identity, 59 characters at most (default: a digest)"},
       {"--sign-command", nullptr, true, false,
-       "--sign-command CMD       run CMD on the finished Setup.exe before it is published;\n"
-       "                         {file} stands for its path (quoted for the shell)"},
+       "--sign-command CMD       run CMD on the finished Setup.exe before it is published,\n"
+       "                         and on the uninstaller before it is packed; {file} stands\n"
+       "                         for the program's path (quoted for the shell)"},
       kUninstaller,
       kDefine,
       kWerror,
+      kAllowMissingTargets,
       kVerbose,
       kQuiet},
      BuildCommand},
     {"check",
      "check PROJECT [options]",
      "check a project as build does, writing nothing",
-     "Reads the project and every file it names as build does. Every error and warning names\n"
-     "the file and line; exit code 0 when the project builds.",
-     {kUninstaller, kDefine, kWerror, kQuiet},
+     "Reads the project and every file it names as build does, and reports every error and\n"
+     "warning at once, in the order of the project's lines, each with the file and line; exit\n"
+     "code 0 when the project builds.",
+     {kUninstaller, kDefine, kWerror, kAllowMissingTargets, kQuiet},
      CheckCommand},
     {"list",
      "list SETUP | list PROJECT.xml [--verbose]",
@@ -101,7 +112,8 @@ const std::vector<CommandInfo> kCommands = {
      "removes the product through its uninstall entry; writes DIR/report.html and a summary.\n"
      "Needs wine (with wine32), wineserver and Xvfb on PATH; installs nothing itself.\n"
      "Exit code 0 when the product installed and went without a trace; 1 when the build, the\n"
-     "install or the removal failed or something was left behind (the findings say what).",
+     "install or the removal failed; 4 when it installed and was removed but something was\n"
+     "left behind (the findings say what).",
      {{"--output", "-o", true, false, "-o, --output DIR         the run's folder (default: try)"},
       {"--keep", nullptr, false, false,
        "--keep                   keep the Wine prefix (DIR/prefix) after the run"},
@@ -144,10 +156,10 @@ const std::vector<CommandInfo> kCommands = {
 };
 
 const char kExitCodes[] =
-    "exit codes: 0 done, 1 the input is wrong or the work failed (the message says why; try:\n"
-    "            a finding), 2 the command line is wrong (try: Wine or Xvfb is missing),\n"
-    "            3 the setup is damaged (list, extract), 130 interrupted (build: nothing was\n"
-    "            written)\n";
+    "exit codes: 0 done, 1 the input is wrong or the work failed (the message says why),\n"
+    "            2 the command line is wrong (try: Wine or Xvfb is missing), 3 the setup is\n"
+    "            damaged (list, extract), 4 try: something stayed behind after the removal,\n"
+    "            130 interrupted (build: nothing was written)\n";
 
 }  // namespace
 

@@ -40,8 +40,10 @@ int UsageError(const std::string& command, const std::string& message);
 // "veskbuild: warning: message" on stderr.
 void Warning(const std::string& message);
 
-// Where the programs that come with the tool lie in the installed layout: out/bin/veskbuild
-// beside out/stub/Setup.exe, out/stub/Vesk-UnInstall.exe and out/libexec/walk_setup.exe.
+// Where the programs that come with the tool lie, found from the tool's own place so a tree
+// unpacked anywhere works: in the build's layout (out/bin/veskbuild beside out/stub/Setup.exe,
+// out/stub/Vesk-UnInstall.exe and out/libexec/walk_setup.exe), else where the package puts them
+// (/usr/bin/veskbuild, /usr/share/veskinstall/stub/...); the build's place when neither holds it.
 constexpr char kStubFolder[] = "stub";
 constexpr char kHelperFolder[] = "libexec";
 std::string BesideTheTool(const char* folder, const char* name);

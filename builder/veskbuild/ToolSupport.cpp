@@ -40,8 +40,15 @@ int UsageError(const std::string& command, const std::string& message) {
 }
 
 std::string BesideTheTool(const char* folder, const char* name) {
-    const std::filesystem::path program = HostSystemFacts().ModuleFileName();
-    return (program.parent_path() / ".." / folder / name).lexically_normal().string();
+    namespace fs = std::filesystem;
+    const fs::path bin = fs::path(HostSystemFacts().ModuleFileName()).parent_path();
+    const fs::path places[] = {bin / ".." / folder / name,
+                               bin / ".." / "share" / "veskinstall" / folder / name};
+    for (const fs::path& place : places) {
+        std::error_code ec;
+        if (fs::is_regular_file(place, ec)) return place.lexically_normal().string();
+    }
+    return places[0].lexically_normal().string();
 }
 
 void Warning(const std::string& message) {

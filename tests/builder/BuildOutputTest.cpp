@@ -169,6 +169,25 @@ TEST(BuildOutputTest, AStoppedOrFailedBuildLeavesNoFolderItMade) {
     }
 }
 
+TEST(BuildOutputTest, ProgressNeverGoesBack) {
+    // Bytes that LZSS does not shrink are read twice, the second time to be stored raw.
+    BuildTestKit kit;
+    kit.Write("product/noise.bin", FixtureBytes(3 << 20, 4, false));
+    kit.WriteProject();
+    SetupBuilder builder;
+    std::vector<BuildProgress> seen;
+    builder.SetProgressHandler([&](const BuildProgress& progress) { seen.push_back(progress); });
+    ASSERT_TRUE(builder.Build(kit.Options())) << builder.LastError();
+    ASSERT_GT(seen.size(), 3u);
+    EXPECT_EQ(builder.Summary().rawFiles, 1u);
+    for (std::size_t i = 1; i < seen.size(); ++i) {
+        EXPECT_GE(seen[i].bytesDone, seen[i - 1].bytesDone) << i;
+        EXPECT_GE(seen[i].entry, seen[i - 1].entry) << i;
+    }
+    EXPECT_EQ(seen.back().bytesDone, seen.back().bytesTotal);
+    EXPECT_EQ(seen.back().entry, seen.back().entryCount);
+}
+
 TEST(BuildOutputTest, SourceDateEpochGivesTheSameBytesFromEveryCheckout) {
     // Two checkouts of one project whose files carry different times.
     BuildTestKit one, two;

@@ -134,5 +134,32 @@ TEST(CommandLineTest, FieldReferenceInDocsIsTheGeneratedOne) {
            "veskbuild reference > docs/field-reference.md";
 }
 
+TEST(CommandLineTest, ManualPageNamesEveryCommandAndOption) {
+    const std::filesystem::path page =
+        std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "docs" / "veskbuild.1";
+    const std::string text = test::ReadWholeFile(page.string());
+    ASSERT_FALSE(text.empty()) << page;
+    // Roff writes a dash of an option as "\-".
+    auto roff = [](const std::string& name) {
+        std::string out;
+        for (char c : name) out += c == '-' ? std::string("\\-") : std::string(1, c);
+        return out;
+    };
+    for (const tool::CommandInfo& command : tool::CommandTable()) {
+        EXPECT_NE(text.find(".B veskbuild " + std::string(command.name)), std::string::npos)
+            << command.name << " is not in the synopsis of docs/veskbuild.1";
+        for (const tool::OptionSpec& option : command.options) {
+            EXPECT_NE(text.find(roff(option.name)), std::string::npos)
+                << option.name << " (" << command.name << ") is not in docs/veskbuild.1";
+            if (option.shortName) {
+                EXPECT_NE(
+                    text.find(".BR " + roff(option.shortName) + " \", \" " + roff(option.name)),
+                    std::string::npos)
+                    << option.shortName << " is not in docs/veskbuild.1";
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vesk

@@ -2,12 +2,16 @@
 // refused or warned about with the file and line, as `veskbuild check` and `build` report them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "BuildTestKit.h"
+#include "Commands.h"
 #include "DefaultTasks.h"
 #include "StarterProject.h"
 #include "project/TaskSlots.h"
+#include "support/BmpBuilder.h"
 
 namespace vesk {
 namespace {
@@ -54,18 +58,22 @@ struct Outcome {
     bool checked = false;
     std::string errors;
     std::vector<std::string> warnings;
+    std::vector<std::string> missingTargets;
 };
 
-Outcome Check(const BuildTestKit& kit, std::vector<std::string> defines = {}, bool werror = false) {
+Outcome Check(const BuildTestKit& kit, std::vector<std::string> defines = {}, bool werror = false,
+              bool allowMissingTargets = false) {
     BuildOptions options = kit.Options();
     options.checkOnly = true;
     options.defines = std::move(defines);
     options.warningsAreErrors = werror;
+    options.allowMissingTargets = allowMissingTargets;
     SetupBuilder builder;
     Outcome outcome;
     outcome.checked = builder.Build(options);
     outcome.errors = builder.LastError();
     outcome.warnings = builder.Summary().warnings;
+    outcome.missingTargets = builder.Summary().missingTargets;
     return outcome;
 }
 
@@ -274,7 +282,7 @@ TEST(ProjectCheckTest, LaterStepsNameTheLineToo) {
          Line(kTasksLine) + "task 2410 asks for an uninstall record"},
         {"font the setup does not carry",
          Task("2407", SubTask("1", "GetValue", "<File>[Windows Directory]\\Fonts\\x.ttf</File>\n")),
-         false, Line(kTasksLine + 2) + "task 2407: the font"},
+         true, Line(kTasksLine + 2) + "task 2407: the font"},
         {"mark for a file no source holds",
          Task("2412", SubTask("1", "FileList", "<File>[InstallDir]\\b.exe,,,L,</File>\n"),
               "ExtractFiles"),
@@ -290,6 +298,155 @@ TEST(ProjectCheckTest, LaterStepsNameTheLineToo) {
         const std::string found =
             c.error ? outcome.errors : (outcome.warnings.empty() ? "" : outcome.warnings[0]);
         EXPECT_NE(found.find(c.message), std::string::npos) << found;
+    }
+}
+
+TEST(ProjectCheckTest, EveryStructuralMistakeInOneRunInFileOrder) {
+    BuildTestKit kit;
+    kit.Write("product/A.txt", "a");
+    test::BmpBuilder topPicture;
+    topPicture.headerSize = 124;
+    topPicture.pixels = std::string(4, '\x7f');
+    kit.Write("top.bmp", topPicture.Bytes());
+    kit.Write("welcome.bmp", "\x89PNG\r\n\x1a\n" + std::string(60, '\0'));
+    kit.Write("project.xml",
+              "<?xml version=\"1.0\" encoding=\"GB2312\"?>\n<InstallProject>\n"
+              "<Task Type=\"DataSetting\" ID=\"2401\" IsExec=\"0\">\n"  // 3: attributes
+              "<SubTask ID=\"1\" Type=\"GetAllVar\">\n<ProjectName>Test</ProjectName>\n"
+              "<TopFramePicture>top.bmp</TopFramePicture>\n"  // 6: a header the setup cannot read
+              "<AdPicture/>\n"                                // 7
+              "</SubTask>\n</Task>\n"
+              "<Task ID=\"2002\" Type=\"ShowDialogBox\" IsExec=\"1\">\n"
+              "<SubTask ID=\"1\" Type=\"ShowBitmap\">\n"
+              "<File>welcome.bmp</File>\n"  // 12: a PNG
+              "</SubTask>\n</Task>\n"
+              "<Task ID=\"2402\" Type=\"DataSetting\" IsExec=\"1\">\n"  // 15: a data task shown
+              "<SubTask ID=\"1\" Type=\"GetAllVars\">\n"                // 16: no such type
+              "<PathDesc>[InstallDir]</PathDesc>\n<PathValue>product</PathValue>\n</SubTask>\n"
+              "<SubTask ID=\"2\" Type=\"GetAllVar\">\n"
+              "<PathDesc>[InstallDir]</PathDesc>\n<PathValue>product</PathValue>\n</SubTask>\n"
+              "</Task>\n</InstallProject>\n");
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(tool::CheckCommand({kit.Path("project.xml")}), tool::kExitFailure);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    const std::string output = testing::internal::GetCapturedStderr();
+
+    const std::string prefix = "veskbuild: " + kit.Path("project.xml");
+    std::vector<std::string> errors;
+    std::size_t start = 0;
+    for (std::size_t end; (end = output.find('\n', start)) != std::string::npos; start = end + 1) {
+        const std::string line = output.substr(start, end - start);
+        const std::string rest = line.substr(std::min(line.size(), prefix.size() + 1));
+        if (line.rfind(prefix + ":", 0) == 0 && !rest.empty() && std::isdigit(rest[0])) {
+            errors.push_back(rest);
+        }
+    }
+    const std::vector<std::string> expected = {
+        "3: write the attributes of a task in the order ID, Type, IsExec",
+        "6: top.bmp (TopFramePicture of task 2401): the setup cannot show this picture (a BMP "
+        "with a 124-byte header",
+        "7: write an empty field as <AdPicture></AdPicture>",
+        "12: the ShowBitmap File of task 2002 names \"welcome.bmp\", which is no BMP picture",
+        "15: task 2402 has IsExec=\"1\", but only the wizard page tasks",
+        "16: unknown subtask type \"GetAllVars\" (did you mean GetAllVar?)",
+    };
+    ASSERT_EQ(errors.size(), expected.size()) << output;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(errors[i].rfind(expected[i], 0), 0u) << errors[i];
+    }
+    EXPECT_NE(output.find(prefix + ": 6 errors, 0 warnings\n"), std::string::npos) << output;
+}
+
+TEST(ProjectCheckTest, RegistryNumbersMustReadAsWritten) {
+    struct Case {
+        std::string data;
+        const char* error;  // nullptr: accepted
+    };
+    const Case cases[] = {
+        {"0", nullptr},
+        {"-2147483648", nullptr},
+        {"2147483647", nullptr},
+        {"five",
+         "RegVarValue of task 2406: \"five\" is no number (RegDataType 1): the setup would "
+         "write 0"},
+        {"12abc", "\"12abc\" is no number (RegDataType 1): the setup would write 12"},
+        {"4294967295", "the setup reads numbers up to 2147483647 and would write that; write -1"},
+        {"0x1F", "\"0x1F\": write the number in decimal, 31: the setup reads it as 0"},
+        {"", "empty: with RegDataType 1 the setup writes the number 0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.data);
+        BuildTestKit kit;
+        kit.Write("product/A.txt", "a");
+        kit.WriteProject(Task("2406", RegistryItem("HKEY_CURRENT_USER", "\\Software\\V", "1")));
+        std::string project = test::ReadWholeFile(kit.Path("project.xml"));
+        const std::string value = "<RegVarValue>1</RegVarValue>";
+        project.replace(project.find(value), value.size(),
+                        "<RegVarValue>" + c.data + "</RegVarValue>");
+        kit.Write("project.xml", project);
+        Outcome outcome = Check(kit);
+        EXPECT_EQ(outcome.checked, c.error == nullptr) << outcome.errors;
+        if (c.error) {
+            EXPECT_NE(outcome.errors.find(Line(kTasksLine + 6) + "RegVarValue"), std::string::npos)
+                << outcome.errors;
+            EXPECT_NE(outcome.errors.find(c.error), std::string::npos) << outcome.errors;
+        }
+    }
+    // A text value, or an item that deletes, takes any data.
+    BuildTestKit kit;
+    kit.Write("product/A.txt", "a");
+    kit.WriteProject(Task("2406", RegistryItem("HKEY_CURRENT_USER", "\\Software\\V", "0") +
+                                      SubTask("2", "Registry",
+                                              "<RegRootKey>HKEY_CURRENT_USER</RegRootKey>\n"
+                                              "<RegDataType>1</RegDataType>\n"
+                                              "<RegOperType>1</RegOperType>\n")));
+    Outcome outcome = Check(kit);
+    EXPECT_TRUE(outcome.checked) << outcome.errors;
+}
+
+TEST(ProjectCheckTest, TargetsTheSetupDoesNotInstallAreErrorsUnlessAllowed) {
+    struct Case {
+        const char* name;
+        std::string tasks;
+        std::string message;
+    };
+    const std::string page = SubTask("1", "GetValue", "<Description>P</Description>\n");
+    const Case cases[] = {
+        {"shortcut",
+         Task("2404", page + SubTask("2", "CreateShortcutMenu",
+                                     "<Description>Go</Description>\n<File>go.exe</File>\n"
+                                     "<Folder>[InstallDir]\\bin</Folder>\n")),
+         Line(kTasksLine + 6) +
+             "task 2404: the shortcut \"Go\" points at [InstallDir]\\bin\\go.exe, "
+             "which the setup does not install"},
+        {"font", Task("2407", SubTask("1", "GetValue", "<File>[InstallDir]\\x.ttf</File>\n")),
+         Line(kTasksLine + 2) +
+             "task 2407: the font [InstallDir]\\x.ttf is not among the setup's "
+             "files (--allow-missing-targets when something else puts it there)"},
+        {"component", Task("2405", SubTask("1", "GetValue", "<File>[InstallDir]\\x.ocx</File>\n")),
+         Line(kTasksLine + 2) + "task 2405: the component [InstallDir]\\x.ocx"},
+        {"program after the install",
+         Task("2010",
+              SubTask("7", "RunApp",
+                      "<Description>Run</Description>\n<File>run.exe</File>\n"
+                      "<Folder>[InstallDir]</Folder>\n<AppParameter></AppParameter>\n"),
+              "ShowDialogBox", 1),
+         Line(kTasksLine + 3) + "task 2010: the program \"Run\" points at [InstallDir]\\run.exe, "
+                                "which the setup does not install"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BuildTestKit kit;
+        kit.Write("product/A.txt", "a");
+        kit.WriteProject(c.tasks);
+        Outcome outcome = Check(kit);
+        EXPECT_FALSE(outcome.checked);
+        EXPECT_NE(outcome.errors.find(c.message), std::string::npos) << outcome.errors;
+        outcome = Check(kit, {}, false, true);
+        EXPECT_TRUE(outcome.checked) << outcome.errors;
+        ASSERT_EQ(outcome.missingTargets.size(), 1u);
+        EXPECT_NE(outcome.missingTargets[0].find(c.message.substr(0, 40)), std::string::npos);
     }
 }
 

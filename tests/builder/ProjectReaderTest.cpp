@@ -66,7 +66,8 @@ TEST(ProjectReaderTest, RefusesWhatTheEngineWouldMisread) {
         {head + "just text\n" + tail, "p.xml:4: expected a field"},
         {head + "</Task>\n</InstallProject>\n", "p.xml:4: </SubTask> is missing"},
         {"<InstallProject>\n<Task Type=\"DataSetting\" ID=\"2401\" IsExec=\"0\">\n",
-         "p.xml:2: a task"},
+         "p.xml:2: write the attributes of a task in the order ID, Type, IsExec: the setup reads "
+         "them by their place"},
         {"<InstallProject>\n<Task ID=\"2401\" Type=\"DataSetting\">\n", "p.xml:2: a task"},
         {"<InstallProject>\n<Task ID=\"2401\"  Type=\"DataSetting\" IsExec=\"0\">\n", "p.xml:2:"},
         {"<InstallProject>\n<Task ID=\"2401\" Type=\"Data\" IsExec=\"0\">\n", "unknown task type"},
@@ -96,6 +97,126 @@ TEST(ProjectReaderTest, RefusesWhatTheEngineWouldMisread) {
         EXPECT_FALSE(reader.ReadText(c.text, "p.xml"));
         EXPECT_NE(reader.LastError().find(c.error), std::string::npos) << reader.LastError();
     }
+}
+
+// "2404[GetValue/1 CreateShortcutMenu/2]": each task's ID, its subtasks' types and field counts.
+std::string Outline(const InstallProject& project) {
+    std::string text;
+    for (std::size_t t = 0; t < project.TaskCount(); ++t) {
+        const Task& task = project.TaskAt(t);
+        text += (t ? " " : "") + task.Id() + (task.IsExec() ? "*" : "") + "[";
+        for (std::size_t s = 0; s < task.SubTaskCount(); ++s) {
+            const SubTask& subtask = task.SubTaskAt(s);
+            text += std::string(s ? " " : "") + SubTaskTypeName(subtask.Type()) + "/" +
+                    std::to_string(subtask.FieldCount());
+        }
+        text += "]";
+    }
+    return text;
+}
+
+TEST(ProjectReaderTest, GoesOnAfterAMistakeAndKeepsWhatItCanMakeOut) {
+    const std::string task = "<Task ID=\"2404\" Type=\"DataSetting\" IsExec=\"0\">\n";
+    const std::string values = "<SubTask ID=\"1\" Type=\"GetValue\">\n";
+    const std::string shortcut = "<SubTask ID=\"2\" Type=\"CreateShortcutMenu\">\n";
+    const std::string field = "<Description>P</Description>\n";
+    const std::string fonts = "<Task ID=\"2407\" Type=\"DataSetting\" IsExec=\"0\">\n";
+    struct Case {
+        const char* name;
+        std::string body;  // from line 2, between <InstallProject> and </InstallProject>
+        std::vector<std::size_t> errorLines;
+        const char* outline;
+        bool lostTasks;
+    };
+    const Case cases[] = {
+        {"</SubTask> missing before a subtask",
+         task + values + field + shortcut + field + "</SubTask>\n</Task>\n",
+         {5},
+         "2404[GetValue/1 CreateShortcutMenu/1]",
+         false},
+        {"</Task> missing before a task",
+         task + values + field + "</SubTask>\n" + fonts + "</Task>\n",
+         {6},
+         "2404[GetValue/1] 2407[]",
+         false},
+        {"both missing before a task",
+         task + values + field + fonts + "</Task>\n",
+         {5},
+         "2404[GetValue/1] 2407[]",
+         false},
+        {"a refused field among good ones",
+         task + values + "<Descripton>x</Descripton>\n<Folder/>\n" + field +
+             "</SubTask>\n</Task>\n",
+         {4, 5},
+         "2404[GetValue/1]",
+         false},
+        {"a field outside a subtask",
+         task + field + values + field + "</SubTask>\n</Task>\n",
+         {3},
+         "2404[GetValue/1]",
+         false},
+        {"a subtask of no known type, read for its own mistakes",
+         task +
+             "<SubTask ID=\"1\" Type=\"Shortcut\">\n<Descripton>x</Descripton>\n"
+             "</SubTask>\n" +
+             shortcut + field + "</SubTask>\n</Task>\n",
+         {3, 4},
+         "2404[CreateShortcutMenu/1]",
+         false},
+        {"subtask attributes out of order",
+         task + "<SubTask Type=\"GetValue\" ID=\"1\">\n" + field + "</SubTask>\n</Task>\n",
+         {3},
+         "2404[GetValue/1]",
+         false},
+        {"a task type misspelt: the slot's type",
+         "<Task ID=\"2404\" Type=\"DataSeting\" IsExec=\"0\">\n" + values + field +
+             "</SubTask>\n</Task>\n",
+         {2},
+         "2404[GetValue/1]",
+         false},
+        {"IsExec neither 0 nor 1",
+         "<Task ID=\"2002\" Type=\"ShowDialogBox\" IsExec=\"yes\">\n</Task>\n",
+         {2},
+         "2002[]",
+         false},
+        {"a task start that cannot be made out, its lines passed over",
+         "<Task>\n" + values + field + "</SubTask>\n</Task>\n" + fonts + "</Task>\n",
+         {2},
+         "2407[]",
+         true},
+        {"text between tasks", "hello\n" + fonts + "</Task>\n", {2}, "2407[]", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProjectReader reader;
+        EXPECT_FALSE(reader.ReadText("<InstallProject>\n" + c.body + "</InstallProject>\n", "p"));
+        std::vector<std::size_t> lines;
+        for (const Problem& error : reader.Errors()) lines.push_back(error.line);
+        EXPECT_EQ(lines, c.errorLines) << reader.LastError();
+        EXPECT_EQ(Outline(reader.Project()), c.outline);
+        EXPECT_EQ(reader.LostTasks(), c.lostTasks);
+        // What was kept still has a line for each of its parts.
+        ASSERT_EQ(reader.Locations().size(), reader.Project().TaskCount());
+        for (std::size_t t = 0; t < reader.Locations().size(); ++t) {
+            EXPECT_EQ(reader.Locations()[t].subtasks.size(),
+                      reader.Project().TaskAt(t).SubTaskCount());
+        }
+    }
+    // Without <InstallProject> the tasks are still read.
+    ProjectReader reader;
+    EXPECT_FALSE(reader.ReadText(fonts + "</Task>\n</InstallProject>\n", "p"));
+    EXPECT_EQ(reader.LastError(), "p:1: expected <InstallProject>");
+    EXPECT_EQ(Outline(reader.Project()), "2407[]");
+    // A file that is no project is told so once, not line by line; a project full of mistakes
+    // is read up to a limit.
+    std::string text, fields;
+    for (int i = 0; i < 300; ++i) text += "some text\n";
+    EXPECT_FALSE(reader.ReadText(text, "p"));
+    EXPECT_EQ(reader.LastError(), "p:1: expected <InstallProject>\np: no <InstallProject> element");
+    for (int i = 0; i < 300; ++i) fields += "<Descripton>x</Descripton>\n";
+    EXPECT_FALSE(reader.ReadText("<InstallProject>\n" + task + values + fields, "p"));
+    ASSERT_EQ(reader.Errors().size(), ProjectReader::kMaxErrors + 1);
+    EXPECT_EQ(reader.Errors().back().message, "p: stopped reading after 100 mistakes");
 }
 
 TEST(ProjectReaderTest, StarterProjectReadsBack) {

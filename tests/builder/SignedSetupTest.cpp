@@ -1,5 +1,6 @@
 // Signed and damaged setups through the tools: build --sign-command with osslsigncode under a
-// certificate made here, list and extract of the signed set, and the damage report of both.
+// certificate made here (Setup.exe and the uninstaller it carries), list and extract of the
+// signed set, and the damage report of both.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -32,6 +33,11 @@ bool MakeTestCertificate(const std::string& dir) {
     return std::system(command.c_str()) == 0;
 }
 
+// Task 2410 asking for an uninstall record, so that the setup carries the uninstaller.
+const char kUninstallRecord[] =
+    "<Task ID=\"2410\" Type=\"DataSetting\" IsExec=\"0\">\n<SubTask ID=\"1\" "
+    "Type=\"GetValue\">\n<CreateUnInstall1>1</CreateUnInstall1>\n</SubTask>\n</Task>\n";
+
 // A project with a product file, and a real PE image as the stub (osslsigncode signs only those).
 BuildTestKit& SignableKit(BuildTestKit& kit) {
     kit.Write("stub.exe", test::MakeTestStub(true, true));
@@ -47,8 +53,12 @@ TEST(SignedSetupTest, BuildSignsSetupExeAndTheToolsReadIt) {
     }
     BuildTestKit kit;
     SignableKit(kit);
+    const std::string uninstaller = test::MakeTestStub(false, false);
+    kit.Write("uninstaller.exe", uninstaller);
+    kit.WriteProject(kUninstallRecord);
     ASSERT_TRUE(MakeTestCertificate(kit.Dir()));
     BuildOptions options = kit.Options();
+    options.uninstallerPath = kit.Path("uninstaller.exe");
     options.diskSize = "25K";  // Setup2.Cab ... stay unsigned
     options.signCommand = "osslsigncode sign -certs '" + kit.Path("cert.pem") + "' -key '" +
                           kit.Path("key.pem") + "' -in {file} -out {file}.signed >/dev/null && " +
@@ -68,7 +78,7 @@ TEST(SignedSetupTest, BuildSignsSetupExeAndTheToolsReadIt) {
     EXPECT_GT(inspector.Reader().CertificateSize(), 0);
     EXPECT_TRUE(inspector.Reader().Checked());
     EXPECT_EQ(ReadWholeFile(setup).substr(0, 2), "MZ");
-    EXPECT_EQ(ReadWholeFile(kit.Path("out/Setup2.Cab")).find("MZ"), std::string::npos);
+    EXPECT_NE(ReadWholeFile(kit.Path("out/Setup2.Cab")).substr(0, 2), "MZ");
 
     testing::internal::CaptureStdout();
     EXPECT_EQ(tool::ListCommand({setup}), tool::kExitSuccess);
@@ -78,6 +88,15 @@ TEST(SignedSetupTest, BuildSignsSetupExeAndTheToolsReadIt) {
     ASSERT_EQ(tool::ExtractCommand({setup, kit.Path("x"), "--quiet"}), tool::kExitSuccess);
     EXPECT_EQ(ReadWholeFile(kit.Path("x/InstallDir/data.bin")),
               ReadWholeFile(kit.Path("product/data.bin")));
+
+    // The uninstaller the user's machine runs is signed too; the one given stays as it was, and
+    // the signed copy is gone from the output folder.
+    EXPECT_EQ(std::system(("osslsigncode verify -CAfile '" + kit.Path("cert.pem") + "' -in '" +
+                           kit.Path("x/Windows Directory/Vesk-UnInstall.exe") + "' >/dev/null 2>&1")
+                              .c_str()),
+              0);
+    EXPECT_EQ(ReadWholeFile(kit.Path("uninstaller.exe")), uninstaller);
+    EXPECT_FALSE(fs::exists(kit.Path("out/Vesk-UnInstall.exe.part")));
 }
 
 TEST(SignedSetupTest, ASigningCommandThatFailsOrSpoilsLeavesNoSetup) {
@@ -87,20 +106,34 @@ TEST(SignedSetupTest, ASigningCommandThatFailsOrSpoilsLeavesNoSetup) {
     struct Case {
         const char* name;
         std::string command;
+        bool uninstaller;  // the setup carries one, signed first
         const char* error;
     };
     const Case cases[] = {
-        {"exits with 3", "exit 3", "exited with 3"},
-        {"appends bytes without a certificate table", "printf 12345 >> {file}",
+        {"exits with 3", "exit 3", false, "exited with 3"},
+        {"appends bytes without a certificate table", "printf 12345 >> {file}", false,
          "no longer reads as this setup"},
         {"rewrites a byte of the payload",
-         "printf Z | dd of={file} bs=1 seek=5000 conv=notrunc 2>/dev/null", "the setup is damaged"},
+         "printf Z | dd of={file} bs=1 seek=5000 conv=notrunc 2>/dev/null", false,
+         "the setup is damaged"},
+        {"signs nothing", "true", false, "Setup.exe.part without a certificate table"},
+        {"fails on the uninstaller", "exit 4", true,
+         "Vesk-UnInstall.exe.part (the uninstaller the setup carries) failed: the command exited "
+         "with 4"},
+        {"leaves the uninstaller unsigned", "true", true,
+         "Vesk-UnInstall.exe.part without a certificate table"},
+        {"spoils the uninstaller", "printf 12345 > {file}", true, "is no longer a Windows program"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         BuildTestKit kit;
         SignableKit(kit);
         BuildOptions options = kit.Options();
+        if (c.uninstaller) {
+            kit.WriteProject(kUninstallRecord);
+            kit.Write("uninstaller.exe", test::MakeTestStub(false, false));
+            options.uninstallerPath = kit.Path("uninstaller.exe");
+        }
         options.signCommand = c.command;
         SetupBuilder builder;
         EXPECT_FALSE(builder.Build(options));
