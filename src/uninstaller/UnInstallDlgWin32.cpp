@@ -109,12 +109,11 @@ void CUnInstallDlg::Finished() {
     running_ = false;
     exitCode_ = ExitCodeOf(result_);
     item_.Stop();
-    // The header said what Uninstall would do; now it says what was done, and the line about
-    // the buttons goes with it.
-    const std::string done = plan_.title + texts_.Get(UninstallText::UnInstallComplete);
-    SetItemText(IDC_UNINSTALL_DESC, done);
+    // The header said what Uninstall would do; now it says what was done, and the lines about
+    // the buttons and the work under way go.
+    SetItemText(IDC_UNINSTALL_DESC, plan_.title + texts_.Get(UninstallText::UnInstallComplete));
     SetItemText(IDC_UNINSTALL_DESC2, std::string());
-    SetItemText(IDC_UNINSTALL_STATUS, done);
+    SetItemText(IDC_UNINSTALL_STATUS, std::string());
     SetItemText(IDC_UNINSTALL_ITEM, std::string());
     const HWND close = Item(IDC_UNINSTALL_CLOSE);
     EnableWindow(close, TRUE);

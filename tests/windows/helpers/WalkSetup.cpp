@@ -194,6 +194,7 @@ int main(int argc, char** argv) {
     std::string destination;
     DWORD installStart = 0, installEnd = 0;
     bool finishPressed = false;
+    bool fileShown = false;
     HWND last = nullptr;
     while (GetTickCount() - wizardShown < 10 * kPageWaitMs) {
         long code = setup.WaitForExit(0);
@@ -232,6 +233,13 @@ int main(int argc, char** argv) {
             Settle(frame);
             Save(frame, PageName(frame, page));
             last = page;
+        }
+        // The progress page once more when it names a file being written (only for pictures: the
+        // times printed stay the setup's own).
+        if (progress && !fileShown && !g_screens.empty() &&
+            !ItemText(page, IDC_PROGRESS_ITEM).empty()) {
+            Save(frame, "progress-file");
+            fileShown = true;
         }
         if (page && GetDlgItem(page, IDC_LICENCE_ACCEPT) && !Enabled(frame, IDC_WIZARD_NEXT)) {
             PressItem(page, IDC_LICENCE_ACCEPT);
