@@ -20,7 +20,8 @@ constexpr UINT kFinishMessage = WM_APP + 2;
 // Sent by the worker thread: show a message on the frame's thread (lParam: a Question whose
 // answer is not asked for).
 constexpr UINT kTellMessage = WM_APP + 3;
-// Posted at initialisation, so it arrives once the dialog is on screen.
+// Posted at initialisation: the wizard is on screen (shown now if the dialog has not shown
+// itself yet) and whatever stood for it may go.
 constexpr UINT kShownMessage = WM_APP + 4;
 
 constexpr char kHeaderPicture[] = "[TempFileDir]\\~VeskInstall-TopFramePicture.bmp";
