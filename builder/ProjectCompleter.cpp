@@ -1,6 +1,7 @@
 // Completing a project's tasks.
 #include "ProjectCompleter.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "NearMiss.h"
@@ -184,7 +185,44 @@ bool ProjectCompleter::Complete(const InstallProject& input, const std::string& 
     order_.push_back(kSlotProjectProperties);
     for (int slot : PageOrder(writtenPages)) order_.push_back(slot);
     for (int slot = kSlotFolderBinding; slot < kTaskSlotCount; ++slot) order_.push_back(slot);
+    CheckPageOrder(present, slotLines);
     return errors_.Empty();
+}
+
+bool ProjectCompleter::CheckPageOrder(const std::vector<bool>& present,
+                                      const std::vector<std::size_t>& slotLines) {
+    // The line of a slot's task as written; 0 (the file alone) for a default.
+    auto lineOf = [&](int slot) { return present[slot] ? slotLines[slot] : 0; };
+    std::vector<int> shown;
+    for (int slot : order_) {
+        if (IsPageSlot(slot) && tasks_[slot].IsExec()) shown.push_back(slot);
+    }
+    if (shown.empty()) {
+        return Fail(lineOf(kSlotProgress),
+                    "no wizard page is shown (every page task has IsExec=\"0\"): the setup "
+                    "would show an empty window in which only Cancel works; write "
+                    "IsExec=\"1\" on task 2008, the progress page, at least");
+    }
+    if (std::find(shown.begin(), shown.end(), kSlotProgress) == shown.end()) {
+        return Fail(lineOf(kSlotProgress),
+                    "task 2008, the progress page, has IsExec=\"0\": the install would never "
+                    "start; write IsExec=\"1\"");
+    }
+    for (int slot : shown) {
+        if (slot == kSlotProgress) break;
+        if (slot == kSlotFinish1 || slot == kSlotFinish2) {
+            const std::string id = TaskIdForSlot(slot);
+            return Fail(present[slot] ? slotLines[slot] : lineOf(kSlotProgress),
+                        "task " + id +
+                            ", a finish page, comes before task 2008, the progress "
+                            "page: a finish page is shown only after the install, so here it would "
+                            "be a blank page; write task " +
+                            id +
+                            " after task 2008, or write "
+                            "IsExec=\"0\"");
+        }
+    }
+    return true;
 }
 
 bool ProjectCompleter::CheckFolderNames(bool installPathWritten, bool shortcutsWritten,

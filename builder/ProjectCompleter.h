@@ -24,8 +24,8 @@ public:
     // False (see Errors) when a task ID is not a slot's, a slot appears twice, a task has
     // another type than its slot's, a task outside the page slots has IsExec set, task 2401
     // names no product, or the install folder (InstallPath) or the program folder name (task
-    // 2404), as written or as made from the product's name, holds a name Windows cannot hold.
-    // Every such mistake is reported, and the tasks are completed all the same: a task that fits
+    // 2404), as written or as made from the product's name, holds a name Windows cannot hold,
+    // or the pages lead to a dead end (CheckPageOrder). Every such mistake is reported, and the tasks are completed all the same: a task that fits
     // no slot, or a slot already taken, is passed over, one of another type gives way to the
     // default, and a data task with IsExec set is kept without it. Messages start with `name`
     // and the line of the task at fault, taken from `taskLines` (ProjectReader::TaskLines; one
@@ -56,6 +56,12 @@ private:
     // in the middle of the install.
     bool CheckFolderNames(bool installPathWritten, bool shortcutsWritten,
                           const std::vector<std::size_t>& slotLines);
+
+    // The pages the setup shows (page tasks with IsExec, in Order()) must lead to an install:
+    // at least one page, the progress page among them, and no finish page before it (the
+    // engine shows a finish page only after the install; before it, it is a blank page).
+    bool CheckPageOrder(const std::vector<bool>& present,
+                        const std::vector<std::size_t>& slotLines);
 
     std::vector<Task> tasks_;
     std::vector<int> order_;

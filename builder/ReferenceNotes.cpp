@@ -123,6 +123,8 @@ const char* const kKeyNotes[kTextKeyCount] = {
     "completion message when no finish page follows",
     "name of the uninstall entry and shortcut",
     "",
+    "destination and program folder pages: a folder name Windows cannot hold",
+    "destination page: a folder that cannot be made",
 };
 
 }  // namespace

@@ -73,13 +73,15 @@ void SetupApp::FinalCleanUp() {
         [this] { return session_.Resolve("[Windows Directory]"); }, session_.runFolder);
 }
 
-bool SetupApp::PrepareWizard() {
+bool SetupApp::PrepareWizard(LoadingDialog& loading) {
     if (!AdPictureSetting(session_.project).empty()) {
+        loading.Close();
         CShowAdPicture(session_.TempNameFor(kAdPicture)).DoModal();
     }
     ProposeFolders(session_);
     if (!options_.installDir.empty()) session_.paths.SetInstallDir(options_.installDir);
     if (PreparatoryProgramSetting(session_.project).empty()) return true;
+    loading.Close();
     return RunPreparatoryProgram(session_, HostProcesses(), ShowFailure) != 0;
 }
 
@@ -128,7 +130,12 @@ int SetupApp::RunSetup(const std::string& arguments) {
     if (!TakeCommandLine(arguments)) return kSetupHelpShown;
     session_.flags.installOk = true;
     metrics_ = PageMetricsForDpi(ScreenDpiY());
+    // On screen at once, before the setup's check, and until the first window of the setup
+    // proper replaces it: the user never waits in front of nothing.
+    LoadingDialog loading(session_);
+    if (!options_.silent) loading.Show();
     if (!PrepareSetup(session_)) {
+        loading.Close();
         session_.log.Add(LogKind::Error, {"cannot read the setup: ", session_.reader.LastError()});
         FinalCleanUp();
         return kSetupFailed;
@@ -140,23 +147,27 @@ int SetupApp::RunSetup(const std::string& arguments) {
         FinalCleanUp();
         return code;
     }
-    // The loading dialog unpacks the start-up files; a failure there leaves setupFinished set.
-    LoadingDialog(session_).DoModal();
-    if (session_.flags.setupFinished) {
+    loading.ShowText();
+    if (!loading.UnpackStartupFiles()) {
+        loading.Close();
         FinalCleanUp();
         return kSetupFailed;
     }
-    if (!PrepareWizard()) {
+    if (!PrepareWizard(loading)) {
         FinalCleanUp();
         return kSetupCompleted;
     }
     {
-        WizardFrame wizard(session_, metrics_, [this] {
-            restartStarted_ = true;
-            FinalCleanUp();
-        });
+        WizardFrame wizard(
+            session_, metrics_,
+            [this] {
+                restartStarted_ = true;
+                FinalCleanUp();
+            },
+            [&loading] { loading.Close(); });
         wizard.DoModal();
     }
+    loading.Close();  // a wizard that could not be shown
     // Read before the clean-up, which sets setupFinished whatever happened.
     const int code = InstallExitCode(session_.flags,
                                      RestartFollowsInstall(session_.project) && !restartStarted_);

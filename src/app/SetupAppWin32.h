@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/DiskRequestPrompt.h"
+#include "app/LoadingDialogWin32.h"
 #include "app/SetupCommandLine.h"
 #include "app/SetupExitCode.h"
 #include "app/UnattendedVolumePrompt.h"
@@ -41,9 +42,10 @@ private:
     // Run's steps, without the damage report and the log's last line.
     int RunSetup(const std::string& arguments);
 
-    // The advertising picture, the proposed folders and the preparatory program. False when
-    // that program ended with 0: the setup ends without wizard.
-    bool PrepareWizard();
+    // The advertising picture, the proposed folders and the preparatory program, each of which
+    // takes the place of the loading dialog. False when that program ended with 0: the setup
+    // ends without wizard.
+    bool PrepareWizard(LoadingDialog& loading);
 
     // Taken first, so the clean-up of the destructor still finds it.
     FileRemoval& removal_;

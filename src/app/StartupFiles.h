@@ -26,7 +26,8 @@ struct StartupFile {
 std::vector<StartupFile> StartupRun(const TextLineList& files, const TempNamer& tempName);
 
 // Whether every file of the start-up run goes into the run's folder. A setup with one that goes
-// elsewhere ("C:\windows\x.dll", "[TempFileDir]\..\..\x") is refused before any window shows.
+// elsewhere ("C:\windows\x.dll", "[TempFileDir]\..\..\x") is refused before anything is unpacked
+// and before any window but the loading dialog shows.
 bool StartupRunStaysInside(const std::vector<StartupFile>& run, const RunFolder& folder);
 
 // Decodes each file of the start-up run (LZSS) into a new file in the run's folder, which holds

@@ -150,6 +150,8 @@ bool ContainerReader::ChecksumOf(std::int64_t from, std::int64_t count, bool ima
     if (!volume_.Seek(from)) return Fail({"cannot read ", volume_.Path()});
     Crc32 sum;
     const std::int64_t fields[][2] = {{signing_.checksumField, 4}, {signing_.securityEntry, 8}};
+    const std::int64_t total = count;
+    std::int64_t nextReport = kCheckProgressStep;
     for (std::int64_t at = from; count > 0;) {
         if (setupFinished_) return Fail({"the setup was stopped"});
         const std::size_t block = std::size_t(std::min<std::int64_t>(count, kInputSize));
@@ -165,6 +167,10 @@ bool ContainerReader::ChecksumOf(std::int64_t from, std::int64_t count, bool ima
         sum.Update(checkBlock_, block);
         at += std::int64_t(block);
         count -= std::int64_t(block);
+        if (checkProgress_ && (at - from >= nextReport || count == 0)) {
+            checkProgress_(at - from, total);
+            nextReport = at - from + kCheckProgressStep;
+        }
     }
     crc = sum.Value();
     return true;

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -52,6 +53,13 @@ public:
 
     // The disk request; without one, a missing volume simply fails the extraction.
     void SetPrompt(VolumePrompt* prompt) { prompt_ = prompt; }
+
+    // Told how far a checksum pass (of a volume or the project section) has come: the bytes
+    // checked and the pass's total, after every kCheckProgressStep bytes and at its end. Called
+    // on the thread that reads; empty for none.
+    using CheckProgress = std::function<void(std::int64_t done, std::int64_t total)>;
+    static constexpr std::int64_t kCheckProgressStep = std::int64_t(1) << 20;
+    void SetCheckProgress(CheckProgress progress) { checkProgress_ = std::move(progress); }
 
     // Opens the setup executable as volume 1 and reads its tail; its folder becomes the folder
     // where volume files are looked for first. Volume arithmetic is off afterwards. When the set
@@ -155,6 +163,7 @@ private:
 
     std::atomic<bool>& setupFinished_;
     VolumePrompt* prompt_ = nullptr;
+    CheckProgress checkProgress_;
     ContainerTail tail_{};
     std::string setupPath_;
     std::string volumeFolder_;

@@ -55,6 +55,7 @@ FileInstaller::Step FileInstaller::Install(const FileEntry& entry) {
         session.records.AddInstalledFile(entry.path);
     }
     SharedFlags& flags = session.flags;
+    context_.report.SetItem(entry.path);
     const bool written = context_.services.extractor.Extract(entry);
     if (written) {
         context_.Log(LogKind::File, entry.path);

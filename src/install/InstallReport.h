@@ -21,6 +21,10 @@ public:
 
     // The status line of the progress page.
     virtual void SetStatus(const std::string& text) = 0;
+    // The line under the status: the file being written (empty once the phase moves on). The
+    // one call that returns at once: the page shows the newest item now and then, so a file
+    // costs the worker no trip to the user-interface thread.
+    virtual void SetItem(const std::string& text) { (void)text; }
     // The progress bar, 0 to 100.
     virtual void SetProgress(int percent) = 0;
     // A question with Yes and No, No the default, owned by the wizard; true for Yes.

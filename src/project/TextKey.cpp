@@ -74,6 +74,8 @@ const char* const kNames[kTextKeyCount] = {
     "InstallComplete",
     "UnInstallDesc",
     nullptr,
+    "FolderNameErrorDesc",
+    "CreateFolderErrorDesc",
 };
 
 }  // namespace

@@ -6,7 +6,8 @@
 
 namespace vesk {
 
-// Numbers are the positions in the fixed key list; 35 and 65 are reserved (no name).
+// Numbers are the positions in the fixed key list; 35 and 65 are reserved (no name). The keys
+// after 65 came later: the folder pages' refusals.
 enum class TextKey : int {
     InstallDesc = 0,
     LoadingInstallFiles = 1,
@@ -74,13 +75,15 @@ enum class TextKey : int {
     InstallComplete = 63,
     UnInstallDesc = 64,
     Reserved65 = 65,
+    FolderNameErrorDesc = 66,
+    CreateFolderErrorDesc = 67,
 };
 
-constexpr int kTextKeyCount = 66;
-constexpr int kNoTextKey = 66;  // TextKeyFromReference: the value is no reference
+constexpr int kTextKeyCount = 68;
+constexpr int kNoTextKey = kTextKeyCount;  // TextKeyFromReference: the value is no reference
 
 // The key's name as written in the language file ("ProjectName"); empty for the reserved keys
-// and for numbers outside 0 ... 65.
+// and for numbers outside the list.
 std::string TextKeyName(int key);
 inline std::string TextKeyName(TextKey key) {
     return TextKeyName(static_cast<int>(key));

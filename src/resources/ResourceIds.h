@@ -13,6 +13,7 @@
 // Loading dialog: shown while the start-up files are unpacked; closes itself.
 #define IDD_LOADING 131
 #define IDC_LOADING_TEXT 1005  // the message, from the language table
+#define IDC_LOADING_BAR 1006   // how far the setup's check has come
 
 // The setup icon: window icon of the wizard and icon of the program file.
 #define IDI_SETUP 128
@@ -64,6 +65,7 @@
 // Progress page.
 #define IDC_PROGRESS_STATUS 1017
 #define IDC_PROGRESS_BAR 1018
+#define IDC_PROGRESS_ITEM 1019  // the file being written, under the status
 
 // Finish page: the restart check box; the boxes of programs to start are numbered from 1000.
 #define IDC_FINISH_RESTART 999

@@ -78,6 +78,10 @@ bool CUnInstallDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
             Finished();
             result = 0;
             return true;
+        case WM_TIMER:
+            if (!item_.OnTimer(UINT_PTR(wParam))) return false;
+            result = 0;
+            return true;
         default:
             return false;
     }
@@ -87,6 +91,7 @@ void CUnInstallDlg::Start() {
     running_ = true;
     EnableWindow(Item(IDC_UNINSTALL_START), FALSE);
     EnableWindow(Item(IDC_UNINSTALL_CLOSE), FALSE);
+    item_.Start(Item(IDC_UNINSTALL_ITEM), kItemTimer);
     const HWND window = Window();
     const bool started = worker_.Start([this, window] {
         result_ = UninstallWorker(services_, *this, texts_).Run(plan_);
@@ -103,7 +108,12 @@ void CUnInstallDlg::Finished() {
     worker_.Join();
     running_ = false;
     exitCode_ = ExitCodeOf(result_);
-    SetItemText(IDC_UNINSTALL_STATUS, plan_.title + texts_.Get(UninstallText::UnInstallComplete));
+    item_.Stop();
+    // The header said what Uninstall would do; now it says what was done, and the lines about
+    // the buttons and the work under way go.
+    SetItemText(IDC_UNINSTALL_DESC, plan_.title + texts_.Get(UninstallText::UnInstallComplete));
+    SetItemText(IDC_UNINSTALL_DESC2, std::string());
+    SetItemText(IDC_UNINSTALL_STATUS, std::string());
     SetItemText(IDC_UNINSTALL_ITEM, std::string());
     const HWND close = Item(IDC_UNINSTALL_CLOSE);
     EnableWindow(close, TRUE);
@@ -120,7 +130,7 @@ void CUnInstallDlg::SetStatus(const std::string& text) {
 }
 
 void CUnInstallDlg::SetItem(const std::string& text) {
-    SendMessageA(Window(), kShowTextMessage, IDC_UNINSTALL_ITEM, reinterpret_cast<LPARAM>(&text));
+    item_.Set(text);
 }
 
 void CUnInstallDlg::SetProgress(int percent) {

@@ -9,6 +9,7 @@
 #include "uninstaller/UninstallTexts.h"
 #include "uninstaller/UninstallWorker.h"
 #include "wizard/DialogBaseWin32.h"
+#include "wizard/ItemLineWin32.h"
 
 namespace vesk {
 
@@ -39,10 +40,13 @@ private:
     void SetItem(const std::string& text) override;
     void SetProgress(int percent) override;
 
+    static constexpr UINT_PTR kItemTimer = 1;
+
     const UninstallPlan& plan_;
     const UninstallTexts& texts_;
     UninstallServices& services_;
     WorkerThread worker_;
+    ItemLine item_;  // what is being removed, shown now and then
     UninstallResult result_;
     bool running_ = false;
     int exitCode_ = kUninstallClosed;

@@ -2,10 +2,10 @@
 #include "wizard/ChangeInstallPathWin32.h"
 
 #include "install/SystemUtilities.h"
+#include "platform/FileSystem.h"
 #include "project/NameCase.h"
 #include "project/TaskSlots.h"
 #include "resources/ResourceIds.h"
-#include "wizard/DestinationCommit.h"
 #include "wizard/DestinationTexts.h"
 
 namespace vesk {
@@ -109,25 +109,29 @@ bool CChangeInstallPath::PathTextUsable() const {
     return CommitPathOf(path_.Text()).has_value();
 }
 
-bool CChangeInstallPath::Commit() {
-    const std::optional<std::string> path = CommitPathOf(path_.Text());
-    if (!path) return false;
-    std::vector<std::string> created;
-    for (const std::string& folder : FolderChainOf(*path)) {
-        if (CreateDirectoryA(folder.c_str(), nullptr)) created.push_back(folder);
+DestinationCommit CChangeInstallPath::Commit() {
+    FileSystem& files = HostFileSystem();
+    WithdrawFolders();
+    DestinationCommit commit = CommitDestination(path_.Text(), files);
+    if (commit.refusal == DestinationRefusal::None) {
+        madeFolders_ = commit.made;
+        session_.paths.SetInstallDir(commit.path);
     }
-    if (!SetCurrentDirectoryA(path->c_str())) {
-        // A folder the system cannot create or enter: nothing of the attempt stays.
-        for (auto folder = created.rbegin(); folder != created.rend(); ++folder) {
-            RemoveDirectoryA(folder->c_str());
-        }
-        return false;
-    }
-    for (auto folder = created.rbegin(); folder != created.rend(); ++folder) {
-        session_.records.AddCreatedFolder(*folder);
-    }
-    session_.paths.SetInstallDir(*path);
-    return true;
+    return commit;
+}
+
+void CChangeInstallPath::HandOverFolders() {
+    for (const std::string& folder : madeFolders_) session_.records.AddCreatedFolder(folder);
+    madeFolders_.clear();
+}
+
+void CChangeInstallPath::WithdrawFolders() {
+    vesk::WithdrawFolders(HostFileSystem(), madeFolders_);
+    madeFolders_.clear();
+}
+
+void CChangeInstallPath::FocusPath() {
+    SendMessageA(GetParent(Window()), WM_NEXTDLGCTL, WPARAM(Item(IDC_DESTINATION_PATH)), TRUE);
 }
 
 }  // namespace vesk

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "wizard/DestinationCommit.h"
 #include "wizard/DestinationProposal.h"
 #include "wizard/ExplorerWin32.h"
 #include "wizard/TrackedEditWin32.h"
@@ -22,11 +23,18 @@ public:
     // Whether the destination text can be committed (CommitPathOf); Next keeps the page shown
     // otherwise.
     bool PathTextUsable() const;
-    // Run when the page is left for the progress page: creates the folder with every missing
-    // parent, makes it the current folder and the install folder. The folders it created are
-    // recorded for a rollback (deepest first). False keeps the page shown: a text the commit
+    // Run when the page is left by Next: creates the folder with every missing parent, makes it
+    // the current folder and the install folder. The folders an earlier commit made are
+    // withdrawn first. The refusal (None when committed) keeps the page shown: a text the commit
     // rules refuse, or a folder the system cannot create or enter (what it created is removed).
-    bool Commit();
+    DestinationCommit Commit();
+    // The install starts: the folders the commit made become the install's, recorded for a
+    // rollback, and are no longer the page's to withdraw.
+    void HandOverFolders();
+    // The wizard ends before the install: the folders the commit made go again.
+    void WithdrawFolders();
+    // Gives the destination edit the focus, its text selected.
+    void FocusPath();
 
 private:
     bool OnInitDialog() override;
@@ -42,7 +50,8 @@ private:
     // The tree's selection changed: the edit proposes that folder with the tail.
     void OnFolderSelected();
 
-    std::vector<std::string> driveRoots_;  // "C:\" for each combo line, in its order
+    std::vector<std::string> driveRoots_;   // "C:\" for each combo line, in its order
+    std::vector<std::string> madeFolders_;  // by the last commit, top first, until handed over
     std::string defaultPath_;
     std::optional<DestinationProposal> proposal_;
     CExplorer explorer_;

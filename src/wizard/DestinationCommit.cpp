@@ -1,6 +1,7 @@
 // Destination commit rules.
 #include "wizard/DestinationCommit.h"
 
+#include "install/FolderChain.h"
 #include "project/PathParts.h"
 #include "project/WindowsNames.h"
 
@@ -9,6 +10,7 @@ namespace {
 
 constexpr std::size_t kDriveRootLength = 3;  // "C:\"
 constexpr std::size_t kShortestTrimmed = 5;  // "C:\a\" is the shortest text that loses its "\"
+constexpr char kNeutralFolder[] = "C:\\";    // current while folders are removed, as at the end
 
 }  // namespace
 
@@ -23,16 +25,29 @@ std::optional<std::string> CommitPathOf(const std::string& text) {
     return path;
 }
 
-std::vector<std::string> FolderChainOf(const std::string& path) {
-    std::vector<std::string> chain;
-    if (path.size() <= kDriveRootLength) return chain;
-    std::string folder = path.substr(0, kDriveRootLength);
-    for (const std::string& part : PathComponents(path.substr(kDriveRootLength))) {
-        if (folder.size() > kDriveRootLength) folder += '\\';
-        folder += part;
-        chain.push_back(folder);
+DestinationCommit CommitDestination(const std::string& text, FileSystem& files) {
+    DestinationCommit commit;
+    const std::optional<std::string> path = CommitPathOf(text);
+    if (!path) {
+        commit.refusal = DestinationRefusal::NoFolderName;
+        commit.path = text;
+        return commit;
     }
-    return chain;
+    commit.path = *path;
+    commit.made = CreateFolderChain(files, *path);
+    if (!files.FolderExists(*path) || !files.SetCurrentFolder(*path)) {
+        // Nothing of the attempt stays.
+        WithdrawFolders(files, commit.made);
+        commit.made.clear();
+        commit.refusal = DestinationRefusal::CannotCreate;
+    }
+    return commit;
+}
+
+void WithdrawFolders(FileSystem& files, const std::vector<std::string>& made) {
+    if (made.empty()) return;
+    files.SetCurrentFolder(kNeutralFolder);
+    for (auto folder = made.rbegin(); folder != made.rend(); ++folder) files.RemoveFolder(*folder);
 }
 
 }  // namespace vesk

@@ -93,11 +93,29 @@ std::string SizeLineText(const LanguageTable& texts, std::uint64_t bytes) {
            texts.GetText(TextKey::ChangePathSoftSizeDesc2);
 }
 
+std::string GroupedNumber(std::uint64_t number) {
+    const std::string digits = std::to_string(number);
+    std::string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
 std::string DriveLineText(const LanguageTable& texts, const DriveSpace& drive) {
     return texts.GetText(TextKey::ChangePathFreeSpaceDesc1) + drive.letter +
            texts.GetText(TextKey::ChangePathFreeSpaceDesc2) + " " +
-           std::to_string(drive.freeMegabytes) + " MB " +
+           GroupedNumber(drive.freeMegabytes) + " MB " +
            texts.GetText(TextKey::ChangePathFreeSpaceDesc3);
+}
+
+std::string FolderNameRefusal(const LanguageTable& texts, const std::string& text) {
+    return texts.GetText(TextKey::FolderNameErrorDesc) + text;
+}
+
+std::string CreateFolderRefusal(const LanguageTable& texts, const std::string& folder) {
+    return texts.GetText(TextKey::CreateFolderErrorDesc) + folder;
 }
 
 }  // namespace vesk

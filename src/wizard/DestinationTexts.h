@@ -20,8 +20,17 @@ std::string MegabytesText(std::uint64_t bytes);
 // ChangePathSoftSizeDesc1, " ", MegabytesText, " MB ", ChangePathSoftSizeDesc2.
 std::string SizeLineText(const LanguageTable& texts, std::uint64_t bytes);
 
-// ChangePathFreeSpaceDesc1, the letter, ChangePathFreeSpaceDesc2, " ", the free megabytes,
-// " MB ", ChangePathFreeSpaceDesc3 ("Disk C: 1024 MB free space").
+// A whole number with its thousands grouped by commas: 79718 gives "79,718".
+std::string GroupedNumber(std::uint64_t number);
+
+// ChangePathFreeSpaceDesc1, the letter, ChangePathFreeSpaceDesc2, " ", the free megabytes
+// grouped (GroupedNumber), " MB ", ChangePathFreeSpaceDesc3 ("Disk C: 79,718 MB free space").
 std::string DriveLineText(const LanguageTable& texts, const DriveSpace& drive);
+
+// What the folder pages tell the user who is kept on the page: FolderNameErrorDesc followed by
+// the text for a name Windows cannot hold, CreateFolderErrorDesc followed by the folder for one
+// the system cannot make or enter.
+std::string FolderNameRefusal(const LanguageTable& texts, const std::string& text);
+std::string CreateFolderRefusal(const LanguageTable& texts, const std::string& folder);
 
 }  // namespace vesk

@@ -36,15 +36,22 @@ struct BoxPlace {
     int x = 0, y = 0, width = 0, height = 0;
 };
 
+// The width a caption has beside its box on a page from `left` to `right`: the page less its
+// margins and the box. A longer caption wraps within it.
+int FinishCaptionRoom(int left, int right, const FinishBoxMetrics& metrics);
+
 // One left-aligned column, centred as a block in the client area (left, top, right, bottom):
 // its rows are a line high with 4 pixels between them, and each box is as wide as the box beside
 // its caption plus the caption, a character width per byte. `drawnWidths[i]`, when given, is
 // the width in pixels the i-th caption takes in the page's font: a caption wider than its bytes
 // make widens its box, so no caption is cut off. The column is as wide as its widest caption (at
-// least one character). Integer divisions truncate toward zero, so a column wider than the page
-// starts left of it.
+// least one character). Integer divisions truncate toward zero. A caption wider than the room
+// (FinishCaptionRoom) wraps: its box keeps to the room and is as high as `drawnHeights[i]` (the
+// wrapped caption's height, when given) or a line for each room's width of the caption, so
+// no box starts left of the page's margin or reaches past its right one.
 std::vector<BoxPlace> LayOutFinishBoxes(const std::vector<FinishBox>& boxes, int left, int top,
                                         int right, int bottom, const FinishBoxMetrics& metrics,
-                                        const std::vector<int>& drawnWidths = {});
+                                        const std::vector<int>& drawnWidths = {},
+                                        const std::vector<int>& drawnHeights = {});
 
 }  // namespace vesk

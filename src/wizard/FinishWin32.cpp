@@ -10,20 +10,25 @@
 namespace vesk {
 namespace {
 
-// The width in pixels each caption takes in `font`.
-std::vector<int> DrawnWidths(const std::vector<FinishBox>& boxes, HFONT font) {
-    std::vector<int> widths;
+// The size in pixels each caption takes in `font`, wrapped to `room` pixels.
+struct DrawnCaptions {
+    std::vector<int> widths, heights;
+};
+DrawnCaptions MeasureCaptions(const std::vector<FinishBox>& boxes, HFONT font, int room) {
+    DrawnCaptions drawn;
     HDC dc = GetDC(nullptr);
-    if (!dc) return widths;
+    if (!dc) return drawn;
     HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
     for (const FinishBox& box : boxes) {
-        SIZE size{};
-        GetTextExtentPoint32A(dc, box.caption.c_str(), int(box.caption.size()), &size);
-        widths.push_back(int(size.cx));
+        RECT area{0, 0, room, 0};
+        DrawTextA(dc, box.caption.c_str(), int(box.caption.size()), &area,
+                  DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL);
+        drawn.widths.push_back(int(area.right));
+        drawn.heights.push_back(int(area.bottom));
     }
     if (previous) SelectObject(dc, previous);
     ReleaseDC(nullptr, dc);
-    return widths;
+    return drawn;
 }
 
 }  // namespace
@@ -52,16 +57,20 @@ void CFinish::SetContent(const Task* task) {
     const HFONT font = reinterpret_cast<HFONT>(SendMessageA(Window(), WM_GETFONT, 0, 0));
     RECT client{};
     GetClientRect(Window(), &client);
+    // A caption too long for the page wraps inside it, the box as high as its lines.
+    const DrawnCaptions drawn =
+        MeasureCaptions(boxes, font, FinishCaptionRoom(client.left, client.right, metrics_));
     const std::vector<BoxPlace> places =
         LayOutFinishBoxes(boxes, client.left, client.top, client.right, client.bottom, metrics_,
-                          DrawnWidths(boxes, font));
+                          drawn.widths, drawn.heights);
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         const BoxPlace& place = places[i];
-        HWND box = CreateWindowExA(0, "BUTTON", boxes[i].caption.c_str(),
-                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, place.x,
-                                   place.y, place.width, place.height, Window(),
-                                   reinterpret_cast<HMENU>(INT_PTR(boxes[i].controlId)),
-                                   GetModuleHandleA(nullptr), nullptr);
+        HWND box =
+            CreateWindowExA(0, "BUTTON", boxes[i].caption.c_str(),
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
+                            place.x, place.y, place.width, place.height, Window(),
+                            reinterpret_cast<HMENU>(INT_PTR(boxes[i].controlId)),
+                            GetModuleHandleA(nullptr), nullptr);
         // A box that could not be made stays in the list as unchecked, so the boxes keep
         // pairing with their RunApp subtasks.
         if (box) {

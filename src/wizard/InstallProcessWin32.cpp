@@ -23,7 +23,7 @@ void CInstallProcess::WaitForWorker() {
 
 bool CInstallProcess::OnInitDialog() {
     workerPending_ = true;
-    static const int kFontControls[] = {IDC_PROGRESS_STATUS};
+    static const int kFontControls[] = {IDC_PROGRESS_STATUS, IDC_PROGRESS_ITEM};
     SetUpFonts(kFontControls);
     SetItemText(IDC_PROGRESS_STATUS, session_.texts.GetText(TextKey::InstallProcessDesc2));
     return true;
@@ -53,11 +53,19 @@ void CInstallProcess::ShowAndStart() {
         });
         // Without a thread there is no install: the wizard closes as after an early end.
         if (!started) report_.Finish(InstallOutcome::EndedEarly);
+        item_.Start(Item(IDC_PROGRESS_ITEM), kItemTimer);
     }
     Show();
 }
 
+bool CInstallProcess::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+    if (message != WM_TIMER || !item_.OnTimer(UINT_PTR(wParam))) return false;
+    result = 0;
+    return true;
+}
+
 void CInstallProcess::SetStatus(const std::string& text) {
+    item_.Set(std::string());
     SetItemText(IDC_PROGRESS_STATUS, text);
 }
 

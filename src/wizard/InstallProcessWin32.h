@@ -4,6 +4,7 @@
 
 #include "install/InstallReport.h"
 #include "platform/WorkerThread.h"
+#include "wizard/ItemLineWin32.h"
 #include "wizard/WizardPageWin32.h"
 
 namespace vesk {
@@ -20,15 +21,22 @@ public:
     // Returns when no worker runs any more.
     void WaitForWorker();
 
-    // Called from the worker thread; the controls are updated on their own thread.
+    // Called from the worker thread; the controls are updated on their own thread. A new
+    // status clears the item line, which belongs to the phase.
     void SetStatus(const std::string& text);
     void SetProgress(int percent);
+    // The file being written, shown under the status within 50 ms (ItemLine); returns at once.
+    void SetItem(const std::string& text) { item_.Set(text); }
 
 private:
+    static constexpr UINT_PTR kItemTimer = 1;
+
     bool OnInitDialog() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
     InstallReport& report_;
     bool workerPending_ = false;
+    ItemLine item_;
     WorkerThread worker_;
 };
 

@@ -3,6 +3,7 @@
 
 #include "media/BitmapDisplayWin32.h"
 #include "resources/ResourceIds.h"
+#include "wizard/FittedTextWin32.h"
 
 namespace vesk {
 namespace {
@@ -17,9 +18,24 @@ struct TextSpot {
     int x, y;
 };
 constexpr TextSpot kLine1{180, 20}, kLine2{180, 50}, kLine3{175, 84}, kLine4{175, 110};
+constexpr int kRightMargin = 12;  // kept free at the page's right edge
+// The most lines a welcome line may take before it ends with "...": the heading (which holds
+// the product's name) three, the others two.
+constexpr int kHeadingLines = 3, kLineLines = 2;
 
-void DrawLine(HDC dc, TextSpot spot, const std::string& text) {
-    TextOutA(dc, spot.x, spot.y, text.c_str(), int(text.size()));
+int LineHeight(HDC dc) {
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    return metrics.tmHeight > 0 ? int(metrics.tmHeight) : 1;
+}
+
+// Draws `text` wrapped from `spot` to `right` in at most `lines` lines; returns how much lower
+// than one line it ended, by which the lines below move down.
+int DrawLine(HDC dc, TextSpot spot, int right, const std::string& text, int lines) {
+    const int line = LineHeight(dc);
+    const RECT area{spot.x, spot.y, right, spot.y + lines * line};
+    const int drawn = DrawFittedText(dc, text, area);
+    return drawn > line ? drawn - line : 0;
 }
 
 }  // namespace
@@ -64,17 +80,24 @@ void WelcomePage::Paint(HDC dc) {
     int width = 0, height = 0;
     DrawBitmapFile(picturePath_, dc, 0, 0, width, height);
 
+    // Each line wraps within the panel; a line that takes more room moves the lines below it.
     const LanguageTable& texts = session_.texts;
+    const int right = client.right - kRightMargin;
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = SelectObject(dc, headingFont_ ? headingFont_.get() : NormalFont());
     SetTextColor(dc, kHeadingColour);
-    DrawLine(dc, kLine1,
-             texts.GetText(TextKey::WelcomeWndDesc1) + texts.GetText(TextKey::ProjectName));
-    DrawLine(dc, kLine2, texts.GetText(TextKey::WelcomeWndDesc2));
+    int shift =
+        DrawLine(dc, kLine1, right,
+                 texts.GetText(TextKey::WelcomeWndDesc1) + texts.GetText(TextKey::ProjectName),
+                 kHeadingLines);
+    shift += DrawLine(dc, {kLine2.x, kLine2.y + shift}, right,
+                      texts.GetText(TextKey::WelcomeWndDesc2), kLineLines);
     SelectObject(dc, NormalFont());
     SetTextColor(dc, RGB(0, 0, 0));
-    DrawLine(dc, kLine3, texts.GetText(TextKey::WelcomeWndDesc3));
-    DrawLine(dc, kLine4, texts.GetText(TextKey::WelcomeWndDesc4));
+    shift += DrawLine(dc, {kLine3.x, kLine3.y + shift}, right,
+                      texts.GetText(TextKey::WelcomeWndDesc3), kLineLines);
+    DrawLine(dc, {kLine4.x, kLine4.y + shift}, right, texts.GetText(TextKey::WelcomeWndDesc4),
+             kLineLines);
     SelectObject(dc, oldFont);
 }
 

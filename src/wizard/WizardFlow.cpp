@@ -6,18 +6,19 @@ namespace vesk {
 void WizardFlow::Start() {
     currentKind_ = kNoPage;
     finishMode_ = false;
+    finishActed_ = false;
     flags_.licenceAccepted = false;
     ShowPage(project_.CurrentPageTask());
 }
 
 void WizardFlow::ShowPage(const Task* task) {
     const int kind = PageKindOf(task);
-    if (currentKind_ == kDestinationPage && kind == kProgressPage && !view_.CommitDestination()) {
-        project_.PreviousPage();  // undo the advance: the destination page stays
-        return;
-    }
     view_.SetHeaderVisible(true);
     view_.EnableButton(WizardButton::Next, true);
+    // Back leads nowhere from the first page and cannot undo the install: disabled there, so it
+    // never holds the focus.
+    const bool backLeadsSomewhere = project_.CurrentPage() != project_.FirstPage();
+    view_.EnableButton(WizardButton::Back, backLeadsSomewhere && kind != kProgressPage);
     if (currentKind_ >= kWelcomePage && currentKind_ <= kProgressPage)
         view_.LeavePage(currentKind_);
 
@@ -41,7 +42,6 @@ void WizardFlow::ShowPage(const Task* task) {
             break;
         case kProgressPage:
             view_.SetHeader(PageHeaderOf(kind, texts_));
-            view_.EnableButton(WizardButton::Back, false);
             view_.EnableButton(WizardButton::Next, false);
             view_.EnterPage(kind);
             break;
@@ -53,6 +53,9 @@ void WizardFlow::ShowPage(const Task* task) {
 
 void WizardFlow::OnNext() {
     if (finishMode_) {
+        // Finish acts once: a second press (a double-click) finds the wizard closing already.
+        if (finishActed_) return;
+        finishActed_ = true;
         view_.RunFinishAction();
         view_.StartCloseTimer();
         return;
@@ -67,17 +70,24 @@ void WizardFlow::OnNext() {
         view_.StartCloseTimer();
         return;
     }
+    // The folder the user chose is committed whenever the destination page is left forward,
+    // whichever page follows, so the install uses it however the pages are ordered.
+    if (currentKind_ == kDestinationPage && !view_.CommitDestination()) {
+        project_.PreviousPage();  // undo the advance: the destination page stays
+        return;
+    }
     if (!flags_.setupFinished) {
         ShowPage(next);
         return;
     }
     finishMode_ = true;
     view_.SetHeader(PageHeaderOf(kRunProgramsFinishPage, texts_));
+    // Next is ready before the page is entered, so the page can hand it the focus.
+    view_.EnableButton(WizardButton::Next, true);
+    view_.SetNextCaption(texts_.GetText(TextKey::CompleteButtonDesc));
     view_.EnterFinishPage(*next);
     currentKind_ = kRunProgramsFinishPage;
     view_.EnableButton(WizardButton::Cancel, false);
-    view_.EnableButton(WizardButton::Next, true);
-    view_.SetNextCaption(texts_.GetText(TextKey::CompleteButtonDesc));
 }
 
 void WizardFlow::OnBack() {

@@ -20,11 +20,12 @@ public:
     // Shows the page task at the project's cursor; a project without page tasks shows none.
     void Start();
 
-    // Next: on to the next page task, unless the page shown may not be left; after the install the
-    // finish page (finish mode) or, when no page task follows the progress page, the completion
-    // message; in finish mode the finish page's action, then the wizard closes.
+    // Next: on to the next page task, unless the page shown may not be left; leaving the
+    // destination page commits its folder first (a refused commit keeps the page); after the
+    // install the finish page (finish mode) or, when no page task follows the progress page, the
+    // completion message; in finish mode the finish page's action, once, then the wizard closes.
     void OnNext();
-    // Back: the page task before the current one; nothing on the first.
+    // Back: the page task before the current one; nothing on the first, where Back is disabled.
     void OnBack();
     // Cancel, Escape and the close box: during the install only a request to the worker;
     // otherwise the exit question.
@@ -44,6 +45,7 @@ private:
     WizardView& view_;
     int currentKind_ = kNoPage;
     bool finishMode_ = false;
+    bool finishActed_ = false;
 };
 
 }  // namespace vesk

@@ -1,8 +1,14 @@
 // The wizard frame: pages, header band, buttons, and the install worker's way back to the user.
 #include "wizard/WizardFrameWin32.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "media/BitmapDisplayWin32.h"
 #include "resources/ResourceIds.h"
+#include "wizard/DestinationTexts.h"
+#include "wizard/FittedTextWin32.h"
+#include "wizard/PageFocusWin32.h"
 
 namespace vesk {
 namespace {
@@ -14,12 +20,19 @@ constexpr UINT kFinishMessage = WM_APP + 2;
 // Sent by the worker thread: show a message on the frame's thread (lParam: a Question whose
 // answer is not asked for).
 constexpr UINT kTellMessage = WM_APP + 3;
+// Posted at initialisation: the wizard is on screen (shown now if the dialog has not shown
+// itself yet) and whatever stood for it may go.
+constexpr UINT kShownMessage = WM_APP + 4;
 
 constexpr char kHeaderPicture[] = "[TempFileDir]\\~VeskInstall-TopFramePicture.bmp";
 struct TextSpot {
     int x, y;
 };
 constexpr TextSpot kSubjectSpot{16, 16}, kDescriptionSpot{16, 36};
+// The header's texts keep to the left part of the header picture, which wizard header pictures
+// leave plain for them (their emblem sits at the right), in tenths of the picture's width.
+constexpr int kTextShareTenths = 7;
+constexpr int kBandMargin = 16;  // kept free at the band's right edge
 
 struct Question {
     const std::string& text;
@@ -48,9 +61,10 @@ HICON LoadSetupIcon(int size) {
 }  // namespace
 
 WizardFrame::WizardFrame(SetupSession& session, const PageMetrics& metrics,
-                         std::function<void()> finalCleanUp)
+                         std::function<void()> finalCleanUp, std::function<void()> shown)
     : session_(session),
       metrics_(metrics),
+      shown_(std::move(shown)),
       flow_(session.project, session.flags, session.texts, *this),
       headerPicture_(session.TempNameFor(kHeaderPicture)),
       welcome_(session),
@@ -96,8 +110,9 @@ bool WizardFrame::OnInitDialog() {
     static const int kFontControls[] = {IDC_WIZARD_BACK, IDC_WIZARD_NEXT, IDC_WIZARD_CANCEL};
     SetUpFonts(kFontControls);
     LayOut();
+    PostMessageA(Window(), kShownMessage, 0, 0);
     flow_.Start();
-    return true;
+    return false;  // the first page has the focus already
 }
 
 void WizardFrame::LayOut() {
@@ -211,8 +226,19 @@ bool WizardFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
             result = TRUE;
             return true;
         case WM_DESTROY:
+            // Left before the install: the folder the destination page made goes again.
+            destination_.WithdrawFolders();
             for (WizardPage* page : AllPages()) page->Close();
             return false;
+        case kShownMessage:
+            // The dialog shows itself once no message waits; this one may come first. The
+            // wizard is on screen and painted before the loading dialog goes.
+            if (!IsWindowVisible(Window())) ShowWindow(Window(), SW_SHOWNORMAL);
+            UpdateWindow(Window());
+            // Activating the dialog put the focus back where the dialog manager had it.
+            FocusShownPage();
+            if (shown_) std::exchange(shown_, nullptr)();
+            return true;
         case WM_QUERYDRAGICON:
             result = reinterpret_cast<INT_PTR>(icon_);
             return true;
@@ -300,25 +326,53 @@ void WizardFrame::PaintHeader(HDC dc, const RECT& band) {
     FillRect(dc, &band, GetSysColorBrush(COLOR_3DFACE));
     int width = 0, height = 0;
     DrawBitmapFile(headerPicture_, dc, 0, 0, width, height);
+    // Long texts wrap or end with "..." before the picture's emblem and inside the band.
+    int right = band.right - kBandMargin;
+    if (width > 0)
+        right = std::min(right, std::min(width, int(band.right)) * kTextShareTenths / 10);
+    right = std::max(right, int(band.right) / 2);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     HGDIOBJ previous = SelectObject(dc, BoldFont());
-    TextOutA(dc, kSubjectSpot.x, kSubjectSpot.y, header_.subject.c_str(),
-             int(header_.subject.size()));
+    RECT subject{kSubjectSpot.x, kSubjectSpot.y, right, kDescriptionSpot.y};
+    DrawTextA(dc, header_.subject.c_str(), int(header_.subject.size()), &subject,
+              DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
     SelectObject(dc, NormalFont());
-    TextOutA(dc, kDescriptionSpot.x, kDescriptionSpot.y, header_.description.c_str(),
-             int(header_.description.size()));
+    const RECT description{kDescriptionSpot.x, kDescriptionSpot.y, right, band.bottom - 2};
+    DrawFittedText(dc, header_.description, description);
     SelectObject(dc, previous);
 }
 
+void WizardFrame::Refuse(const std::string& text, HWND control) {
+    MessageBoxA(Window(), text.c_str(), session_.texts.GetText(TextKey::MessageDesc).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
+    MoveFocus(Window(), control);
+}
+
 bool WizardFrame::CanLeave(int kind) {
-    if (kind == kProgramFolderPage) return programFolder_.FolderTextUsable();
-    if (kind == kDestinationPage) return destination_.PathTextUsable();
+    const LanguageTable& texts = session_.texts;
+    if (kind == kProgramFolderPage && !programFolder_.FolderTextUsable()) {
+        Refuse(FolderNameRefusal(texts, programFolder_.FolderText()),
+               programFolder_.Item(IDC_PROGRAM_FOLDER_NAME));
+        return false;
+    }
+    if (kind == kDestinationPage && !destination_.PathTextUsable()) {
+        Refuse(FolderNameRefusal(texts, destination_.PathText()),
+               destination_.Item(IDC_DESTINATION_PATH));
+        return false;
+    }
     return true;
 }
 
 bool WizardFrame::CommitDestination() {
-    return destination_.Commit();
+    const DestinationCommit commit = destination_.Commit();
+    if (commit.refusal == DestinationRefusal::None) return true;
+    const LanguageTable& texts = session_.texts;
+    Refuse(commit.refusal == DestinationRefusal::CannotCreate
+               ? CreateFolderRefusal(texts, commit.path)
+               : FolderNameRefusal(texts, commit.path),
+           destination_.Item(IDC_DESTINATION_PATH));
+    return false;
 }
 
 void WizardFrame::LeavePage(int kind) {
@@ -329,10 +383,29 @@ void WizardFrame::LeavePage(int kind) {
 
 void WizardFrame::EnterPage(int kind) {
     if (kind == kProgressPage) {
+        // From now on the install's rollback removes the destination's folders.
+        destination_.HandOverFolders();
         progress_.ShowAndStart();
     } else if (WizardPage* page = PageOfKind(kind)) {
         page->Show();
     }
+    FocusShownPage();
+}
+
+void WizardFrame::FocusShownPage() {
+    HWND target = nullptr;
+    for (WizardPage* page : AllPages()) {
+        // The style, not IsWindowVisible: the frame itself may not be on screen yet.
+        if (GetWindowLongA(page->Window(), GWL_STYLE) & WS_VISIBLE) {
+            target = FirstFocusControl(page->Window());
+            break;
+        }
+    }
+    for (int id : {IDC_WIZARD_NEXT, IDC_WIZARD_CANCEL, IDC_WIZARD_BACK}) {
+        if (target) break;
+        if (IsWindowEnabled(Item(id))) target = Item(id);
+    }
+    MoveFocus(Window(), target);
 }
 
 void WizardFrame::SetHeader(const PageHeader& header) {
@@ -350,7 +423,11 @@ void WizardFrame::SetHeaderVisible(bool visible) {
 }
 
 void WizardFrame::EnableButton(WizardButton button, bool enabled) {
-    EnableWindow(Item(ButtonId(button)), enabled ? TRUE : FALSE);
+    HWND item = Item(ButtonId(button));
+    // A disabled window loses the focus to nobody: Tab and Escape would do nothing.
+    const bool losesFocus = !enabled && GetFocus() == item;
+    EnableWindow(item, enabled ? TRUE : FALSE);
+    if (losesFocus) FocusShownPage();
 }
 
 void WizardFrame::SetNextCaption(const std::string& text) {
@@ -361,6 +438,7 @@ void WizardFrame::EnterFinishPage(const Task& task) {
     progress_.Hide();
     finish_.SetContent(&task);
     finish_.Show();
+    FocusShownPage();
 }
 
 void WizardFrame::RunFinishAction() {
@@ -383,6 +461,10 @@ void WizardFrame::StartCloseTimer() {
 
 void WizardFrame::SetStatus(const std::string& text) {
     progress_.SetStatus(text);
+}
+
+void WizardFrame::SetItem(const std::string& text) {
+    progress_.SetItem(text);
 }
 
 void WizardFrame::SetProgress(int percent) {

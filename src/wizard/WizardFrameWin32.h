@@ -34,9 +34,10 @@ public:
     static constexpr UINT_PTR kCloseTimer = 8;
     static constexpr UINT kTimerDelayMs = 100;
 
-    // `finalCleanUp` is what the finish page runs before it restarts the computer.
+    // `finalCleanUp` is what the finish page runs before it restarts the computer; `shown`, when
+    // given, runs once the wizard is on screen (the loading dialog goes then).
     WizardFrame(SetupSession& session, const PageMetrics& metrics,
-                std::function<void()> finalCleanUp);
+                std::function<void()> finalCleanUp, std::function<void()> shown = nullptr);
     ~WizardFrame() override;
 
     // Shows the wizard until it closes.
@@ -44,6 +45,7 @@ public:
 
     // InstallReport, called from the worker thread.
     void SetStatus(const std::string& text) override;
+    void SetItem(const std::string& text) override;
     void SetProgress(int percent) override;
     bool AskYesNo(const std::string& text, const std::string& caption, QuestionIcon icon) override;
     void Tell(const std::string& text, const std::string& caption) override;
@@ -63,6 +65,11 @@ private:
     RECT HeaderBand() const;
     WizardPage* PageOfKind(int kind);
     std::array<WizardPage*, 8> AllPages();
+    // Gives the focus to the page shown now: its first control (FirstFocusControl), else the
+    // first enabled of Next, Cancel and Back.
+    void FocusShownPage();
+    // Tells the user why the page stays (an OK box), then puts the focus into `control`.
+    void Refuse(const std::string& text, HWND control);
 
     // WizardView
     bool CanLeave(int kind) override;
@@ -81,6 +88,7 @@ private:
 
     SetupSession& session_;
     PageMetrics metrics_;
+    std::function<void()> shown_;
     WizardFlow flow_;
     PageHeader header_;
     bool headerVisible_ = false;

@@ -316,5 +316,53 @@ TEST(ProjectCompleterTest, RefusesTasksThatFitNoSlot) {
     }
 }
 
+TEST(ProjectCompleterTest, RefusesPageOrdersThatLeadToADeadEnd) {
+    const std::string properties =
+        "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\n<SubTask ID=\"1\" "
+        "Type=\"GetAllVar\">\n"
+        "<ProjectName>P</ProjectName>\n</SubTask>\n</Task>\n";
+    // Page tasks, each "ID:IsExec", written after task 2401 (lines 7, 9, 11 ...).
+    struct Case {
+        std::vector<const char*> pages;
+        const char* error;  // nullptr: the order builds
+    };
+    const Case cases[] = {
+        {{}, nullptr},  // the defaults: welcome ... progress, then the finish page
+        {{"2002:1", "2008:1", "2010:1"}, nullptr},
+        {{"2008:1", "2009:1"}, nullptr},
+        {{"2008:1", "2002:1"}, nullptr},  // pages after the install are no dead end
+        {{"2002:0", "2006:0", "2007:0", "2008:0", "2010:0"},
+         "p:13: no wizard page is shown (every page task has IsExec=\"0\")"},
+        {{"2002:1", "2008:0"}, "p:9: task 2008, the progress page, has IsExec=\"0\""},
+        {{"2008:0", "2010:1"}, "p:7: task 2008, the progress page, has IsExec=\"0\""},
+        {{"2010:1", "2008:1"},
+         "p:7: task 2010, a finish page, comes before task 2008, the progress page"},
+        {{"2002:1", "2009:1", "2008:1"}, "p:9: task 2009, a finish page, comes before task 2008"},
+        // A finish page written before it with IsExec="0" is never shown.
+        {{"2009:0", "2008:1"}, nullptr},
+    };
+    for (const Case& c : cases) {
+        std::string tasks = properties;
+        for (const char* page : c.pages) {
+            const std::string text = page;
+            tasks += "<Task ID=\"" + text.substr(0, 4) + "\" Type=\"ShowDialogBox\" IsExec=\"" +
+                     text.substr(5) + "\">\n</Task>\n";
+        }
+        SCOPED_TRACE(tasks);
+        ProjectReader reader;
+        ASSERT_TRUE(reader.ReadText("<InstallProject>\n" + tasks + "</InstallProject>\n", "p"))
+            << reader.LastError();
+        ProjectCompleter completer;
+        const bool completed = completer.Complete(reader.Project(), "p", reader.TaskLines());
+        if (c.error == nullptr) {
+            EXPECT_TRUE(completed) << completer.LastError();
+        } else {
+            EXPECT_FALSE(completed);
+            EXPECT_NE(completer.LastError().find(c.error), std::string::npos)
+                << completer.LastError();
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vesk

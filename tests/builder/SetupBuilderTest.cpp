@@ -259,7 +259,7 @@ TEST(SetupBuilderTest, LanguageFileHasThreeSectionsWithTheSameKeys) {
     ASSERT_EQ(keys.size(), 3u);
     EXPECT_EQ(keys[1], keys[0]);
     EXPECT_EQ(keys[2], keys[0]);
-    EXPECT_EQ(keys[0].back(), "UnInstallComplete");
+    EXPECT_EQ(keys[0].back(), "CreateFolderErrorDesc");
     EXPECT_EQ(body.substr(body.size() - 2), "\r\n");
 }
 

@@ -161,6 +161,28 @@ TEST(ContainerIntegrityTest, DamageAndMixedVolumesAreNamed) {
     }
 }
 
+TEST(ContainerIntegrityTest, TheChecksumPassTellsHowFarItHasCome) {
+    TempDir dir;
+    const std::vector<FixtureBody> bodies = {{FixtureBytes(5000, 1, true), false},
+                                             {FixtureBytes(2500000, 2, false), true}};
+    const FixtureSet set = test::BuildFixtureSet(dir / "Setup.exe", 3000, 1 << 30, bodies);
+    ASSERT_EQ(set.volumePaths.size(), 1u);
+    Reading r;
+    std::vector<std::pair<std::int64_t, std::int64_t>> reports;
+    r.reader.SetCheckProgress(
+        [&](std::int64_t done, std::int64_t total) { reports.emplace_back(done, total); });
+    ASSERT_TRUE(r.reader.OpenContainer(set.setupPath)) << r.reader.LastError();
+    ASSERT_TRUE(r.reader.Checked());
+    // The project section, then volume 1's stream, each up to its end in steps of 1 MiB.
+    const std::int64_t stream = std::int64_t(r.reader.Tail().projectOffset);
+    const std::vector<std::pair<std::int64_t, std::int64_t>> expected = {
+        {r.reader.Tail().projectSize, r.reader.Tail().projectSize},
+        {1 << 20, stream},
+        {2 << 20, stream},
+        {stream, stream}};
+    EXPECT_EQ(reports, expected);
+}
+
 TEST(ContainerIntegrityTest, NothingOfADamagedVolumeIsDelivered) {
     // The body that starts in Setup3.Cab is refused before any of its bytes reach the sink, and
     // the reader asks for no other disk: the set is damaged, not missing.

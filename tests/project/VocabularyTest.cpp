@@ -127,7 +127,8 @@ TEST(TextKeyTest, ReferencesMatchWholeValuesIgnoringAsciiCase) {
     EXPECT_EQ(TextKeyName(TextKey::ChangePathFreeSpaceDesc3), "ChangePathFreeSpaceDesc3");
     EXPECT_EQ(TextKeyName(35), "");
     EXPECT_EQ(TextKeyName(65), "");
-    EXPECT_EQ(TextKeyName(66), "");
+    EXPECT_EQ(TextKeyName(66), "FolderNameErrorDesc");  // the keys added after 65 follow it
+    EXPECT_EQ(TextKeyName(kTextKeyCount), "");
 }
 
 }  // namespace

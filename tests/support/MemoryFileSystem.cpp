@@ -74,7 +74,7 @@ bool MemoryFileSystem::RemoveFolder(const std::string& path) {
 
 bool MemoryFileSystem::SetCurrentFolder(const std::string& path) {
     log.push_back("cd " + path);
-    return true;
+    return !refuseCurrentFolder;
 }
 
 void MemoryFileSystem::Pause(int milliseconds) {

@@ -24,6 +24,7 @@ public:
     std::vector<std::string> log;                        // "rmdir X", "cd X", "wait N"
     std::vector<std::string> atRestart;                  // removals asked for at restart
     bool refuseRestart = false;                          // RemoveAtRestart fails
+    bool refuseCurrentFolder = false;                    // SetCurrentFolder fails
 
     // A file and every folder above it.
     void Put(const std::string& path, const std::string& content);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "GuiDriver.h"
+#include "ScopedEnvironment.h"
 #include "SetupBuilder.h"
 #include "platform/Registry.h"
 #include "platform/SystemFacts.h"
@@ -42,16 +43,17 @@ std::string EnglishText(TextKey key) {
 }
 
 // A project of the page tasks given (each a whole <Task> element), in that order; the welcome
-// page is hidden, so the first of them is the first page.
-std::string PagesProject(const std::string& pageTasks) {
-    return "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<InstallProject>\r\n"
-           "<Version>VeskInstall5.0</Version>\r\n"
-           "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
-           "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n"
-           "<ProjectName>Pages</ProjectName>\r\n<CompanyDesc>Vesk Data Pages</CompanyDesc>\r\n"
-           "<ProductVersion>1.0</ProductVersion>\r\n</SubTask>\r\n</Task>\r\n"
-           "<Task ID=\"2002\" Type=\"ShowDialogBox\" IsExec=\"0\">\r\n</Task>\r\n" +
-           pageTasks +
+// page is shown first when `welcome`, else it is hidden and the first of them is the first page.
+std::string PagesProject(const std::string& pageTasks, bool welcome = false) {
+    return std::string(
+               "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<InstallProject>\r\n"
+               "<Version>VeskInstall5.0</Version>\r\n"
+               "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
+               "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n"
+               "<ProjectName>Pages</ProjectName>\r\n<CompanyDesc>Vesk Data Pages</CompanyDesc>\r\n"
+               "<ProductVersion>1.0</ProductVersion>\r\n</SubTask>\r\n</Task>\r\n"
+               "<Task ID=\"2002\" Type=\"ShowDialogBox\" IsExec=\"") +
+           (welcome ? "1" : "0") + "\">\r\n</Task>\r\n" + pageTasks +
            "<Task ID=\"2402\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
            "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n"
            "<PathDesc>[InstallDir]</PathDesc>\r\n<PathValue>product</PathValue>\r\n"
@@ -247,6 +249,15 @@ bool Picture(HWND frame, const std::string& name) {
     return test::Screenshot(frame, name);
 }
 
+// A drive root no drive answers to ("Q:").
+std::string AbsentDrive() {
+    const DWORD drives = GetLogicalDrives();
+    for (char letter = 'Q'; letter <= 'Y'; ++letter) {
+        if (!(drives & (1u << (letter - 'A')))) return std::string(1, letter) + ":";
+    }
+    return "B:";
+}
+
 bool WaitForFile(const std::string& path, DWORD timeoutMs = test::kGuiTimeoutMs) {
     const DWORD start = GetTickCount();
     while (!test::FileExists(path)) {
@@ -262,8 +273,8 @@ protected:
         if (!test::DisplayAvailable()) GTEST_SKIP() << "no display";
     }
 
-    HWND Start(const std::string& pageTasks) {
-        const std::string setup = BuildSetup(dir_, PagesProject(pageTasks));
+    HWND Start(const std::string& pageTasks, bool welcome = false) {
+        const std::string setup = BuildSetup(dir_, PagesProject(pageTasks, welcome));
         if (setup.empty() || !process_.Start(setup)) return nullptr;
         return test::WaitForWizard(process_.Id(), 30000);
     }
@@ -274,6 +285,28 @@ protected:
         HWND page = test::VisiblePage(frame);
         EXPECT_NE(page ? GetDlgItem(page, id) : nullptr, nullptr) << "page without control " << id;
         return page;
+    }
+    // The control that has the keyboard focus once the wizard has handled what it was sent.
+    HWND Focused(HWND frame) {
+        test::Settle(frame);
+        return test::FocusedWindow(frame);
+    }
+    // Next on a page that refuses: a message says `said` (saved as `shot` when given), and once
+    // it is answered the page is still shown with the focus in its control `edit`.
+    void ExpectRefusal(HWND frame, HWND page, int edit, const std::string& said,
+                       const char* shot = nullptr) {
+        ASSERT_TRUE(test::ClickItem(frame, IDC_WIZARD_NEXT));
+        HWND box = test::WaitForMessageBox(process_.Id(), frame);
+        ASSERT_NE(box, nullptr) << "no message says why the page stays";
+        EXPECT_NE(test::MessageBoxText(box).find(said), std::string::npos)
+            << test::MessageBoxText(box);
+        if (shot) {
+            EXPECT_TRUE(test::Screenshot(box, shot));
+        }
+        ASSERT_TRUE(test::ClickItem(box, IDOK));
+        ASSERT_TRUE(test::WaitForWindowGone(box));
+        EXPECT_EQ(test::VisiblePage(frame), page);
+        EXPECT_EQ(Focused(frame), GetDlgItem(page, edit));
     }
     // Waits until the install has ended and the finish page is shown (Next reads Finish).
     bool WaitForFinishPage(HWND frame) {
@@ -372,11 +405,12 @@ TEST_F(DataPagesGuiTest, AnExistingStartMenuFolderIsPickedAndUnusableNamesKeepTh
     EXPECT_EQ(test::ItemText(page, IDC_PROGRAM_FOLDER_NAME), "Vesk Picked Folder");
     EXPECT_TRUE(Picture(frame, "DataPages-ProgramFolder.bmp"));
 
-    // Names Windows cannot hold keep the page; a usable one goes on.
+    // Names Windows cannot hold keep the page, and the user is told why; a usable one goes on.
     for (const char* name : {"Bad|Name", "Tools.", "Vendor\\CON"}) {
+        SCOPED_TRACE(name);
         ASSERT_TRUE(test::SetItemText(page, IDC_PROGRAM_FOLDER_NAME, name));
-        Next(frame);
-        EXPECT_EQ(test::VisiblePage(frame), page) << name;
+        ExpectRefusal(frame, page, IDC_PROGRAM_FOLDER_NAME,
+                      EnglishText(TextKey::FolderNameErrorDesc) + name);
     }
     ASSERT_TRUE(test::SetItemText(page, IDC_PROGRAM_FOLDER_NAME, "Vendor\\Tool"));
     Next(frame);
@@ -503,13 +537,21 @@ TEST_F(DataPagesGuiTest, ATypedDestinationBecomesTheInstallFolderAndOnlyCheckedP
     HWND page = PageWith(frame, IDC_DESTINATION_PATH);
     ASSERT_NE(page, nullptr);
 
-    // What cannot be committed keeps the page, and nothing is created.
+    // What cannot be committed keeps the page, says why, and nothing is created: names Windows
+    // cannot hold, and a folder on a drive that is not there.
     for (const std::string& typed :
          {std::string("C:"), top + "\\a?b", top + "\\CON\\x", top + "."}) {
+        SCOPED_TRACE(typed);
         ASSERT_TRUE(test::SetItemText(page, IDC_DESTINATION_PATH, typed));
-        Next(frame);
-        EXPECT_EQ(test::VisiblePage(frame), page) << typed;
+        ExpectRefusal(frame, page, IDC_DESTINATION_PATH,
+                      EnglishText(TextKey::FolderNameErrorDesc) + typed,
+                      typed == "C:" ? "DataPages-RefusedName.bmp" : nullptr);
     }
+    const std::string absent = AbsentDrive() + "\\Vesk\\Pages";
+    ASSERT_TRUE(test::SetItemText(page, IDC_DESTINATION_PATH, absent));
+    ExpectRefusal(frame, page, IDC_DESTINATION_PATH,
+                  EnglishText(TextKey::CreateFolderErrorDesc) + absent,
+                  "DataPages-RefusedFolder.bmp");
     EXPECT_FALSE(fs::exists(top));
 
     // A usable path, with one trailing separator: created, and the install goes there.
@@ -545,13 +587,89 @@ TEST_F(DataPagesGuiTest, ATypedDestinationBecomesTheInstallFolderAndOnlyCheckedP
     EXPECT_TRUE(Picture(frame, "DataPages-FinishPrograms.bmp"));
 
     SendMessageA(second, BM_SETCHECK, BST_UNCHECKED, 0);
-    Next(frame);
+    // Finish pressed twice before the wizard has gone (a double-click) acts once.
+    ASSERT_TRUE(test::ClickItem(frame, IDC_WIZARD_NEXT));
+    ASSERT_TRUE(test::ClickItem(frame, IDC_WIZARD_NEXT));
     EXPECT_EQ(process_.WaitForExit(), 0);
-    // The checked program ran in the install folder; the unchecked one never started.
+    // The checked program ran once, in the install folder; the unchecked one never started.
     ASSERT_TRUE(WaitForFile(destination + "\\ran.txt")) << "the checked program did not run";
     Sleep(500);
     EXPECT_EQ(test::ReadWholeFile(destination + "\\ran.txt"), destination);
     EXPECT_FALSE(test::FileExists(destination + "\\other\\ran.txt"));
+}
+
+TEST_F(DataPagesGuiTest, AFolderTypedBeforeOtherPagesIsWhereTheProductGoesAndFocusFollows) {
+    const std::string destination = dir_ / "typed first\\Pages";
+    test::ScopedEnvironment marker("VESK_TEST_MARKER", "ran.txt");  // where the program starts
+    HWND frame = Start(PageTask("2006", false) + PageTask("2007", true) + PageTask("2005", true) +
+                           PageTask("2008", true) +
+                           PageTask("2010", true,
+                                    RunApp(kFirstProgramBox, "Start the program", "exit_with.exe",
+                                           "[InstallDir]")),
+                       true);
+    ASSERT_NE(frame, nullptr) << "the wizard did not appear";
+    // Welcome: Back leads nowhere and is disabled; Next has the focus.
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(frame, IDC_WIZARD_BACK)));
+    EXPECT_EQ(Focused(frame), GetDlgItem(frame, IDC_WIZARD_NEXT));
+    Next(frame);
+    HWND page = PageWith(frame, IDC_DESTINATION_PATH);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(Focused(frame), GetDlgItem(page, IDC_DESTINATION_PATH));
+    ASSERT_TRUE(test::SetItemText(page, IDC_DESTINATION_PATH, destination));
+    // Left forward, the destination is committed, though the progress page does not follow.
+    Next(frame);
+    HWND user = PageWith(frame, IDC_USER_NAME);
+    EXPECT_TRUE(fs::is_directory(destination)) << destination;
+    EXPECT_EQ(Focused(frame), GetDlgItem(user, IDC_USER_NAME));
+    ASSERT_TRUE(CopyFileA(VESK_EXIT_WITH_PATH, (destination + "\\exit_with.exe").c_str(), FALSE));
+
+    // The progress page: Back and Next are disabled, so Cancel has the focus; under the status
+    // the file being written.
+    Next(frame);
+    HWND progress = PageWith(frame, IDC_PROGRESS_BAR);
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(Focused(frame), GetDlgItem(frame, IDC_WIZARD_CANCEL));
+    const DWORD start = GetTickCount();
+    std::string item;
+    while (item.empty() && GetTickCount() - start < test::kGuiTimeoutMs) {
+        item = test::ItemText(progress, IDC_PROGRESS_ITEM);
+        if (item.empty()) Sleep(5);
+    }
+    EXPECT_EQ(item, destination + "\\readme.txt");
+    EXPECT_TRUE(test::Screenshot(frame, "DataPages-ProgressFile.bmp"));
+
+    ASSERT_TRUE(WaitForFinishPage(frame)) << "no finish page";
+    HWND finish = test::VisiblePage(frame);
+    EXPECT_EQ(Focused(frame), GetDlgItem(finish, kFirstProgramBox));
+    // Enter with the focus on the box presses nothing: the wizard stays.
+    ASSERT_TRUE(test::PressKey(GetDlgItem(finish, kFirstProgramBox), VK_RETURN));
+    EXPECT_TRUE(test::Settle(frame));
+    EXPECT_TRUE(IsWindowVisible(frame));
+    Next(frame);
+    EXPECT_EQ(process_.WaitForExit(), 0);
+    EXPECT_EQ(test::ReadWholeFile(destination + "\\readme.txt"), std::string(5000000, 'x'));
+    ASSERT_TRUE(WaitForFile(destination + "\\ran.txt")) << "the checked program did not run";
+}
+
+TEST_F(DataPagesGuiTest, FoldersCommittedBeforeTheInstallGoWhenTheyAreNotUsed) {
+    const std::string first = dir_ / "first\\deep", second = dir_ / "second";
+    HWND frame = Start(PageTask("2006", false) + PageTask("2007", true) + PageTask("2005", true));
+    ASSERT_NE(frame, nullptr) << "the wizard did not appear";
+    HWND page = PageWith(frame, IDC_DESTINATION_PATH);
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(test::SetItemText(page, IDC_DESTINATION_PATH, first));
+    Next(frame);
+    EXPECT_TRUE(fs::is_directory(first));
+    // Back, another folder: the first one's folders go, the second is made.
+    Back(frame);
+    ASSERT_TRUE(test::SetItemText(page, IDC_DESTINATION_PATH, second));
+    Next(frame);
+    EXPECT_FALSE(fs::exists(dir_ / "first"));
+    EXPECT_TRUE(fs::is_directory(second));
+    // Left before the install: nothing the wizard made stays.
+    EXPECT_TRUE(test::LeaveWizard(process_.Id()));
+    EXPECT_EQ(process_.WaitForExit(), 2);
+    EXPECT_FALSE(fs::exists(second));
 }
 
 TEST_F(DataPagesGuiTest, TheRestartVariantOffersItsBoxAndUncheckedRestartsNothing) {

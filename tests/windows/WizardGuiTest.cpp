@@ -153,6 +153,10 @@ TEST_F(WizardGuiTest, TheDemoWalksForwardAndBackThroughEveryPage) {
     EXPECT_EQ(area.top, 0);
     EXPECT_EQ(area.right - area.left, 548);
     EXPECT_TRUE(test::Screenshot(frame, "Wizard-1-Welcome.bmp"));
+    // Back leads nowhere from here: disabled, and the focus is on Next.
+    EXPECT_FALSE(Enabled(frame, IDC_WIZARD_BACK));
+    ASSERT_TRUE(test::Settle(frame));
+    EXPECT_EQ(test::FocusedWindow(frame), GetDlgItem(frame, IDC_WIZARD_NEXT));
     Back(frame);
     ASSERT_TRUE(test::PressKey(frame, VK_RETURN));
     ASSERT_TRUE(test::PressKey(GetDlgItem(frame, IDC_WIZARD_NEXT), VK_RETURN));
@@ -172,6 +176,9 @@ TEST_F(WizardGuiTest, TheDemoWalksForwardAndBackThroughEveryPage) {
               EnglishText(TextKey::ReadSoftDocAcceptDesc));
     EXPECT_FALSE(Enabled(frame, IDC_WIZARD_NEXT));
     EXPECT_EQ(IsDlgButtonChecked(licence, IDC_LICENCE_REJECT), BST_CHECKED);
+    // The focus went to the checked choice, which it leaves checked.
+    ASSERT_TRUE(test::Settle(frame));
+    EXPECT_EQ(test::FocusedWindow(frame), GetDlgItem(licence, IDC_LICENCE_REJECT));
     EXPECT_TRUE(test::Screenshot(frame, "Wizard-2-Licence.bmp"));
     Next(frame);  // a disabled Next does nothing
     EXPECT_EQ(test::VisiblePage(frame), licence);
@@ -350,6 +357,200 @@ TEST_F(WizardGuiTest, TheAdvertisingPictureTakesItsSizeAndStaysFiveSeconds) {
     EXPECT_LE(lasted, 6500u);
     EXPECT_TRUE(test::LeaveWizard(process_.Id()));
     EXPECT_EQ(process_.WaitForExit(), 2);
+}
+
+// The display's resolution the programs started from now on see, for the lifetime of the object.
+class ScopedLogPixels {
+public:
+    explicit ScopedLogPixels(DWORD dpi) {
+        RegCreateKeyExA(HKEY_CURRENT_USER, kDesktop, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                        &key_, nullptr);
+        DWORD size = sizeof old_;
+        had_ = key_ && RegQueryValueExA(key_, kValue, nullptr, nullptr,
+                                        reinterpret_cast<BYTE*>(&old_), &size) == ERROR_SUCCESS;
+        if (key_) {
+            RegSetValueExA(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                           sizeof dpi);
+        }
+    }
+    ~ScopedLogPixels() {
+        if (!key_) return;
+        if (had_) {
+            RegSetValueExA(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_),
+                           sizeof old_);
+        } else {
+            RegDeleteValueA(key_, kValue);
+        }
+        RegCloseKey(key_);
+    }
+    ScopedLogPixels(const ScopedLogPixels&) = delete;
+    ScopedLogPixels& operator=(const ScopedLogPixels&) = delete;
+
+private:
+    static constexpr const char* kDesktop = "Control Panel\\Desktop";
+    static constexpr const char* kValue = "LogPixels";
+    HKEY key_ = nullptr;
+    DWORD old_ = 0;
+    bool had_ = false;
+};
+
+// Sixty characters.
+constexpr char kLongName[] = "Vesk Demo Suite, Edition with an Unusually Long Name to Wrap";
+static_assert(sizeof kLongName - 1 == 60, "the product name is sixty characters long");
+
+// Every page shown, the demo's pictures and documents, and a finish caption as long as a line.
+std::string LongNameProject(const std::string& installDir) {
+    const std::string page = "Type=\"ShowDialogBox\" IsExec=\"1\">\r\n";
+    return std::string(
+               "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<InstallProject>\r\n"
+               "<Version>VeskInstall5.0</Version>\r\n"
+               "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
+               "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n<ProjectName>") +
+           kLongName + "</ProjectName>\r\n<ProductVersion>1.0</ProductVersion>\r\n<InstallPath>" +
+           installDir +
+           "</InstallPath>\r\n<TopFramePicture>header.bmp</TopFramePicture>\r\n"
+           "</SubTask>\r\n</Task>\r\n"
+           "<Task ID=\"2002\" " +
+           page +
+           "<SubTask ID=\"10001\" Type=\"ShowBitmap\">\r\n"
+           "<File>welcome.bmp</File>\r\n</SubTask>\r\n</Task>\r\n"
+           "<Task ID=\"2003\" " +
+           page +
+           "<SubTask ID=\"10001\" Type=\"ShowSoftDoc\">\r\n"
+           "<FileType>S</FileType>\r\n<File>licence.htm</File>\r\n</SubTask>\r\n</Task>\r\n"
+           "<Task ID=\"2004\" " +
+           page +
+           "<SubTask ID=\"10001\" Type=\"ShowReadme\">\r\n"
+           "<FileType>S</FileType>\r\n<File>readme.htm</File>\r\n</SubTask>\r\n</Task>\r\n"
+           "<Task ID=\"2005\" " +
+           page +
+           "</Task>\r\n"
+           "<Task ID=\"2006\" " +
+           page +
+           "</Task>\r\n"
+           "<Task ID=\"2007\" " +
+           page +
+           "</Task>\r\n"
+           "<Task ID=\"2008\" " +
+           page +
+           "</Task>\r\n"
+           "<Task ID=\"2010\" " +
+           page +
+           "<SubTask ID=\"10002\" Type=\"RunApp\">\r\n"
+           "<Description>Start " +
+           kLongName +
+           " now and show the notes that come with it"
+           "</Description>\r\n<File>notes.txt</File>\r\n<Folder>[InstallDir]</Folder>\r\n"
+           "<AppParameter></AppParameter>\r\n</SubTask>\r\n</Task>\r\n"
+           "<Task ID=\"2402\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
+           "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n"
+           "<PathDesc>[InstallDir]</PathDesc>\r\n<PathValue>product</PathValue>\r\n"
+           "</SubTask>\r\n</Task>\r\n</InstallProject>\r\n";
+}
+
+// Whether every visible control of `page` lies inside it, and the page inside the frame's
+// client area; what sticks out is named in `why`.
+bool InsidePage(HWND frame, HWND page, std::string& why) {
+    RECT client{}, frameClient{}, area{};
+    GetClientRect(page, &client);
+    GetClientRect(frame, &frameClient);
+    GetWindowRect(page, &area);
+    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&area), 2);
+    bool inside = area.left >= 0 && area.top >= 0 && area.right <= frameClient.right &&
+                  area.bottom <= frameClient.bottom;
+    if (!inside) why += " the page itself;";
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        RECT box{};
+        GetWindowRect(child, &box);
+        MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&box), 2);
+        if (box.left >= 0 && box.top >= 0 && box.right <= client.right &&
+            box.bottom <= client.bottom) {
+            continue;
+        }
+        inside = false;
+        why += " control " + std::to_string(GetDlgCtrlID(child)) + " at " +
+               std::to_string(box.left) + "," + std::to_string(box.top) + "-" +
+               std::to_string(box.right) + "," + std::to_string(box.bottom) + ";";
+    }
+    return inside;
+}
+
+TEST_F(WizardGuiTest, ALongProductNameKeepsEveryPageWholeAt96And120Dpi) {
+    for (const char* file : {"licence.htm", "readme.htm"}) {
+        test::WriteWholeFile(dir_ / file, test::ReadWholeFile(DemoFile(file)));
+    }
+    test::WriteWholeFile(dir_ / "header.bmp", test::ReadWholeFile(DemoFile("pictures/header.bmp")));
+    test::WriteWholeFile(dir_ / "welcome.bmp",
+                         test::ReadWholeFile(DemoFile("pictures/welcome.bmp")));
+    CreateDirectoryA((dir_ / "product").c_str(), nullptr);
+    test::WriteWholeFile(dir_ / "product/notes.txt", std::string(3000000, 'n'));
+    test::WriteWholeFile(dir_ / "project.xml", LongNameProject(dir_ / "installed"));
+    const std::string setup = BuildSetup(dir_ / "project.xml", dir_ / "out");
+    ASSERT_FALSE(setup.empty());
+
+    const struct {
+        DWORD dpi;
+        int pageWidth;
+    } resolutions[] = {{96, 548}, {120, 730}};
+    for (const auto& resolution : resolutions) {
+        const std::string prefix = "LongName-" + std::to_string(resolution.dpi) + "-";
+        SCOPED_TRACE(prefix);
+        HWND frame = nullptr;
+        {
+            ScopedLogPixels dpi(resolution.dpi);  // read by the setup as it starts
+            frame = Start(setup);
+        }
+        ASSERT_NE(frame, nullptr) << "the wizard did not appear";
+        int shot = 0;
+        // Every control inside the page, a control with the focus, and a picture of it all.
+        auto check = [&](const char* name) {
+            HWND page = test::VisiblePage(frame);
+            ASSERT_NE(page, nullptr) << name;
+            std::string why;
+            EXPECT_TRUE(InsidePage(frame, page, why)) << name << ":" << why;
+            ASSERT_TRUE(test::Settle(frame));
+            EXPECT_NE(test::FocusedWindow(frame), nullptr) << name << ": nothing has the focus";
+            EXPECT_TRUE(
+                test::Screenshot(frame, prefix + std::to_string(++shot) + "-" + name + ".bmp"));
+        };
+        RECT welcome{};
+        GetWindowRect(test::VisiblePage(frame), &welcome);
+        EXPECT_EQ(welcome.right - welcome.left, resolution.pageWidth);
+        check("Welcome");
+        Next(frame);
+        ASSERT_TRUE(test::PressItem(PageWith(frame, IDC_LICENCE_ACCEPT), IDC_LICENCE_ACCEPT));
+        check("Licence");
+        for (const char* name : {"Readme", "UserInformation", "ProgramFolder", "Destination"}) {
+            Next(frame);
+            check(name);
+        }
+        Next(frame);
+        HWND progress = PageWith(frame, IDC_PROGRESS_BAR);
+        const DWORD start = GetTickCount();
+        while (progress && test::ItemText(progress, IDC_PROGRESS_ITEM).empty() &&
+               GetTickCount() - start < test::kGuiTimeoutMs) {
+            Sleep(5);
+        }
+        check("Progress");
+        while (test::ItemText(frame, IDC_WIZARD_NEXT) != EnglishText(TextKey::CompleteButtonDesc) &&
+               GetTickCount() - start < 6 * test::kGuiTimeoutMs) {
+            Sleep(50);
+        }
+        check("Finish");
+        HWND finish = test::VisiblePage(frame);
+        HWND box = finish ? GetDlgItem(finish, 10002) : nullptr;
+        ASSERT_NE(box, nullptr);
+        RECT area{};
+        GetWindowRect(box, &area);
+        EXPECT_GT(area.bottom - area.top, 20) << "the long caption is not wrapped";
+        SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
+        Next(frame);
+        EXPECT_EQ(process_.WaitForExit(), 0);
+    }
+    const std::string product = std::string("SOFTWARE\\VeskSoft\\VeskInstall\\") + kLongName;
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, (product + "\\1.0").c_str());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, product.c_str());
 }
 
 TEST(SetupIconTest, LoadsInEverySize) {

@@ -2,6 +2,7 @@
 // lines, and the commit.
 #include <gtest/gtest.h>
 
+#include "support/MemoryFileSystem.h"
 #include "wizard/DestinationCommit.h"
 #include "wizard/DestinationProposal.h"
 #include "wizard/DestinationTexts.h"
@@ -81,7 +82,7 @@ TEST(DestinationRulesTest, SizesShowTwoDecimalsCutNotRounded) {
     const LanguageTable texts = EnglishTexts();
     EXPECT_EQ(SizeLineText(texts, SoftwareSizeBytes("5000000")),
               "The program requires at least 4.76 MB of disk space.");
-    EXPECT_EQ(DriveLineText(texts, DriveSpace{'C', 1024}), "Disk C: 1024 MB free space");
+    EXPECT_EQ(DriveLineText(texts, DriveSpace{'C', 1024}), "Disk C: 1,024 MB free space");
     EXPECT_EQ(SoftwareSizeBytes(""), 0u);
     EXPECT_EQ(SoftwareSizeBytes("12abc"), 12u);
     EXPECT_EQ(SoftwareSizeBytes("-5"), 0u);
@@ -121,11 +122,82 @@ TEST(DestinationRulesTest, TheCommitNeedsADriveRootAndNamesWindowsCanHold) {
             EXPECT_EQ(*path, c.committed);
         }
     }
+}
 
-    using Chain = std::vector<std::string>;
-    EXPECT_EQ(FolderChainOf("C:\\a\\b\\c"), (Chain{"C:\\a", "C:\\a\\b", "C:\\a\\b\\c"}));
-    EXPECT_EQ(FolderChainOf("C:\\a\\\\b\\"), (Chain{"C:\\a", "C:\\a\\b"}));
-    EXPECT_EQ(FolderChainOf("C:\\"), Chain{});
+TEST(DestinationRulesTest, TheCommitMakesTheFolderAndOnlyItsOwnFoldersGoAgain) {
+    using Folders = std::vector<std::string>;
+    struct Case {
+        const char* typed;
+        DestinationRefusal refusal;
+        const char* path;
+        Folders made;  // top first
+    };
+    const Case cases[] = {
+        {"C:\\Old\\a\\b\\",
+         DestinationRefusal::None,
+         "C:\\Old\\a\\b",
+         {"C:\\Old\\a", "C:\\Old\\a\\b"}},
+        {"C:\\Old", DestinationRefusal::None, "C:\\Old", {}},  // there already: nothing made
+        {"C:\\", DestinationRefusal::None, "C:\\", {}},
+        {"C:", DestinationRefusal::NoFolderName, "C:", {}},
+        {"C:\\con\\App", DestinationRefusal::NoFolderName, "C:\\con\\App", {}},
+        // A file stands where a folder would go.
+        {"C:\\Old\\file.txt\\App", DestinationRefusal::CannotCreate, "C:\\Old\\file.txt\\App", {}},
+        // Made, but it cannot be entered: the folders made on the way go again.
+        {"C:\\New\\Locked", DestinationRefusal::CannotCreate, "C:\\New\\Locked", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        test::MemoryFileSystem files;
+        files.Put("C:\\Old\\file.txt", "");
+        files.refuseCurrentFolder = std::string(c.typed).find("Locked") != std::string::npos;
+        const DestinationCommit commit = CommitDestination(c.typed, files);
+        EXPECT_EQ(commit.refusal, c.refusal);
+        EXPECT_EQ(commit.path, c.path);
+        EXPECT_EQ(commit.made, c.made);
+        if (c.refusal != DestinationRefusal::NoFolderName) {
+            EXPECT_EQ(files.FolderExists(c.path), c.refusal == DestinationRefusal::None);
+        }
+        EXPECT_FALSE(files.FolderExists("C:\\New")) << "a refused commit leaves a folder behind";
+        if (c.refusal == DestinationRefusal::None) {
+            EXPECT_EQ(files.log.back(), "cd " + commit.path);
+        }
+    }
+
+    // Withdrawn, the folders a commit made go, deepest first, once nothing is current in them;
+    // one the user has put a file into stays.
+    test::MemoryFileSystem files;
+    const DestinationCommit commit = CommitDestination("C:\\A\\B\\C", files);
+    files.Put("C:\\A\\note.txt", "kept");
+    files.log.clear();
+    WithdrawFolders(files, commit.made);
+    EXPECT_EQ(files.log,
+              (Folders{"cd C:\\", "rmdir C:\\A\\B\\C", "rmdir C:\\A\\B", "rmdir C:\\A"}));
+    EXPECT_FALSE(files.FolderExists("C:\\A\\B"));
+    EXPECT_TRUE(files.FolderExists("C:\\A"));
+}
+
+TEST(DestinationRulesTest, RefusalsAndDriveLinesSayWhatTheUserNeeds) {
+    struct Case {
+        std::uint64_t number;
+        const char* grouped;
+    };
+    const Case cases[] = {{0, "0"},          {999, "999"},        {1000, "1,000"},
+                          {79718, "79,718"}, {123456, "123,456"}, {1234567, "1,234,567"}};
+    for (const Case& c : cases) EXPECT_EQ(GroupedNumber(c.number), c.grouped);
+
+    TextLineList lines;
+    for (const char* line :
+         {"[Language=409]", "ChangePathFreeSpaceDesc1=Disk ",
+          "ChangePathFreeSpaceDesc2=:", "ChangePathFreeSpaceDesc3=free space",
+          "FolderNameErrorDesc=Not a folder name: ", "CreateFolderErrorDesc=Cannot create: "}) {
+        lines.Add(line);
+    }
+    LanguageTable texts(0x409);
+    texts.LoadLines(lines);
+    EXPECT_EQ(DriveLineText(texts, DriveSpace{'D', 79718}), "Disk D: 79,718 MB free space");
+    EXPECT_EQ(FolderNameRefusal(texts, "C:\\con"), "Not a folder name: C:\\con");
+    EXPECT_EQ(CreateFolderRefusal(texts, "Q:\\App"), "Cannot create: Q:\\App");
 }
 
 }  // namespace

@@ -78,6 +78,27 @@ TEST(FinishPageTest, BoxesFormOneColumnCentredOnTheLongestCaption) {
     EXPECT_EQ(wide[0].width, 18 + 70);
     EXPECT_EQ(wide[1].width, 18 + 180);
 
+    // A caption longer than the page wraps inside it: the box keeps to the margins, one line
+    // high for every room's width of caption, or as high as the caption is drawn wrapped.
+    const FinishBoxMetrics normal = FinishBoxMetricsForDpi(96);
+    const int room = FinishCaptionRoom(0, 548, normal);
+    EXPECT_EQ(room, 548 - 2 * 8 - 18);
+    const std::vector<FinishBox> long_ = {{10002, std::string(120, 'c')}, {10003, "short"}};
+    for (const std::vector<int>& heights : {std::vector<int>{}, std::vector<int>{40, 13}}) {
+        SCOPED_TRACE(heights.size());
+        const std::vector<BoxPlace> places =
+            LayOutFinishBoxes(long_, 0, 0, 548, 250, normal, {}, heights);
+        ASSERT_EQ(places.size(), 2u);
+        const int firstHeight = heights.empty() ? 2 * 14 : 40;
+        EXPECT_EQ(places[0].x, 8);
+        EXPECT_EQ(places[0].x + places[0].width, 548 - 8);
+        EXPECT_EQ(places[0].height, firstHeight);
+        EXPECT_EQ(places[1].x, 8);  // one column
+        EXPECT_EQ(places[1].y, places[0].y + firstHeight + 4);
+        EXPECT_EQ(places[1].height, 14);  // never less than a line
+        EXPECT_EQ(places[0].y, (250 - (firstHeight + 4) - (14 + 4)) / 2);
+    }
+
     // The restart variant has its one box; a task without RunApp subtasks has none.
     const std::vector<FinishBox> restart = FinishBoxesOf(FinishTask(kSlotFinish1, {}), Texts());
     ASSERT_EQ(restart.size(), 1u);

@@ -2,6 +2,7 @@
 // recorded through a view double.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ public:
     bool commitSucceeds = true;
     bool exitAnswer = false;
     int heldKind = -1;  // the page that may not be left by Next (-1: none)
+    bool enabledButtons[3] = {true, true, true};  // back, next, cancel
 
     bool CanLeave(int kind) override {
         if (kind != heldKind) return true;
@@ -35,8 +37,10 @@ public:
         if (!visible) log.push_back("no header");
     }
     void EnableButton(WizardButton button, bool enabled) override {
-        // Next is enabled before every page; only the other changes tell something.
-        if (button == WizardButton::Next && enabled) return;
+        // Only changes tell something: Next and Back are set before every page.
+        bool& state = enabledButtons[int(button)];
+        if (state == enabled) return;
+        state = enabled;
         const char* names[] = {"back", "next", "cancel"};
         log.push_back(std::string(enabled ? "enable " : "disable ") + names[int(button)]);
     }
@@ -93,11 +97,12 @@ using Log = std::vector<std::string>;
 TEST(WizardFlowTest, WalksThePagesInFileOrderAndBackAgain) {
     Fixture f({kSlotWelcome, kSlotUserInformation, kSlotReadme, kSlotProgramFolder});
     f.flow.Start();
-    EXPECT_EQ(f.view.Take(), (Log{"no header", "enter 1"}));
-    f.flow.OnBack();  // on the first page Back does nothing
+    // Back leads nowhere from the first page: it is disabled there.
+    EXPECT_EQ(f.view.Take(), (Log{"disable back", "no header", "enter 1"}));
+    f.flow.OnBack();  // its command changes nothing
     EXPECT_EQ(f.view.Take(), Log{});
     f.flow.OnNext();
-    EXPECT_EQ(f.view.Take(), (Log{"leave 1", "header User", "enter 4"}));
+    EXPECT_EQ(f.view.Take(), (Log{"enable back", "leave 1", "header User", "enter 4"}));
     f.flow.OnNext();  // the readme follows the user information page as the file says
     EXPECT_EQ(f.view.Take(), (Log{"leave 4", "header Readme", "enter 3"}));
     f.flow.OnNext();
@@ -105,17 +110,18 @@ TEST(WizardFlowTest, WalksThePagesInFileOrderAndBackAgain) {
     EXPECT_EQ(f.view.Take(), (Log{"leave 3", "header Folder", "enter 5"}));
     f.flow.OnBack();
     f.flow.OnBack();
-    EXPECT_EQ(f.view.Take(),
-              (Log{"leave 5", "header Readme", "enter 3", "leave 3", "header User", "enter 4"}));
-    EXPECT_EQ(f.flow.CurrentKind(), kUserInformationPage);
+    f.flow.OnBack();
+    EXPECT_EQ(f.view.Take(), (Log{"leave 5", "header Readme", "enter 3", "leave 3", "header User",
+                                  "enter 4", "disable back", "leave 4", "no header", "enter 1"}));
+    EXPECT_EQ(f.flow.CurrentKind(), kWelcomePage);
 }
 
 TEST(WizardFlowTest, WelcomeAndProgressOnlyEndWithTheCompletionMessage) {
     Fixture f({kSlotWelcome, kSlotProgress});
     f.flow.Start();
     f.flow.OnNext();
-    EXPECT_EQ(f.view.Take(), (Log{"no header", "enter 1", "leave 1", "header Installing",
-                                  "disable back", "disable next", "enter 7"}));
+    EXPECT_EQ(f.view.Take(), (Log{"disable back", "no header", "enter 1", "leave 1",
+                                  "header Installing", "disable next", "enter 7"}));
     // Cancel during the install is only a request to the worker.
     f.flow.OnCancel();
     EXPECT_TRUE(f.flags.cancelRequested);
@@ -133,14 +139,19 @@ TEST(WizardFlowTest, AfterTheInstallTheFirstFinishTaskIsShownInFinishMode) {
     f.view.Take();
     f.flags.setupFinished = true;
     f.flow.OnInstallCompleted();
-    EXPECT_EQ(f.view.Take(),
-              (Log{"header Done", "finish page 2009", "disable cancel", "next reads Finish"}));
+    // Next is ready before the page is entered, so the page can give it the focus.
+    EXPECT_EQ(f.view.Take(), (Log{"header Done", "enable next", "next reads Finish",
+                                  "finish page 2009", "disable cancel"}));
     EXPECT_TRUE(f.flow.FinishMode());
     EXPECT_EQ(f.flow.CurrentKind(), kRunProgramsFinishPage);
     f.flow.OnBack();  // Back stays disabled; its command changes nothing
     EXPECT_EQ(f.view.Take(), Log{});
     f.flow.OnNext();  // Finish: the restart variant acts, the second finish task is never shown
     EXPECT_EQ(f.view.Take(), (Log{"finish action", "close"}));
+    // A second press (a double-click, or Enter while the wizard closes) acts no more.
+    f.flow.OnNext();
+    f.flow.OnInstallCompleted();
+    EXPECT_EQ(f.view.Take(), Log{});
 }
 
 TEST(WizardFlowTest, AFinishTaskReachedBeforeTheInstallShowsNoPage) {
@@ -148,7 +159,7 @@ TEST(WizardFlowTest, AFinishTaskReachedBeforeTheInstallShowsNoPage) {
     f.flow.Start();
     f.view.Take();
     f.flow.OnNext();
-    EXPECT_EQ(f.view.Take(), (Log{"leave 1"}));
+    EXPECT_EQ(f.view.Take(), (Log{"enable back", "leave 1"}));
     EXPECT_EQ(f.flow.CurrentKind(), kRunProgramsFinishPage);
     f.flow.OnNext();  // nothing to leave: the next page just appears
     EXPECT_EQ(f.view.Take(), (Log{"header Readme", "enter 3"}));
@@ -157,12 +168,13 @@ TEST(WizardFlowTest, AFinishTaskReachedBeforeTheInstallShowsNoPage) {
 TEST(WizardFlowTest, TheLicencePageHoldsNextUntilAccepted) {
     Fixture f({kSlotLicence, kSlotReadme});
     f.flow.Start();
-    EXPECT_EQ(f.view.Take(), (Log{"header Licence", "disable next", "enter 2"}));
-    f.flags.licenceAccepted = true;  // the page's Accept
+    EXPECT_EQ(f.view.Take(), (Log{"disable back", "header Licence", "disable next", "enter 2"}));
+    f.flags.licenceAccepted = true;  // the page's Accept, which enables Next itself
+    f.view.enabledButtons[int(WizardButton::Next)] = true;
     f.flow.OnNext();
     f.flow.OnBack();  // accepted once: Next stays enabled on the way back
-    EXPECT_EQ(f.view.Take(),
-              (Log{"leave 2", "header Readme", "enter 3", "leave 3", "header Licence", "enter 2"}));
+    EXPECT_EQ(f.view.Take(), (Log{"enable back", "leave 2", "header Readme", "enter 3",
+                                  "disable back", "leave 3", "header Licence", "enter 2"}));
 }
 
 TEST(WizardFlowTest, AFailedDestinationCommitKeepsTheDestinationPage) {
@@ -175,8 +187,54 @@ TEST(WizardFlowTest, AFailedDestinationCommitKeepsTheDestinationPage) {
     EXPECT_EQ(f.flow.CurrentKind(), kDestinationPage);
     f.view.commitSucceeds = true;  // the cursor was put back: the next try reaches the install
     f.flow.OnNext();
-    EXPECT_EQ(f.view.Take(), (Log{"commit", "leave 6", "header Installing", "disable back",
-                                  "disable next", "enter 7"}));
+    EXPECT_EQ(f.view.Take(),
+              (Log{"commit", "leave 6", "header Installing", "disable next", "enter 7"}));
+}
+
+TEST(WizardFlowTest, TheDestinationIsCommittedWhenLeftForwardWhateverFollows) {
+    // The pages between the destination page and the progress page, in file order.
+    const std::vector<std::vector<int>> between = {
+        {},
+        {kSlotUserInformation},
+        {kSlotProgramFolder},
+        {kSlotReadme, kSlotUserInformation},
+        {kSlotLicence, kSlotProgramFolder, kSlotUserInformation},
+        {kSlotWelcome},
+    };
+    for (const std::vector<int>& pages : between) {
+        std::vector<int> slots = {kSlotDestination};
+        slots.insert(slots.end(), pages.begin(), pages.end());
+        slots.push_back(kSlotProgress);
+        Fixture f(slots);
+        SCOPED_TRACE(pages.size());
+        f.flow.Start();
+        f.view.Take();
+        f.flow.OnNext();  // leaving the destination page forward commits, before it is left
+        const Log left = f.view.Take();
+        ASSERT_FALSE(left.empty());
+        EXPECT_EQ(left.front(), "commit");
+        EXPECT_EQ(std::count(left.begin(), left.end(), "leave 6"), 1);
+        // The pages between commit nothing, forward or back; only the destination page does.
+        for (std::size_t i = 0; i < pages.size(); ++i) f.flow.OnNext();
+        EXPECT_EQ(f.flow.CurrentKind(), kProgressPage);
+        Log rest = f.view.Take();
+        EXPECT_EQ(std::count(rest.begin(), rest.end(), "commit"), 0);
+    }
+    // Back to the destination page and forward again commits the folder chosen then.
+    Fixture f({kSlotDestination, kSlotUserInformation, kSlotProgress});
+    f.flow.Start();
+    f.flow.OnNext();
+    f.flow.OnBack();
+    f.view.Take();
+    f.view.commitSucceeds = false;  // refused: the page stays, the cursor with it
+    f.flow.OnNext();
+    EXPECT_EQ(f.view.Take(), Log{"commit"});
+    f.view.commitSucceeds = true;
+    f.flow.OnNext();
+    f.flow.OnNext();
+    EXPECT_EQ(f.view.Take(),
+              (Log{"commit", "enable back", "leave 6", "header User", "enter 4", "disable back",
+                   "leave 4", "header Installing", "disable next", "enter 7"}));
 }
 
 TEST(WizardFlowTest, APageThatMayNotBeLeftStaysUntilItsTextIsUsable) {
@@ -190,11 +248,12 @@ TEST(WizardFlowTest, APageThatMayNotBeLeftStaysUntilItsTextIsUsable) {
     EXPECT_EQ(f.flow.CurrentKind(), kProgramFolderPage);
     f.view.heldKind = -1;  // the cursor never moved: Next now reaches the next page
     f.flow.OnNext();
-    EXPECT_EQ(f.view.Take(), (Log{"leave 5", "header Destination", "enter 6"}));
+    EXPECT_EQ(f.view.Take(), (Log{"enable back", "leave 5", "header Destination", "enter 6"}));
     f.view.heldKind = kDestinationPage;  // held before the commit is tried
     f.flow.OnNext();
-    f.flow.OnBack();  // Back is never held
-    EXPECT_EQ(f.view.Take(), (Log{"held 6", "leave 6", "header Folder", "enter 5"}));
+    f.flow.OnBack();  // Back is never held, and commits nothing
+    EXPECT_EQ(f.view.Take(),
+              (Log{"held 6", "disable back", "leave 6", "header Folder", "enter 5"}));
 }
 
 TEST(WizardFlowTest, CancelAsksBeforeTheInstallAndClosesOnlyOnYes) {
@@ -232,7 +291,7 @@ TEST(WizardFlowTest, AProjectWithoutPagesShowsNothingAndNextDoesNothing) {
     f.flow.Start();
     f.flow.OnNext();
     f.flow.OnBack();
-    EXPECT_EQ(f.view.Take(), Log{});
+    EXPECT_EQ(f.view.Take(), Log{"disable back"});
     EXPECT_EQ(f.flow.CurrentKind(), kNoPage);
 }
 

@@ -1,7 +1,8 @@
-// A tiny program for tests that start programs: it writes the folder it was started in to the
-// file named by VESK_TEST_MARKER (when set), waits while the file named by VESK_TEST_HOLD (when
-// set) does not exist (a minute at most), and exits with the code in VESK_TEST_EXIT_CODE (0 when
-// unset). The settings come through the environment because the engine passes no arguments.
+// A tiny program for tests that start programs: it appends the folder it was started in to the
+// file named by VESK_TEST_MARKER (when set; so two starts write it twice), waits while the file
+// named by VESK_TEST_HOLD (when set) does not exist (a minute at most), and exits with the code in
+// VESK_TEST_EXIT_CODE (0 when unset). The settings come through the environment because the engine
+// passes no arguments.
 #include <windows.h>
 
 #include <cstdlib>
@@ -12,8 +13,8 @@ int main() {
     if (length > 0 && length < sizeof marker) {
         char folder[MAX_PATH + 1];
         DWORD folderLength = GetCurrentDirectoryA(sizeof folder, folder);
-        HANDLE file = CreateFileA(marker, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file = CreateFileA(marker, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             DWORD written = 0;
             if (folderLength < sizeof folder)

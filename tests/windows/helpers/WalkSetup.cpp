@@ -1,14 +1,14 @@
 // Walks a setup's wizard from outside as a user who takes every default would: starts the
 // setup, accepts the licence, presses Next on every page, waits for the install and presses
-// Finish (or OK on the completion message); programs the finish page offers to start are left
-// unchecked, so nothing outlives the setup. It prints each page it passes, the destination, where
-// the product was installed and how long the setup worked (start-up until the wizard, the
-// install from the progress page to its end, and the end until the process is gone: everything
-// but the walk through the pages), and saves a picture of every page. Used by the main job to run
-// the demo under a virtual display, where nobody can click, and by the install benchmark.
-// With --uninstall it then removes the product again as a user would from the list of installed
-// programs: it runs the uninstall entry that names the install folder, presses Uninstall in the
-// uninstaller's window and OK on its final message, and closes it.
+// Finish (or OK on the completion message); every box of the finish page is left unchecked, so
+// no program it offers starts and nothing outlives the setup. It prints each page it passes, the
+// destination, where the product was installed and how long the setup worked (start-up until the
+// wizard, the install from the progress page to its end, and the end until the process is gone:
+// everything but the walk through the pages), and saves a picture of every page. Used by the main
+// job to run the demo under a virtual display, where nobody can click, and by the install
+// benchmark. With --uninstall it then removes the product again as a user would from the list of
+// installed programs: it runs the uninstall entry that names the install folder, presses Uninstall
+// in the uninstaller's window and OK on its final message, and closes it.
 //
 //   walk_setup SETUP.EXE [SCREENSHOT_FOLDER] [--uninstall] [--silent] [--account FILE]
 //   walk_setup --uninstall-entry NAME [SCREENSHOT_FOLDER] [--links LIST] [--silent]
@@ -108,21 +108,26 @@ std::string Save(HWND window, const char* name) {
     return file;
 }
 
-BOOL CALLBACK UncheckBox(HWND child, LPARAM) {
+BOOL CALLBACK UncheckBox(HWND child, LPARAM unchecked) {
     char name[16] = {};
     GetClassNameA(child, name, sizeof name);
     const LONG type = GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
     if (lstrcmpiA(name, "Button") == 0 && (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX ||
                                            type == BS_3STATE || type == BS_AUTO3STATE)) {
         SendMessageA(child, BM_SETCHECK, BST_UNCHECKED, 0);
+        if (SendMessageA(child, BM_GETCHECK, 0, 0) == BST_UNCHECKED) {
+            ++*reinterpret_cast<int*>(unchecked);
+        }
     }
     return TRUE;
 }
 
-// Unchecks every box of the finish page: the programs it offers to start (their boxes carry the
-// IDs of their subtasks) and the restart.
+// Unchecks every box of the finish page: a box carries its RunApp subtask's ID (or the restart
+// box's), so the boxes are found by what they are, not by a range of IDs.
 void LeaveProgramsUnstarted(HWND page) {
-    EnumChildWindows(page, &UncheckBox, 0);
+    int unchecked = 0;
+    EnumChildWindows(page, &UncheckBox, reinterpret_cast<LPARAM>(&unchecked));
+    std::printf("finish: %d box%s left unchecked\n", unchecked, unchecked == 1 ? "" : "es");
 }
 
 bool Enabled(HWND frame, int id) {
@@ -415,6 +420,7 @@ int main(int argc, char** argv) {
     std::string destination;
     DWORD installStart = 0, installEnd = 0;
     bool finishPressed = false;
+    bool fileShown = false;
     HWND last = nullptr;
     while (GetTickCount() - wizardShown < 10 * kPageWaitMs) {
         long code = setup.WaitForExit(0);
@@ -453,6 +459,13 @@ int main(int argc, char** argv) {
             const std::string picture = Save(frame, PageName(frame, page));
             g_account.Write(account::kPage, {picture, PageName(frame, page)});
             last = page;
+        }
+        // The progress page once more when it names a file being written (only for pictures: the
+        // times printed stay the setup's own).
+        if (progress && !fileShown && !g_screens.empty() &&
+            !ItemText(page, IDC_PROGRESS_ITEM).empty()) {
+            Save(frame, "progress-file");
+            fileShown = true;
         }
         if (page && GetDlgItem(page, IDC_LICENCE_ACCEPT) && !Enabled(frame, IDC_WIZARD_NEXT)) {
             PressItem(page, IDC_LICENCE_ACCEPT);

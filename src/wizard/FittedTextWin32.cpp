@@ -1,0 +1,57 @@
+// Wrapped and shortened text.
+#include "wizard/FittedTextWin32.h"
+
+#include <vector>
+
+namespace vesk {
+namespace {
+
+constexpr UINT kWrapped = DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_LEFT | DT_TOP;
+constexpr char kEllipsis[] = "...";
+
+int HeightIn(HDC dc, const std::string& text, int width) {
+    RECT box{0, 0, width, 0};
+    DrawTextA(dc, text.c_str(), int(text.size()), &box, kWrapped | DT_CALCRECT);
+    return box.bottom - box.top;
+}
+
+}  // namespace
+
+int WrappedHeight(HDC dc, const std::string& text, int width) {
+    return HeightIn(dc, text, width);
+}
+
+int DrawFittedText(HDC dc, const std::string& text, const RECT& area) {
+    const int width = area.right - area.left;
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    const int line = metrics.tmHeight > 0 ? int(metrics.tmHeight) : 1;
+    const int room = area.bottom - area.top < line ? line : area.bottom - area.top;
+    std::string shown = text;
+    if (HeightIn(dc, text, width) > room) {
+        // The longest start of the text (whole characters: a double-byte one is never split)
+        // that fits with the ellipsis behind it.
+        std::vector<std::size_t> ends;
+        for (const char* at = text.c_str(); *at; at = CharNextA(at))
+            ends.push_back(at - text.c_str());
+        std::size_t low = 0, high = ends.size();  // ends[low] fits; ends[high] does not
+        while (high - low > 1) {
+            const std::size_t middle = (low + high) / 2;
+            if (HeightIn(dc, text.substr(0, ends[middle]) + kEllipsis, width) <= room) {
+                low = middle;
+            } else {
+                high = middle;
+            }
+        }
+        shown = text.substr(0, ends.empty() ? 0 : ends[low]);
+        while (!shown.empty() && shown.back() == ' ') shown.pop_back();
+        shown += kEllipsis;
+    }
+    RECT box = area;
+    box.bottom = area.top + room;
+    DrawTextA(dc, shown.c_str(), int(shown.size()), &box, kWrapped);
+    const int drawn = HeightIn(dc, shown, width);
+    return drawn < room ? drawn : room;
+}
+
+}  // namespace vesk
