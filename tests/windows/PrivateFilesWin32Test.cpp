@@ -219,5 +219,52 @@ TEST(PrivateFilesWin32Test, TheFolderIsNewHeldAndGoesWithAllItHoldsButNotWhereLi
     second->RemoveWithContents();
 }
 
+// The integrity level of this process's token (SECURITY_MANDATORY_HIGH_RID ...); 0 unknown.
+DWORD IntegrityLevel() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return 0;
+    DWORD size = 0;
+    GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
+    std::string buffer(size, '\0');
+    DWORD level = 0;
+    if (size && GetTokenInformation(token, TokenIntegrityLevel, &buffer[0], size, &size)) {
+        const PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(&buffer[0])->Label.Sid;
+        level = *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1);
+    }
+    CloseHandle(token);
+    return level;
+}
+
+TEST(PrivateFilesWin32Test, AnElevatedRunLabelsItsFolderHighIntegrity) {
+    test::TempDir dir;
+    const std::string parent = dir.Path().substr(0, dir.Path().size() - 1);
+    std::unique_ptr<PrivateFolder> folder = HostPrivateFiles().CreatePrivateFolder(parent, "~run-");
+    ASSERT_NE(folder, nullptr) << "the label must not keep the folder from being made";
+    const bool elevated = IntegrityLevel() >= SECURITY_MANDATORY_HIGH_RID;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    const DWORD read =
+        GetNamedSecurityInfoA(folder->Path().c_str(), SE_FILE_OBJECT, LABEL_SECURITY_INFORMATION,
+                              nullptr, nullptr, nullptr, nullptr, &descriptor);
+    std::string text;
+    LPSTR rules = nullptr;
+    if (read == ERROR_SUCCESS &&
+        ConvertSecurityDescriptorToStringSecurityDescriptorA(
+            descriptor, SDDL_REVISION_1, LABEL_SECURITY_INFORMATION, &rules, nullptr)) {
+        text = rules;
+        LocalFree(rules);
+    }
+    if (descriptor) LocalFree(descriptor);
+    std::printf("integrity level 0x%lx; the folder's label: %s\n", IntegrityLevel(),
+                read == ERROR_SUCCESS ? ("\"" + text + "\"").c_str()
+                                      : ("not readable, error " + std::to_string(read)).c_str());
+    // Wine makes the folder but keeps no label on files, and lets no one read one: only Windows
+    // is checked.
+    if (!WineUnixName()) {
+        ASSERT_EQ(read, static_cast<DWORD>(ERROR_SUCCESS));
+        EXPECT_EQ(text.find("(ML;OICI;NW;;;HI)") != std::string::npos, elevated) << text;
+    }
+    folder->RemoveWithContents();
+}
+
 }  // namespace
 }  // namespace vesk
