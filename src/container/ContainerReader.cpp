@@ -261,11 +261,8 @@ bool ContainerReader::CheckFileList(const std::vector<std::string>& entries) {
 bool ContainerReader::RecordedLength(std::int32_t offset, std::int32_t size, bool raw,
                                      std::uint64_t& length) {
     length = kUnbounded;
-    // The project section is no body; a set without recorded bodies bounds nothing.
-    if (!arithmetic_ || !checked_ || sums_.kind != ChecksumKind::Sha256 || size <= 0 ||
-        offset < 0) {
-        return true;
-    }
+    // A set without recorded bodies bounds nothing.
+    if (!checked_ || sums_.kind != ChecksumKind::Sha256 || size <= 0 || offset < 0) return true;
     const RecordedBody* body = FindRecordedBody(sums_, std::uint32_t(offset));
     if (!body) {
         return Damaged(setupPath_, {"the body at stream position ", std::to_string(offset),
@@ -284,7 +281,8 @@ bool ContainerReader::ExtractEntry(const std::string& outputPath, std::int32_t o
     // Find the body before creating the file: a missing volume leaves no empty file behind.
     std::int64_t inVolume = 0;
     std::uint64_t recorded = kUnbounded;
-    if (!RecordedLength(offset, size, raw, recorded)) return StopDamaged();
+    // The project section, read without volume arithmetic, is no body of the stream.
+    if (arithmetic_ && !RecordedLength(offset, size, raw, recorded)) return StopDamaged();
     if (!LocateBody(offset, size, inVolume)) return false;
     OutputFile out;
     if (!out.Create(outputPath)) return Fail({"cannot create ", outputPath});
@@ -298,7 +296,8 @@ bool ContainerReader::ExtractTo(ByteSink& sink, std::int32_t offset, std::int32_
                                 std::uint64_t limit) {
     std::int64_t inVolume = 0;
     std::uint64_t recorded = kUnbounded;
-    if (!RecordedLength(offset, size, raw, recorded)) return StopDamaged();
+    // The project section, read without volume arithmetic, is no body of the stream.
+    if (arithmetic_ && !RecordedLength(offset, size, raw, recorded)) return StopDamaged();
     BoundedSink bounded(sink, std::min(limit, recorded));
     const bool ok = LocateBody(offset, size, inVolume) && ReadBody(bounded, inVolume, size, raw);
     return EndBody(bounded, ok, limit, recorded);

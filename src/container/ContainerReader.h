@@ -150,9 +150,9 @@ private:
     // Feeds `count` bytes of the current volume from `from` to `digest`; the image fields of
     // volume 1 count as zeros when `imageFields` is set.
     bool DigestOf(std::int64_t from, std::int64_t count, bool imageFields, Digest& digest);
-    // The number of bytes the body at `offset` must decode to: kUnbounded for the project
-    // section and in a set that records none. False (damaged) when the set records bodies but
-    // not this one, or a raw one with another length.
+    // The number of bytes the body of the data stream at `offset` must decode to: kUnbounded in
+    // a set that records none. False (damaged) when the set records bodies but not this one, or
+    // a raw one with another length.
     bool RecordedLength(std::int32_t offset, std::int32_t size, bool raw, std::uint64_t& length);
     // The outcome of a body read through `bounded`: damage when it gave more than `limit` or
     // than `recorded` bytes, or (read whole) fewer than `recorded`.

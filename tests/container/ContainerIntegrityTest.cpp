@@ -292,8 +292,10 @@ TEST(ContainerIntegrityTest, FileListBodiesMustNotOverlap) {
         dir / "Setup.exe", 3000, 1 << 30,
         {{FixtureBytes(5000, 1, true), false}, {FixtureBytes(5000, 2, false), true}});
     const test::FixtureEntry a = set.entries[0], b = set.entries[1];
-    auto entry = [](std::int32_t offset, std::int32_t size) {
-        return FormatFileEntry("[InstallDir]\\x", offset, size, FileKind::Raw, "2003-7-28 1:2:3");
+    // Body a is an LZSS stream, b is stored raw.
+    auto entry = [&b](std::int32_t offset, std::int32_t size) {
+        const FileKind kind = offset == b.offset ? FileKind::Raw : FileKind::Ordinary;
+        return FormatFileEntry("[InstallDir]\\x", offset, size, kind, "2003-7-28 1:2:3");
     };
     struct Case {
         const char* name;
