@@ -98,6 +98,39 @@ private:
     bool failed_ = false;
 };
 
+// Removes the file at `path` when it is a file of its own whose final path is `final` (a file of
+// the tree). A link there (which Wine opens as what it leads to, and would delete that), a
+// folder, or an entry that cannot be opened is refused and left as it is. The file is deleted
+// through the handle that was checked, so nothing swapped in meanwhile is deleted instead.
+bool RemoveOwnFile(const std::string& path, const std::string& final, std::string& why) {
+    FileHandle entry(OpenEntry(path, DELETE | FILE_READ_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!entry || !GetFileInformationByHandle(entry.get(), &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+        (!final.empty() && !SamePath(FinalPathOf(entry.get()), final))) {
+        why = path + ": a link is in the way of a file";
+        return false;
+    }
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        why = path + ": a folder is in the way of a file";
+        return false;
+    }
+    // SetFileInformationByHandle (Windows Vista on) with FileDispositionInfo, looked up as the
+    // final path is: the headers of older systems lack both.
+    using SetInformationCall = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
+    static const auto setInformation = reinterpret_cast<SetInformationCall>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetFileInformationByHandle")));
+    constexpr int kDispositionInfo = 4;
+    BOOLEAN dispose = TRUE;
+    if (!setInformation ||
+        !setInformation(entry.get(), kDispositionInfo, &dispose, sizeof dispose)) {
+        why = path + ": cannot replace the file: " + SystemError();
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 struct OutputTree::Handles {
@@ -180,18 +213,7 @@ std::unique_ptr<TreeFile> OutputTree::NewFile(const std::string& relative, std::
     };
     FileHandle file(create());
     if (!file && GetLastError() == ERROR_FILE_EXISTS) {
-        // Replaced only when it is a file of its own: a link or a folder stays and is refused.
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        if (attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) {
-            why = path + ": " +
-                  (attributes & FILE_ATTRIBUTE_REPARSE_POINT ? "a link" : "a folder") +
-                  " is in the way of a file";
-            return nullptr;
-        }
-        if (!DeleteFileA(path.c_str())) {
-            why = path + ": cannot replace the file: " + SystemError();
-            return nullptr;
-        }
+        if (!RemoveOwnFile(path, handles_->rootFinal + below, why)) return nullptr;
         file.Reset(create());
     }
     if (!file) {
