@@ -257,8 +257,8 @@ TEST(PrivateFilesWin32Test, AnElevatedRunLabelsItsFolderHighIntegrity) {
     std::printf("integrity level 0x%lx; the folder's label: %s\n", IntegrityLevel(),
                 read == ERROR_SUCCESS ? ("\"" + text + "\"").c_str()
                                       : ("not readable, error " + std::to_string(read)).c_str());
-    // Wine makes the folder but keeps no label on files, and lets no one read one: only Windows
-    // is checked.
+    // Wine makes the folder but enforces no integrity levels and lets no one read a label back:
+    // only Windows is checked.
     if (!WineUnixName()) {
         ASSERT_EQ(read, static_cast<DWORD>(ERROR_SUCCESS));
         EXPECT_EQ(text.find("(ML;OICI;NW;;;HI)") != std::string::npos, elevated) << text;
