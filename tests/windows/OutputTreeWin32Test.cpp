@@ -7,59 +7,14 @@
 #include <memory>
 #include <string>
 
+#include "HostLinks.h"
 #include "OutputTree.h"
 #include "support/TempDir.h"
 
 namespace vesk {
 namespace {
 
-using UnixNameCall = char*(CDECL*)(const WCHAR*);
-using CreateLinkCall = BOOLEAN(WINAPI*)(LPCSTR, LPCSTR, DWORD);
-constexpr DWORD kFolderLink = 1;  // SYMBOLIC_LINK_FLAG_DIRECTORY
-
-UnixNameCall WineUnixName() {
-    return reinterpret_cast<UnixNameCall>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-}
-
-std::string HostName(const std::string& path) {
-    std::wstring wide(path.begin(), path.end());
-    char* name = WineUnixName()(wide.c_str());
-    std::string text = name ? name : "";
-    if (name) HeapFree(GetProcessHeap(), 0, name);
-    return text;
-}
-
-bool Listed(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    return true;
-}
-
-// Makes `link` a symbolic link to the existing `target`; false when it cannot be made.
-bool MakeLink(const std::string& target, const std::string& link, bool folder) {
-    if (!WineUnixName()) {
-        auto createLink = reinterpret_cast<CreateLinkCall>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
-        return createLink &&
-               createLink(link.c_str(), target.c_str(), folder ? kFolderLink : 0) != 0;
-    }
-    // The host's ln, which Wine starts but does not let a Windows program wait for.
-    std::string command = "Z:\\bin\\ln -s \"" + HostName(target) + "\" \"" + HostName(link) + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        return false;
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    for (int wait = 0; wait < 250 && !Listed(link); ++wait) Sleep(20);
-    return Listed(link);
-}
+using test::MakeLink;
 
 bool WriteInto(OutputTree& tree, const std::string& relative, const std::string& bytes,
                std::string& why) {
