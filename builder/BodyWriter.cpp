@@ -40,7 +40,7 @@ public:
         : source_(source), stop_(stop), progress_(progress) {}
 
     bool Open() {
-        if (!source_.hostPath.empty() && !file_.Open(source_.hostPath)) {
+        if (!source_.hostPath.empty() && !file_.Open(source_.hostPath, source_.identity)) {
             error = file_.LastError();
             return false;
         }
@@ -106,6 +106,7 @@ bool BodyWriter::Write(const std::string& target, const BodySource& source, File
         if (!Pass(target, source, false)) return false;
         size = container_.StreamLength() - start.stream;
     }
+    if (size > 0) container_.RecordBody(std::int32_t(start.stream), source.size);
     written.kind = kind;
     written.offset = std::int32_t(start.stream);
     written.size = std::int32_t(size);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ContainerWriter.h"
+#include "InputFile.h"
 #include "LzmaBodyEncoder.h"
 #include "LzssEncoder.h"
 #include "container/BodyMethod.h"
@@ -22,6 +23,8 @@ struct BodySource {
     std::string hostPath;                // empty: `bytes`
     const std::string* bytes = nullptr;  // used when hostPath is empty
     std::uint64_t size = 0;
+    // The file must be this one (as scanned), opened without following a link; null: any.
+    const FileIdentity* identity = nullptr;
 };
 
 struct WrittenBody {

@@ -111,9 +111,9 @@ bool ContainerWriter::WriteStream(const std::uint8_t* data, std::size_t size) {
 // The bytes at inCurrent_ of the current volume; in volume 1 the fields a signing tool rewrites
 // count as zeros, as the reader takes them.
 void ContainerWriter::ChecksumStream(const std::uint8_t* data, std::size_t size) {
-    Crc32& crc = volumes_.back().crc;
+    Sha256& sha = volumes_.back().sha256;
     if (volumes_.size() != 1) {
-        crc.Update(data, size);
+        sha.Update(data, size);
         return;
     }
     const std::int64_t start = inCurrent_, end = inCurrent_ + std::int64_t(size);
@@ -124,11 +124,11 @@ void ContainerWriter::ChecksumStream(const std::uint8_t* data, std::size_t size)
         if (field[0] < 0) continue;
         const std::int64_t from = std::max(field[0], at), to = std::min(field[0] + field[1], end);
         if (from >= to) continue;
-        crc.Update(data + (at - start), std::size_t(from - at));
-        crc.UpdateZeros(std::size_t(to - from));
+        sha.Update(data + (at - start), std::size_t(from - at));
+        sha.UpdateZeros(std::size_t(to - from));
         at = to;
     }
-    crc.Update(data + (at - start), std::size_t(end - at));
+    sha.Update(data + (at - start), std::size_t(end - at));
 }
 
 bool ContainerWriter::AddBody(const std::uint8_t* data, std::size_t size, std::int32_t& offset) {
@@ -140,7 +140,7 @@ bool ContainerWriter::AddBody(const std::uint8_t* data, std::size_t size, std::i
 ContainerWriter::Mark ContainerWriter::BodyStart() const {
     return Mark{streamLength_, volumes_.size(),
                 inCurrent_,    volumeOneStream_,
-                digest_,       volumes_.empty() ? Crc32() : volumes_.back().crc};
+                digest_,       volumes_.empty() ? Sha256() : volumes_.back().sha256};
 }
 
 bool ContainerWriter::AppendBody(const std::uint8_t* data, std::size_t size) {
@@ -167,9 +167,13 @@ bool ContainerWriter::RewindTo(const Mark& mark) {
     inCurrent_ = mark.inCurrent;
     volumeOneStream_ = mark.volumeOneStream;
     digest_ = mark.digest;
-    volumes_.back().crc = mark.crc;
+    volumes_.back().sha256 = mark.sha256;
     volumes_.back().streamBytes = mark.inCurrent;
     return true;
+}
+
+void ContainerWriter::RecordBody(std::int32_t offset, std::uint64_t length) {
+    bodies_.push_back({std::uint32_t(offset), std::uint32_t(length)});
 }
 
 std::string ContainerWriter::ContentIdentity(const std::string& projectXml) const {
@@ -214,6 +218,10 @@ bool ContainerWriter::Finish(const std::string& projectXml, const std::string& i
         return Fail("the set would have " + std::to_string(volumes_.size()) +
                     " volumes; a setup holds at most " + std::to_string(kMaxChecksumVolumes));
     }
+    if (bodies_.size() > kMaxRecordedBodies) {
+        return Fail("the set would have " + std::to_string(bodies_.size()) +
+                    " file bodies; a setup holds at most " + std::to_string(kMaxRecordedBodies));
+    }
     if (!AppendSectionAndChecksums(section)) return false;
 
     for (std::size_t i = 0; i < volumes_.size(); ++i) {
@@ -230,8 +238,9 @@ bool ContainerWriter::Finish(const std::string& projectXml, const std::string& i
 }
 
 std::int64_t ContainerWriter::FinishedSetupLength(std::size_t sectionSize) const {
-    const std::uint64_t length = std::uint64_t(volumeOneStream_) + sectionSize +
-                                 ChecksumBlockSize(volumes_.size()) + kTailSize;
+    const std::uint64_t length =
+        std::uint64_t(volumeOneStream_) + sectionSize +
+        ChecksumBlockSize(ChecksumKind::Sha256, volumes_.size(), bodies_.size()) + kTailSize;
     return std::int64_t(length + (kVolumeAlignment - length % kVolumeAlignment) % kVolumeAlignment);
 }
 
@@ -239,10 +248,14 @@ std::int64_t ContainerWriter::FinishedSetupLength(std::size_t sectionSize) const
 // a multiple of kVolumeAlignment (a signing tool then appends its table right behind the tail).
 bool ContainerWriter::AppendSectionAndChecksums(const std::vector<std::uint8_t>& section) {
     ChecksumBlock sums;
-    sums.projectCrc = Crc32::Of(section.data(), section.size());
-    for (const Volume& volume : volumes_) {
-        sums.volumes.push_back({std::uint32_t(volume.streamBytes), volume.crc.Value()});
+    sums.projectSha256 = Sha256::Of(section.data(), section.size());
+    for (Volume& volume : volumes_) {
+        VolumeChecksum checksum;
+        checksum.streamBytes = std::uint32_t(volume.streamBytes);
+        checksum.sha256 = volume.sha256.Final();
+        sums.volumes.push_back(checksum);
     }
+    sums.bodies = bodies_;
     std::vector<std::uint8_t> gap = EncodeChecksumBlock(sums);
     const std::uint64_t length =
         std::uint64_t(volumeOneStream_) + section.size() + gap.size() + kTailSize;
@@ -344,6 +357,7 @@ void ContainerWriter::Abandon() {
     current_ = nullptr;
     for (const Volume& volume : volumes_) RemoveQuietly(volume.partialPath);
     volumes_.clear();
+    bodies_.clear();
 }
 
 std::vector<std::string> ContainerWriter::VolumePaths() const {

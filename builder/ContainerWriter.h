@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "container/ContainerFormat.h"
-#include "container/Crc32.h"
+#include "container/Sha256.h"
 
 namespace vesk {
 
@@ -44,11 +44,15 @@ public:
         std::int64_t inCurrent = 0;
         std::int64_t volumeOneStream = 0;
         std::uint64_t digest = 0;
-        Crc32 crc;  // of the current volume
+        Sha256 sha256;  // of the current volume
     };
     Mark BodyStart() const;
     bool AppendBody(const std::uint8_t* data, std::size_t size);
     bool RewindTo(const Mark& mark);
+
+    // Records that the body at `offset` decodes to `length` bytes: the checksum block lists every
+    // non-empty body with its length, and the engine refuses a body that decodes to more or less.
+    void RecordBody(std::int32_t offset, std::uint64_t length);
 
     // Where the stub's PE CheckSum field lies: Finish then fills it with the checksum of the
     // whole setup executable, payload included. 0 (the default): leave the stub's field.
@@ -83,7 +87,7 @@ public:
 private:
     struct Volume {
         std::string finalPath, partialPath;
-        Crc32 crc;  // of its stream bytes (volume 1: with the image fields as zeros)
+        Sha256 sha256;  // of its stream bytes (volume 1: with the image fields as zeros)
         std::int64_t streamBytes = 0;
     };
 
@@ -109,6 +113,7 @@ private:
     std::uint64_t digest_ = 14695981039346656037ull;  // FNV-1a over the stream
     std::size_t checksumField_ = 0;
     ImageSigningFields imageFields_;  // of the stub, at the start of volume 1
+    std::vector<RecordedBody> bodies_;
     Signer signer_;
     bool finished_ = false;
     std::string error_;

@@ -22,7 +22,7 @@ const char kFixedTexts[] = "nothing: the page shows fixed texts of the language 
 
 const std::vector<FieldUse> kUses = {
     // 2401: project properties.
-    {Slot(kSlotProjectProperties), T::GetAllVar, K::ProjectName, R::Both, V::Text,
+    {Slot(kSlotProjectProperties), T::GetAllVar, K::ProjectName, R::Both, V::NamePart,
      "start-up: the product's name in every caption and text (with ProductVersion), the "
      "uninstall record; required"},
     {Slot(kSlotProjectProperties), T::GetAllVar, K::InstallPath, R::Engine, V::InstallFolder,
@@ -30,7 +30,7 @@ const std::vector<FieldUse> kUses = {
      "own)"},
     {Slot(kSlotProjectProperties), T::GetAllVar, K::CompanyDesc, R::Builder, V::Text,
      "builder: the defaults' install folder and registry key"},
-    {Slot(kSlotProjectProperties), T::GetAllVar, K::ProductVersion, R::Engine, V::Text,
+    {Slot(kSlotProjectProperties), T::GetAllVar, K::ProductVersion, R::Engine, V::NamePart,
      "start-up: follows the product's name in texts; uninstall record: the version key"},
     {Slot(kSlotProjectProperties), T::GetAllVar, K::DiskSize, R::Both, V::Size,
      "builder: data bytes per volume (1440K, 650M; 0 or empty: all in Setup.exe), written back "
@@ -307,6 +307,8 @@ const char* FormName(ValueForm form) {
             return "pattern";
         case ValueForm::Method:
             return "LZSS or LZMA";
+        case ValueForm::NamePart:
+            return "text for a file name";
     }
     return "";
 }
@@ -361,6 +363,9 @@ const char* FormRule(ValueForm form) {
             return "`*` any run of characters, `?` one; letter case ignored";
         case ValueForm::Method:
             return "`LZSS` (the default) or `LZMA` (smaller setups); letter case ignored";
+        case ValueForm::NamePart:
+            return "a text as above that a file name can hold: no control character and none "
+                   "of `\\ / : * ? \" < > |` (it names the install log and registry keys)";
     }
     return "";
 }

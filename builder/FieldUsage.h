@@ -44,8 +44,9 @@ enum class ValueForm {
     FileMark,       // "target,,,KIND,time": a kind for one of the product's files
     Pattern,        // a file name pattern with * and ?
     Method,         // LZSS or LZMA: how the file bodies are compressed
+    NamePart,       // text that becomes part of a file name and of registry key names
 };
-constexpr int kValueFormCount = int(ValueForm::Method) + 1;
+constexpr int kValueFormCount = int(ValueForm::NamePart) + 1;
 
 struct FieldUse {
     std::uint32_t slots;  // one bit per task slot (1 << slot)

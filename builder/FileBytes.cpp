@@ -6,10 +6,10 @@
 namespace vesk {
 
 bool ReadFileContent(const std::string& path, std::string& bytes, std::string& error,
-                     std::uint64_t maxSize) {
+                     std::uint64_t maxSize, const FileIdentity* identity) {
     bytes.clear();
     InputFile file;
-    if (!file.Open(path)) {
+    if (!file.Open(path, identity)) {
         error = file.LastError();
         return false;
     }

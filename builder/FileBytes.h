@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "InputFile.h"
+
 namespace vesk {
 
 // Files read whole are small by nature (a stub, a picture, a registry data file); this is far
@@ -12,7 +14,9 @@ constexpr std::uint64_t kMaxWholeFileSize = std::uint64_t(64) << 20;
 
 // Replaces `bytes` with the file's content. False, with `error` naming the path and the reason,
 // when it is not a regular file, is larger than `maxSize` or cannot be read.
+// With `identity`, only that file is read, as InputFile::Open does.
 bool ReadFileContent(const std::string& path, std::string& bytes, std::string& error,
-                     std::uint64_t maxSize = kMaxWholeFileSize);
+                     std::uint64_t maxSize = kMaxWholeFileSize,
+                     const FileIdentity* identity = nullptr);
 
 }  // namespace vesk

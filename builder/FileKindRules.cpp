@@ -13,12 +13,13 @@ bool WildcardMatch(const std::string& pattern, const std::string& text) {
     const std::string p = UpperName(pattern), t = UpperName(text);
     std::size_t pi = 0, ti = 0, starP = std::string::npos, starT = 0;
     while (ti < t.size()) {
-        if (pi < p.size() && (p[pi] == '?' || p[pi] == t[ti])) {
-            ++pi;
-            ++ti;
-        } else if (pi < p.size() && p[pi] == '*') {
+        // A '*' in the pattern is a wildcard even where the text holds a '*' too.
+        if (pi < p.size() && p[pi] == '*') {
             starP = pi++;
             starT = ti;
+        } else if (pi < p.size() && (p[pi] == '?' || p[pi] == t[ti])) {
+            ++pi;
+            ++ti;
         } else if (starP != std::string::npos) {
             pi = starP + 1;
             ti = ++starT;

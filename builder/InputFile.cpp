@@ -2,8 +2,6 @@
 #include "InputFile.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 
 namespace vesk {
@@ -19,51 +17,49 @@ std::string RegularFileProblem(const std::string& path) {
     return "";
 }
 
-bool InputFile::Open(const std::string& path) {
+bool InputFile::Open(const std::string& path, const FileIdentity* expected) {
     Close();
     path_ = path;
     done_ = size_ = 0;
     error_.clear();
-    std::string problem = RegularFileProblem(path);
-    if (!problem.empty()) {
-        error_ = path + ": " + problem;
+    if (!expected) {
+        const std::string problem = RegularFileProblem(path);
+        if (!problem.empty()) {
+            error_ = path + ": " + problem;
+            return false;
+        }
+    }
+    if (!OpenHandle(expected != nullptr)) return false;
+    if (expected && identity_ != *expected) {
+        Close();
+        error_ = path + ": " +
+                 (identity_.device != expected->device || identity_.index != expected->index
+                      ? "is another file than the one scanned (replaced while the setup was built)"
+                      : "changed while the setup was built");
         return false;
     }
-    std::error_code ec;
-    size_ = fs::file_size(path, ec);
-    if (ec) {
-        error_ = path + ": " + ec.message();
-        return false;
-    }
-    errno = 0;
-    file_ = std::fopen(path.c_str(), "rb");
-    if (!file_) {
-        error_ =
-            path + ": cannot be opened" + (errno ? std::string(": ") + std::strerror(errno) : "");
-        return false;
-    }
+    size_ = identity_.size;
     return true;
 }
 
 void InputFile::Close() {
-    if (file_) std::fclose(file_);
-    file_ = nullptr;
+    if (handle_ != -1) CloseHandle();
+    handle_ = -1;
 }
 
 bool InputFile::Read(void* buffer, std::size_t capacity, std::size_t& got) {
     got = 0;
-    if (!file_) {
+    if (handle_ == -1) {
         error_ = path_ + ": not open";
         return false;
     }
-    std::size_t want = std::size_t(std::min<std::uint64_t>(capacity, size_ - done_));
+    const std::size_t want = std::size_t(std::min<std::uint64_t>(capacity, size_ - done_));
     if (want == 0) return true;
-    got = std::fread(buffer, 1, want, file_);
-    done_ += got;
-    if (got < want && std::ferror(file_)) {
+    if (!ReadHandle(buffer, want, got)) {
         error_ = path_ + ": read error";
         return false;
     }
+    done_ += got;
     return true;
 }
 

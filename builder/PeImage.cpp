@@ -19,6 +19,8 @@ constexpr std::size_t kInitializedDataSize = 8;
 constexpr std::size_t kSectionAlignment = 32, kFileAlignment = 36;
 constexpr std::size_t kImageSize = 56, kHeadersSize = 60;
 
+constexpr std::uint32_t kMaxFileAlignment = 64u << 10;
+
 bool IsPowerOfTwo(std::uint32_t value) {
     return value != 0 && (value & (value - 1)) == 0;
 }
@@ -61,6 +63,10 @@ bool PeImage::Parse(std::string bytes) {
     headersSize_ = Get32(bytes_, optional_ + kHeadersSize);
     if (!IsPowerOfTwo(sectionAlignment_) || !IsPowerOfTwo(fileAlignment_)) {
         return Fail("the PE image's alignments are no powers of two");
+    }
+    // What Windows loads: 64 KiB at most. A larger one would pad a new section by gigabytes.
+    if (fileAlignment_ > kMaxFileAlignment) {
+        return Fail("the PE image's file alignment passes 64 KiB");
     }
     std::size_t table = optional_ + optionalSize;
     if (table + sectionCount * kSectionHeaderSize > size)

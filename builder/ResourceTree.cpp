@@ -61,8 +61,9 @@ bool ResourceTree::Parse(const std::string& directory, std::uint32_t rva) {
         int depth;
     };
     std::vector<Level> pending = {{0, {}, {}, 0}};
-    // A directory whose tables share entries or data could name far more than its bytes hold.
-    std::size_t entries = 0, dataBytes = 0;
+    // A directory whose tables share entries, names or data could name far more than its bytes
+    // hold.
+    std::size_t entries = 0, dataBytes = 0, nameBytes = 0;
     while (!pending.empty()) {
         Level level = pending.back();
         pending.pop_back();
@@ -79,6 +80,8 @@ bool ResourceTree::Parse(const std::string& directory, std::uint32_t rva) {
             std::size_t entry = first + i * kEntrySize;
             ResourceId id;
             if (!ReadId(directory, Get32(directory, entry), id)) return false;
+            nameBytes += 2 * id.name.size();
+            if (nameBytes > directory.size()) return Fail("entries that share their names");
             std::uint32_t target = Get32(directory, entry + 4);
             bool isTable = (target & kHighBit) != 0;
             if (isTable != (level.depth < 2)) return Fail("the directory is not three levels deep");

@@ -45,6 +45,8 @@ struct SetupBuilder::Planned {
     std::string bytes;
     std::uint64_t size = 0;
     std::string timeText;
+    // A product file is read only while it is the file the scan found.
+    std::optional<FileIdentity> identity;
 };
 
 namespace {
@@ -307,7 +309,8 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
         Planned entry;
         entry.target = file.target;
         entry.kind = rules.KindFor(file.target);
-        entry.hostPath = file.hostPath;
+        entry.hostPath = file.readPath;
+        entry.identity = file.identity;
         entry.size = file.size;
         // A time the project gives the file wins; else SOURCE_DATE_EPOCH, else the file's own.
         entry.timeText = rules.TimeFor(file.target);
@@ -316,7 +319,7 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
         }
         if (entry.kind == FileKind::RegistryData) {
             std::string bytes, why;
-            if (!ReadFileContent(file.hostPath, bytes, why)) {
+            if (!ReadFileContent(file.readPath, bytes, why, kMaxWholeFileSize, &file.identity)) {
                 Report(0, why);
             } else if (!CheckRegistryDataFile(bytes, why)) {
                 Report(0, file.hostPath + ": registry data file (kind R): " + why);
@@ -481,7 +484,8 @@ bool SetupBuilder::WriteBodies(const BuildOptions& options, ContainerWriter& wri
         if (progress_) progress_(progress);
     });
     for (Planned& entry : plan) {
-        BodySource source{entry.hostPath, &entry.bytes, entry.size};
+        BodySource source{entry.hostPath, &entry.bytes, entry.size,
+                          entry.identity ? &*entry.identity : nullptr};
         WrittenBody body;
         if (!bodies.Write(entry.target, source, entry.kind, body)) {
             summary_.interrupted = bodies.Stopped();

@@ -1,7 +1,6 @@
 // Reading finished setups for listing and extraction.
 #include "SetupInspector.h"
 
-#include "container/OutputFile.h"
 #include "container/VolumeFile.h"
 #include "project/TaskSlots.h"
 
@@ -71,9 +70,9 @@ bool SetupInspector::ReadBody(const FileEntry& entry, std::string& bytes) {
     return true;
 }
 
-bool SetupInspector::ExtractBody(const FileEntry& entry, const std::string& outputPath) {
+bool SetupInspector::ExtractBody(const FileEntry& entry, ByteSink& sink) {
     stop_ = false;
-    if (!reader_->ExtractEntry(outputPath, entry.offset, entry.size, entry.IsRaw())) {
+    if (!reader_->ExtractTo(sink, entry.offset, entry.size, entry.IsRaw())) {
         return FailReading(entry);
     }
     return true;

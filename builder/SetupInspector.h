@@ -44,7 +44,7 @@ public:
 
     // Writes one body into memory; false (with the error) when the set is damaged or incomplete.
     bool ReadBody(const FileEntry& entry, std::string& bytes);
-    bool ExtractBody(const FileEntry& entry, const std::string& outputPath);
+    bool ExtractBody(const FileEntry& entry, ByteSink& sink);
 
     const std::string& LastError() const { return error_; }
 

@@ -109,7 +109,7 @@ bool SourceScanner::Scan(const Task& folderBinding, const std::string& baseDir) 
 // Decides about a symbolic link: true when it is a file inside the source folder, to be packed;
 // false with `why` (for the warning) when it is left out.
 bool SourceScanner::FollowLink(const std::string& hostPath, const std::string& root,
-                               std::string& why) {
+                               std::string& resolvedPath, std::string& why) {
     std::error_code ec;
     fs::path resolved = fs::canonical(hostPath, ec);
     if (ec)
@@ -124,22 +124,25 @@ bool SourceScanner::FollowLink(const std::string& hostPath, const std::string& r
               ", not followed (a folder inside the source folder goes in under its own name)";
         return false;
     }
+    resolvedPath = resolved.string();
     return true;
 }
 
-bool SourceScanner::AddFile(const std::string& hostPath, const std::string& target) {
-    std::error_code ec;
-    fs::file_status status = fs::status(hostPath, ec);
-    if (!fs::is_regular_file(status)) return Fail(hostPath + ": neither a file nor a folder");
+bool SourceScanner::AddFile(const std::string& hostPath, const std::string& readPath,
+                            const std::string& target) {
     SourceFile file;
     file.hostPath = hostPath;
+    file.readPath = readPath;
     file.target = target;
-    file.size = fs::file_size(hostPath, ec);
-    if (ec) return Fail(hostPath + ": " + ec.message());
+    std::string why;
+    if (!ReadFileIdentity(readPath, file.identity, why)) {
+        return Fail(hostPath + ": neither a file nor a folder (" + why + ")");
+    }
+    file.size = file.identity.size;
     if (file.size > std::uint64_t(std::numeric_limits<std::int32_t>::max())) {
         return Fail(hostPath + ": 2 GiB or larger; a setup holds files below 2 GiB");
     }
-    if (!GetFileLocalWriteTime(hostPath, file.time))
+    if (!GetFileLocalWriteTime(readPath, file.time))
         return Fail(hostPath + ": cannot read its time");
     auto [known, added] = fileKeys_.emplace(TargetKey(file.target), hostPath);
     if (!added) {
@@ -169,12 +172,12 @@ bool SourceScanner::Walk(const std::string& hostDir, const std::string& targetDi
             excluded_.push_back({hostPath, rule});
             continue;
         }
-        std::string why;
+        std::string why, readPath = hostPath;
         if (!CheckTargetName(name, why)) return Fail(hostPath + ": unusable name: " + why);
         fs::file_status status = fs::symlink_status(hostPath, ec);
         if (ec || !fs::exists(status)) return Fail(hostPath + ": cannot be read");
         if (fs::is_symlink(status)) {
-            if (!FollowLink(hostPath, root, why)) {
+            if (!FollowLink(hostPath, root, readPath, why)) {
                 if (!error_.empty()) return false;
                 excluded_.push_back({hostPath, why});
                 warnings_.push_back(hostPath + " left out: " + why);
@@ -184,7 +187,7 @@ bool SourceScanner::Walk(const std::string& hostDir, const std::string& targetDi
             subfolders.emplace_back(name, hostPath);
             continue;
         }
-        if (!AddFile(hostPath, target)) return false;
+        if (!AddFile(hostPath, readPath, target)) return false;
     }
     for (const auto& [name, hostPath] : subfolders) {
         std::string target = JoinTarget(targetDir, name);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "InputFile.h"
 #include "SourceExcludes.h"
 #include "platform/CalendarTime.h"
 #include "project/Task.h"
@@ -23,6 +24,10 @@ struct SourceBinding {
 
 struct SourceFile {
     std::string hostPath;
+    // The file to read: hostPath, or for a link inside the source folder the file it leads to.
+    // Read without following a link at its end, and only while it is still `identity`.
+    std::string readPath;
+    FileIdentity identity;
     std::string target;  // binding target + the relative path, backslash-separated
     std::uint64_t size = 0;
     CalendarTime time;  // last-write time, local
@@ -56,8 +61,12 @@ private:
     bool Fail(std::string message);
     bool ReadBindings(const Task& folderBinding, const std::string& baseDir);
     bool Walk(const std::string& hostDir, const std::string& targetDir, const std::string& root);
-    bool FollowLink(const std::string& hostPath, const std::string& root, std::string& why);
-    bool AddFile(const std::string& hostPath, const std::string& target);
+    // Whether the link `hostPath` is a file inside the source folder (`resolved` then names it);
+    // false with `why` for the warning when it is left out, or with the error set.
+    bool FollowLink(const std::string& hostPath, const std::string& root, std::string& resolved,
+                    std::string& why);
+    bool AddFile(const std::string& hostPath, const std::string& readPath,
+                 const std::string& target);
     bool AddFolder(const std::string& target);
 
     std::vector<SourceBinding> bindings_;

@@ -16,6 +16,7 @@
 #include "project/PathVariable.h"
 #include "project/RegistryKey.h"
 #include "project/TextKey.h"
+#include "project/WindowsNames.h"
 
 namespace vesk {
 namespace {
@@ -43,6 +44,7 @@ private:
     void CheckChoice(const char* const* choices, const std::string& meaning);
     void CheckTargetPath(const std::string& path, bool installFolder);
     void CheckRelativeName(bool singleName, bool required);
+    void CheckNamePart();
     void CheckSourcePath(bool folder);
     void CheckRootKey();
     void CheckKeyReference();
@@ -119,6 +121,9 @@ std::vector<Finding> Checker::Run() {
         case ValueForm::Text:
         case ValueForm::PageText:
         case ValueForm::OutputFolder:
+            break;
+        case ValueForm::NamePart:
+            CheckNamePart();
             break;
         case ValueForm::Pattern:
             // A pattern with a token is matched against whole target paths.
@@ -271,6 +276,14 @@ void Checker::CheckTargetPath(const std::string& path, bool installFolder) {
         Error(shown + ": separate folders on the user's machine with backslashes");
         return;
     }
+    for (const std::string& part : PathComponents(path)) {
+        // Windows takes "..." and ". ." for "." or "..", dropping trailing dots and blanks.
+        if (part.find_first_not_of(". ") == std::string::npos) {
+            Error(shown + ": a path may not step through \"" + part +
+                  "\" (it would leave the folder it names); write the folder itself");
+            return;
+        }
+    }
     if (path[0] != '[') {
         if (IsDriveAbsolute(path) || path.compare(0, 2, "\\\\") == 0) return;
         Error(shown +
@@ -311,6 +324,13 @@ void Checker::CheckTargetPath(const std::string& path, bool installFolder) {
     if (!tail.empty() && tail[0] != '\\') {
         Error(shown + ": write a backslash after " + token +
               " (the setup puts the folder and the rest side by side)");
+    }
+}
+
+void Checker::CheckNamePart() {
+    std::string why;
+    if (!CheckNameCharacters(value_, why)) {
+        Error(Shown() + ": " + why + " (the value names the install log and registry keys)");
     }
 }
 

@@ -24,7 +24,10 @@ for target in "${targets[@]}"; do
     seeds="fuzz/seeds/${name#fuzz_}"
     [ -d "$seeds" ] && cp -n "$seeds"/* "$corpus"/ 2>/dev/null || true
     echo "-- $name for ${seconds}s"
-    "$target" -max_total_time="$seconds" -print_final_stats=0 "$corpus" 2>build/fuzz/"$name".log \
+    # A target that needs a gigabyte has met an input whose size it does not bound: a fault.
+    "$target" -max_total_time="$seconds" -rss_limit_mb=1024 -print_final_stats=1 "$corpus" \
+        2>build/fuzz/"$name".log \
         || { tail -50 build/fuzz/"$name".log; echo "$name found a fault"; exit 1; }
     grep -E '^#[0-9]+.*DONE' build/fuzz/"$name".log | tail -1 || true
+    grep -E '^stat::peak_rss_mb' build/fuzz/"$name".log | tail -1 || true
 done

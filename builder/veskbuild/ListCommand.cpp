@@ -81,7 +81,11 @@ int ListCommand(const Arguments& args) {
             if (!reader.DamagedVolume().empty()) return SetupFailure(setup.LastError(), true);
             missing += " " + VolumeFileName(volume);
         }
-        std::printf("Checksums:       %s\n",
+        const char* kind = reader.Checksums().kind == ChecksumKind::Sha256
+                               ? "SHA-256"
+                               : "CRC-32 (an earlier builder's: no guard against a deliberate "
+                                 "change)";
+        std::printf("Checksums:       %s, %s\n", kind,
                     missing.empty() ? "the project and every volume verified"
                                     : ("verified but for the missing" + missing).c_str());
     }

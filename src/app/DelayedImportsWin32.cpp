@@ -1,7 +1,8 @@
-// The stub's calls into the shell and component libraries, bound on first use to the libraries in
-// the system folder. Imported the usual way, these libraries would be loaded with the program,
-// before it could restrict the library search, and the libraries they pull in by name (shcore,
-// shlwapi ...) could then come from the folder Setup.exe was started from. Linked into the stub
+// The stub's calls into the shell, component and common-control libraries, bound on first use to
+// the libraries in the system folder. Imported the usual way, these libraries would be loaded
+// with the program, before it could restrict the library search and preload what they load by
+// name (PreloadSystemLibraries), and the libraries they pull in by name (shcore, shlwapi,
+// uxtheme ...) could then come from the folder Setup.exe was started from. Linked into the stub
 // (and the uninstaller) only; every other program imports them as usual.
 //
 // Each entry defines the import slot the compiler calls through (__imp__Name@bytes) itself, so
@@ -11,6 +12,7 @@
 // search) and leaves this file out.
 #include <windows.h>
 // After windows.h, which they need.
+#include <commctrl.h>
 #include <objbase.h>
 #include <ole2.h>
 #include <oleauto.h>
@@ -28,17 +30,24 @@ namespace {
 struct Library {
     const char* name;
     HMODULE module;
+    bool sideBySide;  // loaded by name: the manifest picks its version from the side-by-side store
 };
 
-Library shell32{"shell32.dll", nullptr};
-Library ole32{"ole32.dll", nullptr};
-Library oleaut32{"oleaut32.dll", nullptr};
+Library shell32{"shell32.dll", nullptr, false};
+Library ole32{"ole32.dll", nullptr, false};
+Library oleaut32{"oleaut32.dll", nullptr, false};
+// Version 6 as the manifest asks, which a full path to the system folder would miss; by then the
+// search is restricted to the system folder and what it loads by name is loaded.
+Library comctl32{"comctl32.dll", nullptr, true};
 
 // The function in the system library. Two threads may get here at once: both store the same
 // values. A system library without the function leaves nothing sensible to do.
 template <typename Pointer>
 void Bind(Pointer& slot, Library& library, const char* function) {
-    if (!library.module) library.module = LoadSystemLibrary(library.name);
+    if (!library.module) {
+        library.module =
+            library.sideBySide ? LoadLibraryA(library.name) : LoadSystemLibrary(library.name);
+    }
     FARPROC address = library.module ? GetProcAddress(library.module, function) : nullptr;
     if (!address) ExitProcess(kSetupFailed);
     slot = reinterpret_cast<Pointer>(reinterpret_cast<void*>(address));
@@ -68,6 +77,8 @@ void Bind(Pointer& slot, Library& library, const char* function) {
         return vesk_slot_##name arguments;                                            \
     }
 
+VESK_BIND_ON_FIRST_USE(comctl32, BOOL, InitCommonControlsEx, 4, (const INITCOMMONCONTROLSEX* a),
+                       (a))
 VESK_BIND_ON_FIRST_USE(ole32, HRESULT, CoCreateInstance, 20,
                        (REFCLSID a, LPUNKNOWN b, DWORD c, REFIID d, LPVOID* e), (a, b, c, d, e))
 VESK_BIND_ON_FIRST_USE(ole32, HRESULT, CoInitializeEx, 8, (LPVOID a, DWORD b), (a, b))

@@ -42,6 +42,8 @@ public:
     }
     // The bytes went past the limit (the inner sink got only those up to it).
     bool Exceeded() const { return exceeded_; }
+    // The bytes passed on.
+    std::uint64_t Written() const { return written_; }
 
 private:
     ByteSink& inner_;

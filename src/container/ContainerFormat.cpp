@@ -1,6 +1,7 @@
 // Byte-level encoding of the container tail and the volume naming rule.
 #include "container/ContainerFormat.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "container/Crc32.h"
@@ -112,48 +113,131 @@ std::int64_t TailEndOf(const ImageSigningFields& fields, std::int64_t length) {
     return length;
 }
 
+namespace {
+
+constexpr std::size_t kCrcHeaderSize = 20;  // magic, block size, volume count, project CRC
+constexpr std::size_t kCrcVolumeSize = 8;
+constexpr std::size_t kShaHeaderSize = 20 + kSha256Size;  // ... volume and body counts, digest
+constexpr std::size_t kShaVolumeSize = 4 + kSha256Size;
+constexpr std::size_t kBodySize = 8;
+
+bool IsMagic(const std::uint8_t* p, const char (&magic)[8]) {
+    return std::memcmp(p, magic, sizeof magic) == 0;
+}
+
+bool AllZeros(const std::uint8_t* p, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        if (p[i] != 0) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::size_t ChecksumBlockSize(ChecksumKind kind, std::size_t volumeCount, std::size_t bodyCount) {
+    if (kind == ChecksumKind::Crc32) return kCrcHeaderSize + kCrcVolumeSize * volumeCount + 4;
+    return kShaHeaderSize + kShaVolumeSize * volumeCount + kBodySize * bodyCount + 4;
+}
+
 std::vector<std::uint8_t> EncodeChecksumBlock(const ChecksumBlock& block) {
-    std::vector<std::uint8_t> bytes(ChecksumBlockSize(block.volumes.size()));
-    std::memcpy(bytes.data(), kChecksumMagic, sizeof kChecksumMagic);
+    const bool sha = block.kind == ChecksumKind::Sha256;
+    std::vector<std::uint8_t> bytes(
+        ChecksumBlockSize(block.kind, block.volumes.size(), sha ? block.bodies.size() : 0));
+    std::memcpy(bytes.data(), sha ? kShaMagic : kCrcMagic, 8);
     WriteU32(&bytes[8], std::uint32_t(bytes.size()));
     WriteU32(&bytes[12], std::uint32_t(block.volumes.size()));
-    WriteU32(&bytes[16], block.projectCrc);
-    std::size_t at = kChecksumHeaderSize;
+    std::size_t at = 0;
+    if (sha) {
+        WriteU32(&bytes[16], std::uint32_t(block.bodies.size()));
+        std::memcpy(&bytes[20], block.projectSha256.data(), kSha256Size);
+        at = kShaHeaderSize;
+    } else {
+        WriteU32(&bytes[16], block.projectCrc);
+        at = kCrcHeaderSize;
+    }
     for (const VolumeChecksum& volume : block.volumes) {
         WriteU32(&bytes[at], volume.streamBytes);
-        WriteU32(&bytes[at + 4], volume.crc);
-        at += kChecksumVolumeSize;
+        if (sha) {
+            std::memcpy(&bytes[at + 4], volume.sha256.data(), kSha256Size);
+        } else {
+            WriteU32(&bytes[at + 4], volume.crc);
+        }
+        at += sha ? kShaVolumeSize : kCrcVolumeSize;
+    }
+    if (sha) {
+        std::vector<RecordedBody> bodies = block.bodies;
+        std::sort(bodies.begin(), bodies.end(),
+                  [](const RecordedBody& a, const RecordedBody& b) { return a.offset < b.offset; });
+        for (const RecordedBody& body : bodies) {
+            WriteU32(&bytes[at], body.offset);
+            WriteU32(&bytes[at + 4], body.length);
+            at += kBodySize;
+        }
     }
     WriteU32(&bytes[at], Crc32::Of(bytes.data(), at));
     return bytes;
 }
 
+std::size_t ClaimedBlockSize(const std::uint8_t (&head)[kBlockHeaderProbe]) {
+    const std::uint32_t size = ReadU32(head + 8), volumes = ReadU32(head + 12);
+    if (volumes == 0 || volumes > kMaxChecksumVolumes) return 0;
+    if (IsMagic(head, kCrcMagic)) {
+        return size == ChecksumBlockSize(ChecksumKind::Crc32, volumes, 0) ? size : 0;
+    }
+    const std::uint32_t bodies = ReadU32(head + 16);
+    if (!IsMagic(head, kShaMagic) || bodies > kMaxRecordedBodies) return 0;
+    return size == ChecksumBlockSize(ChecksumKind::Sha256, volumes, bodies) ? size : 0;
+}
+
 ChecksumGap DecodeChecksumGap(const std::uint8_t* gap, std::size_t size, ChecksumBlock& block) {
-    if (size < sizeof kChecksumMagic || std::memcmp(gap, kChecksumMagic, sizeof kChecksumMagic)) {
+    if (size < sizeof kCrcMagic || (!IsMagic(gap, kCrcMagic) && !IsMagic(gap, kShaMagic))) {
         return ChecksumGap::Absent;
     }
-    auto zeros = [](const std::uint8_t* p, std::size_t n) {
-        for (std::size_t i = 0; i < n; ++i) {
-            if (p[i] != 0) return false;
-        }
-        return true;
-    };
-    if (size < ChecksumBlockSize(1)) return ChecksumGap::Damaged;
-    const std::uint32_t blockSize = ReadU32(gap + 8), count = ReadU32(gap + 12);
-    if (count == 0 || count > kMaxChecksumVolumes || blockSize != ChecksumBlockSize(count) ||
-        blockSize > size || size - blockSize >= kVolumeAlignment ||
-        !zeros(gap + blockSize, size - blockSize)) {
+    if (size < kBlockHeaderProbe) return ChecksumGap::Damaged;
+    std::uint8_t head[kBlockHeaderProbe];
+    std::memcpy(head, gap, sizeof head);
+    const std::size_t blockSize = ClaimedBlockSize(head);
+    if (blockSize == 0 || blockSize > size || size - blockSize >= kVolumeAlignment ||
+        !AllZeros(gap + blockSize, size - blockSize)) {
         return ChecksumGap::Damaged;
     }
     const std::size_t crcAt = blockSize - 4;
     if (ReadU32(gap + crcAt) != Crc32::Of(gap, crcAt)) return ChecksumGap::Damaged;
-    block.projectCrc = ReadU32(gap + 16);
-    block.volumes.assign(count, VolumeChecksum{});
-    for (std::uint32_t i = 0; i < count; ++i) {
-        block.volumes[i].streamBytes = ReadU32(gap + kChecksumHeaderSize + kChecksumVolumeSize * i);
-        block.volumes[i].crc = ReadU32(gap + kChecksumHeaderSize + kChecksumVolumeSize * i + 4);
+    const bool sha = IsMagic(gap, kShaMagic);
+    block = ChecksumBlock();
+    block.kind = sha ? ChecksumKind::Sha256 : ChecksumKind::Crc32;
+    block.volumes.assign(ReadU32(gap + 12), VolumeChecksum{});
+    std::size_t at = sha ? kShaHeaderSize : kCrcHeaderSize;
+    if (sha) {
+        std::memcpy(block.projectSha256.data(), gap + 20, kSha256Size);
+    } else {
+        block.projectCrc = ReadU32(gap + 16);
+    }
+    for (VolumeChecksum& volume : block.volumes) {
+        volume.streamBytes = ReadU32(gap + at);
+        if (sha) {
+            std::memcpy(volume.sha256.data(), gap + at + 4, kSha256Size);
+        } else {
+            volume.crc = ReadU32(gap + at + 4);
+        }
+        at += sha ? kShaVolumeSize : kCrcVolumeSize;
+    }
+    if (!sha) return ChecksumGap::Present;
+    block.bodies.resize(ReadU32(gap + 16));
+    for (std::size_t i = 0; i < block.bodies.size(); ++i, at += kBodySize) {
+        block.bodies[i] = {ReadU32(gap + at), ReadU32(gap + at + 4)};
+        if (i > 0 && block.bodies[i].offset <= block.bodies[i - 1].offset) {
+            return ChecksumGap::Damaged;
+        }
     }
     return ChecksumGap::Present;
+}
+
+const RecordedBody* FindRecordedBody(const ChecksumBlock& block, std::uint32_t offset) {
+    auto found = std::lower_bound(
+        block.bodies.begin(), block.bodies.end(), offset,
+        [](const RecordedBody& body, std::uint32_t value) { return body.offset < value; });
+    return found != block.bodies.end() && found->offset == offset ? &*found : nullptr;
 }
 
 std::string VolumeFileName(int volumeNumber) {

@@ -33,19 +33,39 @@
 // body. Entry 0 is the language file; entries of kind K directly after it are start-up files.
 // The non-empty bodies of one set never share a stream byte.
 //
-// Checksum block (all words u32 little-endian), between the project section and the tail. An
-// engine that does not know it passes over it: nothing else points into that gap.
+// Checksum block, between the project section and the tail (all words u32 little-endian). An
+// engine that does not know its magic passes over it: nothing else points into that gap. What
+// the builder writes (the signature of a signed Setup.exe covers it, and so binds the unsigned
+// volumes and the project to the publisher):
+//   0   "VeskSha2"                    8 bytes
+//   8   block size in bytes           56 + 36 x volume count + 8 x body count (padding not counted)
+//   12  volume count N
+//   16  body count M
+//   20  SHA-256 of the project section (32 bytes)
+//   52  per volume 1..N: its stream bytes (u32), then the SHA-256 of them (32 bytes)
+//   52 + 36N  per body, in ascending stream position: its StreamPosition (u32), then the number
+//       of bytes it decodes to (u32); every body of size > 0 of the file list, and no other
+//   end - 4  CRC-32 of the block's bytes before it
+// The language file is a body of the data stream: its volume's digest covers it. A body decodes
+// to exactly its recorded number of bytes (a raw body: its size); one that gives more or fewer,
+// and a body of the file list that is not recorded, is damage.
+//
+// Earlier builders wrote CRC-32 only, which guards against damage and mix-ups but not against
+// a volume changed on purpose (its CRC forged back); such a block is still read:
 //   0   "VeskSums"                    8 bytes
-//   8   block size in bytes           24 + 8 x volume count (the zero padding after it not counted)
+//   8   block size in bytes           24 + 8 x volume count
 //   12  volume count N
 //   16  CRC-32 of the project section
 //   20  per volume 1..N: its stream bytes (u32), then the CRC-32 of them (u32)
 //   20 + 8N  CRC-32 of the block's bytes before it
-// Volume 1's stream bytes are checksummed with the two places a signing tool rewrites in the
-// program image taken as zeros: the optional header's CheckSum and the security directory entry.
-// A volume N >= 2 must also carry N as its tail's VolumeNumber and exactly its stream bytes before
-// its tail. A gap that does not start with the magic (empty in the builders before the block,
-// or whatever another producer puts there) is passed over and the set read unchecked.
+//
+// Either block is followed by fewer than 8 zero bytes. Volume 1's stream bytes are checksummed
+// with the two places a signing tool rewrites in the program image taken as zeros: the optional
+// header's CheckSum and the security directory entry (Authenticode leaves them out too). A
+// volume N >= 2 must also carry N as its tail's VolumeNumber and exactly its stream bytes before
+// its tail; it is verified over the handle it is then read through, which shuts out writers. A
+// gap that starts with neither magic (empty in the builders before the block, or whatever
+// another producer puts there) is passed over and the set read unchecked.
 //
 // LZSS stream (every body except kind N, and the project section):
 //   * groups of one flag byte followed by up to eight tokens; flag bits are read least
@@ -78,6 +98,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "container/Sha256.h"
 
 namespace vesk {
 
@@ -142,36 +164,59 @@ std::int64_t TailEndOf(const ImageSigningFields& fields, std::int64_t length);
 
 // --- Checksum block -------------------------------------------------------------------------
 
-constexpr char kChecksumMagic[8] = {'V', 'e', 's', 'k', 'S', 'u', 'm', 's'};
-constexpr std::size_t kChecksumHeaderSize = 20;  // magic, block size, volume count, project CRC
-constexpr std::size_t kChecksumVolumeSize = 8;
+enum class ChecksumKind {
+    Crc32,   // "VeskSums": earlier builders
+    Sha256,  // "VeskSha2": what the builder writes
+};
+
+constexpr char kCrcMagic[8] = {'V', 'e', 's', 'k', 'S', 'u', 'm', 's'};
+constexpr char kShaMagic[8] = {'V', 'e', 's', 'k', 'S', 'h', 'a', '2'};
 constexpr std::size_t kVolumeAlignment = 8;  // volume 1's tail ends at a multiple of this
-// More volumes than any set needs; bounds the block the reader takes in.
+// More volumes than any set needs, and more bodies than a project of kMaxProjectText bytes can
+// list; they bound the block the reader takes in.
 constexpr std::uint32_t kMaxChecksumVolumes = 65536;
+constexpr std::uint32_t kMaxRecordedBodies = 1u << 20;
 
 struct VolumeChecksum {
     std::uint32_t streamBytes = 0;
-    std::uint32_t crc = 0;
+    std::uint32_t crc = 0;  // ChecksumKind::Crc32
+    Sha256Digest sha256{};  // ChecksumKind::Sha256
+};
+
+// A body of the data stream and the number of bytes it decodes to.
+struct RecordedBody {
+    std::uint32_t offset = 0;  // StreamPosition
+    std::uint32_t length = 0;
 };
 
 struct ChecksumBlock {
+    ChecksumKind kind = ChecksumKind::Sha256;
     std::uint32_t projectCrc = 0;
+    Sha256Digest projectSha256{};
     std::vector<VolumeChecksum> volumes;  // volume 1 first
+    std::vector<RecordedBody> bodies;     // Sha256 only; ascending offsets
 };
 
-constexpr std::size_t ChecksumBlockSize(std::size_t volumeCount) {
-    return kChecksumHeaderSize + kChecksumVolumeSize * volumeCount + 4;
-}
+std::size_t ChecksumBlockSize(ChecksumKind kind, std::size_t volumeCount, std::size_t bodyCount);
 
+// The block of `block.kind`; the bodies are written in ascending order of their offsets.
 std::vector<std::uint8_t> EncodeChecksumBlock(const ChecksumBlock& block);
 
 // What lies in the gap between the project section and the tail.
 enum class ChecksumGap {
-    Absent,   // no magic at its start: a setup built without checksums
+    Absent,   // neither magic at its start: a setup built without checksums
     Present,  // a well-formed block followed by fewer than 8 zero bytes
-    Damaged,  // the magic, then anything else
+    Damaged,  // a magic, then anything else (for the bodies: two with one offset, too)
 };
 ChecksumGap DecodeChecksumGap(const std::uint8_t* gap, std::size_t size, ChecksumBlock& block);
+
+// The number of bytes a block whose first kBlockHeaderProbe bytes are `head` claims to take,
+// so that a reader takes in no more; 0 when they are no block header.
+constexpr std::size_t kBlockHeaderProbe = 20;
+std::size_t ClaimedBlockSize(const std::uint8_t (&head)[kBlockHeaderProbe]);
+
+// The recorded body at `offset`; null when there is none.
+const RecordedBody* FindRecordedBody(const ChecksumBlock& block, std::uint32_t offset);
 
 // --- Bounds ---------------------------------------------------------------------------------
 

@@ -67,7 +67,6 @@ bool ContainerReader::OpenContainer(const std::string& modulePath) {
     damaged_.clear();
     checked_ = false;
     sums_ = ChecksumBlock();
-    verified_.clear();
     if (!volume_.Open(modulePath)) return Fail({"cannot open ", modulePath});
     LocatedTail located;
     if (!ReadContainerTail(volume_, located) || !volume_.Seek(0)) {
@@ -94,16 +93,21 @@ bool ContainerReader::ReadChecksumBlock() {
     // A tail that points nowhere is no container at all; ReadProjectText says so.
     if (tail_.projectSize == 0 || projectEnd > streamLimit_) return true;
     const std::int64_t gapSize = streamLimit_ - projectEnd;
-    // Only so much of the gap is read as a block can take; a larger one is no block of ours.
-    const std::int64_t most =
-        std::int64_t(ChecksumBlockSize(kMaxChecksumVolumes) + kVolumeAlignment);
-    std::vector<std::uint8_t> gap(std::size_t(std::min(gapSize, most)));
-    if (!volume_.Seek(projectEnd) || !volume_.Read(gap.data(), gap.size())) {
+    std::uint8_t head[kBlockHeaderProbe] = {};
+    const std::size_t probe = std::size_t(std::min<std::int64_t>(gapSize, sizeof head));
+    if (!volume_.Seek(projectEnd) || !volume_.Read(head, probe)) {
         return Fail({"cannot read ", setupPath_});
     }
-    ChecksumGap found = DecodeChecksumGap(gap.data(), gap.size(), sums_);
-    if (found == ChecksumGap::Present && gapSize > most) found = ChecksumGap::Damaged;
-    switch (found) {
+    // Only as much of the gap is taken in as the block it starts with claims (and its padding).
+    std::vector<std::uint8_t> gap(head, head + probe);
+    const std::size_t claimed = probe == sizeof head ? ClaimedBlockSize(head) : 0;
+    if (claimed != 0 && gapSize < std::int64_t(claimed + kVolumeAlignment)) {
+        gap.resize(std::size_t(gapSize));
+        if (!volume_.Read(gap.data() + probe, gap.size() - probe)) {
+            return Fail({"cannot read ", setupPath_});
+        }
+    }
+    switch (DecodeChecksumGap(gap.data(), gap.size(), sums_)) {
         case ChecksumGap::Absent:
             return volume_.Seek(0) ? true : Fail({"cannot read ", setupPath_});
         case ChecksumGap::Damaged:
@@ -112,10 +116,9 @@ bool ContainerReader::ReadChecksumBlock() {
             break;
     }
     checked_ = true;
-    verified_.assign(sums_.volumes.size(), 0);
-    std::uint32_t crc = 0;
-    if (!ChecksumOf(tail_.projectOffset, tail_.projectSize, false, crc)) return false;
-    if (crc != sums_.projectCrc)
+    Digest project;
+    if (!DigestOf(tail_.projectOffset, tail_.projectSize, false, project)) return false;
+    if (!project.Matches(sums_.kind, sums_.projectCrc, sums_.projectSha256))
         return Damaged(setupPath_, {"the project section's checksum differs"});
     if (!VerifyVolume(tail_, kFirstVolume)) return false;
     return volume_.Seek(0) ? true : Fail({"cannot read ", setupPath_});
@@ -138,17 +141,23 @@ bool ContainerReader::VerifyVolume(const ContainerTail& tail, int volumeNumber) 
         return Damaged(path, {"it holds ", std::to_string(streamEnd), " stream bytes, not ",
                               std::to_string(expected.streamBytes)});
     }
-    std::uint32_t crc = 0;
-    if (!ChecksumOf(0, streamEnd, volumeNumber == kFirstVolume, crc)) return false;
-    if (crc != expected.crc) return Damaged(path, {"its checksum differs"});
-    verified_[std::size_t(volumeNumber) - 1] = 1;
+    Digest digest;
+    if (!DigestOf(0, streamEnd, volumeNumber == kFirstVolume, digest)) return false;
+    if (!digest.Matches(sums_.kind, expected.crc, expected.sha256)) {
+        return Damaged(path, {"its checksum differs"});
+    }
     return true;
 }
 
-bool ContainerReader::ChecksumOf(std::int64_t from, std::int64_t count, bool imageFields,
-                                 std::uint32_t& crc) {
+bool ContainerReader::Digest::Matches(ChecksumKind kind, std::uint32_t crc,
+                                      const Sha256Digest& digest) {
+    if (kind == ChecksumKind::Crc32) return crc32.Value() == crc;
+    return sha256.Final() == digest;
+}
+
+bool ContainerReader::DigestOf(std::int64_t from, std::int64_t count, bool imageFields,
+                               Digest& digest) {
     if (!volume_.Seek(from)) return Fail({"cannot read ", volume_.Path()});
-    Crc32 sum;
     const std::int64_t fields[][2] = {{signing_.checksumField, 4}, {signing_.securityEntry, 8}};
     const std::int64_t total = count;
     std::int64_t nextReport = kCheckProgressStep;
@@ -164,7 +173,11 @@ bool ContainerReader::ChecksumOf(std::int64_t from, std::int64_t count, bool ima
                 checkBlock_[b - at] = 0;
             }
         }
-        sum.Update(checkBlock_, block);
+        if (sums_.kind == ChecksumKind::Crc32) {
+            digest.crc32.Update(checkBlock_, block);
+        } else {
+            digest.sha256.Update(checkBlock_, block);
+        }
         at += std::int64_t(block);
         count -= std::int64_t(block);
         if (checkProgress_ && (at - from >= nextReport || count == 0)) {
@@ -172,7 +185,6 @@ bool ContainerReader::ChecksumOf(std::int64_t from, std::int64_t count, bool ima
             nextReport = at - from + kCheckProgressStep;
         }
     }
-    crc = sum.Value();
     return true;
 }
 
@@ -230,6 +242,8 @@ bool ContainerReader::CheckFileList(const std::vector<std::string>& entries) {
         const FileEntry entry = ParseFileEntry(entries[i]);
         if (entry.size <= 0 || entry.offset < 0) continue;  // occupies nothing, or never read
         spans.push_back({entry.offset, std::int64_t(entry.offset) + entry.size, i});
+        std::uint64_t length = 0;
+        if (!RecordedLength(entry.offset, entry.size, entry.IsRaw(), length)) return false;
     }
     std::int64_t streamLength = 0;
     for (const VolumeChecksum& volume : sums_.volumes) streamLength += volume.streamBytes;
@@ -250,33 +264,73 @@ bool ContainerReader::CheckFileList(const std::vector<std::string>& entries) {
     return true;
 }
 
+bool ContainerReader::RecordedLength(std::int32_t offset, std::int32_t size, bool raw,
+                                     std::uint64_t& length) {
+    length = kUnbounded;
+    // A set without recorded bodies bounds nothing.
+    if (!checked_ || sums_.kind != ChecksumKind::Sha256 || size <= 0 || offset < 0) return true;
+    const RecordedBody* body = FindRecordedBody(sums_, std::uint32_t(offset));
+    if (!body) {
+        return Damaged(setupPath_, {"the body at stream position ", std::to_string(offset),
+                                    " is not recorded in its checksum block"});
+    }
+    if (raw && body->length != std::uint32_t(size)) {
+        return Damaged(setupPath_, {"the raw body at stream position ", std::to_string(offset),
+                                    " is recorded with another length"});
+    }
+    length = body->length;
+    return true;
+}
+
 bool ContainerReader::ExtractEntry(const std::string& outputPath, std::int32_t offset,
                                    std::int32_t size, bool raw, std::uint64_t limit) {
     // Find the body before creating the file: a missing volume leaves no empty file behind.
     std::int64_t inVolume = 0;
+    std::uint64_t recorded = kUnbounded;
+    // The project section, read without volume arithmetic, is no body of the stream.
+    if (arithmetic_ && !RecordedLength(offset, size, raw, recorded)) return StopDamaged();
     if (!LocateBody(offset, size, inVolume)) return false;
     OutputFile out;
     if (!out.Create(outputPath)) return Fail({"cannot create ", outputPath});
-    BoundedSink bounded(out, limit);
+    BoundedSink bounded(out, std::min(limit, recorded));
     bool ok = ReadBody(bounded, inVolume, size, raw);
     if (!out.Close() && ok) return Fail({"cannot write ", outputPath});
-    if (bounded.Exceeded()) {
-        return Damaged(volume_.Path(), {"a body decodes to more than ", std::to_string(limit),
-                                        " bytes, the most it may"});
-    }
-    return ok;
+    return EndBody(bounded, ok, limit, recorded);
 }
 
 bool ContainerReader::ExtractTo(ByteSink& sink, std::int32_t offset, std::int32_t size, bool raw,
                                 std::uint64_t limit) {
     std::int64_t inVolume = 0;
-    BoundedSink bounded(sink, limit);
+    std::uint64_t recorded = kUnbounded;
+    // The project section, read without volume arithmetic, is no body of the stream.
+    if (arithmetic_ && !RecordedLength(offset, size, raw, recorded)) return StopDamaged();
+    BoundedSink bounded(sink, std::min(limit, recorded));
     const bool ok = LocateBody(offset, size, inVolume) && ReadBody(bounded, inVolume, size, raw);
-    if (bounded.Exceeded()) {
+    return EndBody(bounded, ok, limit, recorded);
+}
+
+bool ContainerReader::StopDamaged() {
+    // A body that is not what the set says ends the install as a damaged volume does.
+    if (arithmetic_) setupFinished_ = true;
+    return false;
+}
+
+bool ContainerReader::EndBody(const BoundedSink& bounded, bool ok, std::uint64_t limit,
+                              std::uint64_t recorded) {
+    const bool tooMuch = bounded.Exceeded();
+    const bool tooLittle = ok && recorded != kUnbounded && bounded.Written() != recorded;
+    if (!tooMuch && !tooLittle) return ok;
+    StopDamaged();
+    if (tooMuch && recorded <= limit) {
+        return Damaged(volume_.Path(), {"a body decodes to more than its recorded ",
+                                        std::to_string(recorded), " bytes"});
+    }
+    if (tooMuch) {
         return Damaged(volume_.Path(), {"a body decodes to more than ", std::to_string(limit),
                                         " bytes, the most it may"});
     }
-    return ok;
+    return Damaged(volume_.Path(), {"a body decodes to ", std::to_string(bounded.Written()),
+                                    " bytes, not its recorded ", std::to_string(recorded)});
 }
 
 bool ContainerReader::LocateBody(std::int32_t offset, std::int32_t size, std::int64_t& inVolume) {
@@ -419,8 +473,8 @@ bool ContainerReader::AcceptVolume(const std::string& path, int volumeNumber) {
                      "\", expected \"", IdentityOf(tail_), "\")"});
     }
     streamLimit_ = volume_.Length() - std::int64_t(kTailSize);
-    if (checked_ && !verified_[std::size_t(volumeNumber) - 1] &&
-        !VerifyVolume(candidate, volumeNumber)) {
+    // Verified every time it is opened, over the handle it is then read through.
+    if (checked_ && !VerifyVolume(candidate, volumeNumber)) {
         volume_.Close();
         return false;
     }
@@ -460,6 +514,12 @@ bool ContainerReader::MoveToVolume(int volumeNumber) {
             tail_.volumeNumber = tail_.volumeCounter = kFirstVolume;
             position_ = 0;
             streamLimit_ = tailEnd_ - std::int64_t(kTailSize);
+            if (volume_.Length() != setupLength_ ||
+                (checked_ && !VerifyVolume(tail_, kFirstVolume))) {
+                volume_.Close();
+                return damaged_.empty() ? Damaged(setupPath_, {"it changed while it was read"})
+                                        : false;
+            }
             return true;
         }
         return AcceptVolume(VolumePath(volumeFolder_, volumeNumber), volumeNumber);

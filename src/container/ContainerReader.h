@@ -13,6 +13,7 @@
 #include "container/BodyMethod.h"
 #include "container/ByteSink.h"
 #include "container/ContainerFormat.h"
+#include "container/Crc32.h"
 #include "container/FileEntry.h"
 #include "container/LzmaBodyDecoder.h"
 #include "container/LzssDecoder.h"
@@ -94,9 +95,10 @@ public:
     void SetVolumeArithmetic(bool on) { arithmetic_ = on; }
 
     // Writes one body to `outputPath` (created or truncated), decoding it with the set's method
-    // unless `raw`. A body that yields more than `limit` bytes is refused as damage, with the
-    // bytes up to it written; so is an LZMA body that its decoder finds damaged, which also
-    // sets `setupFinished`, as a volume that cannot be had does.
+    // unless `raw`. A body that yields more than `limit` bytes, or other than the number of
+    // bytes the set records for it, is refused as damage, with no byte past the smaller bound
+    // written; so is an LZMA body that its decoder finds damaged. Damage in a body also sets
+    // `setupFinished`, as a volume that cannot be had does.
     bool ExtractEntry(const std::string& outputPath, std::int32_t offset, std::int32_t size,
                       bool raw, std::uint64_t limit = kUnbounded);
     bool ExtractEntry(const FileEntry& entry) {
@@ -112,9 +114,9 @@ public:
     // Reads `count` stream bytes from the current position, moving to the next volume as needed.
     bool ReadStream(std::uint8_t* buffer, std::size_t count);
 
-    // Makes volume `volumeNumber` current (verifying it when the set is checked), moving back to
-    // the executable or on through the volumes between as needed. For tools that read out of
-    // the engine's order; the engine only ever moves on to the next volume.
+    // Makes volume `volumeNumber` current (verifying it when the set is checked, every time it
+    // is opened), moving back to the executable or on through the volumes between as needed. For
+    // tools that read out of the engine's order; the engine only ever moves on to the next volume.
     bool OpenVolume(int volumeNumber) { return MoveToVolume(volumeNumber); }
 
     // Makes the next volume current, asking the prompt while it cannot be found. A volume that
@@ -144,11 +146,27 @@ private:
     bool Fail(std::initializer_list<std::string_view> parts);
     // Marks the set damaged at `volumePath`; `why` (its parts) only goes into LastError.
     bool Damaged(const std::string& volumePath, std::initializer_list<std::string_view> why);
+    // The checksum of the set's kind over some bytes.
+    struct Digest {
+        Crc32 crc32;
+        Sha256 sha256;
+        // Spends the SHA-256.
+        bool Matches(ChecksumKind kind, std::uint32_t crc, const Sha256Digest& digest);
+    };
     bool ReadChecksumBlock();
     bool VerifyVolume(const ContainerTail& tail, int volumeNumber);
-    // The CRC-32 of `count` bytes of the current volume from `from`; the image fields of volume
-    // 1 count as zeros when `imageFields` is set.
-    bool ChecksumOf(std::int64_t from, std::int64_t count, bool imageFields, std::uint32_t& crc);
+    // Feeds `count` bytes of the current volume from `from` to `digest`; the image fields of
+    // volume 1 count as zeros when `imageFields` is set.
+    bool DigestOf(std::int64_t from, std::int64_t count, bool imageFields, Digest& digest);
+    // The number of bytes the body of the data stream at `offset` must decode to: kUnbounded in
+    // a set that records none. False (damaged) when the set records bodies but not this one, or
+    // a raw one with another length.
+    bool RecordedLength(std::int32_t offset, std::int32_t size, bool raw, std::uint64_t& length);
+    // The outcome of a body read through `bounded`: damage when it gave more than `limit` or
+    // than `recorded` bytes, or (read whole) fewer than `recorded`.
+    bool EndBody(const BoundedSink& bounded, bool ok, std::uint64_t limit, std::uint64_t recorded);
+    // Stops the install (setupFinished) for damage found in a body; false.
+    bool StopDamaged();
     bool AcceptVolume(const std::string& path, int volumeNumber);
     bool MoveToVolume(int volumeNumber);
     bool LocateBody(std::int32_t offset, std::int32_t size, std::int64_t& inVolume);
@@ -172,7 +190,6 @@ private:
     ImageSigningFields signing_;
     bool checked_ = false;
     ChecksumBlock sums_;
-    std::vector<std::uint8_t> verified_;  // by volume number - 1, 0 or 1
     std::string damaged_;
 
     VolumeFile volume_;

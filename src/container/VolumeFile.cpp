@@ -1,38 +1,59 @@
 // Buffered binary reading of a volume file.
 #include "container/VolumeFile.h"
 
+#include <cstring>
+
 namespace vesk {
 
 bool VolumeFile::Open(const std::string& path) {
     Close();
-    file_ = std::fopen(path.c_str(), "rb");
-    if (!file_) return false;
-    std::setvbuf(file_, streamBuffer_, _IOFBF, sizeof streamBuffer_);
-    long length = -1;
-    if (std::fseek(file_, 0, SEEK_END) == 0) length = std::ftell(file_);
-    if (length < 0 || std::fseek(file_, 0, SEEK_SET) != 0) {
-        Close();
-        return false;
-    }
+    if (!file_.Open(path)) return false;
     path_ = path;
-    length_ = length;
     return true;
 }
 
 void VolumeFile::Close() {
-    if (file_) std::fclose(file_);
-    file_ = nullptr;
+    file_.Close();
     path_.clear();
-    length_ = 0;
+    bufferStart_ = at_ = 0;
+    bufferFill_ = 0;
 }
 
 bool VolumeFile::Seek(std::int64_t offset) {
-    return file_ && offset >= 0 && offset <= length_ &&
-           std::fseek(file_, long(offset), SEEK_SET) == 0;
+    if (!IsOpen() || offset < 0 || offset > Length()) return false;
+    at_ = offset;
+    return true;
 }
 
 bool VolumeFile::Read(void* buffer, std::size_t size) {
-    return file_ && std::fread(buffer, 1, size, file_) == size;
+    if (!IsOpen() || std::int64_t(size) > Length() - at_) return false;
+    auto* out = static_cast<std::uint8_t*>(buffer);
+    while (size > 0) {
+        if (at_ >= bufferStart_ && at_ < bufferStart_ + std::int64_t(bufferFill_)) {
+            const std::size_t from = std::size_t(at_ - bufferStart_);
+            const std::size_t take = bufferFill_ - from < size ? bufferFill_ - from : size;
+            std::memcpy(out, buffer_ + from, take);
+            out += take;
+            size -= take;
+            at_ += std::int64_t(take);
+            continue;
+        }
+        // Large reads go straight to the caller; small ones refill the buffer.
+        const bool direct = size >= kBufferSize;
+        std::uint8_t* into = direct ? out : buffer_;
+        const std::size_t want = direct ? size : kBufferSize;
+        std::size_t got = 0;
+        if (!file_.Seek(at_) || !file_.Read(into, want, got) || got == 0) return false;
+        if (direct) {
+            out += got;
+            size -= got;
+            at_ += std::int64_t(got);
+        } else {
+            bufferStart_ = at_;
+            bufferFill_ = got;
+        }
+    }
+    return true;
 }
 
 }  // namespace vesk

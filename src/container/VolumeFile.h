@@ -1,16 +1,17 @@
-// One open volume file of the container (the setup executable or a "SetupN.Cab"), read-only.
+// One open volume file of the container (the setup executable or a "SetupN.Cab"), read-only and
+// held so that no one can change it while it is open (see platform/ReadOnlyFile.h).
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
+
+#include "platform/ReadOnlyFile.h"
 
 namespace vesk {
 
 class VolumeFile {
 public:
     VolumeFile() = default;
-    ~VolumeFile() { Close(); }
     VolumeFile(const VolumeFile&) = delete;
     VolumeFile& operator=(const VolumeFile&) = delete;
 
@@ -18,19 +19,24 @@ public:
     bool Open(const std::string& path);
     void Close();
 
-    bool IsOpen() const { return file_ != nullptr; }
+    bool IsOpen() const { return file_.IsOpen(); }
     const std::string& Path() const { return path_; }
-    std::int64_t Length() const { return length_; }
+    std::int64_t Length() const { return file_.Length(); }
 
     bool Seek(std::int64_t offset);
     // Reads exactly `size` bytes; false on a short read.
     bool Read(void* buffer, std::size_t size);
 
 private:
-    std::FILE* file_ = nullptr;
+    static constexpr std::size_t kBufferSize = 65536;
+
+    ReadOnlyFile file_;
     std::string path_;
-    std::int64_t length_ = 0;
-    char streamBuffer_[65536];  // stdio buffer, so reading allocates nothing
+    // The file's bytes from `bufferStart_`, `bufferFill_` of them; the next read is at `at_`.
+    std::int64_t bufferStart_ = 0;
+    std::size_t bufferFill_ = 0;
+    std::int64_t at_ = 0;
+    std::uint8_t buffer_[kBufferSize];  // so reading allocates nothing
 };
 
 }  // namespace vesk

@@ -21,14 +21,24 @@ SYSTEMTIME ToSystemTime(const CalendarTime& t) {
 
 }  // namespace
 
-bool SetFileLocalTimes(const std::string& path, const CalendarTime& local) {
+bool FileTimeOfLocal(const CalendarTime& local, std::int64_t& fileTime) {
     SYSTEMTIME localTime = ToSystemTime(local);
     SYSTEMTIME utcTime;
-    FILETIME fileTime;
+    FILETIME when;
     if (!TzSpecificLocalTimeToSystemTime(nullptr, &localTime, &utcTime) ||
-        !SystemTimeToFileTime(&utcTime, &fileTime)) {
+        !SystemTimeToFileTime(&utcTime, &when)) {
         return false;
     }
+    fileTime = std::int64_t(std::uint64_t(when.dwHighDateTime) << 32 | when.dwLowDateTime);
+    return true;
+}
+
+bool SetFileLocalTimes(const std::string& path, const CalendarTime& local) {
+    std::int64_t when = 0;
+    if (!FileTimeOfLocal(local, when)) return false;
+    FILETIME fileTime;
+    fileTime.dwLowDateTime = DWORD(std::uint64_t(when));
+    fileTime.dwHighDateTime = DWORD(std::uint64_t(when) >> 32);
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
@@ -45,9 +55,9 @@ bool GetFileLocalWriteTime(const std::string& path, CalendarTime& local) {
         !SystemTimeToTzSpecificLocalTime(nullptr, &utcTime, &localTime)) {
         return false;
     }
-    local = CalendarTime{localTime.wYear, localTime.wMonth,  localTime.wDay,
-                         localTime.wHour, localTime.wMinute, localTime.wSecond,
-                         localTime.wMilliseconds};
+    local =
+        CalendarTime{localTime.wYear,   localTime.wMonth,  localTime.wDay,         localTime.wHour,
+                     localTime.wMinute, localTime.wSecond, localTime.wMilliseconds};
     return true;
 }
 

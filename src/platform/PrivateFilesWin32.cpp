@@ -68,6 +68,22 @@ std::string CurrentUserSid() {
     return text.get();
 }
 
+// Whether the process runs at high integrity or above: elevated by UAC, or as SYSTEM.
+bool RunsElevated() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    FileHandle owner(token);
+    DWORD size = 0;
+    GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
+    std::string buffer(size, '\0');
+    if (size == 0 || !GetTokenInformation(token, TokenIntegrityLevel, &buffer[0], size, &size)) {
+        return false;
+    }
+    const PSID label = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(&buffer[0])->Label.Sid;
+    const UCHAR count = *GetSidSubAuthorityCount(label);
+    return count > 0 && *GetSidSubAuthority(label, count - 1) >= SECURITY_MANDATORY_HIGH_RID;
+}
+
 // Appends kRandomBytes random bytes in hexadecimal; false when the system gives none.
 bool AppendRandomText(std::string& text) {
     unsigned char bytes[kRandomBytes];
@@ -245,8 +261,12 @@ public:
         const std::string user = CurrentUserSid();
         if (user.empty()) return nullptr;
         // Full access for the user and the administrators, inherited by everything inside, and
-        // nothing taken over from the parent folder.
-        const std::string rules = "D:P(A;OICI;FA;;;" + user + ")(A;OICI;FA;;;BA)";
+        // nothing taken over from the parent folder. An elevated run labels the folder high
+        // integrity (inherited too): a process of the same user that is not elevated can then
+        // neither add files beside the programs the run starts elevated from it nor change
+        // them, though the access list lets the user in.
+        std::string rules = "D:P(A;OICI;FA;;;" + user + ")(A;OICI;FA;;;BA)";
+        if (RunsElevated()) rules += "S:(ML;OICI;NW;;;HI)";
         LocalMemory<PSECURITY_DESCRIPTOR> descriptor;
         if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(rules.c_str(), SDDL_REVISION_1,
                                                                   descriptor.Out(), nullptr)) {

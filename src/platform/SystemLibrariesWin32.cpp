@@ -30,6 +30,18 @@ bool RestrictLibrarySearch() {
     return false;
 }
 
+// Libraries others need first come first, so that loading one finds what it imports loaded.
+const char* const kPreloadedLibraries[] = {
+    "version.dll",  "profapi.dll", "cryptbase.dll", "cryptsp.dll",  "uxtheme.dll",
+    "dwmapi.dll",   "userenv.dll", "propsys.dll",   "oleacc.dll",   "ole32.dll",
+    "oleaut32.dll", "shcore.dll",  "shlwapi.dll",   "setupapi.dll", "apphelp.dll",
+    "clbcatq.dll",  "ntmarta.dll", "urlmon.dll",    "msimg32.dll",  "winmm.dll"};
+const int kPreloadedLibraryCount = int(sizeof kPreloadedLibraries / sizeof *kPreloadedLibraries);
+
+void PreloadSystemLibraries() {
+    for (const char* name : kPreloadedLibraries) LoadSystemLibrary(name);
+}
+
 HMODULE LoadSystemLibrary(const char* name) {
     char folder[MAX_PATH + 1] = {};
     const UINT length = GetSystemDirectoryA(folder, MAX_PATH);

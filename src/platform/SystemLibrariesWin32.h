@@ -17,4 +17,17 @@ bool RestrictLibrarySearch();
 // it cannot be loaded.
 HMODULE LoadSystemLibrary(const char* name);
 
+// Loads, by their full paths in the system folder, the libraries that the common controls, the
+// shell and the component runtime load later by name (uxtheme, dwmapi, version, propsys, oleacc,
+// cryptbase, profapi, userenv, ole32, ...), so that a later load by name finds them loaded and
+// none can come from the program's folder, whatever the system's search rules (Wine's builtin
+// libraries look beside the program first where a library is set to load native first). Called
+// by the program right after RestrictLibrarySearch, before any window. A library the system
+// lacks is passed over.
+void PreloadSystemLibraries();
+
+// The names PreloadSystemLibraries loads, for the tests that plant libraries of these names.
+extern const char* const kPreloadedLibraries[];
+extern const int kPreloadedLibraryCount;
+
 }  // namespace vesk

@@ -10,11 +10,14 @@ namespace {
 
 constexpr char kForbidden[] = "\\/:*?\"<>|";
 
-bool IsDeviceName(const std::string& stem) {
-    static const char* const kDevices[] = {"CON",  "PRN",  "AUX",  "NUL",  "CONIN$", "CONOUT$",
-                                           "COM1", "COM2", "COM3", "COM4", "COM5",   "COM6",
-                                           "COM7", "COM8", "COM9", "LPT1", "LPT2",   "LPT3",
-                                           "LPT4", "LPT5", "LPT6", "LPT7", "LPT8",   "LPT9"};
+// `stem` is the name up to its first dot, upper-cased; Windows drops the blanks at its end
+// before it compares it with the device names ("CON .txt" is the console).
+bool IsDeviceName(std::string stem) {
+    static const char* const kDevices[] = {
+        "CON",  "PRN",  "AUX",  "NUL",  "CONIN$", "CONOUT$", "COM0", "COM1", "COM2",
+        "COM3", "COM4", "COM5", "COM6", "COM7",   "COM8",    "COM9", "LPT0", "LPT1",
+        "LPT2", "LPT3", "LPT4", "LPT5", "LPT6",   "LPT7",    "LPT8", "LPT9"};
+    while (!stem.empty() && stem.back() == ' ') stem.pop_back();
     for (const char* device : kDevices) {
         if (stem == device) return true;
     }
@@ -23,11 +26,7 @@ bool IsDeviceName(const std::string& stem) {
 
 }  // namespace
 
-bool CheckWindowsName(const std::string& name, std::string& why) {
-    if (name.empty()) {
-        why = "an empty name";
-        return false;
-    }
+bool CheckNameCharacters(const std::string& name, std::string& why) {
     for (std::size_t i = 0; i < name.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(name[i]);
         if (IsSystemLeadByte(c) && i + 1 < name.size()) {
@@ -45,6 +44,15 @@ bool CheckWindowsName(const std::string& name, std::string& why) {
             }
         }
     }
+    return true;
+}
+
+bool CheckWindowsName(const std::string& name, std::string& why) {
+    if (name.empty()) {
+        why = "an empty name";
+        return false;
+    }
+    if (!CheckNameCharacters(name, why)) return false;
     if (name.back() == '.' || name.back() == ' ') {
         why = "Windows drops a trailing dot or space from a file name";
         return false;

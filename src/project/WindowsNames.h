@@ -8,10 +8,15 @@ namespace vesk {
 
 // Whether `name` can be one component of a path on Windows: not empty, no control character,
 // none of \ / : * ? " < > |, no trailing dot or space (Windows would drop it), and no device name
-// (CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM1 ... COM9, LPT1 ... LPT9, with or without an
-// extension). Double-byte characters of the ANSI code page are passed over whole, so a trail
-// byte that looks like '|' or '\' is no fault. False with the reason in `why`.
+// (CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM0 ... COM9, LPT0 ... LPT9, with or without an
+// extension, and with blanks before it: "CON .txt"). Double-byte characters of the ANSI code page
+// are passed over whole, so a trail byte that looks like '|' or '\' is no fault. False with the
+// reason in `why`.
 bool CheckWindowsName(const std::string& name, std::string& why);
+
+// The characters alone: whether `text` can be part of a name (no control character, none of
+// \ / : * ? " < > |). False with the reason in `why`.
+bool CheckNameCharacters(const std::string& text, std::string& why);
 
 // Whether every backslash-separated part of `folders` is such a name. Empty parts (a leading,
 // doubled or trailing backslash) are passed over; an empty text holds no name and passes.

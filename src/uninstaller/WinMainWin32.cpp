@@ -7,5 +7,6 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Before anything can load a library: none may come from the folder the uninstaller lies in.
     vesk::RestrictLibrarySearch();
+    vesk::PreloadSystemLibraries();
     return vesk::UninstallApp().Run(GetCommandLineA());
 }

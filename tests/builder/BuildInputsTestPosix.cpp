@@ -136,6 +136,53 @@ TEST(BuildInputsTest, DevicesAndPipesAreRefusedWithoutReading) {
     EXPECT_FALSE(fs::exists(kit.Path("z.lzss")));
 }
 
+// A product file swapped once the scan has seen it, while earlier files are being packed: the
+// build reads only the file it scanned, never what now lies under its name.
+TEST(BuildInputsTest, ASourceSwappedAfterTheScanIsRefused) {
+    struct Case {
+        const char* name;
+        void (*swap)(const BuildTestKit& kit);
+        const char* error;
+    };
+    const Case cases[] = {
+        {"a link to an outside file of the same size",
+         [](const BuildTestKit& kit) {
+             fs::remove(kit.Path("product/b.txt"));
+             fs::create_symlink(kit.Path("outside/secret.txt"), kit.Path("product/b.txt"));
+         },
+         "product/b.txt: is a symbolic link"},
+        {"another file of the same size and time moved over it",
+         [](const BuildTestKit& kit) {
+             fs::copy_file(kit.Path("outside/secret.txt"), kit.Path("product/new.tmp"));
+             fs::last_write_time(kit.Path("product/new.tmp"),
+                                 fs::last_write_time(kit.Path("product/b.txt")));
+             fs::rename(kit.Path("product/new.tmp"), kit.Path("product/b.txt"));
+         },
+         "product/b.txt: is another file than the one scanned"},
+        {"the same file, grown",
+         [](const BuildTestKit& kit) { kit.Write("product/b.txt", "bbbbbbbbbbbbbbbbbbbbbbbbbb"); },
+         "product/b.txt: changed while the setup was built"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BuildTestKit kit;
+        kit.Write("outside/secret.txt", "private key");
+        kit.Write("product/a.txt", "first");
+        kit.Write("product/b.txt", "public data");  // as long as the secret
+        kit.WriteProject();
+        SetupBuilder builder;
+        bool swapped = false;
+        builder.SetProgressHandler([&](const BuildProgress&) {
+            if (!swapped) c.swap(kit);
+            swapped = true;
+        });
+        EXPECT_FALSE(builder.Build(kit.Options()));
+        EXPECT_TRUE(swapped);
+        EXPECT_NE(builder.LastError().find(c.error), std::string::npos) << builder.LastError();
+        EXPECT_FALSE(fs::exists(kit.Path("out")));
+    }
+}
+
 TEST(BuildInputsTest, AnInterruptedBuildLeavesNothing) {
     for (int signal : {SIGINT, SIGTERM}) {
         SCOPED_TRACE(signal);

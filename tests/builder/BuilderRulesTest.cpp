@@ -72,6 +72,8 @@ TEST(BuilderRulesTest, Wildcards) {
         {"[InstallDir]\\media\\*", "[InstallDir]\\docs\\y.bmp", false},
         {"data*.bin", "data.bin", true},
         {"data*.bin", "data-1.bin.bak", false},
+        {"*", "*x", true},  // a '*' in the text does not use up the pattern's
+        {"a*", "a*bc", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.pattern) + " ~ " + c.text);

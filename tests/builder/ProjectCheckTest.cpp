@@ -215,6 +215,62 @@ TEST(ProjectCheckTest, IssueExamplesFailOrWarnWithTheirLine) {
     }
 }
 
+// What a -D value (or the project itself) may not carry: a step out of a folder token into a
+// target path, a character a file name cannot hold into the values that name the install log and
+// registry keys. Each is refused with the line of the field that holds it.
+TEST(ProjectCheckTest, ValuesThatWouldLeaveTheirFolderOrNameNoFileAreRefused) {
+    struct Case {
+        const char* name;
+        std::string properties, bindings;
+        std::vector<std::string> defines;
+        std::string error;  // empty: the project checks clean
+    };
+    const Case cases[] = {
+        {"a version from -D", "<ProductVersion>${V}</ProductVersion>\n", "", {"V=1.2.3 beta"}, ""},
+        {"a control character in the version from -D",
+         "<ProductVersion>${V}</ProductVersion>\n",
+         "",
+         {"V=1.2\x1b[31m"},
+         Line(7) + "ProductVersion of task 2401: \"1.2\x1b[31m\": a control"},
+        {"a stream name in the version",
+         "<ProductVersion>1.2:x</ProductVersion>\n",
+         "",
+         {},
+         Line(7) + "ProductVersion of task 2401: \"1.2:x\": ':' is not allowed"},
+        {"a subkey in the product's name",
+         "<ProjectName>${N}</ProjectName>\n",
+         "",
+         {"N=Demo\\Run"},
+         Line(7) + "ProjectName of task 2401: \"Demo\\Run\": '\\' is not"},
+        {"-D climbing out of the install folder's token",
+         "<InstallPath>[Program Files]\\${SUB}</InstallPath>\n",
+         "",
+         {"SUB=..\\..\\Windows"},
+         "InstallPath of task 2401, \"[Program Files]\\..\\..\\Windows\", is no folder Windows "
+         "can hold"},
+        {"-D climbing out of a target folder",
+         "",
+         "<PathDesc>[InstallDir]\\${SUB}</PathDesc>\n<PathValue>product</PathValue>\n",
+         {"SUB=...\\System32"},
+         Line(13) + "PathDesc of task 2402: \"[InstallDir]\\...\\System32\": a path may not step "
+                    "through \"...\""},
+        {"a dot folder in a drive path",
+         "",
+         "<PathDesc>C:\\Tools\\.\\x</PathDesc>\n<PathValue>product</PathValue>\n",
+         {},
+         Line(13) + "PathDesc of task 2402: \"C:\\Tools\\.\\x\": a path may not step"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BuildTestKit kit;
+        kit.Write("product/A.txt", "a");
+        kit.WriteProject("", c.properties, c.bindings);
+        const Outcome outcome = Check(kit, c.defines);
+        EXPECT_EQ(outcome.checked, c.error.empty()) << outcome.errors;
+        EXPECT_NE(outcome.errors.find(c.error), std::string::npos) << outcome.errors;
+    }
+}
+
 TEST(ProjectCheckTest, NamesOutsideTheVocabularyGetASuggestion) {
     struct Case {
         std::string tasks;

@@ -126,6 +126,9 @@ TEST(StubBrandingTest, UnusableIconsAndStubsAreRefused) {
     std::string outside = test::MakeIconFile({{16, 1}});
     outside[6 + 12] = char(0xF0);  // the image's offset beyond the end
     const std::string good = test::MakeTestStub(true, false);
+    std::string wideAligned = good;
+    // FileAlignment 1 GiB (a power of two): a new section would be padded to that.
+    wideAligned.replace(0x80 + 24 + 36, 4, std::string("\0\0\0\x40", 4));
     const Case cases[] = {
         {"missing icon", "", good,
          "AppFileIcon of task 2401 names \"app.ico\", which does not exist"},
@@ -133,6 +136,8 @@ TEST(StubBrandingTest, UnusableIconsAndStubsAreRefused) {
         {"no images", std::string("\0\0\1\0\0\0", 6), good, "0 images"},
         {"image outside", outside, good, "image 1 of the icon file lies outside the file"},
         {"signed stub", test::MakeIconFile({{16, 1}}), signedStub, "the engine stub is signed"},
+        {"a file alignment of 1 GiB", test::MakeIconFile({{16, 1}}), wideAligned,
+         "file alignment passes 64 KiB"},
         {"stand-in stub", test::MakeIconFile({{16, 1}}), BuildTestKit::StubBytes(),
          "cannot be given to the engine stub: no PE image"},
     };

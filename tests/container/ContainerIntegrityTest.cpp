@@ -27,7 +27,7 @@ using test::ReadWholeFile;
 using test::TempDir;
 using test::WriteWholeFile;
 
-constexpr std::int32_t kDiskSize = 20000;
+constexpr std::int32_t kDiskSize = test::kThreeVolumeDiskSize;
 
 struct Reading {
     std::atomic<bool> finished{false};
@@ -53,25 +53,12 @@ void FlipByte(const std::string& path, std::size_t at) {
 }
 
 const std::vector<FixtureBody>& Bodies() {
-    static const std::vector<FixtureBody> bodies = {{FixtureBytes(9000, 1, true), false},
-                                                    {FixtureBytes(16000, 2, false), true},
-                                                    {FixtureBytes(30000, 3, false), true},
-                                                    {FixtureBytes(5000, 4, true), false}};
-    return bodies;
+    return test::ThreeVolumeBodies();
 }
 
 // Opens the set and reads every body; false at the first failure.
 bool ReadWholeSet(Reading& r, const FixtureSet& set) {
-    std::string project;
-    if (!r.reader.OpenContainer(set.setupPath) || !r.reader.ReadProjectText(project)) return false;
-    r.reader.SetVolumeSize(kDiskSize);
-    for (std::size_t i = 0; i < set.entries.size(); ++i) {
-        StringSink sink;
-        const test::FixtureEntry& e = set.entries[i];
-        if (!r.reader.ExtractTo(sink, e.offset, e.size, e.raw)) return false;
-        EXPECT_EQ(sink.bytes, Bodies()[i].content) << "entry " << i;
-    }
-    return true;
+    return test::ReadWholeSet(r.reader, set, kDiskSize, &Bodies());
 }
 
 TEST(ContainerIntegrityTest, DamageAndMixedVolumesAreNamed) {
@@ -327,8 +314,10 @@ TEST(ContainerIntegrityTest, FileListBodiesMustNotOverlap) {
         dir / "Setup.exe", 3000, 1 << 30,
         {{FixtureBytes(5000, 1, true), false}, {FixtureBytes(5000, 2, false), true}});
     const test::FixtureEntry a = set.entries[0], b = set.entries[1];
-    auto entry = [](std::int32_t offset, std::int32_t size) {
-        return FormatFileEntry("[InstallDir]\\x", offset, size, FileKind::Raw, "2003-7-28 1:2:3");
+    // Body a is an LZSS stream, b is stored raw.
+    auto entry = [&b](std::int32_t offset, std::int32_t size) {
+        const FileKind kind = offset == b.offset ? FileKind::Raw : FileKind::Ordinary;
+        return FormatFileEntry("[InstallDir]\\x", offset, size, kind, "2003-7-28 1:2:3");
     };
     struct Case {
         const char* name;

@@ -38,6 +38,13 @@ std::string LzmaBody(const std::string& content) {
     return sink.bytes;
 }
 
+// A body stored as given, listed as an ordinary file and recorded with the length of `content`.
+test::FixtureBody LzmaFixture(const std::string& body, const std::string& content) {
+    test::FixtureBody fixture{body, true, 'A'};
+    fixture.recorded = std::int64_t(content.size());
+    return fixture;
+}
+
 void PutU32(std::string& body, std::size_t at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) body[at + std::size_t(i)] = char(value >> (8 * i));
 }
@@ -76,8 +83,8 @@ TEST(LzmaBodyTest, DamagedBodiesAndUnknownMethodsAreADamagedSet) {
         c.damage(body);
         // Stored as given, listed as an ordinary file: the reader decodes it with the set's method.
         const test::FixtureSet set = test::BuildFixtureSetWithStub(
-            dir / "Setup.exe", std::string(3000, 'S'), 1 << 30, {{body, true, 'A'}}, "20261207",
-            std::string("<CompressType>") + c.compressType + "</CompressType>\r\n");
+            dir / "Setup.exe", std::string(3000, 'S'), 1 << 30, {LzmaFixture(body, content)},
+            "20261207", std::string("<CompressType>") + c.compressType + "</CompressType>\r\n");
         std::atomic<bool> finished{false};
         ContainerReader reader(finished);
         std::string project;

@@ -28,6 +28,12 @@ TEST(WindowsNamesTest, FolderPathsHoldOnlyNamesWindowsCanCreate) {
         {"com9.log", "device"},
         {"CONOUT$", "device"},
         {"console", nullptr},
+        {"CON .txt", "device"},
+        {"Vendor\\AUX  .ini", "device"},
+        {"com0", "device"},
+        {"LPT0.log", "device"},
+        {"CONSOLE .txt", nullptr},
+        {"NUL-x .txt", nullptr},
         {"tab\there", "control character"},
     };
     for (const Case& c : cases) {

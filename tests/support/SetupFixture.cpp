@@ -5,6 +5,7 @@
 
 #include "ContainerWriter.h"
 #include "LzssEncoder.h"
+#include "container/ContainerReader.h"
 
 namespace vesk::test {
 
@@ -24,6 +25,30 @@ std::string FixtureBytes(std::size_t size, std::uint32_t seed, bool compressible
     }
     bytes.resize(size);
     return bytes;
+}
+
+const std::vector<FixtureBody>& ThreeVolumeBodies() {
+    static const std::vector<FixtureBody> bodies = {{FixtureBytes(9000, 1, true), false},
+                                                    {FixtureBytes(16000, 2, false), true},
+                                                    {FixtureBytes(30000, 3, false), true},
+                                                    {FixtureBytes(5000, 4, true), false}};
+    return bodies;
+}
+
+bool ReadWholeSet(ContainerReader& reader, const FixtureSet& set, std::int32_t diskSize,
+                  const std::vector<FixtureBody>* bodies) {
+    std::string project;
+    if (!reader.OpenContainer(set.setupPath) || !reader.ReadProjectText(project)) return false;
+    reader.SetVolumeSize(diskSize);
+    for (std::size_t i = 0; i < set.entries.size(); ++i) {
+        StringSink sink;
+        const FixtureEntry& e = set.entries[i];
+        if (!reader.ExtractTo(sink, e.offset, e.size, e.raw)) return false;
+        if (bodies) {
+            EXPECT_EQ(sink.bytes, (*bodies)[i].content) << "entry " << i;
+        }
+    }
+    return true;
 }
 
 FixtureSet BuildFixtureSet(const std::string& setupPath, std::size_t stubSize,
@@ -69,6 +94,10 @@ FixtureSet BuildFixtureSetWithStub(const std::string& setupPath, const std::stri
         entry.size = std::int32_t(stored.size());
         EXPECT_TRUE(writer.AddBody(stored.data(), stored.size(), entry.offset))
             << writer.LastError();
+        if (!stored.empty()) {
+            writer.RecordBody(entry.offset, body.recorded >= 0 ? std::uint64_t(body.recorded)
+                                                               : body.content.size());
+        }
         set.entries.push_back(entry);
         std::string path = body.path.empty() ? "[InstallDir]\\f" + std::to_string(i) : body.path;
         char kind = body.kind != 0 ? body.kind : body.raw ? 'N' : 'A';

@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+namespace vesk {
+class ContainerReader;
+}
+
 namespace vesk::test {
 
 struct FixtureBody {
@@ -13,6 +17,9 @@ struct FixtureBody {
     char kind = 0;        // the kind letter listed; 0: N when raw, A otherwise
     std::string path;     // the path listed; "[InstallDir]\\f" + index when empty
     int listed = 1;       // file-list entries naming this one body (more share it), paths + "~n"
+    // The length recorded for the body in the checksum block; -1: its content's, as the builder
+    // records it.
+    std::int64_t recorded = -1;
 };
 
 struct FixtureEntry {
@@ -42,6 +49,16 @@ FixtureSet BuildFixtureSetWithStub(const std::string& setupPath, const std::stri
                                    std::int32_t diskSize, const std::vector<FixtureBody>& bodies,
                                    const std::string& identity = "20261207",
                                    const std::string& extraProperties = "");
+
+// Four bodies, LZSS and raw, that a 3000-byte stub and volumes of kThreeVolumeDiskSize stream
+// bytes spread over Setup.exe, Setup2.Cab and Setup3.Cab.
+constexpr std::int32_t kThreeVolumeDiskSize = 20000;
+const std::vector<FixtureBody>& ThreeVolumeBodies();
+
+// Opens the set as the engine does and reads its project and every body (volumes of `diskSize`
+// stream bytes); with `bodies`, each body must give its content. False at the first failure.
+bool ReadWholeSet(ContainerReader& reader, const FixtureSet& set, std::int32_t diskSize,
+                  const std::vector<FixtureBody>* bodies);
 
 // Deterministic pseudo-random bytes, text-like when `compressible` is set.
 std::string FixtureBytes(std::size_t size, std::uint32_t seed, bool compressible);

@@ -10,76 +10,16 @@
 #include <cstdio>
 #include <string>
 
+#include "HostLinks.h"
 #include "platform/PrivateFiles.h"
 #include "support/TempDir.h"
 
 namespace vesk {
 namespace {
 
-using UnixNameCall = char*(CDECL*)(const WCHAR*);
-using CreateLinkCall = BOOLEAN(WINAPI*)(LPCSTR, LPCSTR, DWORD);
-constexpr DWORD kFolderLink = 1;  // SYMBOLIC_LINK_FLAG_DIRECTORY
-
-UnixNameCall WineUnixName() {
-    return reinterpret_cast<UnixNameCall>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-}
-
-// Under Wine, the host's name of `path`.
-std::string HostName(const std::string& path) {
-    std::wstring wide(path.begin(), path.end());
-    char* name = WineUnixName()(wide.c_str());
-    std::string text = name ? name : "";
-    if (name) HeapFree(GetProcessHeap(), 0, name);
-    return text;
-}
-
-// Under Wine, starts a program of the host (which cannot be waited for) and waits until
-// `done`() holds, five seconds at most.
-template <typename Condition>
-bool RunHostProgram(std::string command, Condition done) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        return false;
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    for (int wait = 0; wait < 250 && !done(); ++wait) Sleep(20);
-    return done();
-}
-
-bool Listed(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    return true;
-}
-
-// Makes `link` a symbolic link to the existing `target`: under Wine a link of the host's file
-// system, made by the host's ln, elsewhere through the system. False when it cannot be made.
-bool MakeLink(const std::string& target, const std::string& link, bool folder) {
-    if (!WineUnixName()) {
-        auto createLink = reinterpret_cast<CreateLinkCall>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
-        return createLink &&
-               createLink(link.c_str(), target.c_str(), folder ? kFolderLink : 0) != 0;
-    }
-    return RunHostProgram("Z:\\bin\\ln -s \"" + HostName(target) + "\" \"" + HostName(link) + "\"",
-                          [&link] { return Listed(link); });
-}
-
-// Removes a folder that may hold links: under Wine through the host's rm, as Wine would remove
-// what a link leads to; elsewhere the test folder's own removal does it.
-void RemoveLinksFolder(const std::string& folder) {
-    if (!WineUnixName()) return;
-    RunHostProgram("Z:\\bin\\rm -rf \"" + HostName(folder) + "\"", [&folder] {
-        return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
-    });
-}
+using test::MakeLink;
+using test::RemoveLinksFolder;
+using test::UnderWine;
 
 bool Write(HeldFile& file, const std::string& bytes) {
     return file.Write(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
@@ -178,7 +118,7 @@ TEST(PrivateFilesWin32Test, TheFolderIsNewHeldAndGoesWithAllItHoldsButNotWhereLi
     const std::string text = rules;
     LocalFree(rules);
     LocalFree(descriptor);
-    if (!WineUnixName()) {
+    if (!UnderWine()) {
         EXPECT_EQ(text.rfind("D:P", 0), 0u) << "inherits from its parent: " << text;
         ASSERT_NE(acl, nullptr);
         EXPECT_EQ(acl->AceCount, 2) << text;
@@ -208,7 +148,7 @@ TEST(PrivateFilesWin32Test, TheFolderIsNewHeldAndGoesWithAllItHoldsButNotWhereLi
     EXPECT_FALSE(test::FileExists(path + "\\read-only.txt"));
     // Windows removes the links themselves, and so the whole folder; Wine cannot remove a link
     // without what it leads to, so they stay.
-    if (!links || !WineUnixName()) {
+    if (!links || !UnderWine()) {
         EXPECT_TRUE(removed);
         EXPECT_FALSE(leftLinks);
     }
@@ -217,6 +157,53 @@ TEST(PrivateFilesWin32Test, TheFolderIsNewHeldAndGoesWithAllItHoldsButNotWhereLi
     EXPECT_EQ(lstrcmpiA(current, parent.c_str()), 0) << current;
     SetCurrentDirectoryA(before);
     second->RemoveWithContents();
+}
+
+// The integrity level of this process's token (SECURITY_MANDATORY_HIGH_RID ...); 0 unknown.
+DWORD IntegrityLevel() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return 0;
+    DWORD size = 0;
+    GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
+    std::string buffer(size, '\0');
+    DWORD level = 0;
+    if (size && GetTokenInformation(token, TokenIntegrityLevel, &buffer[0], size, &size)) {
+        const PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(&buffer[0])->Label.Sid;
+        level = *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1);
+    }
+    CloseHandle(token);
+    return level;
+}
+
+TEST(PrivateFilesWin32Test, AnElevatedRunLabelsItsFolderHighIntegrity) {
+    test::TempDir dir;
+    const std::string parent = dir.Path().substr(0, dir.Path().size() - 1);
+    std::unique_ptr<PrivateFolder> folder = HostPrivateFiles().CreatePrivateFolder(parent, "~run-");
+    ASSERT_NE(folder, nullptr) << "the label must not keep the folder from being made";
+    const bool elevated = IntegrityLevel() >= SECURITY_MANDATORY_HIGH_RID;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    const DWORD read =
+        GetNamedSecurityInfoA(folder->Path().c_str(), SE_FILE_OBJECT, LABEL_SECURITY_INFORMATION,
+                              nullptr, nullptr, nullptr, nullptr, &descriptor);
+    std::string text;
+    LPSTR rules = nullptr;
+    if (read == ERROR_SUCCESS &&
+        ConvertSecurityDescriptorToStringSecurityDescriptorA(
+            descriptor, SDDL_REVISION_1, LABEL_SECURITY_INFORMATION, &rules, nullptr)) {
+        text = rules;
+        LocalFree(rules);
+    }
+    if (descriptor) LocalFree(descriptor);
+    std::printf("integrity level 0x%lx; the folder's label: %s\n", IntegrityLevel(),
+                read == ERROR_SUCCESS ? ("\"" + text + "\"").c_str()
+                                      : ("not readable, error " + std::to_string(read)).c_str());
+    // Wine makes the folder but enforces no integrity levels and lets no one read a label back:
+    // only Windows is checked.
+    if (!UnderWine()) {
+        ASSERT_EQ(read, static_cast<DWORD>(ERROR_SUCCESS));
+        EXPECT_EQ(text.find("(ML;OICI;NW;;;HI)") != std::string::npos, elevated) << text;
+    }
+    folder->RemoveWithContents();
 }
 
 }  // namespace

@@ -10,11 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "DemoInstall.h"
 #include "GuiDriver.h"
 #include "LzssEncoder.h"
 #include "RunFolders.h"
 #include "container/ContainerFormat.h"
 #include "resources/LanguageFile.h"
+#include "support/CrcForgery.h"
 #include "support/SetupFixture.h"
 #include "support/TempDir.h"
 
@@ -129,32 +131,51 @@ protected:
         return code;
     }
 
+    // Makes a test certificate in dir_ with the host's openssl; false (with the reason for the
+    // skip) when not under Wine or when the host lacks osslsigncode or openssl.
+    bool MakeSigner(std::string& why) {
+        unixDir_ = UnixPathOf(dir_.Path());
+        if (unixDir_.empty()) {
+            why = "not under Wine: no host signing tool";
+            return false;
+        }
+        if (unixDir_.back() != '/') unixDir_ += '/';
+        if (RunHost("command -v osslsigncode && command -v openssl") != 0) {
+            why = "osslsigncode or openssl missing (scripts/deps.sh installs them)";
+            return false;
+        }
+        EXPECT_EQ(RunHost("openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "
+                          "/CN=VeskTestSigner -keyout " +
+                          unixDir_ + "key.pem -out " + unixDir_ + "cert.pem"),
+                  0);
+        return true;
+    }
+
+    // Signs the setup at the Windows path `setup` in place; the command's exit code.
+    long Sign(const std::string& setup) {
+        const std::string unixSetup = UnixPathOf(setup);
+        return RunHost("osslsigncode sign -certs " + unixDir_ + "cert.pem -key " + unixDir_ +
+                       "key.pem -in '" + unixSetup + "' -out " + unixDir_ + "Signed.exe && mv " +
+                       unixDir_ + "Signed.exe '" + unixSetup + "'");
+    }
+
+    long RunHost(const std::string& command) {
+        return RunHostCommand(command, dir_.Path(), unixDir_);
+    }
+
     test::TempDir dir_;
+    std::string unixDir_;  // dir_ on the host, with a trailing slash
 };
 
 TEST_F(SetupIntegrityGuiTest, ASignedSetupRunsAsAnUnsignedOneDoes) {
-    std::string unixDir = UnixPathOf(dir_.Path());
-    if (unixDir.empty()) GTEST_SKIP() << "not under Wine: no host signing tool";
-    if (unixDir.back() != '/') unixDir += '/';
-    auto run = [&](const std::string& command) {
-        return RunHostCommand(command, dir_.Path(), unixDir);
-    };
-    if (run("command -v osslsigncode && command -v openssl") != 0) {
-        GTEST_SKIP() << "osslsigncode or openssl missing (scripts/deps.sh installs them)";
-    }
-    ASSERT_EQ(run("openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=VeskTestSigner "
-                  "-keyout " +
-                  unixDir + "key.pem -out " + unixDir + "cert.pem"),
-              0);
+    std::string why;
+    if (!MakeSigner(why)) GTEST_SKIP() << why;
     const std::string stub = Stub();
     test::FixtureSet set = test::BuildFixtureSetWithStub(
         dir_ / "Setup.exe", stub, std::int32_t(stub.size() + 20000),
         {{DefaultLanguageFile(), false}, {test::FixtureBytes(50000, 3, false), true}});
     ASSERT_EQ(set.volumePaths.size(), 2u);
-    ASSERT_EQ(run("osslsigncode sign -certs " + unixDir + "cert.pem -key " + unixDir +
-                  "key.pem -in " + unixDir + "Setup.exe -out " + unixDir + "Signed.exe && mv " +
-                  unixDir + "Signed.exe " + unixDir + "Setup.exe"),
-              0);
+    ASSERT_EQ(Sign(set.setupPath), 0);
     const std::string signedBytes = test::ReadWholeFile(set.setupPath);
     const ImageSigningFields fields = FindImageSigningFields(
         reinterpret_cast<const std::uint8_t*>(signedBytes.data()), signedBytes.size());
@@ -168,6 +189,46 @@ TEST_F(SetupIntegrityGuiTest, ASignedSetupRunsAsAnUnsignedOneDoes) {
     EXPECT_TRUE(test::Screenshot(frame, "SignedSetup-Wizard.bmp"));
     EXPECT_TRUE(test::LeaveWizard(setup.Id()));
     EXPECT_EQ(setup.WaitForExit(kExitTimeoutMs), 2);
+}
+
+// What the review did: a signed Setup.exe, its Setup2.Cab changed and the volume's CRC-32 forged
+// back. The SHA-256 in the signed Setup.exe refuses the volume: nothing is installed.
+TEST_F(SetupIntegrityGuiTest, AVolumeChangedWithItsCrcForgedBackIsRefusedUnderTheSignature) {
+    std::string why;
+    if (!MakeSigner(why)) GTEST_SKIP() << why;
+    test::RemoveTheDemo();
+    const std::string setup = test::BuildDemoVariant(dir_);
+    ASSERT_FALSE(setup.empty());
+    const std::string setupDir = setup.substr(0, setup.find_last_of('\\') + 1);
+    ASSERT_EQ(Sign(setup), 0);
+    ASSERT_EQ(RunHost("osslsigncode verify -CAfile " + unixDir_ + "cert.pem -in '" +
+                      UnixPathOf(setup) + "'"),
+              0)
+        << "the signature holds";
+
+    const std::string cab = setupDir + "Setup2.Cab";
+    std::string volume = test::ReadWholeFile(cab);
+    ASSERT_GT(volume.size(), 3000u);
+    const std::size_t stream = volume.size() - kTailSize;
+    const std::uint32_t crc = test::Crc32Of(volume, 0, stream);
+    volume.replace(1000, 10, "HKLM\\Run=x");
+    ASSERT_TRUE(test::ForgeCrc32(volume, 0, stream, 2000, crc));
+    ASSERT_TRUE(test::WriteWholeFile(cab, volume));
+
+    const std::string folder = test::kTestRoot + "\\Forged";
+    const std::string log = dir_ / "setup.log";
+    test::ChildProcess process;
+    ASSERT_TRUE(process.Start(setup, "/S /LOG=" + log + " /D=" + folder));
+    EXPECT_EQ(process.WaitForExit(test::kInstallTimeoutMs), kDamagedExitCode);
+    const std::string logText = test::ReadWholeFile(log);
+    const std::size_t damaged = logText.find("The setup is damaged: ");
+    ASSERT_NE(damaged, std::string::npos) << logText;
+    const std::string line = logText.substr(damaged, logText.find('\r', damaged) - damaged);
+    EXPECT_TRUE(EndsWithName(line, cab)) << line;
+    EXPECT_NE(logText.find("Result    the setup is damaged (exit code 4)"), std::string::npos)
+        << logText;
+    EXPECT_FALSE(test::FileExists(folder)) << "rolled back: nothing of the product stays";
+    test::RemoveTheDemo();
 }
 
 TEST_F(SetupIntegrityGuiTest, DamagedAndHostileSetupsEndWithOneMessage) {
