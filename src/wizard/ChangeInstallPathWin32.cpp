@@ -123,9 +123,8 @@ bool CChangeInstallPath::Commit() {
         }
         return false;
     }
-    for (auto folder = created.rbegin(); folder != created.rend(); ++folder) {
-        session_.records.AddCreatedFolder(*folder);
-    }
+    // In the order made: the rollback removes the last made first, the deepest.
+    for (const std::string& folder : created) session_.records.AddCreatedFolder(folder);
     session_.paths.SetInstallDir(*path);
     return true;
 }

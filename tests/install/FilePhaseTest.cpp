@@ -35,11 +35,14 @@ TEST(FilePhaseTest, EveryKindIsWrittenRecordedAndFollowedUp) {
     run.AddFile("[InstallDir]\\notes.txt", 'x');
     run.Run();
 
-    EXPECT_EQ(
-        run.session.records.InstalledFiles(),
-        (std::vector<std::string>{"C:\\Apps\\Demo\\app.exe", "C:\\Apps\\Demo\\setup helper.exe",
-                                  "C:\\Apps\\Demo\\photo.png", "C:\\Apps\\Demo\\settings.reg",
-                                  "C:\\Apps\\Demo\\notes.txt"}));
+    // Every file written is journalled, the uninstaller and its language file too: a rollback
+    // takes away what was not there before.
+    EXPECT_EQ(run.ProductFiles(),
+              (std::vector<std::string>{
+                  "C:\\Apps\\Demo\\app.exe", "C:\\Apps\\Demo\\setup helper.exe",
+                  "C:\\Apps\\Demo\\photo.png", "C:\\Apps\\Demo\\settings.reg",
+                  "C:\\WINDOWS\\Vesk-UnInstall.exe", "C:\\WINDOWS\\System32\\VeskInstall\\409.ini",
+                  "C:\\Apps\\Demo\\notes.txt"}));
     EXPECT_EQ(Progress(run.report.log),
               (std::vector<std::string>{"16%", "33%", "50%", "66%", "83%", "100%", "100%"}));
     EXPECT_FALSE(run.files.FileExists("C:\\TEMP\\~VeskInstall-Header.bmp"));
@@ -56,7 +59,7 @@ TEST(FilePhaseTest, EveryKindIsWrittenRecordedAndFollowedUp) {
     for (const char* name : {"setup helper.exe", "settings.reg"}) {
         EXPECT_FALSE(run.files.FileExists(std::string("C:\\Apps\\Demo\\") + name)) << name;
     }
-    // U: written and not recorded for a rollback, its language file and version kept.
+    // U: written, its language file and version kept.
     EXPECT_TRUE(run.files.FileExists("C:\\WINDOWS\\Vesk-UnInstall.exe"));
     EXPECT_EQ(run.files.files["C:\\WINDOWS\\System32\\VeskInstall\\409.ini"],
               run.session.texts.Lines().Join());
