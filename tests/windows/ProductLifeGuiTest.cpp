@@ -205,5 +205,81 @@ TEST_F(ProductLifeGuiTest, ALogPathTakenByAFolderFailsTheInstallAndLeavesNothing
               std::vector<std::string>());
 }
 
+TEST_F(ProductLifeGuiTest, AnOlderVersionIsAskedForInTheWizardAndRefusedUnderSlashS) {
+    TempDir newerDir, olderDir;
+    const std::string newer = BuildProduct(newerDir, "Vesk Demo", "2.0", {});
+    const std::string older = BuildProduct(olderDir, "Vesk Demo", "1.0", {});
+    const std::string folder = kTestRoot + "\\Newer";
+    ASSERT_EQ(RunSetup(newer, "/S /D=" + folder), 0);
+
+    // Under /S: refused at once, with its own exit code and the reason in the log.
+    const std::string log = dir_ / "older.log";
+    EXPECT_EQ(RunSetup(older, "/S /LOG=" + log), 5);
+    EXPECT_NE(ReadWholeFile(log).find("Error     not installed: Vesk Demo 2.0, a newer version"),
+              std::string::npos)
+        << ReadWholeFile(log);
+    // In the wizard: asked before anything else; No keeps the newer version.
+    ChildProcess setup;
+    ASSERT_TRUE(setup.Start(older));
+    HWND question = WaitForMessageBox(setup.Id(), nullptr, 30000);
+    ASSERT_NE(question, nullptr) << "not asked";
+    EXPECT_NE(MessageBoxText(question).find("Vesk Demo 2.0 is installed"), std::string::npos)
+        << MessageBoxText(question);
+    EXPECT_TRUE(Screenshot(question, "ProductLife-1-OlderOverNewer.bmp"));
+    ASSERT_TRUE(ClickItem(question, IDNO));
+    EXPECT_EQ(setup.WaitForExit(kInstallTimeoutMs), 2);
+    EXPECT_EQ(ReadRegistryString(kMachine, kUninstallKey + "Vesk Demo 2.0", "DisplayVersion"),
+              "2.0");
+    EXPECT_FALSE(RegistryKeyExists(kMachine, kUninstallKey + "Vesk Demo 1.0"));
+}
+
+TEST_F(ProductLifeGuiTest, AnEditedLogRemovesOnlyTheEntryWhenAnAdministratorConfirms) {
+    TempDir dir;
+    const std::string setup = BuildProduct(dir, "Vesk Demo", "1.2", {});
+    const std::string folder = kTestRoot + "\\Confirmed";
+    ASSERT_EQ(RunSetup(setup, "/S /D=" + folder), 0);
+    const std::string log = folder + "\\VeskInstall Vesk Demo 1.2.xml";
+    ASSERT_TRUE(WriteWholeFile(log, ReadWholeFile(log) + "\r\n"));
+    ChildProcess uninstall;
+    ASSERT_TRUE(uninstall.StartCommandLine(
+        ReadRegistryString(kMachine, kDemoUninstallKey, "UninstallString")));
+    HWND question = WaitForMessageBox(uninstall.Id(), nullptr, 30000);
+    ASSERT_NE(question, nullptr) << "no question";
+    const std::string text = MessageBoxText(question);
+    EXPECT_NE(text.find("nothing was removed"), std::string::npos) << text;
+    EXPECT_NE(text.find("Remove Vesk Demo 1.2 from the list"), std::string::npos) << text;
+    EXPECT_TRUE(Screenshot(question, "ProductLife-2-LogChanged.bmp"));
+    ASSERT_TRUE(ClickItem(question, IDYES));
+    EXPECT_EQ(uninstall.WaitForExit(kInstallTimeoutMs), 4);
+    EXPECT_FALSE(RegistryKeyExists(kMachine, kDemoUninstallKey)) << "the entry stays";
+    EXPECT_TRUE(FileExists(folder + "\\Readme.txt")) << "a file was removed";
+}
+
+TEST_F(ProductLifeGuiTest, AFileInUseIsReplacedWhenWindowsRestarts) {
+    TempDir dir;
+    const std::string setup = BuildProduct(dir, "Vesk Demo", "1.2", {});
+    const std::string folder = kTestRoot + "\\InUse";
+    ASSERT_EQ(RunSetup(setup, "/S /D=" + folder), 0);
+    // A program holds the file open, sharing nothing: it can be neither renamed nor written.
+    const std::string readme = folder + "\\Readme.txt";
+    HANDLE held = CreateFileA(readme.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::string log = dir_ / "in-use.log";
+    EXPECT_EQ(RunSetup(setup, "/S /LOG=" + log), 3010);
+    CloseHandle(held);
+    EXPECT_NE(ReadWholeFile(log).find("File      " + readme +
+                                      " is in use: replaced when Windows restarts"),
+              std::string::npos)
+        << ReadWholeFile(log);
+    constexpr char kPendingKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+    auto pending = HostRegistry().Open(kMachine, kPendingKey, RegistryAccess::All);
+    ASSERT_TRUE(pending);
+    const auto value = pending->QueryValue("PendingFileRenameOperations");
+    ASSERT_TRUE(value);
+    EXPECT_NE(value->data.find("Readme.txt.~VeskNew"), std::string::npos);
+    // So the prefix's next start puts nothing in place.
+    pending->DeleteValue("PendingFileRenameOperations");
+}
+
 }  // namespace
 }  // namespace vesk
