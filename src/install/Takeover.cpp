@@ -85,7 +85,7 @@ void Takeover::RemoveLeftovers() {
                 if (Touched(FileIdentity(change.name))) break;
                 if (UncountSharedFile(session.registry.Inner(), session.records, change.name) ==
                     0) {
-                    TakeOverFile(FileChange(ChangeKind::FileCreated, change.name));
+                    TakeOverFile(MadeOrFound(change.name));
                 }
                 break;
             case ChangeKind::RegistryValueSet:
@@ -123,6 +123,14 @@ void Takeover::RemoveLeftovers() {
         session.records.Add(FolderChange(ChangeKind::FolderRemoved, folder.path));
         context_.Log(LogKind::Folder, {folder.path, " (removed: the installed version's)"});
     }
+}
+
+Change Takeover::MadeOrFound(const std::string& path) const {
+    const std::string identity = FileIdentity(path);
+    for (const Change& change : installed_.changes) {
+        if (IsFileChange(change.kind) && ChangeIdentity(change) == identity) return change;
+    }
+    return FileChange(ChangeKind::FileCreated, path);
 }
 
 void Takeover::TakeOverFile(const Change& made) {

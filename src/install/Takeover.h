@@ -42,6 +42,9 @@ public:
     std::vector<Change> Merge(const std::vector<Change>& fresh) const;
 
 private:
+    // The installed version's record of the file at `path` (with its stamp), made or found.
+    Change MadeOrFound(const std::string& path) const;
+    // Removes the file of `made` unless it changed since (its stamp differs).
     void TakeOverFile(const Change& made);
     void UndoValue(const Change& value);
     bool Touched(const std::string& identity) const { return touched_.count(identity) != 0; }

@@ -196,6 +196,8 @@ void UninstallRecord::WriteProductRecord(const std::string& log, const std::stri
     const std::string folder = context_.Resolve(kRecordsFolder);
     const std::size_t first = records.ChangeCount();
     context_.CreateFolders(folder);
+    // Every product of the engine keeps its record there; the uninstaller removes this one.
+    records.KeepAtUninstall(first);
     ProductRecord record;
     record.identity = ProductIdentity(session.project);
     record.product = session.project.ProjectName();
@@ -209,7 +211,6 @@ void UninstallRecord::WriteProductRecord(const std::string& log, const std::stri
     if (takeover) record.changes = takeover->Merge(record.changes);
     const std::string path = Concat({folder, "\\", RecordFileName(record.identity)});
     context_.keeper.BeforeWrite(path);
-    // Every product of the engine keeps its record there; the uninstaller removes this one.
     records.KeepAtUninstall(first);
     if (!context_.services.files.WriteWholeFile(path, RecordText(record))) {
         Fail({"cannot write the product's record ", path});
