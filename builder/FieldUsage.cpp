@@ -28,8 +28,13 @@ const std::vector<FieldUse> kUses = {
     {Slot(kSlotProjectProperties), T::GetAllVar, K::InstallPath, R::Engine, V::InstallFolder,
      "start-up: the destination folder proposed (an earlier install of the product proposes its "
      "own)"},
-    {Slot(kSlotProjectProperties), T::GetAllVar, K::CompanyDesc, R::Builder, V::Text,
-     "builder: the defaults' install folder and registry key"},
+    {Slot(kSlotProjectProperties), T::GetAllVar, K::CompanyDesc, R::Both, V::Text,
+     "builder: the defaults' install folder and registry key; uninstall record: the publisher, "
+     "and with ProjectName the product's identity when ProductId is empty"},
+    {Slot(kSlotProjectProperties), T::GetAllVar, K::ProductId, R::Engine, V::Text,
+     "start-up and uninstall record: the product's identity across versions (optional; empty: "
+     "CompanyDesc and ProjectName). A setup of the same identity takes over the installed "
+     "version: it upgrades, repairs or, asked first, goes back to an older version"},
     {Slot(kSlotProjectProperties), T::GetAllVar, K::ProductVersion, R::Engine, V::NamePart,
      "start-up: follows the product's name in texts; uninstall record: the version key"},
     {Slot(kSlotProjectProperties), T::GetAllVar, K::DiskSize, R::Both, V::Size,

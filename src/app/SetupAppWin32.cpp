@@ -10,6 +10,7 @@
 
 #include "app/CommandLineHelpWin32.h"
 #include "app/FinalCleanUp.h"
+#include "app/InstalledProduct.h"
 #include "app/LoadingDialogWin32.h"
 #include "app/PreparatoryProgram.h"
 #include "app/SetupPreparation.h"
@@ -18,7 +19,9 @@
 #include "app/UnattendedSetupWin32.h"
 #include "install/RunAndWait.h"
 #include "install/SystemUtilities.h"
+#include "platform/Fonts.h"
 #include "platform/LastResort.h"
+#include "platform/ParentConsole.h"
 #include "platform/Processes.h"
 #include "wizard/WizardFrameWin32.h"
 
@@ -53,7 +56,7 @@ void ShowFailure(const std::string& text) {
 }  // namespace
 
 SetupApp::SetupApp()
-    : removal_(HostFileRemoval()),
+    : system_{HostFileRemoval(), HostRegistry(), HostFonts(), HostProcesses()},
       session_(HostSystemFacts(), HostRegistry(), HostPrivateFiles()),
       prompt_(session_.texts, session_.project),
       unattendedPrompt_(session_.log, session_.reader) {
@@ -68,9 +71,7 @@ SetupApp::~SetupApp() {
 }
 
 void SetupApp::FinalCleanUp() {
-    vesk::FinalCleanUp(
-        session_.flags, session_.records, removal_,
-        [this] { return session_.Resolve("[Windows Directory]"); }, session_.runFolder);
+    vesk::FinalCleanUp(session_.flags, session_.records, system_, session_.runFolder);
 }
 
 bool SetupApp::PrepareWizard(LoadingDialog& loading) {
@@ -85,15 +86,44 @@ bool SetupApp::PrepareWizard(LoadingDialog& loading) {
     return RunPreparatoryProgram(session_, HostProcesses(), ShowFailure) != 0;
 }
 
+bool SetupApp::MayGoOverInstalledVersion(LoadingDialog& loading) {
+    const InstalledVersion installed = FindInstalledProduct(session_, HostFileSystem());
+    if (installed == InstalledVersion::None) return true;
+    session_.log.Add(LogKind::Setup, {"installed: ", session_.installed->title});
+    if (installed != InstalledVersion::Newer) return true;
+    const std::string question = OlderOverNewerQuestion(session_);
+    loading.Close();
+    if (MessageBoxA(nullptr, question.c_str(), "Setup",
+                    MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SETFOREGROUND) == IDYES) {
+        session_.log.Add(LogKind::Setup, "an older version goes over the installed one");
+        return true;
+    }
+    session_.log.Add(LogKind::Result, "the user keeps the newer version");
+    return false;
+}
+
 bool SetupApp::TakeCommandLine(const std::string& arguments) {
     const ParsedCommandLine parsed = ParseSetupCommandLine(arguments);
     options_ = parsed.options;
-    if (!parsed.error.empty() || options_.help) {
-        ShowCommandLineHelp(parsed.error);
-        return false;
+    std::string problem = parsed.error;
+    if (problem.empty() && !options_.logPath.empty() && !session_.log.Open(options_.logPath)) {
+        problem = "The log file cannot be created: " + options_.logPath;
     }
-    if (!options_.logPath.empty() && !session_.log.Open(options_.logPath)) {
-        ShowCommandLineHelp("The log file cannot be created: " + options_.logPath);
+    if (!problem.empty() || options_.help) {
+        if (!problem.empty()) {
+            // The log the line asked for, when that much of it could be read.
+            if (!parsed.error.empty() && !options_.logPath.empty()) {
+                session_.log.Open(options_.logPath);
+            }
+            session_.log.Add(LogKind::Error, {"command line refused: ", problem});
+        }
+        // Under /S no window waits for a click: the help goes to the console that started us.
+        if (options_.silent) {
+            WriteToParentConsole(problem.empty() ? SetupCommandLineHelp()
+                                                 : problem + "\r\n\r\n" + SetupCommandLineHelp());
+        } else {
+            ShowCommandLineHelp(problem);
+        }
         return false;
     }
     session_.noRestart = options_.noRestart || options_.silent;
@@ -152,6 +182,10 @@ int SetupApp::RunSetup(const std::string& arguments) {
         loading.Close();
         FinalCleanUp();
         return kSetupFailed;
+    }
+    if (!MayGoOverInstalledVersion(loading)) {
+        FinalCleanUp();
+        return kSetupCancelled;
     }
     if (!PrepareWizard(loading)) {
         FinalCleanUp();

@@ -7,7 +7,7 @@
 #include "app/SetupCommandLine.h"
 #include "app/SetupExitCode.h"
 #include "app/UnattendedVolumePrompt.h"
-#include "platform/FileRemoval.h"
+#include "install/Rollback.h"
 #include "session/SetupSession.h"
 #include "wizard/PageMetrics.h"
 
@@ -25,8 +25,8 @@ public:
     // with one message naming the volume (none under /S), after the clean-up, and kSetupDamaged.
     int Run(const std::string& arguments);
 
-    // Deletes the temporary files and, after an install that did not complete, what it wrote;
-    // may run more than once.
+    // Deletes the temporary files and, unless an install completed, undoes every change the run
+    // made; may run more than once.
     void FinalCleanUp();
 
     // The wizard's page area, chosen from the display at the start of Run.
@@ -42,13 +42,18 @@ private:
     // Run's steps, without the damage report and the log's last line.
     int RunSetup(const std::string& arguments);
 
+    // Finds the installed version of the product (session.installed); when it is newer than
+    // this setup's, asks whether to go back to this one, in place of the loading dialog. False
+    // when the user keeps it.
+    bool MayGoOverInstalledVersion(LoadingDialog& loading);
     // The advertising picture, the proposed folders and the preparatory program, each of which
     // takes the place of the loading dialog. False when that program ended with 0: the setup
     // ends without wizard.
     bool PrepareWizard(LoadingDialog& loading);
 
-    // Taken first, so the clean-up of the destructor still finds it.
-    FileRemoval& removal_;
+    // Taken first, so the clean-up of the destructor still finds them: the system itself, which
+    // the rollback reaches past the session's journal.
+    UndoServices system_;
     SetupSession session_;
     DiskRequestPrompt prompt_;
     UnattendedVolumePrompt unattendedPrompt_;

@@ -69,11 +69,23 @@ bool TakeArgument(const std::string& argument, SetupOptions& options, std::strin
     return error.empty();
 }
 
+// Whether /S is among the arguments before any /D=, whatever else the line holds.
+bool MentionsSilent(const std::string& arguments) {
+    for (std::size_t at = 0; at < arguments.size();) {
+        while (at < arguments.size() && IsBlank(arguments[at])) ++at;
+        if (at >= arguments.size() || StartsWithSwitch(arguments, at, kInstallDirSwitch)) break;
+        if (UpperName(NextArgument(arguments, at)) == "/S") return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 ParsedCommandLine ParseSetupCommandLine(const std::string& arguments) {
     ParsedCommandLine parsed;
     SetupOptions& options = parsed.options;
+    // Known even when the line is refused: nothing may then wait for a click.
+    options.silent = MentionsSilent(arguments);
     std::size_t at = 0;
     bool installDirGiven = false;
     while (parsed.error.empty()) {
@@ -113,6 +125,7 @@ std::string SetupCommandLineHelp() {
            "/?  -  Show this help.\r\n"
            "\r\n"
            "Exit codes: 0 installed, 1 failed, 2 cancelled, 3 help shown (nothing installed), "
+           "4 the setup is damaged, 5 a newer version is installed (/S; nothing installed), "
            "3010 installed and a restart is required.";
 }
 

@@ -26,7 +26,7 @@ struct ParsedCommandLine {
 // enclosing quotation marks; quoted as a whole it may come anywhere. The folder must be a full
 // path of names Windows can hold (the destination page's rule; one trailing backslash is
 // dropped). Anything else, an unknown switch, an argument that is no switch, an empty /LOG= or a
-// bad /D= folder, is an error naming it.
+// bad /D= folder, is an error naming it; `silent` is set all the same when /S is on the line.
 ParsedCommandLine ParseSetupCommandLine(const std::string& arguments);
 
 // The help message: the switches and the exit codes.

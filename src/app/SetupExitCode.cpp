@@ -28,6 +28,8 @@ const char* ExitCodeMeaning(int code) {
             return "help shown, nothing installed";
         case kSetupDamaged:
             return "the setup is damaged";
+        case kSetupNewerInstalled:
+            return "a newer version is installed, nothing installed";
         case kSetupRestartRequired:
             return "installed, a restart is required";
         default:
@@ -37,7 +39,7 @@ const char* ExitCodeMeaning(int code) {
 
 SetupExitCode InstallExitCode(const SharedFlags& flags, bool restartPending) {
     if (flags.setupFinished && flags.installOk) {
-        return restartPending ? kSetupRestartRequired : kSetupCompleted;
+        return restartPending || flags.restartNeeded ? kSetupRestartRequired : kSetupCompleted;
     }
     return flags.installFailed ? kSetupFailed : kSetupCancelled;
 }

@@ -13,6 +13,7 @@ enum SetupExitCode : int {
     kSetupCancelled = 2,  // the user left the wizard or stopped the install
     kSetupHelpShown = 3,  // /? or a refused command line: the switches were shown, nothing done
     kSetupDamaged = 4,    // the payload is damaged or its volumes do not belong together
+    kSetupNewerInstalled = 5,      // /S: a newer version of the product is installed; nothing done
     kSetupRestartRequired = 3010,  // installed; the product needs a restart the setup did not make
 };
 
@@ -25,9 +26,9 @@ const char* ExitCodeMeaning(int code);
 
 // The exit code once the install has ended or the wizard has closed, read before the final
 // clean-up: a completed install (setupFinished and installOk) gives kSetupRestartRequired when
-// `restartPending` (the product asks for a restart and the setup did not start one), else
-// kSetupCompleted; any other end gives kSetupFailed when installFailed is set, else
-// kSetupCancelled.
+// `restartPending` (the product asks for a restart and the setup did not start one) or a file in
+// use waits for the restart (restartNeeded), else kSetupCompleted; any other end gives kSetupFailed
+// when installFailed is set, else kSetupCancelled.
 SetupExitCode InstallExitCode(const SharedFlags& flags, bool restartPending);
 
 }  // namespace vesk

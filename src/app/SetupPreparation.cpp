@@ -59,6 +59,11 @@ std::vector<StartupFile> SessionStartupRun(const SetupSession& session) {
 
 void ProposeFolders(SetupSession& session) {
     session.programFolder = ProposedProgramFolder(session.project);
+    // The installed version's folder: the install takes it over.
+    if (session.installed && !session.installed->installFolder.empty()) {
+        session.paths.SetInstallDir(session.installed->installFolder);
+        return;
+    }
     session.paths.SetInstallDir(
         ProposedInstallFolder(session.project, session.paths, session.SystemRegistry()));
 }

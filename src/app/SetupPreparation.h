@@ -22,7 +22,8 @@ bool PrepareSetup(SetupSession& session);
 std::vector<StartupFile> SessionStartupRun(const SetupSession& session);
 
 // The program folder and the install folder the wizard proposes: the project's, or for the
-// install folder the one an earlier install of the product left in the registry.
+// install folder the installed version's (session.installed), else the one an earlier install
+// of the product left in the registry.
 void ProposeFolders(SetupSession& session);
 
 }  // namespace vesk

@@ -15,8 +15,8 @@ void SaveRegisteredUser(SetupSession& session) {
     const RegisteredUser user = ReadRegisteredUser(session.SystemRegistry(), session.System());
     session.log.Add(LogKind::Setup,
                     {"user information: \"", user.owner, "\", \"", user.organization, "\""});
-    for (const RegistryItemDone& item :
-         SaveUserInformation(session.SystemRegistry(), page, user.owner, user.organization)) {
+    for (const RegistryItemDone& item : SaveUserInformation(
+             session.SystemRegistry(), page, user.owner, user.organization, &session.records)) {
         LogRegistryItem(session.log, item);
     }
 }

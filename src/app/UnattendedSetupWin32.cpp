@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "app/InstalledProduct.h"
 #include "app/PreparatoryProgram.h"
 #include "app/SetupExitCode.h"
 #include "app/SetupPreparation.h"
@@ -25,6 +26,10 @@ int UnattendedSetup::Run() {
         log.Add(LogKind::Error,
                 {"cannot unpack the start-up files: ", session_.reader.LastError()});
         return kSetupFailed;
+    }
+    if (FindInstalledProduct(session_, HostFileSystem()) == InstalledVersion::Newer) {
+        log.Add(LogKind::Error, OlderOverNewerRefusal(session_));
+        return kSetupNewerInstalled;
     }
     ProposeFolders(session_);
     if (!options_.installDir.empty()) session_.paths.SetInstallDir(options_.installDir);

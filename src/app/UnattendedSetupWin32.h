@@ -13,7 +13,8 @@ public:
         : session_(session), options_(options) {}
 
     // From a prepared session to the install's end; the exit code. The start-up files are
-    // unpacked without the loading dialog; the advertising picture is not shown; the
+    // unpacked without the loading dialog; a newer version of the product installed refuses the
+    // setup (kSetupNewerInstalled, the reason logged); the advertising picture is not shown; the
     // preparatory program runs as in the wizard (ending the setup when it returns 0); the
     // folders are the proposed ones, /D= replacing the install folder; the install runs on this
     // thread (RunUnattendedInstall) with the host's services. The restart a product asks for is

@@ -1,19 +1,20 @@
 // Dispatching components to the registration program, to RunAndWait or to the shell.
 #include "install/Components.h"
 
-#include "platform/Concat.h"
+#include "install/Rollback.h"
 #include "project/NameCase.h"
 #include "project/PathParts.h"
 
 namespace vesk {
 bool RegisterComponent(const std::string& value, const PathResolver& paths, Processes& processes,
-                       const FailureNotice& notice) {
+                       const FailureNotice& notice, InstallRecords* records) {
     const std::string extension = UpperName(ExtensionOf(value));
     const std::string path = paths.Resolve(value);
     if (extension == "OCX" || extension == "DLL") {
         const std::string program = paths.Resolve(kRegistrationProgram);
-        const std::string command = Concat({Quoted(program), " ", Quoted(path), " /s"});
-        processes.Start(program, command, FolderOf(path), kShowNormal);
+        if (records) records->Add(FileChange(ChangeKind::ComponentRegistered, path, program));
+        processes.RunAndWait(program, RegistrationCommand(program, path, false), FolderOf(path),
+                             kShowNormal);
         return false;
     }
     if (extension == "EXE") {

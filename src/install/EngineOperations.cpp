@@ -17,9 +17,13 @@ void UseEngineOperations(InstallServices& services, SetupSession& session, Insta
     services.registerComponent = [&session, &report, &processes](const std::string& value) {
         return RegisterComponent(
             value, session.paths, processes,
-            [&report](const std::string& text) { report.Tell(text, kCreateProcessFailedCaption); });
+            [&report](const std::string& text) { report.Tell(text, kCreateProcessFailedCaption); },
+            &session.records);
     };
-    services.addFont = [&fonts](const std::string& path) { AddFont(fonts, path); };
+    services.fonts = &fonts;
+    services.addFont = [&fonts, &session](const std::string& path) {
+        AddFont(fonts, path, &session.records);
+    };
 }
 
 }  // namespace vesk

@@ -2,8 +2,11 @@
 #include "install/FileInstaller.h"
 
 #include "install/RunAndWait.h"
+#include "install/SharedFiles.h"
+#include "install/Takeover.h"
 #include "platform/Concat.h"
 #include "project/NameCase.h"
+#include "project/PathParts.h"
 
 namespace vesk {
 namespace {
@@ -50,19 +53,23 @@ void FileInstaller::Run() {
 
 FileInstaller::Step FileInstaller::Install(const FileEntry& entry) {
     SetupSession& session = context_.session;
-    if (entry.kind != FileKind::Uninstaller) {
-        context_.keeper.BeforeWrite(entry.path);
-        session.records.AddInstalledFile(entry.path);
-    }
+    const std::size_t first = session.records.ChangeCount();
+    const bool existed = context_.services.files.FileExists(entry.path);
+    context_.keeper.BeforeWrite(entry.path);
+    // Every product of the engine shares the uninstaller.
+    if (entry.kind == FileKind::Uninstaller) session.records.KeepAtUninstall(first);
     SharedFlags& flags = session.flags;
     context_.report.SetItem(entry.path);
-    const bool written = context_.services.extractor.Extract(entry);
+    bool written = context_.services.extractor.Extract(entry);
     if (written) {
         context_.Log(LogKind::File, entry.path);
     } else {
         const std::string why = context_.services.extractor.LastError();
         context_.Log(LogKind::Error, {"cannot write ", entry.path, why.empty() ? "" : ": ", why});
-        if (!flags.setupFinished && StopAfterWriteError(entry)) flags.setupFinished = true;
+        written = !flags.setupFinished && ReplaceAtRestart(entry);
+        if (!written && !flags.setupFinished && StopAfterWriteError(entry)) {
+            flags.setupFinished = true;
+        }
     }
     // Set by a volume the user gave up, by Yes above, or by the clean-up of a closed wizard.
     if (flags.setupFinished) {
@@ -70,9 +77,54 @@ FileInstaller::Step FileInstaller::Install(const FileEntry& entry) {
         return Step::Stop;
     }
     context_.services.extractor.SetTime(entry);
+    context_.keeper.AfterWrite(entry.path);
+    if (Shared(entry)) CountShared(entry.path, existed);
     Count();
     FollowUp(entry);
     return Step::Next;
+}
+
+bool FileInstaller::ReplaceAtRestart(const FileEntry& entry) {
+    // Only a file that is there and kept by a program that uses it; one the install needs now
+    // (a program to run, registry data) cannot wait for the restart.
+    const bool usedLater = entry.kind != FileKind::Program && entry.kind != FileKind::RegistryData;
+    FileSystem& files = context_.services.files;
+    if (!usedLater || !files.FileExists(entry.path)) return false;
+    FileEntry waiting = entry;
+    waiting.path = Concat({entry.path, ".~VeskNew", context_.session.start.startStamp});
+    context_.session.records.Add(FileChange(ChangeKind::FileAtRestart, entry.path, waiting.path));
+    if (!context_.services.extractor.Extract(waiting)) {
+        files.RemoveFile(waiting.path);
+        return false;
+    }
+    context_.services.extractor.SetTime(waiting);
+    if (!files.ReplaceAtRestart(waiting.path, entry.path)) {
+        files.RemoveFile(waiting.path);
+        return false;
+    }
+    context_.session.flags.restartNeeded = true;
+    context_.Log(LogKind::File, {entry.path, " is in use: replaced when Windows restarts"});
+    return true;
+}
+
+bool FileInstaller::Shared(const FileEntry& entry) const {
+    const bool kept = entry.kind == FileKind::Ordinary || entry.kind == FileKind::Raw ||
+                      entry.kind == FileKind::Other;
+    const SetupSession& session = context_.session;
+    return kept && !LiesBelow(entry.path, context_.Resolve("[InstallDir]")) &&
+           !session.runFolder.Contains(entry.path);
+}
+
+void FileInstaller::CountShared(const std::string& path, bool existed) {
+    SetupSession& session = context_.session;
+    // The version taken over holds the product's count already.
+    if (session.installed && Takeover::CountedBy(*session.installed, path)) return;
+    if (CountSharedFile(session.SystemRegistry(), session.registry.Inner(), session.records, path,
+                        existed)) {
+        context_.Log(LogKind::File, {path, " counted as a shared file"});
+    } else {
+        context_.Log(LogKind::Error, {"cannot count the shared file ", path});
+    }
 }
 
 bool FileInstaller::StopAfterWriteError(const FileEntry& entry) {

@@ -27,6 +27,16 @@ public:
 private:
     enum class Step { Next, Stop };
     Step Install(const FileEntry& entry);
+    // A file there that cannot be written over (a program has it open) is written beside it
+    // and put in its place when Windows next starts; true when that is arranged (the run then
+    // needs a restart).
+    bool ReplaceAtRestart(const FileEntry& entry);
+    // Whether the entry's file is shared with other products: kept after the install and written
+    // outside the install folder (the system or Windows folder, common files, fonts).
+    bool Shared(const FileEntry& entry) const;
+    // Adds the product to the file's count in the system's shared-file list (SharedFiles); the
+    // file `existed` before the install.
+    void CountShared(const std::string& path, bool existed);
     // The write-error question; true when the user chose to stop.
     bool StopAfterWriteError(const FileEntry& entry);
     void FollowUp(const FileEntry& entry);

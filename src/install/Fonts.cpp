@@ -23,12 +23,23 @@ std::string NameWithoutExtension(const std::string& path) {
 
 }  // namespace
 
-void AddFont(Fonts& fonts, const std::string& path) {
+void AddFont(Fonts& fonts, const std::string& path, InstallRecords* records) {
     if (fonts.AddResource(path) <= 0) return;
+    if (records) records->Add(FileChange(ChangeKind::FontAdded, path));
     std::string name = FontRegistryNameOfFile(path);
     if (name.empty()) name = NameWithoutExtension(path);
     const bool inFontsFolder = SameFolder(FolderOf(path), fonts.FontsFolder());
-    fonts.Register(name, inFontsFolder ? FileNameOf(path) : path);
+    const std::string file = inFontsFolder ? FileNameOf(path) : path;
+    const std::optional<std::string> before = fonts.Listing(name);
+    if (fonts.Register(name, file) && records) {
+        Change listed;
+        listed.kind = ChangeKind::FontListed;
+        listed.path = path;
+        listed.name = name;
+        if (before) listed.before = StringValue(*before);
+        listed.after = StringValue(file);
+        records->Add(std::move(listed));
+    }
     fonts.AnnounceChange();
 }
 

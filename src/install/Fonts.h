@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Fonts.h"
+#include "session/InstallRecords.h"
 
 namespace vesk {
 
@@ -13,8 +14,8 @@ namespace vesk {
 // named as Windows names it (FontRegistryName; the file's name without its extension when the
 // file names no font family), with the bare file name when the file lies in the fonts folder and
 // the full path otherwise, and running programs are told that the fonts changed. Failures are
-// silent.
-void AddFont(Fonts& fonts, const std::string& path);
+// silent. With `records`, both go into the journal (the listing with the one it replaced).
+void AddFont(Fonts& fonts, const std::string& path, InstallRecords* records = nullptr);
 
 // Takes back what AddFont did for the font file at `path` (resolved): the font leaves the
 // system's font table, every listing under the fonts key that names the file (by its bare name

@@ -7,6 +7,7 @@
 
 #include "install/EntryExtractor.h"
 #include "platform/FileSystem.h"
+#include "platform/Fonts.h"
 #include "platform/Processes.h"
 #include "platform/ShellLinks.h"
 
@@ -35,6 +36,8 @@ struct InstallServices {
     std::function<bool(const std::string& value)> registerComponent;
     // Adds the font file at `path` (already resolved) to the system.
     std::function<void(const std::string& path)> addFont;
+    // The system's fonts, for taking over an installed version's; none: they are left.
+    Fonts* fonts = nullptr;
 };
 
 }  // namespace vesk

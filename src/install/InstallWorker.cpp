@@ -79,9 +79,12 @@ void InstallWorker::ApplyRegistryItems() {
     if (!task) return;
     // One key for the phase: a root named by one item carries over to the next.
     RegistryKey key(context_.session.SystemRegistry(), RegistryRoot::LocalMachine);
+    InstallRecords& records = context_.session.records;
     for (const SubTask& subtask : task->SubTasks()) {
         if (subtask.Type() == SubTaskType::Registry) {
+            const std::size_t first = records.ChangeCount();
             LogRegistryItem(context_.session.log, ApplyRegistrySubtask(key, subtask, ""));
+            NoteUninstallChoice(records, first, key.Root(), ReadRegistryItem(subtask));
         }
         if (context_.CancelCheck()) return;
     }
@@ -103,7 +106,8 @@ void InstallWorker::ClearFiles() {
     for (const std::string& value :
          ValuesOf(context_.session.project, kSlotClearFiles, FieldKind::File)) {
         const std::string path = context_.Resolve(value);
-        const bool removed = context_.services.files.RemoveFile(path);
+        // Kept aside until the install completes, so a rollback can give it back.
+        const bool removed = context_.keeper.Remove(path);
         context_.Log(LogKind::Removed, {path, removed ? "" : " (not there)"});
         if (context_.CancelCheck()) return;
     }
@@ -150,6 +154,7 @@ void InstallWorker::Run() {
 
     if (flags.installOk) {
         report.SetProgress(100);
+        flags.installCompleted = true;
         flags.setupFinished = true;
         report.Finish(InstallOutcome::Completed);
     } else {

@@ -110,4 +110,13 @@ RegistryItemDone ApplyRegistrySubtask(RegistryKey& key, const SubTask& subtask,
     return result;
 }
 
+void NoteUninstallChoice(InstallRecords& records, std::size_t first, RegistryRoot root,
+                         const RegistryItem& item) {
+    if (!item.toDelete) {
+        records.KeepAtUninstall(first);
+    } else if (item.keyOnly && item.operation == kRegistryWriteOperation) {
+        records.RemoveWholeAtUninstall(root, RegistryKeyPathOf(item.subKey));
+    }
+}
+
 }  // namespace vesk

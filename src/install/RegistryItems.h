@@ -7,6 +7,7 @@
 
 #include "project/RegistryKey.h"
 #include "project/SubTask.h"
+#include "session/InstallRecords.h"
 #include "session/RunLog.h"
 
 namespace vesk {
@@ -50,5 +51,11 @@ void LogRegistryItem(RunLog& log, const RegistryItemDone& item);
 // user: the result tells them.
 RegistryItemDone ApplyRegistrySubtask(RegistryKey& key, const SubTask& subtask,
                                       const std::string& substitute);
+
+// After `item` was applied on a key of `root` (its root once applied), the changes it made from
+// the `first`-th on are what the uninstall does with them: left in place without IsToDelete;
+// with IsToDelete, a key-only item's key goes with everything in it when the install made it.
+void NoteUninstallChoice(InstallRecords& records, std::size_t first, RegistryRoot root,
+                         const RegistryItem& item);
 
 }  // namespace vesk

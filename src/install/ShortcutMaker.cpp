@@ -2,6 +2,7 @@
 #include "install/ShortcutMaker.h"
 
 #include "container/FileEntry.h"
+#include "install/FolderChain.h"
 #include "project/PathParts.h"
 
 namespace vesk {
@@ -41,8 +42,12 @@ void ShortcutMaker::CreateShellLink(const std::string& name, const std::string& 
     std::string linkPath = LinkBase(name, location, variant);
     if (linkPath.empty()) return;
     linkPath += kLinkExtension;
+    // A folder the system has not made yet (a new user's Quick Launch folder) is made, and
+    // journalled, for the link.
+    for (const std::string& made : CreateFolderChain(context_.services.files, FolderOf(linkPath))) {
+        context_.session.records.AddCreatedFolder(made);
+    }
     context_.keeper.BeforeWrite(linkPath);
-    context_.session.records.AddInstalledFile(linkPath);
     ShellLink link;
     link.target = target;
     link.arguments = arguments;
@@ -51,6 +56,7 @@ void ShortcutMaker::CreateShellLink(const std::string& name, const std::string& 
     link.iconPath = icon;
     link.show = kShowNormal;
     if (context_.services.links.Create(linkPath, link)) {
+        context_.keeper.AfterWrite(linkPath);
         context_.Log(LogKind::Shortcut,
                      {linkPath, " -> ", target, arguments.empty() ? "" : " ", arguments});
     } else {

@@ -4,11 +4,14 @@
 #include <cstdlib>
 
 #include "container/FileEntry.h"
+#include "install/ProductIdentity.h"
 #include "install/RunAndWait.h"
+#include "install/Takeover.h"
 #include "platform/Concat.h"
 #include "project/EngineKey.h"
 #include "project/RegistryKey.h"
 #include "project/TaskSlots.h"
+#include "session/ProductRecord.h"
 
 namespace vesk {
 namespace {
@@ -38,24 +41,29 @@ std::uint32_t EstimatedSizeKiB(const InstallProject& project) {
 
 bool UninstallRecord::NewerUninstallerRecorded() const {
     RegistryKey engine(context_.session.SystemRegistry());
-    engine.Open(kEngineKey, true);
+    engine.OpenForReading(kEngineKey);
     const std::string recorded = engine.ReadString("LastVersion");
     // atof is strtod without the end pointer; the stub takes it from the system's C runtime.
     return !recorded.empty() && std::atof(recorded.c_str()) > std::atof(kUninstallerVersion);
 }
 
 void UninstallRecord::KeepLanguageFile() {
+    InstallRecords& records = context_.session.records;
+    const std::size_t first = records.ChangeCount();
     const std::string folder = context_.Resolve(kLanguageFolder);
     context_.CreateFolders(folder);
     const LanguageTable& texts = context_.session.texts;
     const std::string file = Concat({folder, "\\", texts.LanguageId(), ".ini"});
+    context_.keeper.BeforeWrite(file);
     context_.services.files.WriteWholeFile(file, texts.Lines().Join());
     RegistryKey engine(context_.session.SystemRegistry());
     if (engine.Open(kEngineKey, true)) engine.WriteString("LastVersion", kUninstallerVersion);
+    // Every product of the engine shares the language files and the uninstaller's version.
+    records.KeepAtUninstall(first);
     context_.Log(LogKind::Record, {"language file ", file});
 }
 
-void UninstallRecord::WriteUninstallEntry(const std::string& uninstaller, const std::string& log,
+bool UninstallRecord::WriteUninstallEntry(const std::string& uninstaller, const std::string& log,
                                           const std::string& version,
                                           const std::string& installFolder) {
     const InstallProject& project = context_.session.project;
@@ -90,11 +98,12 @@ void UninstallRecord::WriteUninstallEntry(const std::string& uninstaller, const 
     for (const char* name : {"NoModify", "NoRepair"})
         written = entry.WriteDword(name, 1) && written;
     const std::string name = RegistryRootName(RegistryRoot::LocalMachine) + path;
-    if (written) {
-        context_.Log(LogKind::Record, {"uninstall entry ", name, ": ", command});
-    } else {
-        context_.Log(LogKind::Error, {"the uninstall entry ", name, " was refused"});
+    if (!written) {
+        Fail({"the uninstall entry ", name, " was refused"});
+        return false;
     }
+    context_.Log(LogKind::Record, {"uninstall entry ", name, ": ", command});
+    return true;
 }
 
 std::string UninstallRecord::UninstallName() const {
@@ -106,6 +115,26 @@ std::string UninstallRecord::LogPath() const {
         Concat({"[InstallDir]\\VeskInstall ", context_.Text(TextKey::ProjectName), ".xml"}));
 }
 
+void UninstallRecord::Fail(std::initializer_list<std::string_view> why) {
+    context_.Log(LogKind::Error, why);
+    SharedFlags& flags = context_.session.flags;
+    flags.installOk = false;
+    flags.installFailed = true;
+}
+
+bool UninstallRecord::WriteLog(const std::string& log, const std::string& text) {
+    FileSystem& files = context_.services.files;
+    context_.keeper.BeforeWrite(log);
+    if (!files.WriteWholeFile(log, text)) {
+        Fail({"cannot write the log ", log,
+              files.FolderExists(log) ? ": a folder of that name is in the way" : ""});
+        return false;
+    }
+    context_.keeper.AfterWrite(log);
+    context_.Log(LogKind::Record, {"log ", log});
+    return true;
+}
+
 void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
     SetupSession& session = context_.session;
     const InstallProject& project = session.project;
@@ -113,19 +142,15 @@ void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
     const std::string uninstaller = context_.Resolve(kUninstallerPath);
     const bool withEntry = IsSet(project, FieldKind::CreateUnInstall1);
     const bool withShortcut = IsSet(project, FieldKind::CreateUnInstall2);
-    if (withEntry || withShortcut) {
-        if (context_.services.files.WriteWholeFile(log, project.ToText())) {
-            context_.Log(LogKind::Record, {"log ", log});
-        } else {
-            context_.Log(LogKind::Error, {"cannot write the log ", log});
-        }
-    }
+    // The log first: no entry is written whose command would find no log.
+    const std::string logText = withEntry || withShortcut ? project.ToText() : std::string();
+    if ((withEntry || withShortcut) && !WriteLog(log, logText)) return;
     if (cancelCheck()) return;
 
     Registry& registry = session.SystemRegistry();
     const std::string& version = Property(project, FieldKind::ProductVersion);
     const std::string installFolder = context_.Resolve("[InstallDir]");
-    if (withEntry) WriteUninstallEntry(uninstaller, log, version, installFolder);
+    if (withEntry && !WriteUninstallEntry(uninstaller, log, version, installFolder)) return;
     const std::string productKey = ProductKeyPath(project.ProjectName());
     const std::string versionKeyPath = Concat({productKey, "\\", version});
     RegistryKey versionKey(registry);
@@ -152,6 +177,46 @@ void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
     context_.Log(LogKind::Record,
                  {"product key ", RegistryRootName(RegistryRoot::LocalMachine), productKey,
                   ": Path = \"", installFolder, "\", Version = \"", version, "\""});
+    const std::string entryKey =
+        withEntry ? RegistryKeyPathOf(kUninstallEntries + context_.Text(TextKey::ProjectName))
+                  : std::string();
+    std::optional<Takeover> takeover;
+    if (session.installed) {
+        takeover.emplace(context_, *session.installed);
+        takeover->RemoveLeftovers();
+    }
+    WriteProductRecord(withEntry || withShortcut ? log : std::string(), logText, entryKey,
+                       takeover ? &*takeover : nullptr);
+}
+
+void UninstallRecord::WriteProductRecord(const std::string& log, const std::string& logText,
+                                         const std::string& entryKey, const Takeover* takeover) {
+    SetupSession& session = context_.session;
+    InstallRecords& records = session.records;
+    const std::string folder = context_.Resolve(kRecordsFolder);
+    const std::size_t first = records.ChangeCount();
+    context_.CreateFolders(folder);
+    // Every product of the engine keeps its record there; the uninstaller removes this one.
+    records.KeepAtUninstall(first);
+    ProductRecord record;
+    record.identity = ProductIdentity(session.project);
+    record.product = session.project.ProjectName();
+    record.version = Property(session.project, FieldKind::ProductVersion);
+    record.title = context_.Text(TextKey::ProjectName);
+    record.installFolder = context_.Resolve("[InstallDir]");
+    record.logPath = log;
+    DigestOf(logText, record.logCrc, record.logSize);
+    record.entryKey = entryKey;
+    record.changes = RecordedChanges(records.Changes(), context_.services.files);
+    if (takeover) record.changes = takeover->Merge(record.changes);
+    const std::string path = Concat({folder, "\\", RecordFileName(record.identity)});
+    context_.keeper.BeforeWrite(path);
+    records.KeepAtUninstall(first);
+    if (!context_.services.files.WriteWholeFile(path, RecordText(record))) {
+        Fail({"cannot write the product's record ", path});
+        return;
+    }
+    context_.Log(LogKind::Record, {"record ", path});
 }
 
 }  // namespace vesk

@@ -4,10 +4,13 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "install/InstallContext.h"
 #include "install/ShortcutMaker.h"
+#include "install/Takeover.h"
 
 namespace vesk {
 
@@ -35,9 +38,13 @@ public:
 
     // The last phase: the log (the project written back into the install folder), the
     // uninstall entry, the program folder under the version key, the uninstall shortcut, and
-    // "Path" and "Version" under the product's key, as task 2410 asks. `cancelCheck` is asked
-    // once, after the log; true there leaves the rest unwritten. Every write fails silently (the
-    // run's log tells).
+    // "Path" and "Version" under the product's key, as task 2410 asks; then, when the product
+    // is installed already (session.installed), the takeover of that version (Takeover); last
+    // the product's record (ProductRecord) in the engine's folder. `cancelCheck` is asked once,
+    // after the log; true there leaves the rest unwritten. A log, an uninstall entry or a record
+    // that cannot be written fails the install (installOk and installFailed cleared and set, the
+    // reason in the run's log), so it is rolled back rather than leave an entry whose command
+    // cannot work; the other values fail silently (the run's log tells).
     //
     // The uninstall entry holds DisplayName (the ProjectName text), UninstallString (the
     // uninstaller and the log, both quoted), QuietUninstallString (the same and " /S"),
@@ -53,9 +60,17 @@ public:
     std::string LogPath() const;
 
 private:
+    // Ends the install as failed, `why` in the run's log.
+    void Fail(std::initializer_list<std::string_view> why);
+    bool WriteLog(const std::string& log, const std::string& text);
     // `version` is ProductVersion, `installFolder` the install folder resolved.
-    void WriteUninstallEntry(const std::string& uninstaller, const std::string& log,
+    bool WriteUninstallEntry(const std::string& uninstaller, const std::string& log,
                              const std::string& version, const std::string& installFolder);
+    // `log` the log's path ("" when there is none), `logText` its bytes, `entryKey` the
+    // uninstall entry's key ("" when there is none); `takeover` folds in the installed
+    // version's record.
+    void WriteProductRecord(const std::string& log, const std::string& logText,
+                            const std::string& entryKey, const Takeover* takeover);
 
     InstallContext& context_;
     ShortcutMaker& shortcuts_;

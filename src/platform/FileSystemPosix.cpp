@@ -1,4 +1,5 @@
 // The file system on the build host, for native tools and tests.
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,8 +51,38 @@ public:
         out.write(bytes.data(), std::streamsize(bytes.size()));
         return bool(out);
     }
-    // A file in use can be deleted here: nothing waits for a restart.
+    std::optional<std::string> ReadWholeFile(const std::string& path) const override {
+        if (!IsA(path, S_IFREG)) return std::nullopt;
+        std::ifstream in(path, std::ios::binary);
+        if (!in) return std::nullopt;
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    // A file in use can be deleted or replaced here: nothing waits for a restart.
     bool RemoveAtRestart(const std::string&) override { return false; }
+    bool ReplaceAtRestart(const std::string&, const std::string&) override { return false; }
+    bool ClearReadOnly(const std::string& path) override {
+        struct stat info {};
+        if (stat(path.c_str(), &info) != 0 || (info.st_mode & S_IFMT) != S_IFREG) return false;
+        return chmod(path.c_str(), info.st_mode | S_IWUSR) == 0;
+    }
+    std::optional<FileStamp> Stamp(const std::string& path) const override {
+        struct stat info {};
+        if (stat(path.c_str(), &info) != 0 || (info.st_mode & S_IFMT) != S_IFREG) {
+            return std::nullopt;
+        }
+        return FileStamp{std::uint64_t(info.st_size), std::uint64_t(info.st_mtime)};
+    }
+    std::vector<std::string> FilesIn(const std::string& folder) const override {
+        std::vector<std::string> names;
+        DIR* listing = opendir(folder.c_str());
+        if (!listing) return names;
+        while (const dirent* entry = readdir(listing)) {
+            const std::string name = entry->d_name;
+            if (IsA(folder + "/" + name, S_IFREG)) names.push_back(name);
+        }
+        closedir(listing);
+        return names;
+    }
 };
 
 PosixFileSystem& Host() {

@@ -43,8 +43,58 @@ public:
         return ::WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
                written == bytes.size();
     }
+    std::optional<std::string> ReadWholeFile(const std::string& path) const override {
+        FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return std::nullopt;
+        std::string bytes;
+        char block[64 * 1024];
+        for (;;) {
+            DWORD got = 0;
+            if (!::ReadFile(file.get(), block, sizeof block, &got, nullptr)) return std::nullopt;
+            if (got == 0) return bytes;
+            bytes.append(block, got);
+        }
+    }
     bool RemoveAtRestart(const std::string& path) override {
         return MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+    }
+    bool ReplaceAtRestart(const std::string& from, const std::string& to) override {
+        return MoveFileExA(from.c_str(), to.c_str(),
+                           MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING) != 0;
+    }
+    bool ClearReadOnly(const std::string& path) override {
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            return false;
+        }
+        if (!(attributes & FILE_ATTRIBUTE_READONLY)) return true;
+        return SetFileAttributesA(path.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY)) != 0;
+    }
+    std::optional<FileStamp> Stamp(const std::string& path) const override {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            return std::nullopt;
+        }
+        FileStamp stamp;
+        stamp.size = std::uint64_t(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+        stamp.writeTime = std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32 |
+                          data.ftLastWriteTime.dwLowDateTime;
+        return stamp;
+    }
+    std::vector<std::string> FilesIn(const std::string& folder) const override {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found{};
+        HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                names.emplace_back(found.cFileName);
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+        return names;
     }
 };
 

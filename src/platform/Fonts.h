@@ -2,6 +2,7 @@
 // every start, taking both back, and telling running programs that the fonts changed.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace vesk {
@@ -33,6 +34,11 @@ public:
     // Removes every value under the fonts key of this system's family whose text is `file`
     // (letter case ignored), whatever its name. How many were removed.
     virtual int Unregister(const std::string& file) = 0;
+
+    // The text of the listing `name` under the fonts key; nullopt when there is none.
+    virtual std::optional<std::string> Listing(const std::string& name) const = 0;
+    // Removes the listing `name`; false when it was not there or is refused.
+    virtual bool Unlist(const std::string& name) = 0;
 
     // Tells every running program's top-level windows that the set of fonts changed; does not
     // wait for them.

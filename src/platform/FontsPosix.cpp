@@ -11,6 +11,8 @@ public:
     std::string FontsFolder() const override { return {}; }
     bool Register(const std::string&, const std::string&) override { return false; }
     int Unregister(const std::string&) override { return 0; }
+    std::optional<std::string> Listing(const std::string&) const override { return std::nullopt; }
+    bool Unlist(const std::string&) override { return false; }
     void AnnounceChange() override {}
 };
 

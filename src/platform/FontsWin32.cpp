@@ -52,6 +52,21 @@ public:
         return removed;
     }
 
+    std::optional<std::string> Listing(const std::string& name) const override {
+        std::unique_ptr<RegistryHandle> key = HostRegistry().Open(
+            RegistryRoot::LocalMachine, FontsKeyOfThisSystem(), RegistryAccess::Read);
+        if (!key) return std::nullopt;
+        const std::optional<RegistryValue> value = key->QueryValue(name);
+        if (!value) return std::nullopt;
+        return value->data.substr(0, value->data.find('\0'));
+    }
+
+    bool Unlist(const std::string& name) override {
+        std::unique_ptr<RegistryHandle> key = HostRegistry().Open(
+            RegistryRoot::LocalMachine, FontsKeyOfThisSystem(), RegistryAccess::All);
+        return key && key->DeleteValue(name);
+    }
+
     // Posted, not sent: the install must not wait for a program that does not answer, nor for
     // the setup's own window while its thread waits for the install.
     void AnnounceChange() override { PostMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0); }

@@ -30,6 +30,8 @@ public:
     virtual std::string TempPath() const = 0;
     // The current user's desktop folder; nullopt when the shell cannot name it.
     virtual std::optional<std::string> DesktopFolder() const = 0;
+    // The current user's roaming application-data folder; nullopt when the shell cannot name it.
+    virtual std::optional<std::string> AppDataFolder() const = 0;
     virtual std::string UserName() const = 0;
     virtual std::string ComputerName() const = 0;
 

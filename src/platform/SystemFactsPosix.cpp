@@ -24,6 +24,7 @@ public:
         return path;
     }
     std::optional<std::string> DesktopFolder() const override { return std::nullopt; }
+    std::optional<std::string> AppDataFolder() const override { return std::nullopt; }
     std::string UserName() const override {
         const char* user = std::getenv("USER");
         return user ? std::string(user) : std::string();

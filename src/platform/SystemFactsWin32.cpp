@@ -60,6 +60,19 @@ struct InformationContext {
     InformationContext& operator=(const InformationContext&) = delete;
 };
 
+// The folder of a CSIDL_ value as the shell names it; nullopt when it cannot.
+std::optional<std::string> ShellFolder(int folder) {
+    ShellAllocator allocator;
+    if (!allocator.malloc) return std::nullopt;
+    ItemIdList item(allocator.malloc);
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, folder, &item.list)) || !item.list) {
+        return std::nullopt;
+    }
+    char path[MAX_PATH + 1] = {};  // the shell writes at most MAX_PATH characters here
+    if (!SHGetPathFromIDListA(item.list, path)) return std::nullopt;
+    return std::string(path);
+}
+
 class Win32SystemFacts : public SystemFacts {
 public:
     std::string WindowsFolder() const override {
@@ -73,17 +86,9 @@ public:
     }
 
     std::optional<std::string> DesktopFolder() const override {
-        ShellAllocator allocator;
-        if (!allocator.malloc) return std::nullopt;
-        ItemIdList item(allocator.malloc);
-        if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOPDIRECTORY, &item.list)) ||
-            !item.list) {
-            return std::nullopt;
-        }
-        char path[MAX_PATH + 1] = {};  // the shell writes at most MAX_PATH characters here
-        if (!SHGetPathFromIDListA(item.list, path)) return std::nullopt;
-        return std::string(path);
+        return ShellFolder(CSIDL_DESKTOPDIRECTORY);
     }
+    std::optional<std::string> AppDataFolder() const override { return ShellFolder(CSIDL_APPDATA); }
 
     std::string UserName() const override {
         std::vector<char> buffer(257);

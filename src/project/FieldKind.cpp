@@ -57,6 +57,7 @@ const char* const kNames[kFieldKindCount] = {
     "FileQty",
     "IsToQuickLaunch",
     "CompressType",
+    "ProductId",
     "InvalidField",
 };
 

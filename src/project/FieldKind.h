@@ -58,10 +58,11 @@ enum class FieldKind : int {
     FileQty = 47,
     IsToQuickLaunch = 48,
     CompressType = 49,  // the method of the file bodies (container/BodyMethod.h)
-    InvalidField = 50,
+    ProductId = 50,     // the product's identity across versions and renames
+    InvalidField = 51,
 };
 
-constexpr int kFieldKindCount = 51;  // InvalidField included
+constexpr int kFieldKindCount = 52;  // InvalidField included
 
 // The element name; "InvalidField" for values outside the table.
 const char* FieldName(FieldKind kind);

@@ -2,6 +2,7 @@
 #include "project/PathParts.h"
 
 #include "platform/CodePage.h"
+#include "project/NameCase.h"
 
 namespace vesk {
 
@@ -60,6 +61,15 @@ std::string ExtensionOf(const std::string& path) {
     std::string name = FileNameOf(path);
     std::size_t dot = name.rfind('.');  // a dot is never a trail byte
     return dot == std::string::npos ? std::string() : name.substr(dot + 1);
+}
+
+bool LiesBelow(const std::string& inner, const std::string& outer) {
+    std::string top = outer;
+    while (top.size() > 3 && top.back() == '\\') top.pop_back();
+    if (top.empty() || inner.size() <= top.size()) return false;
+    if (UpperName(inner.substr(0, top.size())) != UpperName(top)) return false;
+    // Below a drive root "C:\" the backslash is the root's.
+    return top.back() == '\\' || inner[top.size()] == '\\';
 }
 
 }  // namespace vesk

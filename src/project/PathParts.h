@@ -25,4 +25,8 @@ std::string FileNameOf(const std::string& path);
 // The text after the last dot of the file name, without the dot; "" when the name has none.
 std::string ExtensionOf(const std::string& path);
 
+// Whether `inner` lies below the folder `outer` (letter case ignored, whole names only: "C:\App2"
+// is not below "C:\App"; trailing backslashes of `outer` do not count).
+bool LiesBelow(const std::string& inner, const std::string& outer);
+
 }  // namespace vesk

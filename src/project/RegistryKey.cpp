@@ -55,6 +55,11 @@ std::unique_ptr<RegistryHandle> OpenOrCreateChain(Registry& registry, RegistryRo
 
 }  // namespace
 
+std::string RegistryKeyPathOf(const std::string& subKey) {
+    const std::vector<std::string> parts = KeyLevelsOf(subKey);
+    return Join(parts, parts.size());
+}
+
 std::optional<RegistryRoot> RegistryRootFromName(const std::string& name) {
     for (const RootName& entry : kRootNames) {
         if (SameName(name, entry.name)) return entry.root;

@@ -17,6 +17,10 @@ std::optional<RegistryRoot> RegistryRootFromName(const std::string& name);
 // The full name of a root, "HKEY_LOCAL_MACHINE".
 std::string RegistryRootName(RegistryRoot root);
 
+// The key path as the registry sees it: `subKey` as a project writes it (RegSubKey, "\SOFTWARE\A")
+// without its first character (the leading backslash), empty parts dropped ("SOFTWARE\A").
+std::string RegistryKeyPathOf(const std::string& subKey);
+
 class RegistryKey {
 public:
     explicit RegistryKey(Registry& registry, RegistryRoot root = RegistryRoot::LocalMachine);

@@ -6,7 +6,6 @@
 #include "platform/Concat.h"
 #include "project/OsVersion.h"
 #include "project/PathParts.h"
-#include "project/RegistryKey.h"
 #include "project/TimeStamp.h"
 
 namespace vesk {
@@ -26,17 +25,11 @@ QuickLaunchFolders QuickLaunchCandidates(const PathResolver& resolver,
             Concat({windows, "\\Profiles\\", userName, "\\Application Data", kQuickLaunchTail});
         return folders;
     }
-    // "Common AppData" is <profiles>\All Users\Application Data: the user's own folder of the
-    // same name sits beside the All Users profile.
-    RegistryKey key(resolver.SystemRegistry(), RegistryRoot::LocalMachine);
-    key.Open(kShellFoldersKey, true);
-    const std::string commonAppData = key.ReadString("Common AppData");
-    key.Close();
-    const std::string computer = resolver.System().ComputerName();
-    const std::string leaf = FileNameOf(commonAppData);
-    const std::string profiles = FolderWithSlashOf(FolderOf(commonAppData));
-    folders.first = Concat({profiles, userName, "\\", leaf, kQuickLaunchTail});
-    folders.second = Concat({profiles, userName, ".", computer, "\\", leaf, kQuickLaunchTail});
+    // Every system since Windows 2000 keeps Quick Launch in the user's roaming application data,
+    // and only there.
+    if (const std::optional<std::string> appData = resolver.System().AppDataFolder()) {
+        folders.first = Concat({*appData, kQuickLaunchTail});
+    }
     return folders;
 }
 

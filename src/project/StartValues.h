@@ -19,11 +19,13 @@ struct StartValues {
 
 struct QuickLaunchFolders {
     std::string first;
-    std::string second;
+    std::string second;  // "" where the system has one Quick Launch folder only
 };
 
-// Both candidate Quick Launch folders for the user: under the Windows folder on Windows 98
-// and Me, otherwise beside the all-users profile named by "Common AppData".
+// The user's Quick Launch folders, each ending in a backslash: on Windows 98 and Me the two
+// candidates under the Windows folder; on every other system the one in the user's roaming
+// application data ("...\Application Data\Microsoft\Internet Explorer\Quick Launch\"; none
+// when the shell cannot name that folder).
 QuickLaunchFolders QuickLaunchCandidates(const PathResolver& resolver, const std::string& userName);
 
 // Takes the local time once and computes every value from it and from the system.

@@ -3,9 +3,12 @@
 
 namespace vesk {
 
-SetupSession::SetupSession(const SystemFacts& system, Registry& registry,
+SetupSession::SetupSession(const SystemFacts& system, Registry& systemRegistry,
                            PrivateFiles& privateFiles)
-    : paths(system, registry), texts(system.DefaultLocaleId()), runFolder(privateFiles) {}
+    : registry(systemRegistry, records),
+      paths(system, registry),
+      texts(system.DefaultLocaleId()),
+      runFolder(privateFiles) {}
 
 std::string SetupSession::TempNameFor(const std::string& path) const {
     return vesk::TempNameFor(path, start.startStamp, paths);

@@ -3,6 +3,7 @@
 // the install worker; nothing of it is process-wide.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "container/ContainerReader.h"
@@ -15,6 +16,8 @@
 #include "project/StartValues.h"
 #include "project/TextLineList.h"
 #include "session/InstallRecords.h"
+#include "session/JournalingRegistry.h"
+#include "session/ProductRecord.h"
 #include "session/RunFolder.h"
 #include "session/RunLog.h"
 #include "session/SharedFlags.h"
@@ -25,9 +28,10 @@ namespace vesk {
 // the project, the texts and the paths, and shares the flags, the records and the program folder.
 class SetupSession {
 public:
-    // The texts take the system's default locale; the paths ask `system` and `registry`; the
+    // The texts take the system's default locale; the paths ask `system` and `systemRegistry`,
+    // through which every change the run makes to the registry goes into the records' journal; the
     // run's temporary folder is made through `privateFiles`.
-    SetupSession(const SystemFacts& system, Registry& registry,
+    SetupSession(const SystemFacts& system, Registry& systemRegistry,
                  PrivateFiles& privateFiles = HostPrivateFiles());
     SetupSession(const SetupSession&) = delete;
     SetupSession& operator=(const SetupSession&) = delete;
@@ -44,6 +48,8 @@ public:
 
     SharedFlags flags;
     InstallRecords records;
+    // The registry the run reads and writes: the system's, journalled.
+    JournalingRegistry registry;
     PathResolver paths;
     StartValues start;
     LanguageTable texts;
@@ -61,6 +67,11 @@ public:
     RunLog log;
     // /NORESTART: the setup never restarts the computer; the finish page offers no restart.
     bool noRestart = false;
+    // The record of the product as it is installed (the same identity), read at start-up; the
+    // install takes it over. None when the product is not installed.
+    std::optional<ProductRecord> installed;
+    // Where that record lies.
+    std::string installedRecordPath;
 };
 
 }  // namespace vesk

@@ -10,20 +10,12 @@
 #include "project/NameCase.h"
 #include "project/PathParts.h"
 #include "project/PathResolver.h"
+#include "project/RegistryKey.h"
 #include "project/TaskSlots.h"
 #include "project/TextKey.h"
 
 namespace vesk {
 namespace {
-
-std::string Joined(const std::vector<std::string>& parts) {
-    std::string path;
-    for (const std::string& part : parts) {
-        if (!path.empty()) path += '\\';
-        path += part;
-    }
-    return path;
-}
 
 // Whether the key `key` (upper case) is `record` or lies above it (whole names, letter case
 // ignored).
@@ -48,10 +40,6 @@ bool WrittenByUserPage(const SubTask& subtask) {
 }
 
 }  // namespace
-
-std::string RegistryKeyPathOf(const std::string& subKey) {
-    return Joined(PathComponents(subKey.empty() ? subKey : subKey.substr(1)));
-}
 
 bool MayRemoveTree(const std::string& keyPath) {
     if (PathComponents(keyPath).size() < 2) return false;

@@ -11,10 +11,6 @@
 
 namespace vesk {
 
-// The key path as the registry saw it during the install: RegSubKey without its first character
-// (the leading backslash the project writes), empty parts dropped.
-std::string RegistryKeyPathOf(const std::string& subKey);
-
 // Whether the key at `keyPath` may be removed with everything in it: it lies two levels below
 // its root at least, and is not one of the keys above the system's own records (uninstall
 // entries, shell folders, fonts, the engine's key) nor one of those records' keys.

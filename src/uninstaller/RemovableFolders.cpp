@@ -31,12 +31,7 @@ RemovableFolders::RemovableFolders(const std::vector<std::string>& guarded,
 }
 
 bool RemovableFolders::Below(const std::string& inner, const std::string& outer) {
-    const std::string top = Trimmed(outer);
-    if (top.empty() || inner.size() <= top.size()) return false;
-    const std::string prefix = UpperName(inner.substr(0, top.size()));
-    if (prefix != UpperName(top)) return false;
-    // "C:\App2" is not below "C:\App"; below a drive root "C:\" the backslash is the root's.
-    return top.back() == '\\' || inner[top.size()] == '\\';
+    return LiesBelow(inner, outer);
 }
 
 void RemovableFolders::Add(const std::string& folder) {

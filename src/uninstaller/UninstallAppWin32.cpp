@@ -5,14 +5,18 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include "install/RegistryErasure.h"
 #include "platform/FileSystem.h"
 #include "platform/Fonts.h"
+#include "platform/ParentConsole.h"
+#include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "platform/SystemFacts.h"
 #include "project/PathParts.h"
 #include "project/PathResolver.h"
 #include "uninstaller/UnInstallDlgWin32.h"
 #include "uninstaller/UninstallCommand.h"
+#include "uninstaller/UninstallDecision.h"
 #include "uninstaller/UninstallLog.h"
 #include "uninstaller/UninstallOutcome.h"
 #include "uninstaller/UninstallPlan.h"
@@ -50,6 +54,12 @@ void Tell(const std::string& text, const std::string& caption, UINT icon) {
     MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | icon);
 }
 
+// A question with Yes and No, No the default; true for Yes.
+bool Ask(const std::string& text, const std::string& caption) {
+    return MessageBoxA(nullptr, text.c_str(), caption.c_str(),
+                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 }  // namespace
 
 int UninstallApp::Run(const std::string& commandLine) {
@@ -61,34 +71,52 @@ int UninstallApp::Run(const std::string& commandLine) {
     const std::string caption = texts.Get(UninstallText::UnInstallWindowSubject);
 
     const UninstallCommand command = ParseUninstallCommand(ArgumentsOf(commandLine));
-    // A wrong line is the caller's mistake: it is shown even with /S.
+    // A wrong line is the caller's mistake: it is shown, on the console under /S.
     if (!command.error.empty()) {
-        Tell(command.error + "\r\n\r\n" + UninstallUsage(), caption, MB_ICONERROR);
+        const std::string text = command.error + "\r\n\r\n" + UninstallUsage();
+        if (command.silent) {
+            WriteToParentConsole(text);
+        } else {
+            Tell(text, caption, MB_ICONERROR);
+        }
         return kUninstallHelpShown;
     }
     if (command.help) {
-        if (!command.silent) Tell(UninstallUsage(), caption, MB_ICONINFORMATION);
+        if (command.silent) {
+            WriteToParentConsole(UninstallUsage());
+        } else {
+            Tell(UninstallUsage(), caption, MB_ICONINFORMATION);
+        }
         return kUninstallHelpShown;
     }
 
     FileSystem& files = HostFileSystem();
     const std::string logPath = FullPathOf(command.logPath);
-    InstallProject log;
-    const LogState state = ReadUninstallLog(files, logPath, log);
-    if (state != LogState::Read) {
-        if (!command.silent) Tell(LogProblemMessage(state, logPath), caption, MB_ICONERROR);
-        return kUninstallFailed;
-    }
-
     PathResolver paths(system, HostRegistry(), FolderOf(logPath));
-    const UninstallSource source{log, logPath, texts.Get(UninstallText::UnInstallDesc)};
-    const UninstallPlan plan = PlanUninstall(source, paths);
-    UninstallServices services{files, HostRegistry(), HostFonts()};
+    const UninstallDecision decision =
+        DecideUninstall(files, paths, logPath, texts.Get(UninstallText::UnInstallDesc));
+    switch (decision.kind) {
+        case UninstallDecision::Kind::NoLog:
+            if (!command.silent) Tell(decision.problem, caption, MB_ICONERROR);
+            return kUninstallFailed;
+        case UninstallDecision::Kind::Refused:
+            if (command.silent) return kUninstallRecordRefused;
+            if (decision.entryKey.empty()) {
+                Tell(decision.problem, caption, MB_ICONERROR);
+            } else if (Ask(decision.problem + "\r\n\r\n" + RemoveEntryQuestion(decision.plan.title),
+                           caption)) {
+                EraseRegistryTree(HostRegistry(), RegistryRoot::LocalMachine, decision.entryKey);
+            }
+            return kUninstallRecordRefused;
+        case UninstallDecision::Kind::Remove:
+            break;
+    }
+    UninstallServices services{files, HostRegistry(), HostFonts(), HostProcesses()};
     if (command.silent) {
         SilentReport report;
-        return ExitCodeOf(UninstallWorker(services, report, texts).Run(plan));
+        return ExitCodeOf(UninstallWorker(services, report, texts).Run(decision.plan));
     }
-    return CUnInstallDlg(plan, texts, services).DoModal();
+    return CUnInstallDlg(decision.plan, texts, services).DoModal();
 }
 
 }  // namespace vesk

@@ -73,6 +73,11 @@ std::string ArgumentsOf(const std::string& commandLine) {
 UninstallCommand ParseUninstallCommand(const std::string& arguments) {
     UninstallCommand command;
     const std::vector<Word> words = WordsOf(arguments);
+    // Known before anything is refused: a refused line with /S must not wait for a click either.
+    for (const Word& word : words) {
+        const std::string text = arguments.substr(word.begin, word.end - word.begin);
+        if (IsSwitch(arguments, word) && (text == "/S" || text == "/s")) command.silent = true;
+    }
     std::size_t first = 0, last = words.size();
     // Switches lead or trail; what lies between them is the log path.
     while (first < last && IsSwitch(arguments, words[first])) {
@@ -116,10 +121,12 @@ std::string UninstallUsage() {
     return "Vesk-UnInstall.exe [/S] LOG\r\n\r\n"
            "Removes the product whose install log is LOG (the file \"VeskInstall <product>.xml\" "
            "in its install folder), as its entry in the list of installed programs does.\r\n\r\n"
-           "/S  removes it without a window or message. The exit code says how it went: 0 "
-           "removed, 1 not removed or not completely (a missing or damaged log, a file that "
-           "stays), 2 closed before Uninstall, 3 this text shown (/? or a wrong line), 3010 "
-           "removed once Windows restarts (files in use).\r\n\r\n"
+           "/S  removes it without a window or message (a wrong line then writes this text to "
+           "the console it was started from). The exit code says how it went: 0 removed, 1 not "
+           "removed or not completely (a missing or damaged log, a file that stays), 2 closed "
+           "before Uninstall, 3 this text shown (/? or a wrong line), 4 nothing removed because "
+           "the log is not the one the install recorded (missing or changed), 3010 removed once "
+           "Windows restarts (files in use).\r\n\r\n"
            "/?  shows this text.";
 }
 

@@ -9,7 +9,8 @@ namespace vesk {
 // What the uninstaller was asked to do.
 struct UninstallCommand {
     std::string logPath;  // as given, without its quotes
-    bool silent = false;  // /S: no window and no message; the exit code tells how it went
+    bool silent = false;  // /S: no window and no message; the exit code tells how it went (set
+                          // even on a refused line that holds /S)
     bool help = false;    // /?: the switches are shown and nothing is removed
     std::string error;    // why the line is refused; empty when it is usable
 };

@@ -8,8 +8,9 @@ namespace vesk {
 
 LogState ReadUninstallLog(const FileSystem& files, const std::string& path, InstallProject& log) {
     if (!files.FileExists(path)) return LogState::Missing;
+    const std::optional<std::string> bytes = files.ReadWholeFile(path);
     TextLineList lines;
-    if (!lines.ReadFile(path) || lines.Empty()) return LogState::Damaged;
+    if (!bytes || !lines.ReadFileBytes(*bytes) || lines.Empty()) return LogState::Damaged;
     std::size_t last = lines.Count();
     while (last > 0 && lines.At(last - 1).empty()) --last;
     if (last == 0 || lines.At(last - 1) != InstallProject::kRootEndLine) return LogState::Damaged;

@@ -48,4 +48,16 @@ std::string LogProblemMessage(LogState state, const std::string& path) {
            "whole log says what the install put on this computer.";
 }
 
+std::string RecordProblemMessage(const std::string& path, const std::string& title) {
+    return "The install log " + path + " is missing or is not the one the install of " + title +
+           " wrote, so nothing was removed: the uninstaller removes only what the install "
+           "recorded, and that record belongs to a log as it was written.";
+}
+
+std::string RemoveEntryQuestion(const std::string& title) {
+    return "Remove " + title +
+           " from the list of installed programs all the same? Its files and settings stay "
+           "where they are.";
+}
+
 }  // namespace vesk

@@ -75,21 +75,6 @@ public:
     }
 
 private:
-    static std::vector<std::string> GuardedFolders(const PathResolver& paths) {
-        std::vector<std::string> guarded;
-        for (const char* token :
-             {"[Program Files]", "[Windows Directory]", "[System Directory]", "[Desktop Directory]",
-              "[TempFileDir]", "[Start Menu]", "[Startup]"}) {
-            const std::string folder = paths.Resolve(token);
-            if (folder.empty() || folder[0] != '[') guarded.push_back(folder);
-        }
-        const QuickLaunchFolders quickLaunch =
-            QuickLaunchCandidates(paths, paths.System().UserName());
-        guarded.push_back(quickLaunch.first);
-        guarded.push_back(quickLaunch.second);
-        return guarded;
-    }
-
     const Task* SlotTask(int slot) const { return log_.FindSlotTask(slot); }
 
     bool UninstallFlag(FieldKind kind) const {
@@ -288,6 +273,20 @@ private:
 };
 
 }  // namespace
+
+std::vector<std::string> GuardedFolders(const PathResolver& paths) {
+    std::vector<std::string> guarded;
+    for (const char* token :
+         {"[Program Files]", "[Windows Directory]", "[System Directory]", "[Desktop Directory]",
+          "[TempFileDir]", "[Start Menu]", "[Startup]"}) {
+        const std::string folder = paths.Resolve(token);
+        if (folder.empty() || folder[0] != '[') guarded.push_back(folder);
+    }
+    const QuickLaunchFolders quickLaunch = QuickLaunchCandidates(paths, paths.System().UserName());
+    guarded.push_back(quickLaunch.first);
+    guarded.push_back(quickLaunch.second);
+    return guarded;
+}
 
 UninstallPlan PlanUninstall(const UninstallSource& source, const PathResolver& paths) {
     return Planner(source, paths).Make();

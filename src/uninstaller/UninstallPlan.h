@@ -2,6 +2,7 @@
 // install log and the records the install left in the registry, before anything is removed.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,12 @@ namespace vesk {
 
 enum class RemovalKind {
     Font,              // `path` leaves the system's font table and its listings (the file later)
+    FontResource,      // `path` leaves the system's font table
+    FontListing,       // the fonts listing `name` gets `value` back (none: it goes)
+    Component,         // `path` is unregistered by the registration program `program`
     File,              // `path`, when it is there
     RegistryValue,     // the value `name` of the key `path` below `root`
+    RegistryRestore,   // the value `name` of the key `path` below `root` gets `value` back
     RegistryTree,      // the key `path` below `root` with everything in it
     EmptyRegistryKey,  // the key `path` below `root` when nothing is left in it
     Folder,            // `path`, when it is empty
@@ -28,7 +33,9 @@ struct Removal {
     RemovalPhase phase = RemovalPhase::Files;
     std::string path;  // a file or folder; a key path without leading backslash
     RegistryRoot root = RegistryRoot::LocalMachine;
-    std::string name;  // a registry value's name
+    std::string name;                    // a registry value's name; a fonts listing's name
+    std::optional<RegistryValue> value;  // what a value or listing gets back
+    std::string program;                 // the registration program of a component
 };
 
 struct UninstallPlan {
@@ -62,5 +69,10 @@ struct UninstallSource {
 // above it, or one in the Windows folder. A path that stays relative, keeps its token or holds
 // "." or ".." parts is passed over.
 UninstallPlan PlanUninstall(const UninstallSource& source, const PathResolver& paths);
+
+// The folders no uninstall removes: those the path variables of `paths` name (Program Files,
+// the Windows and system folders, the desktop, the temporary folder, the Start menu's Programs
+// and Startup folders) and the user's Quick Launch folders.
+std::vector<std::string> GuardedFolders(const PathResolver& paths);
 
 }  // namespace vesk

@@ -2,8 +2,10 @@
 #include "uninstaller/UninstallWorker.h"
 
 #include "install/Fonts.h"
+#include "install/RegistryErasure.h"
+#include "install/Rollback.h"
+#include "project/PathParts.h"
 #include "project/RegistryKey.h"
-#include "uninstaller/RegistryErasure.h"
 #include "uninstaller/RemovableFolders.h"
 
 namespace vesk {
@@ -27,16 +29,20 @@ UninstallText StatusOf(RemovalPhase phase) {
 std::string ItemOf(const Removal& removal) {
     switch (removal.kind) {
         case RemovalKind::RegistryValue:
+        case RemovalKind::RegistryRestore:
         case RemovalKind::RegistryTree:
         case RemovalKind::EmptyRegistryKey:
             break;
+        case RemovalKind::FontListing:
+            return removal.name;
         default:
             return removal.path;
     }
     std::string item = RegistryRootName(removal.root);
     item += '\\';
     item += removal.path;
-    if (removal.kind == RemovalKind::RegistryValue) {
+    if (removal.kind == RemovalKind::RegistryValue ||
+        removal.kind == RemovalKind::RegistryRestore) {
         item += '\\';
         item += removal.name;
     }
@@ -61,6 +67,7 @@ UninstallResult UninstallWorker::Run(const UninstallPlan& plan) {
         Remove(removal, result);
         report_.SetProgress(int((i + 1) * kFullBar / total));
     }
+    if (fontsChanged_) services_.fonts.AnnounceChange();
     report_.SetItem(std::string());
     report_.SetProgress(kFullBar);
     return result;
@@ -72,6 +79,22 @@ void UninstallWorker::Remove(const Removal& removal, UninstallResult& result) {
         case RemovalKind::Font:
             RemoveFont(services_.fonts, removal.path);
             break;
+        case RemovalKind::FontResource:
+            fontsChanged_ = services_.fonts.RemoveResource(removal.path) || fontsChanged_;
+            break;
+        case RemovalKind::FontListing:
+            if (removal.value) {
+                services_.fonts.Register(removal.name, TextOf(*removal.value));
+            } else {
+                services_.fonts.Unlist(removal.name);
+            }
+            fontsChanged_ = true;
+            break;
+        case RemovalKind::Component:
+            services_.processes.RunAndWait(removal.program,
+                                           RegistrationCommand(removal.program, removal.path, true),
+                                           FolderOf(removal.path), kShowNormal);
+            break;
         case RemovalKind::File:
             RemoveFile(removal.path, result);
             break;
@@ -80,6 +103,11 @@ void UninstallWorker::Remove(const Removal& removal, UninstallResult& result) {
             break;
         case RemovalKind::RegistryValue:
             EraseRegistryValue(registry, removal.root, removal.path, removal.name);
+            break;
+        case RemovalKind::RegistryRestore:
+            if (auto key = registry.Open(removal.root, removal.path, RegistryAccess::All)) {
+                if (removal.value) key->SetValue(removal.name, *removal.value);
+            }
             break;
         case RemovalKind::RegistryTree:
             EraseRegistryTree(registry, removal.root, removal.path);
@@ -93,6 +121,8 @@ void UninstallWorker::Remove(const Removal& removal, UninstallResult& result) {
 void UninstallWorker::RemoveFile(const std::string& path, UninstallResult& result) {
     FileSystem& files = services_.files;
     if (!files.FileExists(path) || files.RemoveFile(path) || !files.FileExists(path)) return;
+    // A product may mark its files read-only; the uninstall removes them all the same.
+    if (files.ClearReadOnly(path) && files.RemoveFile(path)) return;
     if (files.RemoveAtRestart(path)) {
         result.atRestart.push_back(path);
     } else {

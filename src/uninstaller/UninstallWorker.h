@@ -7,6 +7,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Fonts.h"
+#include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "uninstaller/UninstallPlan.h"
 #include "uninstaller/UninstallReport.h"
@@ -19,6 +20,7 @@ struct UninstallServices {
     FileSystem& files;
     Registry& registry;
     Fonts& fonts;
+    Processes& processes;
 };
 
 // How a run ended.
@@ -34,11 +36,13 @@ public:
         : services_(services), report_(report), texts_(texts) {}
 
     // Removes the plan's items in order: a file or folder that is not there is passed over; a
-    // file that will not go is scheduled for removal at the next restart, and so is a folder
+    // read-only file loses the attribute and goes; a file that will not go is scheduled for
+    // removal at the next restart, and so is a folder
     // that will not go while it holds such a file (the system removes it then if nothing else
     // is left in it); a folder that holds anything else stays, and so does a key with anything
-    // left in it where the plan asks for an empty one. The status line changes with the phase,
-    // the item line with every item, the bar after every item.
+    // left in it where the plan asks for an empty one. A component is unregistered, waiting for
+    // the registration program; running programs are told once when fonts changed. The status
+    // line changes with the phase, the item line with every item, the bar after every item.
     UninstallResult Run(const UninstallPlan& plan);
 
 private:
@@ -49,6 +53,7 @@ private:
     UninstallServices& services_;
     UninstallReport& report_;
     const UninstallTexts& texts_;
+    bool fontsChanged_ = false;
 };
 
 }  // namespace vesk

@@ -29,8 +29,9 @@ void CRegisterInfo::SetContent(const Task* task) {
 }
 
 void CRegisterInfo::Save() {
-    for (const RegistryItemDone& item : SaveUserInformation(session_.SystemRegistry(), GetTask(),
-                                                            userName_.Text(), company_.Text())) {
+    for (const RegistryItemDone& item :
+         SaveUserInformation(session_.SystemRegistry(), GetTask(), userName_.Text(),
+                             company_.Text(), &session_.records)) {
         LogRegistryItem(session_.log, item);
     }
 }

@@ -22,7 +22,8 @@ RegisteredUser ReadRegisteredUser(Registry& registry, const SystemFacts& system)
 
 std::vector<RegistryItemDone> SaveUserInformation(Registry& registry, const Task* task,
                                                   const std::string& userName,
-                                                  const std::string& company) {
+                                                  const std::string& company,
+                                                  InstallRecords* records) {
     std::vector<RegistryItemDone> items;
     if (task == nullptr) return items;
     RegistryKey key(registry, RegistryRoot::LocalMachine);
@@ -31,11 +32,12 @@ std::vector<RegistryItemDone> SaveUserInformation(Registry& registry, const Task
         for (const Field& field : subtask.Fields()) {
             if (field.Kind() != FieldKind::Description) continue;
             const int text = TextKeyFromReference(field.Value());
-            if (text == int(TextKey::RegisterInfoUserDesc)) {
-                items.push_back(ApplyRegistrySubtask(key, subtask, userName));
-            } else if (text == int(TextKey::RegisterInfoCompanyDesc)) {
-                items.push_back(ApplyRegistrySubtask(key, subtask, company));
-            }
+            const bool user = text == int(TextKey::RegisterInfoUserDesc);
+            if (!user && text != int(TextKey::RegisterInfoCompanyDesc)) continue;
+            const std::size_t first = records ? records->ChangeCount() : 0;
+            items.push_back(ApplyRegistrySubtask(key, subtask, user ? userName : company));
+            if (records)
+                NoteUninstallChoice(*records, first, key.Root(), ReadRegistryItem(subtask));
         }
     }
     return items;

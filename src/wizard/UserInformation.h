@@ -29,9 +29,11 @@ RegisteredUser ReadRegisteredUser(Registry& registry, const SystemFacts& system)
 // Description fields that is the reference |RegisterInfoUserDesc| or |RegisterInfoCompanyDesc|
 // (any letter case), ApplyRegistrySubtask with `userName` or `company` as the value to write.
 // Other subtasks and Descriptions write nothing; the registry key starts at HKEY_LOCAL_MACHINE.
-// What each write did, in order, for the run's log.
+// What each write did, in order, for the run's log. With `records`, whose journal `registry`
+// writes to, each item's changes are marked for the uninstall as its IsToDelete asks.
 std::vector<RegistryItemDone> SaveUserInformation(Registry& registry, const Task* task,
                                                   const std::string& userName,
-                                                  const std::string& company);
+                                                  const std::string& company,
+                                                  InstallRecords* records = nullptr);
 
 }  // namespace vesk

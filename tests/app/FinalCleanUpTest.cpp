@@ -1,4 +1,4 @@
-// The final clean-up: temporary files always, the rollback only after an install that failed.
+// The final clean-up: temporary files always, the rollback unless an install completed.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,6 +6,9 @@
 
 #include "app/FinalCleanUp.h"
 #include "platform/PrivateFiles.h"
+#include "support/MemoryRegistry.h"
+#include "support/RecordingFonts.h"
+#include "support/RecordingProcesses.h"
 
 namespace vesk {
 namespace {
@@ -36,6 +39,19 @@ public:
         return true;
     }
     void Pause(int milliseconds) override { log.push_back("wait " + std::to_string(milliseconds)); }
+    bool CreateFolder(const std::string& path) override {
+        log.push_back("mkdir " + path);
+        return true;
+    }
+    bool ClearReadOnly(const std::string&) override { return true; }
+    bool RemoveAtRestart(const std::string& path) override {
+        log.push_back("at restart delete " + path);
+        return true;
+    }
+    bool ReplaceAtRestart(const std::string& from, const std::string& to) override {
+        log.push_back("at restart rename " + from + " > " + to);
+        return true;
+    }
 };
 
 // A run's temporary folder "T:\~run" whose removal goes into the same log.
@@ -61,56 +77,25 @@ private:
     std::vector<std::string>& log_;
 };
 
+// The system as the clean-up reaches it: files logged, the rest in memory.
+struct CleanUpSystem {
+    RecordingRemoval removal;
+    test::MemoryRegistry registry;
+    test::RecordingFonts fonts;
+    test::RecordingProcesses processes;
+    UndoServices services{removal, registry, fonts, processes};
+};
+
 // The clean-up of a run whose temporary folder was made.
-struct CleanUpRun {
+struct CleanUpRun : CleanUpSystem {
     SharedFlags flags;
     InstallRecords records;
-    RecordingRemoval removal;
     LoggedFolders folders{removal.log};
     RunFolder runFolder{folders};
 
     CleanUpRun() { runFolder.Create("T:", "~run"); }
-    void CleanUp(const std::function<std::string()>& windowsFolder) {
-        FinalCleanUp(flags, records, removal, windowsFolder, runFolder);
-    }
+    void CleanUp() { FinalCleanUp(flags, records, services, runFolder); }
 };
-
-TEST(FinalCleanUpTest, RollbackKeepsFilesUnderTheWindowsOrBdeFolderAnywhereInThePath) {
-    struct Case {
-        const char* path;
-        const char* windows;
-        bool kept;
-    };
-    const Case cases[] = {
-        {"C:\\WINDOWS\\System32\\vesk.dll", "C:\\WINDOWS", true},
-        {"c:\\windows\\fonts\\vesk.ttf", "C:\\Windows", true},
-        {"D:\\Backup\\C:\\Windows\\x", "C:\\WINDOWS", true},  // anywhere, not only at the start
-        {"C:\\WINDOWSX\\tool.exe", "C:\\WINDOWS", true},      // a plain text match
-        {"C:\\WINNT\\a.dll", "C:\\WINDOWS", false},
-        {"C:\\Program Files\\Vesk\\app.exe", "C:\\WINDOWS", false},
-        {"C:\\Program Files\\Common Files\\Borland Shared\\BDE\\idapi32.dll", "C:\\WINDOWS", true},
-        {"c:\\program files\\common files\\borland shared\\bde\\x.cfg", "C:\\WINDOWS", true},
-        {"C:\\Program Files\\Common Files\\Borland Shared\\x.dll", "C:\\WINDOWS", false},
-        {"D:\\Program Files\\Common Files\\Borland Shared\\BDE\\x", "C:\\WINDOWS", false},
-        {"E:\\Apps\\x.exe", "E:\\WIN", false},
-        {"E:\\WIN\\x.exe", "e:\\win", true},
-        {"E:\\Apps\\x.exe", "", true},  // Windows folder unknown: nothing can be told apart
-        {"", "C:\\WINDOWS", false},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(KeptOnRollback(c.path, c.windows), c.kept) << c.path << " / " << c.windows;
-    }
-}
-
-std::string WindowsFolder() {
-    return "C:\\WINDOWS";
-}
-
-// For runs with no installed file to judge: the Windows folder must not be asked.
-std::string UnaskedWindowsFolder() {
-    ADD_FAILURE() << "the Windows folder was asked";
-    return "";
-}
 
 void FillWithInstall(InstallRecords& records) {
     for (const char* path : {"T:\\1VeskInstall.xml", "T:\\1lang.ini"}) records.AddTempFile(path);
@@ -127,7 +112,8 @@ void FillWithInstall(InstallRecords& records) {
 TEST(FinalCleanUpTest, CompletedInstallLosesOnlyItsTemporaryFiles) {
     CleanUpRun run;
     FillWithInstall(run.records);
-    run.CleanUp(UnaskedWindowsFolder);
+    run.flags.installCompleted = true;
+    run.CleanUp();
     EXPECT_TRUE(run.flags.setupFinished);
     EXPECT_EQ(run.removal.log,
               (std::vector<std::string>{"delete T:\\1VeskInstall.xml", "delete T:\\1lang.ini",
@@ -142,12 +128,14 @@ TEST(FinalCleanUpTest, FailedInstallIsRolledBackInOrderAndOnlyOnce) {
     FillWithInstall(run.records);
     run.flags.installOk = false;
     run.removal.notEmpty = {"C:\\Program Files\\Vesk"};
-    run.CleanUp(WindowsFolder);
+    run.CleanUp();
     EXPECT_TRUE(run.flags.setupFinished);
     EXPECT_EQ(run.removal.log, (std::vector<std::string>{
                                    "delete T:\\1VeskInstall.xml",
                                    "delete T:\\1lang.ini",
                                    "delete C:\\Program Files\\Vesk\\app.exe",
+                                   // The Windows folder keeps no file the install made.
+                                   "delete C:\\WINDOWS\\vesk.dll",
                                    "delete C:\\Program Files\\Vesk\\Data\\a.dat",
                                    "wait 100",
                                    "cd C:\\",
@@ -158,13 +146,13 @@ TEST(FinalCleanUpTest, FailedInstallIsRolledBackInOrderAndOnlyOnce) {
 
     // A second run finds nothing left to do.
     run.removal.log.clear();
-    run.CleanUp(UnaskedWindowsFolder);
+    run.CleanUp();
     EXPECT_EQ(run.removal.log, (std::vector<std::string>{"wait 100", "cd C:\\"}));
 }
 
 TEST(FinalCleanUpTest, UsersFilesComeBackOnRollbackAndTheirCopiesGoAfterACompletedInstall) {
     struct Case {
-        bool installOk;
+        bool completed;
         std::vector<std::string> expected;
     };
     const Case cases[] = {
@@ -176,7 +164,7 @@ TEST(FinalCleanUpTest, UsersFilesComeBackOnRollbackAndTheirCopiesGoAfterAComplet
     };
     for (const Case& c : cases) {
         SharedFlags flags;
-        flags.installOk = c.installOk;
+        flags.installCompleted = c.completed;
         InstallRecords records;
         // a.txt and x.dll replaced a user's file; run.exe replaced one too, but the install
         // deleted its own run.exe and put the user's back at once.
@@ -188,10 +176,10 @@ TEST(FinalCleanUpTest, UsersFilesComeBackOnRollbackAndTheirCopiesGoAfterAComplet
         records.AddKeptFile("C:\\App\\run.exe", "C:\\App\\run.exe.~keep");
         records.AddKeptFile("C:\\WINDOWS\\x.dll", "C:\\WINDOWS\\x.dll.~keep");
         records.MarkPutBack("C:\\App\\run.exe");
-        RecordingRemoval removal;
+        CleanUpSystem system;
         RunFolder notMade(HostPrivateFiles());
-        FinalCleanUp(flags, records, removal, WindowsFolder, notMade);
-        EXPECT_EQ(removal.log, c.expected) << c.installOk;
+        FinalCleanUp(flags, records, system.services, notMade);
+        EXPECT_EQ(system.removal.log, c.expected) << c.completed;
         EXPECT_TRUE(records.KeptFiles().empty());
     }
 }

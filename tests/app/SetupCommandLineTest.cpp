@@ -53,33 +53,37 @@ TEST(SetupCommandLineTest, WhatTheSetupDoesNotKnowIsRefusedByName) {
     struct Case {
         const char* line;
         const char* named;  // the error names this
+        bool silent;        // /S is on the line: the refusal must not wait for a click
     };
     const Case cases[] = {
-        {"/X", "/X"},
-        {"/S /Quiet", "/Quiet"},
-        {"-S", "-S"},
-        {"/S/NORESTART", "/S/NORESTART"},
-        {"/S extra", "extra"},
-        {"/LOG=", "/LOG="},
-        {"/LOG", "/LOG"},
-        {"/D=", "/D="},
-        {"/D=Program Files\\App", "Program Files\\App"},
-        {"/D=C:\\a|b", "C:\\a|b"},
-        {"/D=C:\\App\\CON", "CON"},
+        {"/X", "/X", false},
+        {"/S /Quiet", "/Quiet", true},
+        {"/Quiet /s", "/Quiet", true},
+        {"-S", "-S", false},
+        {"/S/NORESTART", "/S/NORESTART", false},
+        {"/S extra", "extra", true},
+        {"/LOG=", "/LOG=", false},
+        {"/LOG", "/LOG", false},
+        {"/D=", "/D=", false},
+        {"/D=Program Files\\App", "Program Files\\App", false},
+        {"/D=C:\\a|b", "C:\\a|b", false},
+        {"/D=C:\\App\\CON", "CON", false},
         // The rest of the line is the folder, and a name holds no '/'.
-        {"/D=C:\\My App /S", "C:\\My App /S"},
-        {"\"/D=relative\" /S", "relative"},
+        {"/D=C:\\My App /S", "C:\\My App /S", false},
+        {"\"/D=relative\" /S", "relative", true},
     };
     for (const Case& c : cases) {
         const ParsedCommandLine parsed = ParseSetupCommandLine(c.line);
         EXPECT_NE(parsed.error.find(c.named), std::string::npos)
             << c.line << " gave \"" << parsed.error << "\"";
+        EXPECT_EQ(parsed.options.silent, c.silent) << c.line;
     }
 }
 
 TEST(SetupCommandLineTest, TheHelpNamesEverySwitchAndExitCode) {
     const std::string help = SetupCommandLineHelp();
-    for (const char* part : {"/S", "/D=", "/LOG=", "/NORESTART", "/?", "3010"}) {
+    for (const char* part : {"/S", "/D=", "/LOG=", "/NORESTART", "/?", "4 the setup is damaged",
+                             "5 a newer version is installed", "3010"}) {
         EXPECT_NE(help.find(part), std::string::npos) << part;
     }
 }

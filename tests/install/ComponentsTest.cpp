@@ -23,9 +23,10 @@ TEST(ComponentsTest, DispatchesByExtensionInAnyCase) {
         bool opened;
     };
     const Case cases[] = {
-        {"[InstallDir]\\bin\\Grid.ocx", Kind::Start, regsvr,
+        // Registered and waited for, so a rollback never meets a registration still running.
+        {"[InstallDir]\\bin\\Grid.ocx", Kind::RunAndWait, regsvr,
          "\"" + regsvr + "\" \"D:\\My Apps\\bin\\Grid.ocx\" /s", "D:\\My Apps\\bin", false},
-        {"[InstallDir]\\Lib.DlL", Kind::Start, regsvr,
+        {"[InstallDir]\\Lib.DlL", Kind::RunAndWait, regsvr,
          "\"" + regsvr + "\" \"D:\\My Apps\\Lib.DlL\" /s", "D:\\My Apps", false},
         {"[InstallDir]\\Set up.Exe", Kind::RunAndWait, "D:\\My Apps\\Set up.Exe",
          "\"D:\\My Apps\\Set up.Exe\"", "D:\\My Apps", false},

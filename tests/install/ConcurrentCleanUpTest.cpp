@@ -10,6 +10,7 @@
 #include "app/FinalCleanUp.h"
 #include "install/InstallBench.h"
 #include "platform/WorkerThread.h"
+#include "support/RecordingFonts.h"
 
 namespace vesk {
 namespace {
@@ -30,6 +31,10 @@ public:
     }
     bool SetCurrentFolder(const std::string&) override { return true; }
     void Pause(int) override {}
+    bool CreateFolder(const std::string&) override { return true; }
+    bool ClearReadOnly(const std::string&) override { return true; }
+    bool RemoveAtRestart(const std::string&) override { return true; }
+    bool ReplaceAtRestart(const std::string&, const std::string&) override { return true; }
 };
 
 TEST(ConcurrentCleanUpTest, CleanUpDuringTheInstallLosesNoRecordAndStopsTheWorker) {
@@ -51,15 +56,15 @@ TEST(ConcurrentCleanUpTest, CleanUpDuringTheInstallLosesNoRecordAndStopsTheWorke
         run.session.records.KeptFiles();
     }
     CountingRemoval removal;
+    test::MemoryRegistry registry;
+    test::RecordingFonts fonts;
+    test::RecordingProcesses processes;
+    UndoServices system{removal, registry, fonts, processes};
     run.session.flags.installOk = false;  // the wizard's Cancel: the clean-up rolls back
-    FinalCleanUp(
-        run.session.flags, run.session.records, removal, [] { return "C:\\WINDOWS"; },
-        run.session.runFolder);
+    FinalCleanUp(run.session.flags, run.session.records, system, run.session.runFolder);
     worker.Join();
     // What the worker recorded after the first clean-up is there for the next one.
-    FinalCleanUp(
-        run.session.flags, run.session.records, removal, [] { return "C:\\WINDOWS"; },
-        run.session.runFolder);
+    FinalCleanUp(run.session.flags, run.session.records, system, run.session.runFolder);
 
     EXPECT_EQ(run.report.log.back(), "ended early") << "the worker saw setupFinished";
     EXPECT_GE(seen, 200u);

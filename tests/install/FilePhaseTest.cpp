@@ -5,9 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "app/SetupExitCode.h"
 #include "install/FileInstaller.h"
 #include "install/InstallBench.h"
+#include "install/Rollback.h"
 #include "project/TaskSlots.h"
+#include "support/RecordingFonts.h"
 
 namespace vesk {
 namespace {
@@ -35,11 +38,14 @@ TEST(FilePhaseTest, EveryKindIsWrittenRecordedAndFollowedUp) {
     run.AddFile("[InstallDir]\\notes.txt", 'x');
     run.Run();
 
-    EXPECT_EQ(
-        run.session.records.InstalledFiles(),
-        (std::vector<std::string>{"C:\\Apps\\Demo\\app.exe", "C:\\Apps\\Demo\\setup helper.exe",
-                                  "C:\\Apps\\Demo\\photo.png", "C:\\Apps\\Demo\\settings.reg",
-                                  "C:\\Apps\\Demo\\notes.txt"}));
+    // Every file written is journalled, the uninstaller and its language file too: a rollback
+    // takes away what was not there before.
+    EXPECT_EQ(run.ProductFiles(),
+              (std::vector<std::string>{
+                  "C:\\Apps\\Demo\\app.exe", "C:\\Apps\\Demo\\setup helper.exe",
+                  "C:\\Apps\\Demo\\photo.png", "C:\\Apps\\Demo\\settings.reg",
+                  "C:\\WINDOWS\\Vesk-UnInstall.exe", "C:\\WINDOWS\\System32\\VeskInstall\\409.ini",
+                  "C:\\Apps\\Demo\\notes.txt"}));
     EXPECT_EQ(Progress(run.report.log),
               (std::vector<std::string>{"16%", "33%", "50%", "66%", "83%", "100%", "100%"}));
     EXPECT_FALSE(run.files.FileExists("C:\\TEMP\\~VeskInstall-Header.bmp"));
@@ -56,7 +62,7 @@ TEST(FilePhaseTest, EveryKindIsWrittenRecordedAndFollowedUp) {
     for (const char* name : {"setup helper.exe", "settings.reg"}) {
         EXPECT_FALSE(run.files.FileExists(std::string("C:\\Apps\\Demo\\") + name)) << name;
     }
-    // U: written and not recorded for a rollback, its language file and version kept.
+    // U: written, its language file and version kept.
     EXPECT_TRUE(run.files.FileExists("C:\\WINDOWS\\Vesk-UnInstall.exe"));
     EXPECT_EQ(run.files.files["C:\\WINDOWS\\System32\\VeskInstall\\409.ini"],
               run.session.texts.Lines().Join());
@@ -139,6 +145,49 @@ TEST(FilePhaseTest, AVolumeTheUserGivesUpEndsTheInstallWithoutAQuestion) {
     EXPECT_FALSE(run.session.flags.installOk);
     EXPECT_FALSE(run.files.FileExists("C:\\WINDOWS\\third.txt"));
     EXPECT_EQ(run.session.records.InstalledFiles().size(), 2u);
+}
+
+// A file a program holds open is replaced when Windows restarts; one the install needs now, or
+// one the system will not replace later, is a write error as before.
+TEST(FilePhaseTest, AFileInUseIsReplacedAtTheRestart) {
+    struct Case {
+        const char* what;
+        char kind;
+        bool refuseRestart;
+        bool atRestart;  // replaced at the restart, no question
+    };
+    const Case cases[] = {
+        {"a product file", 'A', false, true},
+        {"a program to run now", 'L', false, false},
+        {"a restart the system refuses", 'A', true, false},
+    };
+    const std::string target = "C:\\Apps\\Demo\\app.exe";
+    for (const Case& c : cases) {
+        InstallBench run;
+        run.files.Put(target, "the running program");
+        run.files.locked.insert(target);
+        run.files.refuseRestart = c.refuseRestart;
+        run.AddFile("[InstallDir]\\app.exe", c.kind);
+        if (!c.atRestart) run.report.answers = {true};
+        run.Run();
+        EXPECT_EQ(run.report.log.back(), c.atRestart ? "completed" : "ended early") << c.what;
+        EXPECT_EQ(run.session.flags.restartNeeded.load(), c.atRestart) << c.what;
+        const std::string waiting = target + ".~VeskNew20040305140307045";
+        EXPECT_EQ(run.files.atRestart, c.atRestart
+                                           ? std::vector<std::string>{waiting + " > " + target}
+                                           : std::vector<std::string>())
+            << c.what;
+        EXPECT_EQ(run.files.FileExists(waiting), c.atRestart) << c.what;
+        if (c.atRestart) {
+            EXPECT_EQ(InstallExitCode(run.session.flags, false), kSetupRestartRequired);
+            // A rollback leaves nothing for the restart to put in place.
+            test::RecordingFonts fonts;
+            UndoServices system{run.files, run.registry, fonts, run.processes};
+            RollBack(run.session.records.TakeChanges(), system);
+            EXPECT_FALSE(run.files.FileExists(waiting));
+            EXPECT_EQ(run.files.files[target], "the running program");
+        }
+    }
 }
 
 TEST(FilePhaseTest, ProgressIsDoneOverFileQtyTruncatedAndNeverDividesByZero) {

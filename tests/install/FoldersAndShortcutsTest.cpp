@@ -65,7 +65,7 @@ TEST(FoldersTest, TheProgramGroupReplacesTheStartMenuEntryAndBecomesAbsolute) {
         run.session.programFolder = c.programFolder;
         for (const std::string& folder : c.folderList) run.session.folders.Add(folder);
         run.Run();
-        EXPECT_EQ(run.session.records.CreatedFolders(), c.created) << c.programFolder;
+        EXPECT_EQ(run.ProductFolders(), c.created) << c.programFolder;
         EXPECT_EQ(run.session.programFolder, c.absolute);
         EXPECT_EQ(std::count(run.pauses.begin(), run.pauses.end(), InstallWorker::kItemPauseMs),
                   long(c.folderList.size()));
@@ -114,7 +114,7 @@ TEST(ShortcutsTest, EachFlagMakesItsLinksAndEveryLinkIsRecorded) {
         run.session.programFolder = c.programFolder;
         run.AddSubTask(kSlotShortcuts, Shortcut(c.flags));
         run.Run();
-        EXPECT_EQ(run.session.records.InstalledFiles(), c.links) << c.flags << c.programFolder;
+        EXPECT_EQ(run.ProductFiles(), c.links) << c.flags << c.programFolder;
         EXPECT_EQ(run.links.links.size(), c.links.size());
     }
 }

@@ -97,6 +97,23 @@ void InstallBench::Add(int slot, SubTaskType type, FieldKind kind, const std::st
     subtasks.back().Add(kind, value);
 }
 
+void InstallBench::Set(int slot, SubTaskType type, FieldKind kind, const std::string& value) {
+    for (SubTask& subtask : tasks_[slot]) {
+        if (subtask.Type() != type) continue;
+        SubTask replaced(subtask.Id(), type);
+        bool set = false;
+        for (const Field& field : subtask.Fields()) {
+            const bool same = field.Kind() == kind;
+            replaced.Add(field.Kind(), same ? value : field.Value());
+            set = set || same;
+        }
+        if (!set) replaced.Add(kind, value);
+        subtask = replaced;
+        return;
+    }
+    Add(slot, type, kind, value);
+}
+
 void InstallBench::AddSubTask(int slot, const SubTask& subtask) {
     tasks_[slot].push_back(subtask);
 }
@@ -135,6 +152,29 @@ InstallServices InstallBench::Services() {
     };
     services.addFont = [this](const std::string& path) { operations.push_back("font " + path); };
     return services;
+}
+
+namespace {
+
+std::vector<std::string> ButTheRecords(const std::vector<std::string>& paths, bool folders) {
+    const std::string engine = "C:\\WINDOWS\\System32\\VeskInstall";
+    const std::string records = engine + "\\Records";
+    std::vector<std::string> kept;
+    for (const std::string& path : paths) {
+        const bool record = path.rfind(records, 0) == 0 || (folders && path == engine);
+        if (!record) kept.push_back(path);
+    }
+    return kept;
+}
+
+}  // namespace
+
+std::vector<std::string> InstallBench::ProductFiles() const {
+    return ButTheRecords(session.records.InstalledFiles(), false);
+}
+
+std::vector<std::string> InstallBench::ProductFolders() const {
+    return ButTheRecords(session.records.CreatedFolders(), true);
 }
 
 std::vector<std::string> InstallBench::LogFrom(const std::string& from) const {

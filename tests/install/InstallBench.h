@@ -74,6 +74,8 @@ struct InstallBench {
 
     // A field of the slot's task in its first subtask of `type` (both made when missing).
     void Add(int slot, SubTaskType type, FieldKind kind, const std::string& value);
+    // The field's value in the slot's first subtask of `type`, replacing the one there.
+    void Set(int slot, SubTaskType type, FieldKind kind, const std::string& value);
     // A subtask of its own in the slot's task.
     void AddSubTask(int slot, const SubTask& subtask);
     // A file-list entry "path,offset,size,kind,time".
@@ -84,6 +86,11 @@ struct InstallBench {
     // The two halves of Run, for runs that start the worker another way.
     void LoadProject();
     InstallServices Services();
+
+    // The journal's files and folders (InstallRecords::InstalledFiles, CreatedFolders) but the
+    // engine's own folder and the product's record in it.
+    std::vector<std::string> ProductFiles() const;
+    std::vector<std::string> ProductFolders() const;
 
     // The report's log from the first line equal to `from`.
     std::vector<std::string> LogFrom(const std::string& from) const;

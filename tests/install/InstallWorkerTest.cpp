@@ -106,7 +106,8 @@ TEST(InstallWorkerTest, CancelInEachPhaseIsAnsweredAfterItsFirstItem) {
              run.session.folders.Add("[InstallDir]\\two");
          },
          [](const InstallBench& run) {
-             return int(run.session.records.CreatedFolders().size()) - 1;
+             return int(run.files.FolderExists("C:\\Apps\\Demo\\one")) +
+                    int(run.files.FolderExists("C:\\Apps\\Demo\\two"));
          }},
         {"Files",
          [](InstallBench& run) {
@@ -148,7 +149,10 @@ TEST(InstallWorkerTest, CancelInEachPhaseIsAnsweredAfterItsFirstItem) {
              run.Add(kSlotClearFiles, SubTaskType::GetValue, FieldKind::File, "C:\\Apps\\one.tmp");
              run.Add(kSlotClearFiles, SubTaskType::GetValue, FieldKind::File, "C:\\Apps\\two.tmp");
          },
-         [](const InstallBench& run) { return 2 - int(run.files.files.size()); }},
+         [](const InstallBench& run) {
+             return int(!run.files.FileExists("C:\\Apps\\one.tmp")) +
+                    int(!run.files.FileExists("C:\\Apps\\two.tmp"));
+         }},
         {"Shortcuts",
          [&](InstallBench& run) {
              run.session.programFolder = "Demo";

@@ -130,6 +130,9 @@ TEST(UnattendedInstallTest, EveryChoiceIsMadeByRuleAndEveryItemLogged) {
         "\"C:\\Apps\\Demo\\VeskInstall Demo 1.2.xml\"",
         "Record    product key HKEY_LOCAL_MACHINE\\SOFTWARE\\VeskSoft\\VeskInstall\\Demo: "
         "Path = \"C:\\Apps\\Demo\", Version = \"1.2\"",
+        // The product's record, in the engine's own folder.
+        "Folder    C:\\WINDOWS\\System32\\VeskInstall\\Records (created)",
+        "Record    record C:\\WINDOWS\\System32\\VeskInstall\\Records\\Demo-E0D73214.rec",
     };
     EXPECT_EQ(run.Lines(), expected);
 }

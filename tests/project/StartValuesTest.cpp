@@ -31,7 +31,7 @@ TEST(TimeStampTest, PadsEveryFieldButTheYearAndTheMilliseconds) {
     for (const Case& c : cases) EXPECT_EQ(TimeStampText(c.time), c.text);
 }
 
-TEST(StartValuesTest, XpValuesComeFromTheClockAndTheAllUsersProfile) {
+TEST(StartValuesTest, XpValuesComeFromTheClockAndTheUsersProfile) {
     FakeSystemFacts facts;
     MemoryRegistry registry;
     registry.PutString(RegistryRoot::LocalMachine, kShellFolders, "Common AppData",
@@ -45,43 +45,42 @@ TEST(StartValuesTest, XpValuesComeFromTheClockAndTheAllUsersProfile) {
     EXPECT_EQ(values.quickLaunchPath1,
               "C:\\Documents and Settings\\Ann\\Application Data\\Microsoft\\Internet "
               "Explorer\\Quick Launch\\");
-    EXPECT_EQ(values.quickLaunchPath2,
-              "C:\\Documents and Settings\\Ann.BOX\\Application Data\\Microsoft\\Internet "
-              "Explorer\\Quick Launch\\");
+    EXPECT_EQ(values.quickLaunchPath2, "");
     EXPECT_EQ(registry.OpenHandles(), 0);
 }
 
 TEST(StartValuesTest, QuickLaunchCandidatesFollowTheSystemFamily) {
     struct Case {
         const char* system;
-        const char* commonAppData;  // null: absent
-        const char* first;
-        const char* second;
+        const char* appData;  // the user's roaming application data; null: the shell names none
+        std::string first;
+        std::string second;
     };
-    const char kTail[] = "\\Microsoft\\Internet Explorer\\Quick Launch\\";
+    const std::string kTail = "\\Microsoft\\Internet Explorer\\Quick Launch\\";
     const Case cases[] = {
-        {"98", "C:\\ignored", "C:\\WINDOWS\\Application Data",
-         "C:\\WINDOWS\\Profiles\\Ann\\Application Data"},
-        {"Me", nullptr, "C:\\WINDOWS\\Application Data",
-         "C:\\WINDOWS\\Profiles\\Ann\\Application Data"},
-        {"2000", "D:\\Profiles\\All Users\\Anwendungsdaten", "D:\\Profiles\\Ann\\Anwendungsdaten",
-         "D:\\Profiles\\Ann.BOX\\Anwendungsdaten"},
-        // Without the value the parts are empty: candidates that simply do not exist.
-        {"XP", nullptr, "Ann\\", "Ann.BOX\\"},
+        {"98", "C:\\ignored", "C:\\WINDOWS\\Application Data" + kTail,
+         "C:\\WINDOWS\\Profiles\\Ann\\Application Data" + kTail},
+        {"Me", nullptr, "C:\\WINDOWS\\Application Data" + kTail,
+         "C:\\WINDOWS\\Profiles\\Ann\\Application Data" + kTail},
+        // One folder from Windows 2000 on: the user's own, which the system keeps (the all-users
+        // profile holds none).
+        {"2000", "D:\\Profiles\\Ann\\Anwendungsdaten", "D:\\Profiles\\Ann\\Anwendungsdaten" + kTail,
+         ""},
+        {"XP", "C:\\Users\\Ann\\AppData\\Roaming", "C:\\Users\\Ann\\AppData\\Roaming" + kTail, ""},
+        {"XP", nullptr, "", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.system);
         FakeSystemFacts facts;
         facts.ActAs(c.system);
+        facts.appDataFolder = c.appData ? std::optional<std::string>(c.appData) : std::nullopt;
         MemoryRegistry registry;
-        if (c.commonAppData) {
-            registry.PutString(RegistryRoot::LocalMachine, kShellFolders, "Common AppData",
-                               c.commonAppData);
-        }
+        registry.PutString(RegistryRoot::LocalMachine, kShellFolders, "Common AppData",
+                           "C:\\Documents and Settings\\All Users\\Application Data");
         PathResolver resolver(facts, registry);
         QuickLaunchFolders folders = QuickLaunchCandidates(resolver, "Ann");
-        EXPECT_EQ(folders.first, std::string(c.first) + kTail);
-        EXPECT_EQ(folders.second, std::string(c.second) + kTail);
+        EXPECT_EQ(folders.first, c.first);
+        EXPECT_EQ(folders.second, c.second);
     }
 }
 

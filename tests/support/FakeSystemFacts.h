@@ -19,6 +19,8 @@ public:
     std::string tempPath = "C:\\TEMP\\";
     std::optional<std::string> desktopFolder =
         std::string("C:\\Documents and Settings\\Ann\\Desktop");
+    std::optional<std::string> appDataFolder =
+        std::string("C:\\Documents and Settings\\Ann\\Application Data");
     std::string userName = "Ann";
     std::string computerName = "BOX";
     std::uint32_t packedVersion = 0x0A280105;  // Windows XP: 5.1, build 2600
@@ -36,6 +38,7 @@ public:
     std::string SystemFolder() const override { return systemFolder; }
     std::string TempPath() const override { return tempPath; }
     std::optional<std::string> DesktopFolder() const override { return desktopFolder; }
+    std::optional<std::string> AppDataFolder() const override { return appDataFolder; }
     std::string UserName() const override { return userName; }
     std::string ComputerName() const override { return computerName; }
     std::uint32_t PackedVersion() const override { return packedVersion; }

@@ -26,6 +26,11 @@ bool CaseLess::operator()(const std::string& a, const std::string& b) const {
 void MemoryFileSystem::Put(const std::string& path, const std::string& content) {
     AddFolders(FolderOf(path));
     files[path] = content;
+    Written(path);
+}
+
+void MemoryFileSystem::Written(const std::string& path) {
+    times[path] = ++clock_;
 }
 
 void MemoryFileSystem::AddFolders(const std::string& path) {
@@ -41,7 +46,8 @@ bool MemoryFileSystem::ParentExists(const std::string& path) const {
 }
 
 bool MemoryFileSystem::RemoveFile(const std::string& path) {
-    if (locked.count(path)) return false;
+    if (locked.count(path) || readOnly.count(path)) return false;
+    times.erase(path);
     return files.erase(path) != 0;
 }
 
@@ -53,6 +59,9 @@ bool MemoryFileSystem::RenameFile(const std::string& from, const std::string& to
     std::string content = source->second;
     files.erase(source);
     files[to] = content;
+    times[to] = times[from];
+    times.erase(from);
+    if (readOnly.erase(from)) readOnly.insert(to);
     return true;
 }
 
@@ -102,19 +111,59 @@ bool MemoryFileSystem::DuplicateFile(const std::string& from, const std::string&
     if (source == files.end() || files.count(to) || !ParentExists(to)) return false;
     std::string content = source->second;
     files[to] = content;
+    times[to] = times[from];
     return true;
 }
 
 bool MemoryFileSystem::WriteWholeFile(const std::string& path, const std::string& bytes) {
-    if (locked.count(path) || !ParentExists(path) || folders.count(path)) return false;
+    if (locked.count(path) || readOnly.count(path) || !ParentExists(path) || folders.count(path)) {
+        return false;
+    }
     files[path] = bytes;
+    Written(path);
     return true;
+}
+
+std::optional<std::string> MemoryFileSystem::ReadWholeFile(const std::string& path) const {
+    const auto file = files.find(path);
+    if (file == files.end()) return std::nullopt;
+    return file->second;
 }
 
 bool MemoryFileSystem::RemoveAtRestart(const std::string& path) {
     if (refuseRestart) return false;
     atRestart.push_back(path);
     return true;
+}
+
+bool MemoryFileSystem::ReplaceAtRestart(const std::string& from, const std::string& to) {
+    if (refuseRestart) return false;
+    atRestart.push_back(from + " > " + to);
+    return true;
+}
+
+bool MemoryFileSystem::ClearReadOnly(const std::string& path) {
+    if (!files.count(path)) return false;
+    readOnly.erase(path);
+    return true;
+}
+
+std::optional<FileStamp> MemoryFileSystem::Stamp(const std::string& path) const {
+    const auto file = files.find(path);
+    if (file == files.end()) return std::nullopt;
+    const auto time = times.find(path);
+    return FileStamp{file->second.size(), time == times.end() ? 0 : time->second};
+}
+
+std::vector<std::string> MemoryFileSystem::FilesIn(const std::string& folder) const {
+    std::vector<std::string> names;
+    for (const auto& file : files) {
+        if (!CaseLess()(FolderOf(file.first), folder) &&
+            !CaseLess()(folder, FolderOf(file.first))) {
+            names.push_back(FileNameOf(file.first));
+        }
+    }
+    return names;
 }
 
 }  // namespace vesk::test

@@ -2,6 +2,7 @@
 // ASCII letter case, drive roots that always exist, and files that can be locked.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -21,10 +22,12 @@ public:
     std::map<std::string, std::string, CaseLess> files;  // path -> content
     std::set<std::string, CaseLess> folders;             // drive roots not listed
     std::set<std::string, CaseLess> locked;              // refuse removal, renaming and writing
-    std::vector<std::string> log;                        // "rmdir X", "cd X", "wait N"
-    std::vector<std::string> atRestart;                  // removals asked for at restart
-    bool refuseRestart = false;                          // RemoveAtRestart fails
-    bool refuseCurrentFolder = false;                    // SetCurrentFolder fails
+    std::set<std::string, CaseLess> readOnly;            // refuse removal and writing until cleared
+    std::map<std::string, std::uint64_t, CaseLess> times;  // write times; every write a new one
+    std::vector<std::string> log;                          // "rmdir X", "cd X", "wait N"
+    std::vector<std::string> atRestart;  // removals asked for at restart, "FROM > TO" replacements
+    bool refuseRestart = false;          // RemoveAtRestart fails
+    bool refuseCurrentFolder = false;    // SetCurrentFolder fails
 
     // A file and every folder above it.
     void Put(const std::string& path, const std::string& content);
@@ -40,11 +43,19 @@ public:
     bool FileExists(const std::string& path) const override;
     bool DuplicateFile(const std::string& from, const std::string& to) override;
     bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+    std::optional<std::string> ReadWholeFile(const std::string& path) const override;
     bool RemoveAtRestart(const std::string& path) override;
+    bool ReplaceAtRestart(const std::string& from, const std::string& to) override;
+    bool ClearReadOnly(const std::string& path) override;
+    std::optional<FileStamp> Stamp(const std::string& path) const override;
+    std::vector<std::string> FilesIn(const std::string& folder) const override;
 
 private:
     // The folder holding `path` exists (a drive root always does).
     bool ParentExists(const std::string& path) const;
+    void Written(const std::string& path);
+
+    std::uint64_t clock_ = 0;
 };
 
 }  // namespace vesk::test

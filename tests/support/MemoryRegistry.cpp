@@ -146,7 +146,46 @@ private:
     std::shared_ptr<int> counter_;
 };
 
+void DumpNode(const Node& node, const std::string& path, std::string& out) {
+    out += path + "\n";
+    std::vector<std::pair<std::string, RegistryValue>> values = node.values;
+    std::sort(values.begin(), values.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& value : values) {
+        out += "  " + value.first + " = " + std::to_string(value.second.type) + ":";
+        static const char kHex[] = "0123456789abcdef";
+        for (unsigned char byte : value.second.data) {
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        }
+        out += "\n";
+    }
+    std::vector<std::shared_ptr<Node>> children = node.children;
+    std::sort(children.begin(), children.end(),
+              [](const auto& a, const auto& b) { return a->name < b->name; });
+    for (const auto& child : children) DumpNode(*child, path + "\\" + child->name, out);
+}
+
 }  // namespace
+
+static std::shared_ptr<Node> DeepCopy(const Node& node) {
+    auto copy = std::make_shared<Node>();
+    copy->name = node.name;
+    copy->values = node.values;
+    copy->readOnly = node.readOnly;
+    for (const auto& child : node.children) copy->children.push_back(DeepCopy(*child));
+    return copy;
+}
+
+void MemoryRegistry::CopyFrom(const MemoryRegistry& other) {
+    for (int root = 0; root < 5; ++root) roots_[root] = DeepCopy(*other.roots_[root]);
+}
+
+std::string MemoryRegistry::Dump() const {
+    std::string out;
+    for (int root = 0; root < 5; ++root) DumpNode(*roots_[root], std::to_string(root), out);
+    return out;
+}
 
 MemoryRegistry::MemoryRegistry() : openHandles_(std::make_shared<int>(0)) {
     for (auto& root : roots_) root = std::make_shared<Node>();

@@ -30,6 +30,11 @@ public:
     std::optional<std::string> StringValue(RegistryRoot root, const std::string& path,
                                            const std::string& name) const;
     int OpenHandles() const { return *openHandles_; }
+    // Makes this registry hold what `other` holds (a copy: the two go separate ways after).
+    void CopyFrom(const MemoryRegistry& other);
+    // Every key and value, one per line, keys and values sorted by name: two registries with the
+    // same contents give the same text, whatever order they were written in.
+    std::string Dump() const;
 
     struct Node;
 

@@ -47,6 +47,12 @@ public:
         }
         return count;
     }
+    std::optional<std::string> Listing(const std::string& name) const override {
+        const auto listing = registered.find(name);
+        if (listing == registered.end()) return std::nullopt;
+        return listing->second;
+    }
+    bool Unlist(const std::string& name) override { return registered.erase(name) != 0; }
     void AnnounceChange() override { ++announcements; }
 
 private:

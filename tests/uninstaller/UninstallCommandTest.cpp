@@ -37,6 +37,9 @@ TEST(UninstallCommandTest, ReadsTheLogPathQuotedOrNotAndTheSwitches) {
         {"\"\" /S", "", true, false, "No install log"},
         {kQuoted + " /X", "", false, false, "Unknown switch /X"},
         {"/quiet " + kLog, "", false, false, "Unknown switch /quiet"},
+        // A refused line with /S is still silent: nothing may wait for a click.
+        {"/S /quiet " + kLog, "", true, false, "Unknown switch /quiet"},
+        {kQuoted + " /X /S", "", true, false, "Unknown switch /X"},
         {"\"C:\\a b\\log.xml", "", false, false, "not closed"},
         {kQuoted + " extra", "", false, false, "in quotes"},
         {"\"C:\\a\" \"C:\\b\"", "", false, false, "in quotes"},

@@ -94,11 +94,17 @@ struct InstalledDemo {
     }
 
     UninstallResult Uninstall() {
+        // As an install by an engine that kept no record left it: the log alone.
+        const std::string records = "C:\\WINDOWS\\System32\\VeskInstall\\Records";
+        for (const std::string& name : run.files.FilesIn(records)) {
+            run.files.RemoveFile(records + "\\" + name);
+        }
+        run.files.RemoveFolder(records);
         InstallProject log;
         log.Parse(run.files.files[kLog]);
         PathResolver paths(run.facts, run.registry, "C:\\Apps\\Demo");
         const UninstallPlan plan = PlanUninstall({log, kLog, "Uninstall "}, paths);
-        UninstallServices services{run.files, run.registry, fonts};
+        UninstallServices services{run.files, run.registry, fonts, run.processes};
         return UninstallWorker(services, report, texts).Run(plan);
     }
 

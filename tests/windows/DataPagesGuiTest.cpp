@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "DemoMachine.h"
 #include "GuiDriver.h"
 #include "ScopedEnvironment.h"
 #include "SetupBuilder.h"
@@ -425,10 +426,12 @@ TEST_F(DataPagesGuiTest, AnExistingStartMenuFolderIsPickedAndUnusableNamesKeepTh
 
 TEST_F(DataPagesGuiTest, TheTreeAndTheDriveListProposeFoldersWithTheTail) {
     // The project's folder is proposed only while no earlier install (the typed-destination
-    // case, run before this one or not) left its folder in the engine's key; its version subkey
-    // goes first, as a key with subkeys is not deleted.
+    // case, run before this one or not) left its folder in the engine's key or its record; its
+    // version subkey goes first, as a key with subkeys is not deleted.
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\VeskSoft\\VeskInstall\\Pages\\1.0");
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\VeskSoft\\VeskInstall\\Pages");
+    std::error_code ec;
+    std::filesystem::remove_all(test::SystemFolder() + "\\VeskInstall\\Records", ec);
     HWND frame = Start(PageTask("2006", false) + PageTask("2007", true));
     ASSERT_NE(frame, nullptr) << "the wizard did not appear";
     HWND page = PageWith(frame, IDC_DESTINATION_PATH);

@@ -204,7 +204,7 @@ void SetEnvironment(const char* name, const std::string& value) {
 
 std::string BuildDemoVariant(const TempDir& dir,
                              const std::function<void(std::string&)>& editProject,
-                             const std::string& compression) {
+                             const std::string& compression, const std::string& uninstaller) {
     const fs::path demo = fs::path(dir.Path()) / "demo";
     std::error_code ec;
     fs::copy(DemoFile("."), demo, fs::copy_options::recursive, ec);
@@ -238,7 +238,7 @@ std::string BuildDemoVariant(const TempDir& dir,
     options.projectPath = (demo / "project.xml").string();
     options.outputDir = dir / "setup";
     options.stubPath = VESK_STUB_PATH;
-    options.uninstallerPath = VESK_EXIT_WITH_PATH;
+    options.uninstallerPath = uninstaller.empty() ? VESK_EXIT_WITH_PATH : uninstaller;
     options.compression = compression;
     SetupBuilder builder;
     if (!builder.Build(options)) {

@@ -40,11 +40,13 @@ void SetEnvironment(const char* name, const std::string& value);
 // for the uninstaller) and one more product file, "hold.exe", run during the install (kind L):
 // it notes the folder it runs in in the file VESK_TEST_MARKER names and waits while
 // VESK_TEST_HOLD names a file that does not exist yet. `editProject`, when given, changes the
-// project text before the build; `compression` is the build's --compression (empty: none). The
-// built Setup.exe's path; "" after a failure of the test.
+// project text before the build; `compression` is the build's --compression (empty: none);
+// `uninstaller` the program packed as the uninstaller (empty: the helper program). The built
+// Setup.exe's path; "" after a failure of the test.
 std::string BuildDemoVariant(const TempDir& dir,
                              const std::function<void(std::string&)>& editProject = nullptr,
-                             const std::string& compression = "");
+                             const std::string& compression = "",
+                             const std::string& uninstaller = "");
 
 // Everything an install of the variant built in `dir` into `folder` leaves, checked with
 // gtest expectations: every product file with its time and the log, the font, the uninstaller

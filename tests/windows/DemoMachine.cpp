@@ -5,6 +5,7 @@
 // After windows.h, which it needs.
 #include <shlobj.h>
 
+#include <cctype>
 #include <filesystem>
 
 #include "project/RegistryKey.h"
@@ -65,7 +66,22 @@ void RemoveTheDemo(const std::string& testRoot) {
     if (auto fonts = HostRegistry().Open(kMachine, kFontsKey, RegistryAccess::All)) {
         fonts->DeleteValue(kDemoFontName);
     }
+    DeleteRegistryTree(kMachine, "SOFTWARE", "Vesk Test Component");
+    // The counts of the demo's shared files (its font), and the records of every product.
+    if (auto shared = HostRegistry().Open(
+            kMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs",
+            RegistryAccess::All)) {
+        for (const std::string& name : shared->ValueNames()) {
+            std::string upper = name;
+            for (char& c : upper) c = char(std::toupper(static_cast<unsigned char>(c)));
+            if (upper.find("DEJAVUSANSMONO") != std::string::npos ||
+                upper.find("VESK") != std::string::npos) {
+                shared->DeleteValue(name);
+            }
+        }
+    }
     std::error_code ec;
+    fs::remove_all(SystemFolder() + "\\VeskInstall\\Records", ec);
     fs::remove_all(testRoot, ec);
     fs::remove_all(ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Vesk Demo", ec);
     fs::remove(ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Vesk Demo Readme.Lnk", ec);

@@ -33,7 +33,8 @@ bool RegistryKeyExists(RegistryRoot root, const std::string& key);
 // Removes the key below `parent` (no leading backslash) with everything below it.
 void DeleteRegistryTree(RegistryRoot root, const std::string& parent, const std::string& name);
 
-// Everything the demo leaves anywhere, and the folder `testRoot` with all in it.
+// Everything the demo leaves anywhere (its shared-file counts, the test component's key and the
+// records of every product included), and the folder `testRoot` with all in it.
 void RemoveTheDemo(const std::string& testRoot);
 
 }  // namespace vesk::test

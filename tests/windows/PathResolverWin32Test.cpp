@@ -134,7 +134,11 @@ TEST(PathResolverWin32Test, StartValuesNameTheTempFolderAndTheRunningProgram) {
                                                   tail.size(), tail) == 0,
               true)
         << values.quickLaunchPath1;
-    EXPECT_NE(values.quickLaunchPath2.find(values.userName + "."), std::string::npos);
+    // The user's own roaming Quick Launch folder, and no second candidate.
+    char appData[MAX_PATH + 1] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, appData, CSIDL_APPDATA, FALSE));
+    EXPECT_EQ(values.quickLaunchPath1, appData + tail);
+    EXPECT_EQ(values.quickLaunchPath2, "");
 }
 
 }  // namespace

@@ -230,7 +230,7 @@ TEST_F(UnattendedGuiTest, AnUnknownSwitchOrSlashQuestionShowsTheHelpAndInstallsN
         const char* screenshot;
     };
     const Case cases[] = {
-        {"/S /Quiet", "Unknown switch: /Quiet", "Unattended-1-RefusedSwitch.bmp"},
+        {"/Quiet", "Unknown switch: /Quiet", "Unattended-1-RefusedSwitch.bmp"},
         {"/?", "/D=FOLDER", "Unattended-2-Help.bmp"},
     };
     for (const Case& c : cases) {
@@ -247,6 +247,23 @@ TEST_F(UnattendedGuiTest, AnUnknownSwitchOrSlashQuestionShowsTheHelpAndInstallsN
         EXPECT_EQ(process.WaitForExit(), 3);
         EXPECT_EQ(ReadRegistryString(kMachine, kDemoProductKey, "Path"), "(no key)");
     }
+}
+
+// Under /S nothing waits for a click, not even a refused line: the exit code and the log say it.
+TEST_F(UnattendedGuiTest, ARefusedLineUnderSlashSReturnsAtOnceWithoutAWindow) {
+    const std::string log = dir_ / "refused.log";
+    for (const std::string& arguments :
+         std::vector<std::string>{"/S /Quiet /LOG=" + log, "/S /?", "/LOG=" + log + " /S x"}) {
+        SCOPED_TRACE(arguments);
+        const DWORD start = GetTickCount();
+        EXPECT_EQ(RunUnseen(setup_, arguments), 3);
+        EXPECT_LT(GetTickCount() - start, 15000u) << "it waited";
+        EXPECT_EQ(ReadRegistryString(kMachine, kDemoProductKey, "Path"), "(no key)");
+    }
+    const std::vector<std::string> lines = LogLines(log);
+    EXPECT_TRUE(HasLine(lines, "Error     command line refused: Not a switch: x"))
+        << ReadWholeFile(log);
+    EXPECT_EQ(LastLine(lines), "Result    help shown, nothing installed (exit code 3)");
 }
 
 TEST_F(UnattendedGuiTest, ARestartTheProductAsksForIsLeftToTheCaller) {

@@ -1,5 +1,5 @@
 // Deleting registry values and keys.
-#include "uninstaller/RegistryErasure.h"
+#include "install/RegistryErasure.h"
 
 #include "project/PathParts.h"
 
