@@ -60,7 +60,8 @@ bool TakeArgument(const std::string& argument, SetupOptions& options, std::strin
         options.logPath = argument.substr(sizeof kLogSwitch - 1);
         if (options.logPath.empty()) error = "/LOG= needs the name of the log file.";
     } else if (StartsWithSwitch(argument, 0, kInstallDirSwitch)) {
-        options.installDir = argument.substr(sizeof kInstallDirSwitch - 1);
+        // As at the end of the line: a folder name never ends in a blank.
+        options.installDir = RestOfLine(argument, sizeof kInstallDirSwitch - 1);
     } else if (!argument.empty() && argument[0] == '/') {
         error = "Unknown switch: " + argument;
     } else {

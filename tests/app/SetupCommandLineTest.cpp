@@ -30,6 +30,7 @@ TEST(SetupCommandLineTest, SwitchesAndTheirValues) {
         {"\t/S\t/D=C:\\My App\\  ", {true, false, false, "C:\\My App"}},
         {"/d=\"C:\\My App\"", {false, false, false, "C:\\My App"}},
         {"\"/D=C:\\My App\" /S", {true, false, false, "C:\\My App"}},
+        {"\"/D=C:\\My App\t", {false, false, false, "C:\\My App"}},
         {"/D=C:\\", {false, false, false, "C:\\"}},
         {"/LOG=C:\\logs\\setup.log /S", {true, false, false, "", "C:\\logs\\setup.log"}},
         {"/log=\"C:\\my logs\\setup.log\" /S", {true, false, false, "", "C:\\my logs\\setup.log"}},
