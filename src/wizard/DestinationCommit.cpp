@@ -16,6 +16,10 @@ constexpr char kNeutralFolder[] = "C:\\";    // current while folders are remove
 
 std::optional<std::string> CommitPathOf(const std::string& text) {
     if (text.size() < kDriveRootLength) return std::nullopt;
+    // No code page has a control byte in a character, not even as the second byte of two.
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20) return std::nullopt;
+    }
     std::string path = text;
     // A double-byte character may end in the byte of '\': only a separator of its own counts.
     if (path.size() >= kShortestTrimmed && LastBackslash(path) == path.size() - 1) path.pop_back();

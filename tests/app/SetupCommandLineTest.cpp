@@ -68,6 +68,8 @@ TEST(SetupCommandLineTest, WhatTheSetupDoesNotKnowIsRefusedByName) {
         {"/D=", "/D=", false},
         {"/D=Program Files\\App", "Program Files\\App", false},
         {"/D=C:\\a|b", "C:\\a|b", false},
+        // A control byte is no part of a character, even after a lead byte.
+        {"\"/D=C:\\\xb9\t\\\" /?", "/D=", false},
         {"/D=C:\\App\\CON", "CON", false},
         // The rest of the line is the folder, and a name holds no '/'.
         {"/D=C:\\My App /S", "C:\\My App /S", false},
