@@ -126,11 +126,11 @@ public:
             file.Reset(create());
         }
         if (!file) {
-            why = path + ": cannot create the file (error " + std::to_string(GetLastError()) + ")";
+            why = "cannot create the file (error " + std::to_string(GetLastError()) + ")";
             return nullptr;
         }
         if (KindOfEntry(file.get(), path) != EntryKind::File) {
-            why = path + ": a link is in the way of a file";
+            why = "a link is in the way of a file";
             return nullptr;
         }
         return std::make_unique<Win32NewFile>(file.Release());
@@ -223,20 +223,24 @@ private:
     // Deletes the entry at `path` through a handle checked to be a `kind` of its own, so neither
     // a link nor anything swapped in meanwhile is deleted instead.
     bool RemoveOwnEntry(const std::string& path, EntryKind kind, std::string* why = nullptr) {
+        std::string reason;
         if (!WayClear(path)) return false;
         FileHandle entry(OpenEntry(path, DELETE | FILE_READ_ATTRIBUTES, kShareAll));
-        const EntryKind found = entry ? KindOfEntry(entry.get(), path) : EntryKind::Link;
-        if (found != kind) {
-            if (why) {
-                *why = path + (found == EntryKind::Link ? ": a link is in the way of a file"
-                                                        : ": a folder is in the way of a file");
-            }
-            return false;
+        const DWORD error = GetLastError();
+        // A name that is taken but cannot be found holds a dangling link (under Wine).
+        const bool dangling = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        const EntryKind found = entry ? KindOfEntry(entry.get(), path)
+                                      : dangling ? EntryKind::Link : EntryKind::Missing;
+        if (found == kind && DeleteThroughHandle(entry.get())) return true;
+        if (found == EntryKind::Link) {
+            reason = "a link is in the way of a file";
+        } else if (found == EntryKind::Folder && kind == EntryKind::File) {
+            reason = "a folder is in the way of a file";
+        } else {
+            reason = "cannot replace the file (error " +
+                     std::to_string(entry ? GetLastError() : error) + ")";
         }
-        if (DeleteThroughHandle(entry.get())) return true;
-        if (why)
-            *why =
-                path + ": cannot replace the file (error " + std::to_string(GetLastError()) + ")";
+        if (why) *why = reason;
         return false;
     }
 

@@ -1,9 +1,9 @@
 // Which registry keys may go with everything in them, whatever a record or a log says.
 #include <gtest/gtest.h>
 
-#include "MemoryRegistry.h"
 #include "install/KeyTreeRule.h"
 #include "install/RegistryErasure.h"
+#include "support/MemoryRegistry.h"
 
 namespace vesk {
 namespace {

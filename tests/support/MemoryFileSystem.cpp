@@ -142,11 +142,15 @@ private:
 
 std::unique_ptr<NewFile> MemoryFileSystem::CreateAnew(const std::string& path, std::string& why) {
     if (links.count(path)) {
-        why = path + ": a link is in the way of a file";
+        why = "a link is in the way of a file";
         return nullptr;
     }
-    if (locked.count(path) || readOnly.count(path) || !ParentExists(path) || folders.count(path)) {
-        why = path + ": cannot create the file";
+    if (folders.count(path)) {
+        why = "a folder is in the way of a file";
+        return nullptr;
+    }
+    if (locked.count(path) || readOnly.count(path) || !ParentExists(path)) {
+        why = "cannot create the file";
         return nullptr;
     }
     std::string& content = files[path];
