@@ -31,7 +31,10 @@ TEST(GuardedFolderWin32Test, NothingGoesThroughALinkBelowTheFolder) {
     ASSERT_TRUE(test::WriteWholeFile(outside + "\\victim.txt", "the system's"));
     ASSERT_TRUE(MakeLink(outside, root + "\\data", true));
     ASSERT_TRUE(MakeLink(outside + "\\victim.txt", root + "\\file.txt", false));
+    // Dangling: its target goes once the host's ln has made it.
+    ASSERT_TRUE(test::WriteWholeFile(outside + "\\new.txt", "soon gone"));
     ASSERT_TRUE(MakeLink(outside + "\\new.txt", root + "\\dangling.txt", false));
+    ASSERT_TRUE(DeleteFileA((outside + "\\new.txt").c_str()));
     const auto before = test::FilesBelow(outside);
 
     FileSystem& files = HostFileSystem();
