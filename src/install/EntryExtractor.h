@@ -5,6 +5,7 @@
 
 #include "container/ContainerReader.h"
 #include "container/FileEntry.h"
+#include "platform/FileSystem.h"
 #include "session/RunFolder.h"
 
 namespace vesk {
@@ -27,23 +28,25 @@ public:
 // into the run's temporary folder ("[TempFileDir]\settings.reg") is created there as the
 // start-up files are: new, never through a file or link already there, and held as written
 // until the clean-up, so a registry data file or program cannot be swapped before it is used.
+// Any other file is made anew through `files` (FileSystem::CreateAnew: a link in the way is
+// refused, never written through) once the body is found, so a missing volume leaves no empty
+// file behind, and gets the entry's time through the handle it was written with.
 class ReaderExtractor : public EntryExtractor {
 public:
-    ReaderExtractor(ContainerReader& reader, RunFolder& runFolder)
-        : reader_(reader), runFolder_(runFolder) {}
+    ReaderExtractor(ContainerReader& reader, RunFolder& runFolder,
+                    FileSystem& files = HostFileSystem())
+        : reader_(reader), runFolder_(runFolder), files_(files) {}
 
-    bool Extract(const FileEntry& entry) override {
-        if (!runFolder_.Contains(entry.path)) return reader_.ExtractEntry(entry);
-        return runFolder_.WriteNewFile(entry.path, [this, &entry](ByteSink& sink) {
-            return reader_.ExtractTo(sink, entry.offset, entry.size, entry.IsRaw());
-        });
-    }
-    void SetTime(const FileEntry& entry) override { ContainerReader::SetEntryTime(entry); }
-    std::string LastError() const override { return reader_.LastError(); }
+    bool Extract(const FileEntry& entry) override;
+    // Extract gave the file its time already.
+    void SetTime(const FileEntry&) override {}
+    std::string LastError() const override { return error_.empty() ? reader_.LastError() : error_; }
 
 private:
     ContainerReader& reader_;
     RunFolder& runFolder_;
+    FileSystem& files_;
+    std::string error_;  // why the file could not be made
 };
 
 }  // namespace vesk

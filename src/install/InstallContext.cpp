@@ -2,18 +2,35 @@
 #include "install/InstallContext.h"
 
 #include "install/FolderChain.h"
+#include "project/NameCase.h"
+#include "project/PathParts.h"
 
 namespace vesk {
 
 void InstallContext::CreateFolders(const std::string& path) {
     const std::vector<std::string> made = CreateFolderChain(services.files, path);
-    for (const std::string& folder : made) session.records.AddCreatedFolder(folder);
+    for (const std::string& folder : made) {
+        session.records.AddCreatedFolder(folder);
+        ProtectFolder(folder);
+    }
     std::string folder = path;
     while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
     if (!services.files.FolderExists(folder)) {
         Log(LogKind::Error, {"cannot create the folder ", folder});
     } else {
         Log(LogKind::Folder, {folder, made.empty() ? " (exists)" : " (created)"});
+    }
+}
+
+void InstallContext::ProtectFolder(const std::string& folder) {
+    const std::string installFolder = Resolve("[InstallDir]");
+    // The install folder, the folders in it and those made on the way to it.
+    if (!SameName(folder, installFolder) && !LiesBelow(folder, installFolder) &&
+        !LiesBelow(installFolder, folder)) {
+        return;
+    }
+    if (!services.files.ProtectFolder(folder)) {
+        Log(LogKind::Error, {"cannot set the access list of ", folder});
     }
 }
 

@@ -33,6 +33,10 @@ struct InstallContext {
     // Creates the folder with every missing parent and records each folder made for a rollback;
     // the log tells whether the folder was made, was there already or could not be made.
     void CreateFolders(const std::string& path);
+    // Gives a folder the install made (the install folder, one in it or one on the way to it)
+    // the access list of a per-machine install folder (FileSystem::ProtectFolder); others stay
+    // as they are.
+    void ProtectFolder(const std::string& folder);
 
     // When Cancel was pressed: asks whether to stop the install. Yes clears installOk, logs the
     // stop and gives true (the caller leaves its loop); No clears the request and gives false.

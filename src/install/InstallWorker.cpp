@@ -64,6 +64,18 @@ void InstallWorker::CreateFolders() {
     }
 }
 
+void InstallWorker::GuardInstallFolder() {
+    const std::string folder = context_.Resolve("[InstallDir]");
+    FileSystem& files = context_.services.files;
+    if (!files.GuardFolder(folder)) {
+        context_.Log(LogKind::Error, {"cannot hold the install folder ", folder});
+    }
+    // The folders made for the install before it began (by the destination page, or for /S).
+    for (const std::string& made : context_.session.records.CreatedFolders()) {
+        context_.ProtectFolder(made);
+    }
+}
+
 void InstallWorker::AddFonts() {
     for (const std::string& value :
          ValuesOf(context_.session.project, kSlotFonts, FieldKind::File)) {
@@ -133,6 +145,7 @@ void InstallWorker::Run() {
                                   ", program folder ", context_.session.programFolder});
     report.SetStatus(context_.Text(TextKey::InstallProcessDesc2));
     context_.services.pause(kPhasePauseMs);
+    GuardInstallFolder();
 
     ShortcutMaker shortcuts(context_);
     UninstallRecord record(context_, shortcuts);

@@ -32,6 +32,9 @@ private:
     template <typename Items>
     bool RunPhase(TextKey status, const char* name, Items items);
 
+    // Keeps links out of the install folder for the rest of the run and protects the folders
+    // made for it.
+    void GuardInstallFolder();
     void CreateFolders();
     void AddFonts();
     void ApplyRegistryItems();

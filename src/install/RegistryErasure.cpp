@@ -1,6 +1,7 @@
 // Deleting registry values and keys.
 #include "install/RegistryErasure.h"
 
+#include "install/KeyTreeRule.h"
 #include "project/PathParts.h"
 
 namespace vesk {
@@ -32,6 +33,8 @@ bool EraseRegistryValue(Registry& registry, RegistryRoot root, const std::string
 }
 
 bool EraseRegistryTree(Registry& registry, RegistryRoot root, const std::string& keyPath) {
+    // A tree of the system's goes only when nothing is left in it, whoever asks.
+    if (!MayRemoveTree(root, keyPath)) return EraseEmptyRegistryKey(registry, root, keyPath);
     std::string parent, last;
     Split(keyPath, parent, last);
     if (last.empty() || !DeleteSubKeys(registry, root, keyPath)) return false;

@@ -14,7 +14,8 @@ namespace vesk {
 bool EraseRegistryValue(Registry& registry, RegistryRoot root, const std::string& keyPath,
                         const std::string& name);
 // The key with every key and value below it (the deepest first, as the system deletes only
-// keys without subkeys). A root is never deleted.
+// keys without subkeys). A key MayRemoveTree refuses (a root, SYSTEM, the run keys ...) is
+// deleted only when it is empty, whatever the caller asked.
 bool EraseRegistryTree(Registry& registry, RegistryRoot root, const std::string& keyPath);
 // The key, when it holds neither a subkey nor a value.
 bool EraseEmptyRegistryKey(Registry& registry, RegistryRoot root, const std::string& keyPath);

@@ -125,9 +125,12 @@ void UninstallRecord::Fail(std::initializer_list<std::string_view> why) {
 bool UninstallRecord::WriteLog(const std::string& log, const std::string& text) {
     FileSystem& files = context_.services.files;
     context_.keeper.BeforeWrite(log);
-    if (!files.WriteWholeFile(log, text)) {
-        Fail({"cannot write the log ", log,
-              files.FolderExists(log) ? ": a folder of that name is in the way" : ""});
+    // Made anew: never written through a link or into a file someone left under its name.
+    std::string why;
+    std::unique_ptr<NewFile> file = files.CreateAnew(log, why);
+    if (!file || !file->Write(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()) ||
+        !file->Close()) {
+        Fail({"cannot write the log ", log, why.empty() ? "" : ": ", why});
         return false;
     }
     context_.keeper.AfterWrite(log);

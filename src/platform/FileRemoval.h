@@ -31,6 +31,21 @@ public:
     // Asks the system to put the file `from` in the place of `to` when it next starts, replacing
     // what is there: for a file in use now. False when the system refuses.
     virtual bool ReplaceAtRestart(const std::string& from, const std::string& to) = 0;
+
+    // Keeps links out of the folder at `folder` (an install folder, which ordinary users may be
+    // able to write): from now on, for the rest of the process, a path below it is used only
+    // through folders that are folders of their own (no link, no junction) whose final paths
+    // lie below the folder's, each held so it can be neither renamed nor swapped for a link,
+    // and a file or folder there is created, renamed, kept, replaced or deleted only when its
+    // name holds no link. What breaks the rule fails and is left as it is. The folder itself is
+    // taken as it is found. False when it cannot be held. A file system without links (the
+    // doubles) guards nothing.
+    virtual bool GuardFolder(const std::string& folder) {
+        (void)folder;
+        return true;
+    }
+    // Lets go of every guarded folder (for tests that remove them afterwards).
+    virtual void ReleaseFolders() {}
 };
 
 // The running system's file system.

@@ -1,5 +1,6 @@
 // The file system on the build host, for native tools and tests.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,6 +24,34 @@ bool Exists(const std::string& path) {
     struct stat info {};
     return stat(path.c_str(), &info) == 0;
 }
+
+class PosixNewFile : public NewFile {
+public:
+    explicit PosixNewFile(int file) : file_(file) {}
+    ~PosixNewFile() override { Close(); }
+    bool Write(const std::uint8_t* data, std::size_t size) override {
+        while (!failed_ && size > 0) {
+            const ssize_t written = file_ >= 0 ? write(file_, data, size) : -1;
+            if (written <= 0) {
+                failed_ = true;
+                break;
+            }
+            data += written;
+            size -= std::size_t(written);
+        }
+        return !failed_;
+    }
+    bool SetLocalTime(const CalendarTime&) override { return file_ >= 0; }
+    bool Close() override {
+        if (file_ >= 0 && close(file_) != 0) failed_ = true;
+        file_ = -1;
+        return !failed_;
+    }
+
+private:
+    int file_;
+    bool failed_ = false;
+};
 
 class PosixFileSystem : public FileSystem {
 public:
@@ -51,6 +80,24 @@ public:
         out.write(bytes.data(), std::streamsize(bytes.size()));
         return bool(out);
     }
+    std::unique_ptr<NewFile> CreateAnew(const std::string& path, std::string& why) override {
+        struct stat info {};
+        if (lstat(path.c_str(), &info) == 0) {
+            if ((info.st_mode & S_IFMT) != S_IFREG) {
+                why = path + ": a link or folder is in the way of a file";
+                return nullptr;
+            }
+            std::remove(path.c_str());
+        }
+        const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
+        if (file < 0) {
+            why = path + ": cannot create the file";
+            return nullptr;
+        }
+        return std::make_unique<PosixNewFile>(file);
+    }
+    // No access lists to set on the build host.
+    bool ProtectFolder(const std::string&) override { return true; }
     std::optional<std::string> ReadWholeFile(const std::string& path) const override {
         if (!IsA(path, S_IFREG)) return std::nullopt;
         std::ifstream in(path, std::ios::binary);

@@ -7,6 +7,8 @@
 
 #include <utility>
 
+#include "platform/AccessWin32.h"
+#include "platform/FinalPathWin32.h"
 #include "platform/HandleWin32.h"
 #include "platform/PrivateFiles.h"
 
@@ -35,55 +37,6 @@ private:
     std::uint64_t count_ = 0;
 };
 
-// Memory the system allocated with LocalAlloc, freed when done.
-template <typename T>
-class LocalMemory {
-public:
-    LocalMemory() = default;
-    ~LocalMemory() {
-        if (memory_) LocalFree(memory_);
-    }
-    LocalMemory(const LocalMemory&) = delete;
-    LocalMemory& operator=(const LocalMemory&) = delete;
-    T get() const { return memory_; }
-    T* Out() { return &memory_; }
-
-private:
-    T memory_ = nullptr;
-};
-
-// The security identifier of the user the process runs as, as text ("S-1-5-21-...").
-std::string CurrentUserSid() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
-    FileHandle owner(token);
-    DWORD size = 0;
-    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-    std::string buffer(size, '\0');
-    if (size == 0 || !GetTokenInformation(token, TokenUser, &buffer[0], size, &size)) return {};
-    LocalMemory<char*> text;
-    if (!ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(&buffer[0])->User.Sid, text.Out())) {
-        return {};
-    }
-    return text.get();
-}
-
-// Whether the process runs at high integrity or above: elevated by UAC, or as SYSTEM.
-bool RunsElevated() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
-    FileHandle owner(token);
-    DWORD size = 0;
-    GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
-    std::string buffer(size, '\0');
-    if (size == 0 || !GetTokenInformation(token, TokenIntegrityLevel, &buffer[0], size, &size)) {
-        return false;
-    }
-    const PSID label = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(&buffer[0])->Label.Sid;
-    const UCHAR count = *GetSidSubAuthorityCount(label);
-    return count > 0 && *GetSidSubAuthority(label, count - 1) >= SECURITY_MANDATORY_HIGH_RID;
-}
-
 // Appends kRandomBytes random bytes in hexadecimal; false when the system gives none.
 bool AppendRandomText(std::string& text) {
     unsigned char bytes[kRandomBytes];
@@ -102,43 +55,8 @@ std::string CurrentFolder() {
     return length < sizeof folder ? std::string(folder, length) : std::string();
 }
 
-// Whether `path` is `folder` or lies inside it, in any letter case.
-bool IsInside(const std::string& path, const std::string& folder) {
-    if (path.size() < folder.size()) return false;
-    if (path.size() > folder.size() && path[folder.size()] != '\\') return false;
-    return lstrcmpiA(path.substr(0, folder.size()).c_str(), folder.c_str()) == 0;
-}
-
 bool IsLink(DWORD attributes) {
     return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-}
-
-using FinalPathCall = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
-
-// Where opening `path` really leads, not following a link at its end: the link itself on Windows,
-// the link's target under Wine, which cannot open a link itself. Empty when the system cannot
-// tell (before Windows Vista).
-std::string FinalPath(const std::string& path) {
-    static const auto finalPath = reinterpret_cast<FinalPathCall>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
-    if (!finalPath) return {};
-    FileHandle entry(
-        CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                    FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!entry) return {};
-    std::string text(MAX_PATH, '\0');
-    DWORD length = finalPath(entry.get(), &text[0], DWORD(text.size()), 0);
-    if (length >= text.size()) {
-        text.resize(length + 1);
-        length = finalPath(entry.get(), &text[0], DWORD(text.size()), 0);
-    }
-    if (length == 0 || length >= text.size()) return {};
-    text.resize(length);
-    constexpr char kLongPrefix[] = "\\\\?\\";
-    if (text.compare(0, sizeof kLongPrefix - 1, kLongPrefix) == 0)
-        text.erase(0, sizeof kLongPrefix - 1);
-    return text;
 }
 
 // Removes what the folder holds, then the folder. A link is removed itself (Windows) or left
@@ -154,7 +72,7 @@ bool RemoveTree(const std::string& folder, const std::string& root) {
             if (name == "." || name == "..") continue;
             const std::string path = folder + "\\" + name;
             const DWORD attributes = found.dwFileAttributes;
-            const std::string reached = root.empty() ? std::string() : FinalPath(path);
+            const std::string reached = root.empty() ? std::string() : FinalPathOfEntry(path);
             const bool leadsOut = !reached.empty() && !IsInside(reached, root);
             if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
                 complete &= IsLink(attributes) || leadsOut ? RemoveDirectoryA(path.c_str()) != 0
@@ -247,7 +165,7 @@ public:
         if (IsInside(CurrentFolder(), path)) {
             SetCurrentDirectoryA(path.substr(0, path.find_last_of('\\') + 1).c_str());
         }
-        return RemoveTree(path, FinalPath(path));
+        return RemoveTree(path, FinalPathOfEntry(path));
     }
 
 private:

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <set>
 
+#include "install/KeyTreeRule.h"
 #include "install/SharedFiles.h"
 #include "platform/Concat.h"
 #include "project/NameCase.h"
@@ -65,8 +66,11 @@ public:
                     AddValue(change);
                     break;
                 case ChangeKind::RegistryKeyCreated:
-                    keys_.push_back({change.wholeTree ? RemovalKind::RegistryTree
-                                                      : RemovalKind::EmptyRegistryKey,
+                    // A key the install made goes whole where its item asked, unless it is one
+                    // of the system's trees, whatever the record says.
+                    keys_.push_back({change.wholeTree && MayRemoveTree(change.root, change.path)
+                                         ? RemovalKind::RegistryTree
+                                         : RemovalKind::EmptyRegistryKey,
                                      RemovalPhase::Registry, change.path, change.root});
                     break;
                 case ChangeKind::FolderCreated:

@@ -4,26 +4,14 @@
 #include <algorithm>
 #include <set>
 
-#include "install/UninstallRecord.h"
-#include "platform/Fonts.h"
-#include "project/EngineKey.h"
 #include "project/NameCase.h"
 #include "project/PathParts.h"
-#include "project/PathResolver.h"
 #include "project/RegistryKey.h"
 #include "project/TaskSlots.h"
 #include "project/TextKey.h"
 
 namespace vesk {
 namespace {
-
-// Whether the key `key` (upper case) is `record` or lies above it (whole names, letter case
-// ignored).
-bool AtOrAbove(const std::string& key, const std::string& record) {
-    const std::string below = UpperName(RegistryKeyPathOf(record));
-    return below == key || (below.size() > key.size() && below.compare(0, key.size(), key) == 0 &&
-                            below[key.size()] == '\\');
-}
 
 // Whether the subtask is an EditBox the user information page wrote a text to.
 bool WrittenByUserPage(const SubTask& subtask) {
@@ -40,22 +28,6 @@ bool WrittenByUserPage(const SubTask& subtask) {
 }
 
 }  // namespace
-
-bool MayRemoveTree(const std::string& keyPath) {
-    if (PathComponents(keyPath).size() < 2) return false;
-    const std::string records[] = {
-        kUninstallEntries,
-        kShellFoldersKey,
-        std::string("\\") + kNtFontsKey,
-        std::string("\\") + kWin9xFontsKey,
-        kEngineKey,
-    };
-    const std::string key = UpperName(keyPath);
-    for (const std::string& record : records) {
-        if (AtOrAbove(key, record)) return false;
-    }
-    return true;
-}
 
 void RegistryRemovals::AddItemsOf(const InstallProject& log) {
     // Each task's items ran with a key of their own that started at HKEY_LOCAL_MACHINE.
@@ -82,12 +54,10 @@ void RegistryRemovals::AddItemsOf(const InstallProject& log) {
 void RegistryRemovals::AddItem(RegistryRoot root, const RegistryItem& item) {
     if (!item.toDelete || item.operation != kRegistryWriteOperation) return;
     const std::string keyPath = RegistryKeyPathOf(item.subKey);
+    // A log says what the items were, not which keys the install made: a key-only item's key
+    // goes only when nothing is left in it (a record, which names the keys made, may say more).
     if (item.keyOnly) {
-        if (MayRemoveTree(keyPath)) {
-            removals_.push_back({RemovalKind::RegistryTree, RemovalPhase::Registry, keyPath, root});
-        } else {
-            AddEmptyKey(root, keyPath);
-        }
+        AddEmptyKey(root, keyPath);
         return;
     }
     removals_.push_back(

@@ -1,5 +1,5 @@
 // The registry side of an uninstall plan: the items the install wrote and marked for removal,
-// and the rules for which keys may go whole.
+// kept from a log.
 #pragma once
 
 #include <string>
@@ -11,18 +11,12 @@
 
 namespace vesk {
 
-// Whether the key at `keyPath` may be removed with everything in it: it lies two levels below
-// its root at least, and is not one of the keys above the system's own records (uninstall
-// entries, shell folders, fonts, the engine's key) nor one of those records' keys.
-bool MayRemoveTree(const std::string& keyPath);
-
 // Collects the removals of the registry items with IsToDelete set that the install wrote
 // (RegOperType 0): the EditBox subtasks of task 2005 that the user information page wrote (those
 // with the user or company reference) and the Registry subtasks of task 2406, the root carrying
-// over from one item to the next as it did during the install, from HKEY_LOCAL_MACHINE. A
-// key-only item removes its key whole (or, where that may not be, when empty); a value item
-// removes its value. Keys that must be looked at once everything else is gone (a value item's
-// key, a key-only item's key that may not go whole) go to `emptyKeys`.
+// over from one item to the next as it did during the install, from HKEY_LOCAL_MACHINE. A value
+// item removes its value. A log does not say which keys the install made, so a key-only item's
+// key, like a value item's, goes only when nothing is left in it: both go to `emptyKeys`.
 class RegistryRemovals {
 public:
     void AddItemsOf(const InstallProject& log);

@@ -111,6 +111,8 @@ int UninstallApp::Run(const std::string& commandLine) {
         case UninstallDecision::Kind::Remove:
             break;
     }
+    // Nothing is removed through a link planted in the install folder.
+    if (!decision.plan.installFolder.empty()) files.GuardFolder(decision.plan.installFolder);
     UninstallServices services{files, HostRegistry(), HostFonts(), HostProcesses()};
     if (command.silent) {
         SilentReport report;

@@ -99,6 +99,11 @@ TEST(UnattendedInstallTest, EveryChoiceIsMadeByRuleAndEveryItemLogged) {
     EXPECT_EQ(bench.registry.StringValue(kMachine, "SOFTWARE\\Demo", "Company"), "Works");
     ASSERT_FALSE(bench.session.records.CreatedFolders().empty());
     EXPECT_EQ(bench.session.records.CreatedFolders().front(), "C:\\Apps\\Demo");
+    // Links are kept out of the install folder; the folders made for it and in it get the
+    // install folder's access list, the program group and the records' folder do not.
+    EXPECT_EQ(bench.files.guarded, std::vector<std::string>{"C:\\Apps\\Demo"});
+    EXPECT_EQ(bench.files.protectedFolders,
+              (std::vector<std::string>{"C:\\Apps\\Demo", "C:\\Apps\\Demo\\logs"}));
     const std::string group = "C:\\All Users\\Start Menu\\Programs\\Demo";
     const std::vector<std::string> expected = {
         "Setup     user information: \"Ann Admin\", \"Works\"",

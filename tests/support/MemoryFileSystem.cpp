@@ -116,11 +116,56 @@ bool MemoryFileSystem::DuplicateFile(const std::string& from, const std::string&
 }
 
 bool MemoryFileSystem::WriteWholeFile(const std::string& path, const std::string& bytes) {
-    if (locked.count(path) || readOnly.count(path) || !ParentExists(path) || folders.count(path)) {
-        return false;
+    std::string why;
+    std::unique_ptr<NewFile> file = CreateAnew(path, why);
+    return file && file->Write(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+namespace {
+
+// Appends to the file's content in the map as it is written.
+class MemoryNewFile : public NewFile {
+public:
+    explicit MemoryNewFile(std::string& content) : content_(content) {}
+    bool Write(const std::uint8_t* data, std::size_t size) override {
+        content_.append(reinterpret_cast<const char*>(data), size);
+        return true;
     }
-    files[path] = bytes;
+    bool SetLocalTime(const CalendarTime&) override { return true; }
+    bool Close() override { return true; }
+
+private:
+    std::string& content_;
+};
+
+}  // namespace
+
+std::unique_ptr<NewFile> MemoryFileSystem::CreateAnew(const std::string& path, std::string& why) {
+    if (links.count(path)) {
+        why = "a link is in the way of a file";
+        return nullptr;
+    }
+    if (folders.count(path)) {
+        why = "a folder is in the way of a file";
+        return nullptr;
+    }
+    if (locked.count(path) || readOnly.count(path) || !ParentExists(path)) {
+        why = "cannot create the file";
+        return nullptr;
+    }
+    std::string& content = files[path];
+    content.clear();
     Written(path);
+    return std::make_unique<MemoryNewFile>(content);
+}
+
+bool MemoryFileSystem::ProtectFolder(const std::string& path) {
+    protectedFolders.push_back(path);
+    return folders.count(path) != 0;
+}
+
+bool MemoryFileSystem::GuardFolder(const std::string& folder) {
+    guarded.push_back(folder);
     return true;
 }
 

@@ -28,6 +28,9 @@ public:
     std::vector<std::string> atRestart;  // removals asked for at restart, "FROM > TO" replacements
     bool refuseRestart = false;          // RemoveAtRestart fails
     bool refuseCurrentFolder = false;    // SetCurrentFolder fails
+    std::set<std::string, CaseLess> links;      // names a link holds: CreateAnew refuses them
+    std::vector<std::string> guarded;           // folders GuardFolder was given
+    std::vector<std::string> protectedFolders;  // folders ProtectFolder was given
 
     // A file and every folder above it.
     void Put(const std::string& path, const std::string& content);
@@ -43,6 +46,9 @@ public:
     bool FileExists(const std::string& path) const override;
     bool DuplicateFile(const std::string& from, const std::string& to) override;
     bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+    std::unique_ptr<NewFile> CreateAnew(const std::string& path, std::string& why) override;
+    bool ProtectFolder(const std::string& path) override;
+    bool GuardFolder(const std::string& folder) override;
     std::optional<std::string> ReadWholeFile(const std::string& path) const override;
     bool RemoveAtRestart(const std::string& path) override;
     bool ReplaceAtRestart(const std::string& from, const std::string& to) override;

@@ -192,6 +192,9 @@ TEST(RecordUninstallTest, EachRecordedChangeIsUndoneOrKeptByItsRule) {
                             "C:\\WINDOWS\\System32\\shared.dll", std::nullopt, std::nullopt);
     Change keyTree = RegistryKeyChange(ChangeKind::RegistryKeyCreated, kMachine, key);
     keyTree.wholeTree = true;
+    // A record that says the install made a tree of the system's, key-only.
+    Change classesTree = keyTree;
+    classesTree.path = "SOFTWARE\\Classes";
     Change keptFile = FileChange(ChangeKind::FileCreated, "C:\\WINDOWS\\Vesk-UnInstall.exe");
     keptFile.keepAtUninstall = true;
     Change listing;
@@ -217,6 +220,10 @@ TEST(RecordUninstallTest, EachRecordedChangeIsUndoneOrKeptByItsRule) {
          RegistryKeyChange(ChangeKind::RegistryKeyCreated, kMachine, key),
          {"empty " + hklm + key}},
         {"a key it made for a key-only item", nullptr, keyTree, {"tree " + hklm + key}},
+        {"a system's tree, whatever the record says",
+         nullptr,
+         classesTree,
+         {"empty " + hklm + "SOFTWARE\\Classes"}},
         {"a file it made",
          nullptr,
          FileChange(ChangeKind::FileCreated, "C:\\App\\a.exe"),

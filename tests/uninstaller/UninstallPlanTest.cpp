@@ -167,16 +167,17 @@ TEST(UninstallPlanTest, RemovesWhatTheLogNamesInOrderAndNothingElse) {
         // Registry items marked for removal, the root carried over; then the record.
         "value " + hklm + "SOFTWARE\\Demo Company\\Demo : UserName",
         "value " + hklm + "SOFTWARE\\Demo Company\\Demo : Version",
-        "tree " + hkcu + "Software\\Demo Company\\Demo",
         "value " + hkcu + "Software\\Other\\Key : X",
         "tree " + hklm + "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Demo 1.2",
         "tree " + hklm + kVersionKey,
         "value " + hklm + kProductKey + " : Path",
         "value " + hklm + kProductKey + " : Version",
-        // Keys looked at once the rest is gone, the deepest first; too broad ones only if empty.
+        // Keys looked at once the rest is gone, the deepest first: a key-only item's too, as a
+        // log does not say which keys the install made.
         "empty " + hklm + "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
         "empty " + hklm + kProductKey,
         "empty " + hklm + "SOFTWARE\\Demo Company\\Demo",
+        "empty " + hkcu + "Software\\Demo Company\\Demo",
         "empty " + hkcu + "Software\\Other\\Key",
         "empty " + hklm + "SOFTWARE",
         // The log last of the files, then the folders, the deepest first: the install folder's

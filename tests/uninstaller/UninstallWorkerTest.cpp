@@ -152,8 +152,12 @@ TEST(UninstallWorkerTest, RemovesTheInstallAndKeepsTheUsersFileAndFolder) {
     EXPECT_EQ(demo.run.files.folders, expected.folders);
 
     // The registry: nothing of the product, all of the other product and the shared version.
+    // A log does not say the install made the key-only item's key: it is not removed with the
+    // settings the product keeps below it.
+    EXPECT_EQ(
+        demo.run.registry.StringValue(kUser, "Software\\Demo Company\\Demo\\Settings", "Theme"),
+        "Dunes");
     for (const auto& key : {std::make_pair(kMachine, "SOFTWARE\\Demo Company\\Demo"),
-                            std::make_pair(kUser, "Software\\Demo Company\\Demo"),
                             std::make_pair(kMachine, "SOFTWARE\\VeskSoft\\VeskInstall\\Demo"),
                             std::make_pair(kMachine,
                                            "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\"

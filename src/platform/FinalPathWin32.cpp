@@ -1,0 +1,69 @@
+// Final paths and deletion through a checked handle.
+#include "platform/FinalPathWin32.h"
+
+#include "platform/HandleWin32.h"
+
+namespace vesk {
+namespace {
+
+// Looked up by name: the headers of systems before Windows Vista lack both.
+using FinalPathCall = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+using SetInformationCall = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
+
+template <typename Call>
+Call Kernel32(const char* name) {
+    return reinterpret_cast<Call>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
+}
+
+}  // namespace
+
+std::string FinalPathOf(HANDLE handle) {
+    static const auto finalPath = Kernel32<FinalPathCall>("GetFinalPathNameByHandleA");
+    if (!finalPath) return {};
+    std::string text(MAX_PATH, '\0');
+    DWORD length = finalPath(handle, &text[0], DWORD(text.size()), 0);
+    if (length >= text.size()) {
+        text.resize(length + 1);
+        length = finalPath(handle, &text[0], DWORD(text.size()), 0);
+    }
+    if (length == 0 || length >= text.size()) return {};
+    text.resize(length);
+    constexpr char kLongPrefix[] = "\\\\?\\";
+    if (text.compare(0, sizeof kLongPrefix - 1, kLongPrefix) == 0)
+        text.erase(0, sizeof kLongPrefix - 1);
+    return text;
+}
+
+HANDLE OpenEntry(const std::string& path, DWORD access, DWORD share) {
+    return CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+std::string FinalPathOfEntry(const std::string& path) {
+    FileHandle entry(OpenEntry(path, FILE_READ_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
+    return entry ? FinalPathOf(entry.get()) : std::string();
+}
+
+bool IsInside(const std::string& path, const std::string& folder) {
+    if (path.size() < folder.size()) return false;
+    if (path.size() > folder.size() && path[folder.size()] != '\\' &&
+        !(folder.size() > 0 && folder.back() == '\\')) {
+        return false;
+    }
+    return lstrcmpiA(path.substr(0, folder.size()).c_str(), folder.c_str()) == 0;
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+bool DeleteThroughHandle(HANDLE handle) {
+    static const auto setInformation = Kernel32<SetInformationCall>("SetFileInformationByHandle");
+    constexpr int kDispositionInfo = 4;  // FileDispositionInfo
+    BOOLEAN dispose = TRUE;
+    return setInformation && setInformation(handle, kDispositionInfo, &dispose, sizeof dispose);
+}
+
+}  // namespace vesk
