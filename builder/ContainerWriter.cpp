@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "LzssEncoder.h"
+#include "codec/lzss/LzssEncoder.h"
 #include "PeChecksum.h"
 #include "container/ContainerFormat.h"
 #include "container/ContainerReader.h"

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "LzssEncoder.h"
+#include "codec/lzss/LzssEncoder.h"
 #include "container/ContainerReader.h"
-#include "container/LzmaBodyDecoder.h"
+#include "codec/lzma/LzmaBodyDecoder.h"
 
 namespace {
 

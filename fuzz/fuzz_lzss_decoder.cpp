@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "container/LzssDecoder.h"
+#include "codec/lzss/LzssDecoder.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
-// Extraction of container bodies: volume arithmetic, volume changes, LZSS, LZMA and raw bodies.
+// Extraction of container bodies: volume arithmetic, volume changes, bounds and checksums; the
+// bodies' decoders are the codecs'.
 #include "container/ContainerReader.h"
 
 #include <algorithm>
@@ -361,9 +362,7 @@ bool ContainerReader::ReadBody(ByteSink& sink, std::int64_t inVolume, std::int32
     // Without volume arithmetic the body is read where it lies, all of it in this file.
     position_ = arithmetic_ ? inVolume : 0;
     if (!arithmetic_) streamLimit_ = std::min<std::int64_t>(volume_.Length() - inVolume, size);
-    bool ok = raw                           ? CopyRaw(sink, size)
-              : method_ == BodyMethod::Lzma ? ExtractLzma(sink, size)
-                                            : ExtractLzss(sink, size);
+    bool ok = raw ? CopyRaw(sink, size) : Decode(decoders_.For(method_), sink, size);
     if (!arithmetic_) streamLimit_ = tailEnd_ - std::int64_t(kTailSize);
     return ok;
 }
@@ -392,46 +391,30 @@ bool ContainerReader::FetchInput() {
     return true;
 }
 
-bool ContainerReader::ExtractLzss(ByteSink& sink, std::int32_t size) {
+bool ContainerReader::Decode(BodyDecoder& decoder, ByteSink& sink, std::int32_t size) {
     bodyLength_ = size;
     bodyConsumed_ = 0;
     inputFill_ = 0;
     inputFailed_ = false;
-    decoder_.Reset();
-    bool written = true;
-    // A stop request ends the body at the next input block; what was decoded is still written.
-    while (written && !setupFinished_ && FetchInput()) {
-        bodyConsumed_ += std::int64_t(inputFill_);
-        written = decoder_.Feed(input_, inputFill_, sink);
-    }
-    written = decoder_.Finish(sink) && written;
-    if (!written) return Fail({"cannot write the extracted file"});
-    if (inputFailed_) return false;  // a short volume or a cancelled disk request
-    return !setupFinished_;
-}
-
-bool ContainerReader::ExtractLzma(ByteSink& sink, std::int32_t size) {
-    bodyLength_ = size;
-    bodyConsumed_ = 0;
-    inputFill_ = 0;
-    inputFailed_ = false;
-    lzma_.Reset();
+    decoder.Reset();
     bool fed = true;
+    // A stop request ends the body at the next input block; what was decoded is still written.
     while (fed && !setupFinished_ && FetchInput()) {
         bodyConsumed_ += std::int64_t(inputFill_);
-        fed = lzma_.Feed(input_, inputFill_, sink);
+        fed = decoder.Feed(input_, inputFill_, sink);
     }
-    if (inputFailed_) return false;  // a short volume or a cancelled disk request
-    if (setupFinished_ && fed) return Fail({"the setup was stopped"});
-    if (fed) fed = lzma_.Finish();
-    if (fed) return true;
-    if (lzma_.Damaged()) {
+    fed = decoder.Flush(sink) && fed;
+    if (fed && inputFailed_) return false;  // a short volume or a cancelled disk request
+    if (fed && setupFinished_) return Fail({"the setup was stopped"});
+    if (fed && decoder.Complete()) return true;
+    if (decoder.Damaged()) {
         // A damaged body ends the install as a damaged volume does.
         setupFinished_ = true;
-        return Damaged(volume_.Path(), {"an LZMA body is damaged: ", lzma_.Problem()});
+        return Damaged(volume_.Path(),
+                       {"an ", BodyMethodName(method_), " body is damaged: ", decoder.Problem()});
     }
-    if (lzma_.Problem().empty()) return Fail({"cannot write the extracted file"});
-    return Fail({lzma_.Problem()});
+    if (decoder.Problem().empty()) return Fail({"cannot write the extracted file"});
+    return Fail({decoder.Problem()});
 }
 
 bool ContainerReader::ReadStream(std::uint8_t* buffer, std::size_t count) {

@@ -10,13 +10,12 @@
 #include <string_view>
 #include <vector>
 
-#include "container/BodyMethod.h"
-#include "container/ByteSink.h"
+#include "codec/BodyDecoders.h"
+#include "codec/BodyMethod.h"
+#include "codec/ByteSink.h"
 #include "container/ContainerFormat.h"
 #include "container/Crc32.h"
 #include "container/FileEntry.h"
-#include "container/LzmaBodyDecoder.h"
-#include "container/LzssDecoder.h"
 #include "container/VolumeFile.h"
 
 namespace vesk {
@@ -42,8 +41,10 @@ bool ReadContainerTail(VolumeFile& file, LocatedTail& located);
 // "the setup is damaged: <volume>", the one message for a damaged or mismatched set.
 std::string DamagedSetupMessage(const std::string& volumePath);
 
-// One reader per process. It owns the open volume and every buffer it needs, so extracting a
-// file allocates nothing (but an LZMA set's dictionary, at its first body, kept for the rest).
+// One reader per process. It keeps the volumes, the bounds and the checksums of a set; the
+// bodies' decoders (codec/) turn what it reads into bytes. It owns the open volume and every
+// buffer it needs, so extracting a file allocates nothing (but a method's decoder at its first
+// body, with an LZMA set's dictionary, kept for the rest).
 // Used by one thread at a time; `setupFinished` may be set by any thread and makes a running
 // extraction end with false.
 class ContainerReader {
@@ -172,8 +173,8 @@ private:
     bool LocateBody(std::int32_t offset, std::int32_t size, std::int64_t& inVolume);
     bool ReadBody(ByteSink& sink, std::int64_t inVolume, std::int32_t size, bool raw);
     bool FetchInput();
-    bool ExtractLzss(ByteSink& sink, std::int32_t size);
-    bool ExtractLzma(ByteSink& sink, std::int32_t size);
+    // Decodes a body of `size` stored bytes with `decoder`.
+    bool Decode(BodyDecoder& decoder, ByteSink& sink, std::int32_t size);
     bool CopyRaw(ByteSink& sink, std::int32_t size);
 
     static constexpr std::size_t kInputSize = 8192;
@@ -207,8 +208,7 @@ private:
     std::uint8_t copyBlock_[kCopyBlock];
     // Verifying a volume happens in the middle of a body's ReadStream: its own block.
     std::uint8_t checkBlock_[kInputSize];
-    LzssDecoder decoder_;
-    LzmaBodyDecoder lzma_;
+    BodyDecoders decoders_;
     std::string error_;
 };
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "container/ByteSink.h"
+#include "codec/ByteSink.h"
 #include "platform/Lock.h"
 #include "platform/PrivateFiles.h"
 

@@ -12,7 +12,7 @@
 
 #include "BuildTestKit.h"
 #include "Commands.h"
-#include "LzssEncoder.h"
+#include "codec/lzss/LzssEncoder.h"
 #include "SourceDateEpoch.h"
 #include "container/FileEntry.h"
 #include "project/TaskSlots.h"

@@ -5,7 +5,7 @@
 #include <map>
 
 #include "BuildTestKit.h"
-#include "LzssEncoder.h"
+#include "codec/lzss/LzssEncoder.h"
 #include "SetupInspector.h"
 #include "resources/LanguageFile.h"
 #include "support/SetupFixture.h"

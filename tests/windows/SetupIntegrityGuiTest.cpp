@@ -12,7 +12,7 @@
 
 #include "DemoInstall.h"
 #include "GuiDriver.h"
-#include "LzssEncoder.h"
+#include "codec/lzss/LzssEncoder.h"
 #include "RunFolders.h"
 #include "container/ContainerFormat.h"
 #include "resources/LanguageFile.h"

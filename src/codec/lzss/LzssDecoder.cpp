@@ -1,5 +1,5 @@
 // LZSS decoding with a fast path for whole groups and a byte-at-a-time path for the edges.
-#include "container/LzssDecoder.h"
+#include "codec/lzss/LzssDecoder.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
 // LZMA bodies through the SDK's streaming encoder: it pulls the input and pushes the output.
-#include "LzmaBodyEncoder.h"
+#include "codec/lzma/LzmaBodyEncoder.h"
 
 #include <cstdlib>
 
-#include "container/ContainerFormat.h"
+#include "codec/lzma/LzmaFormat.h"
 
 // The SDK's Types.h includes <windows.h> when _WIN32 is defined; nothing we use depends on it.
 #include <cstddef>

@@ -1,6 +1,6 @@
 // LZMA bodies through the SDK's dictionary interface: the dictionary is the output buffer, and
 // what each call decodes into it goes to the sink before the dictionary wraps.
-#include "container/LzmaBodyDecoder.h"
+#include "codec/lzma/LzmaBodyDecoder.h"
 
 #include <cstdlib>
 
