@@ -49,6 +49,10 @@ std::string DamagedSetupMessage(const std::string& volumePath) {
 ContainerReader::ContainerReader(std::atomic<bool>& setupFinished)
     : setupFinished_(setupFinished) {}
 
+Status ContainerReader::Outcome(bool ok) const {
+    return ok ? Status() : Status::Failure(error_);
+}
+
 bool ContainerReader::Fail(std::initializer_list<std::string_view> parts) {
     error_ = Concat(parts);
     return false;
@@ -64,7 +68,7 @@ bool ContainerReader::Damaged(const std::string& volumePath,
     return false;
 }
 
-bool ContainerReader::OpenContainer(const std::string& modulePath) {
+bool ContainerReader::Open(const std::string& modulePath) {
     damaged_.clear();
     checked_ = false;
     sums_ = ChecksumBlock();
@@ -189,7 +193,7 @@ bool ContainerReader::DigestOf(std::int64_t from, std::int64_t count, bool image
     return true;
 }
 
-bool ContainerReader::ReadProjectText(std::string& text) {
+bool ContainerReader::ReadProjectBytes(std::string& text) {
     if (!damaged_.empty()) return Fail({DamagedSetupMessage(damaged_)});
     StringSink sink;
     std::int64_t end = std::int64_t(tail_.projectOffset) + tail_.projectSize;
@@ -203,8 +207,8 @@ bool ContainerReader::ReadProjectText(std::string& text) {
     arithmetic_ = false;
     const BodyMethod bodies = method_;
     method_ = BodyMethod::Lzss;  // the project section always is
-    const bool read = ExtractTo(sink, std::int32_t(tail_.projectOffset),
-                                std::int32_t(tail_.projectSize), false, kMaxProjectText);
+    const bool read = ExtractInto(sink, std::int32_t(tail_.projectOffset),
+                                  std::int32_t(tail_.projectSize), false, kMaxProjectText);
     method_ = bodies;
     if (!read) {
         return damaged_.empty() ? false
@@ -216,13 +220,13 @@ bool ContainerReader::ReadProjectText(std::string& text) {
     return true;
 }
 
-bool ContainerReader::ReadProject(const std::string& xmlPath) {
+Status ContainerReader::ReadProject(const std::string& xmlPath) {
     std::string text;
-    if (!ReadProjectText(text)) return false;
+    if (!ReadProjectBytes(text)) return Outcome(false);
     OutputFile out;
-    if (!out.Create(xmlPath)) return Fail({"cannot create ", xmlPath});
+    if (!out.Create(xmlPath)) return Outcome(Fail({"cannot create ", xmlPath}));
     bool ok = out.Write(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-    return out.Close() && ok ? true : Fail({"cannot write ", xmlPath});
+    return Outcome(out.Close() && ok ? true : Fail({"cannot write ", xmlPath}));
 }
 
 void ContainerReader::SetVolumeSize(std::int32_t diskSize) {
@@ -230,13 +234,13 @@ void ContainerReader::SetVolumeSize(std::int32_t diskSize) {
     volumeSize_ = diskSize > 0 ? diskSize : std::numeric_limits<std::int32_t>::max();
 }
 
-bool ContainerReader::SetBodyMethod(const std::string& compressType) {
+bool ContainerReader::ChooseMethod(const std::string& compressType) {
     if (BodyMethodFromName(compressType, method_)) return true;
     return Damaged(setupPath_, {"its bodies use the compression method \"", compressType,
                                 "\", which this engine does not know"});
 }
 
-bool ContainerReader::CheckFileList(const std::vector<std::string>& entries) {
+bool ContainerReader::CheckEntries(const std::vector<std::string>& entries) {
     std::vector<BodySpan> spans;
     spans.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -283,8 +287,8 @@ bool ContainerReader::RecordedLength(std::int32_t offset, std::int32_t size, boo
     return true;
 }
 
-bool ContainerReader::ExtractEntry(const std::string& outputPath, std::int32_t offset,
-                                   std::int32_t size, bool raw, std::uint64_t limit) {
+bool ContainerReader::ExtractFile(const std::string& outputPath, std::int32_t offset,
+                                  std::int32_t size, bool raw, std::uint64_t limit) {
     // Find the body before creating the file: a missing volume leaves no empty file behind.
     std::int64_t inVolume = 0;
     std::uint64_t recorded = kUnbounded;
@@ -299,8 +303,8 @@ bool ContainerReader::ExtractEntry(const std::string& outputPath, std::int32_t o
     return EndBody(bounded, ok, limit, recorded);
 }
 
-bool ContainerReader::ExtractTo(ByteSink& sink, std::int32_t offset, std::int32_t size, bool raw,
-                                std::uint64_t limit) {
+bool ContainerReader::ExtractInto(ByteSink& sink, std::int32_t offset, std::int32_t size, bool raw,
+                                  std::uint64_t limit) {
     std::int64_t inVolume = 0;
     std::uint64_t recorded = kUnbounded;
     // The project section, read without volume arithmetic, is no body of the stream.

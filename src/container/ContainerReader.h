@@ -17,6 +17,7 @@
 #include "container/Crc32.h"
 #include "container/FileEntry.h"
 #include "container/VolumeFile.h"
+#include "platform/Status.h"
 
 namespace vesk {
 
@@ -67,17 +68,19 @@ public:
     // where volume files are looked for first. Volume arithmetic is off afterwards. When the set
     // carries a checksum block, volume 1 and the project section are verified here, before
     // anything is unpacked; a mismatch makes the set damaged (DamagedVolume).
-    bool OpenContainer(const std::string& modulePath);
+    Status OpenContainer(const std::string& modulePath) { return Outcome(Open(modulePath)); }
 
     // Decodes the project section into a file / into memory, then turns volume arithmetic on.
     // A section that decodes to more than kMaxProjectText bytes is refused as damage.
-    bool ReadProject(const std::string& xmlPath);
-    bool ReadProjectText(std::string& text);
+    Status ReadProject(const std::string& xmlPath);
+    Status ReadProjectText(std::string& text) { return Outcome(ReadProjectBytes(text)); }
 
     // Checks the file list before anything of it is unpacked: no two non-empty bodies share a
     // stream byte, and with a checksum block every body lies inside the set's data stream.
     // Otherwise the set is damaged. `entries` are the FileEntry texts in file-list order.
-    bool CheckFileList(const std::vector<std::string>& entries);
+    Status CheckFileList(const std::vector<std::string>& entries) {
+        return Outcome(CheckEntries(entries));
+    }
 
     // The number of stream bytes each volume carries (the project's DiskSize). Zero or negative
     // means that everything lies in the setup executable.
@@ -88,7 +91,9 @@ public:
     // the project has none). A value that names no method this engine knows makes the set
     // damaged, and false: its bodies are never decoded with a method they were not written in.
     // LZSS until set; the project section is LZSS whatever the method.
-    bool SetBodyMethod(const std::string& compressType);
+    Status SetBodyMethod(const std::string& compressType) {
+        return Outcome(ChooseMethod(compressType));
+    }
     BodyMethod Method() const { return method_; }
 
     // On: entry offsets are stream positions across volumes. Off: plain offsets in the current
@@ -100,14 +105,18 @@ public:
     // bytes the set records for it, is refused as damage, with no byte past the smaller bound
     // written; so is an LZMA body that its decoder finds damaged. Damage in a body also sets
     // `setupFinished`, as a volume that cannot be had does.
-    bool ExtractEntry(const std::string& outputPath, std::int32_t offset, std::int32_t size,
-                      bool raw, std::uint64_t limit = kUnbounded);
-    bool ExtractEntry(const FileEntry& entry) {
+    Status ExtractEntry(const std::string& outputPath, std::int32_t offset, std::int32_t size,
+                        bool raw, std::uint64_t limit = kUnbounded) {
+        return Outcome(ExtractFile(outputPath, offset, size, raw, limit));
+    }
+    Status ExtractEntry(const FileEntry& entry) {
         return ExtractEntry(entry.path, entry.offset, entry.size, entry.IsRaw());
     }
     // The same into any sink (memory, a checksum).
-    bool ExtractTo(ByteSink& sink, std::int32_t offset, std::int32_t size, bool raw,
-                   std::uint64_t limit = kUnbounded);
+    Status ExtractTo(ByteSink& sink, std::int32_t offset, std::int32_t size, bool raw,
+                     std::uint64_t limit = kUnbounded) {
+        return Outcome(ExtractInto(sink, offset, size, raw, limit));
+    }
 
     // Gives the file at the entry's expanded path the entry's time; silent when it cannot.
     static void SetEntryTime(const FileEntry& entry);
@@ -139,10 +148,22 @@ public:
     // list); empty while none is. Once set, it stays until the next OpenContainer.
     const std::string& DamagedVolume() const { return damaged_; }
 
-    // What went wrong last, for tools that report it; the engine itself stays silent.
+    // The reason of the last failure, the one the failed call's Status carried; for the stream
+    // calls above that answer with a bool.
     const std::string& LastError() const { return error_; }
 
 private:
+    // The Status of a call that succeeded or not, its reason the failure just recorded.
+    Status Outcome(bool ok) const;
+    // What the calls of the same names do; false with the reason in error_.
+    bool Open(const std::string& modulePath);
+    bool ReadProjectBytes(std::string& text);
+    bool CheckEntries(const std::vector<std::string>& entries);
+    bool ChooseMethod(const std::string& compressType);
+    bool ExtractFile(const std::string& outputPath, std::int32_t offset, std::int32_t size,
+                     bool raw, std::uint64_t limit);
+    bool ExtractInto(ByteSink& sink, std::int32_t offset, std::int32_t size, bool raw,
+                     std::uint64_t limit);
     // Makes the message made of `parts` LastError; false, for `return Fail({...})`.
     bool Fail(std::initializer_list<std::string_view> parts);
     // Marks the set damaged at `volumePath`; `why` (its parts) only goes into LastError.
