@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "BenchCorpus.h"
-#include "codec/lzss/LzssEncoder.h"
 #include "codec/lzss/LzssDecoder.h"
+#include "codec/lzss/LzssEncoder.h"
 
 namespace vesk::bench {
 namespace {

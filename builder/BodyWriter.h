@@ -10,9 +10,9 @@
 
 #include "ContainerWriter.h"
 #include "InputFile.h"
+#include "codec/BodyMethod.h"
 #include "codec/lzma/LzmaBodyEncoder.h"
 #include "codec/lzss/LzssEncoder.h"
-#include "codec/BodyMethod.h"
 #include "container/FileKind.h"
 
 namespace vesk {

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "codec/lzma/LzmaBodyDecoder.h"
 #include "codec/lzss/LzssEncoder.h"
 #include "container/ContainerReader.h"
-#include "codec/lzma/LzmaBodyDecoder.h"
 
 namespace {
 

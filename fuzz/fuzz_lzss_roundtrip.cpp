@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "codec/lzss/LzssEncoder.h"
 #include "codec/lzss/LzssDecoder.h"
+#include "codec/lzss/LzssEncoder.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "codec/lzss/LzssDecoder.h"
 #include "codec/lzss/LzssEncoder.h"
 #include "codec/lzss/LzssMatchFinder.h"
-#include "codec/lzss/LzssDecoder.h"
 
 namespace vesk {
 namespace {
