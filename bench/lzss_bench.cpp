@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "BenchCorpus.h"
-#include "LzssEncoder.h"
-#include "container/LzssDecoder.h"
+#include "codec/lzss/LzssDecoder.h"
+#include "codec/lzss/LzssEncoder.h"
 
 namespace vesk::bench {
 namespace {

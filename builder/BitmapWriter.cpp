@@ -3,20 +3,9 @@
 
 #include <utility>
 
+#include "platform/LittleEndian.h"
+
 namespace vesk {
-namespace {
-
-void PutU16(std::string& out, std::uint32_t value) {
-    out.push_back(char(value & 0xFF));
-    out.push_back(char((value >> 8) & 0xFF));
-}
-
-void PutU32(std::string& out, std::uint32_t value) {
-    PutU16(out, value & 0xFFFF);
-    PutU16(out, value >> 16);
-}
-
-}  // namespace
 
 BitmapWriter::BitmapWriter(int width, int height, std::vector<Rgb> palette)
     : width_(width),
@@ -39,20 +28,20 @@ std::string BitmapWriter::FileBytes() const {
     std::string out;
     out.reserve(dataOffset + imageSize);
     out += "BM";
-    PutU32(out, dataOffset + imageSize);
-    PutU32(out, 0);  // two reserved words
-    PutU32(out, dataOffset);
-    PutU32(out, kInfoHeader);
-    PutU32(out, std::uint32_t(width_));
-    PutU32(out, std::uint32_t(height_));  // positive: rows stored bottom-up
-    PutU16(out, 1);                       // planes
-    PutU16(out, 8);                       // bits per pixel
-    PutU32(out, 0);                       // no compression
-    PutU32(out, imageSize);
-    PutU32(out, kPixelsPerMetre);
-    PutU32(out, kPixelsPerMetre);
-    PutU32(out, std::uint32_t(palette_.size()));
-    PutU32(out, 0);  // all colours important
+    Append32(out, dataOffset + imageSize);
+    Append32(out, 0);  // two reserved words
+    Append32(out, dataOffset);
+    Append32(out, kInfoHeader);
+    Append32(out, std::uint32_t(width_));
+    Append32(out, std::uint32_t(height_));  // positive: rows stored bottom-up
+    Append16(out, 1);                       // planes
+    Append16(out, 8);                       // bits per pixel
+    Append32(out, 0);                       // no compression
+    Append32(out, imageSize);
+    Append32(out, kPixelsPerMetre);
+    Append32(out, kPixelsPerMetre);
+    Append32(out, std::uint32_t(palette_.size()));
+    Append32(out, 0);  // all colours important
     for (const Rgb& colour : palette_) {
         out.push_back(char(colour.blue));
         out.push_back(char(colour.green));

@@ -10,9 +10,9 @@
 
 #include "ContainerWriter.h"
 #include "InputFile.h"
-#include "LzmaBodyEncoder.h"
-#include "LzssEncoder.h"
-#include "container/BodyMethod.h"
+#include "codec/BodyMethod.h"
+#include "codec/lzma/LzmaBodyEncoder.h"
+#include "codec/lzss/LzssEncoder.h"
 #include "container/FileKind.h"
 
 namespace vesk {

@@ -7,8 +7,8 @@
 #include <system_error>
 #include <vector>
 
-#include "LzssEncoder.h"
 #include "PeChecksum.h"
+#include "codec/lzss/LzssEncoder.h"
 #include "container/ContainerFormat.h"
 #include "container/ContainerReader.h"
 

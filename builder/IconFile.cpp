@@ -1,7 +1,7 @@
 // Icon files to icon resources.
 #include "IconFile.h"
 
-#include "LittleEndian.h"
+#include "platform/LittleEndian.h"
 
 namespace vesk {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "container/ByteSink.h"
+#include "codec/ByteSink.h"
 #include "platform/CalendarTime.h"
 
 namespace vesk {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "LittleEndian.h"
+#include "platform/LittleEndian.h"
 
 namespace vesk {
 namespace {

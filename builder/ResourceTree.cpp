@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <map>
 
-#include "LittleEndian.h"
+#include "platform/LittleEndian.h"
 
 namespace vesk {
 namespace {

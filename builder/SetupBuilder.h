@@ -13,7 +13,7 @@
 #include "ProblemList.h"
 #include "ProjectLocator.h"
 #include "SourceExcludes.h"
-#include "container/BodyMethod.h"
+#include "codec/BodyMethod.h"
 #include "project/InstallProject.h"
 
 namespace vesk {

@@ -8,6 +8,7 @@
 #include "FileBytes.h"
 #include "TargetPaths.h"
 #include "media/BitmapReader.h"
+#include "platform/LittleEndian.h"
 #include "project/NameCase.h"
 #include "project/TaskSlots.h"
 
@@ -43,8 +44,7 @@ std::string BitmapProblem(const std::string& bytes) {
     if (ReadBitmap(data, bytes.size())) return "";
     if (bytes.size() >= kFileHeaderSize + 4) {
         const std::uint8_t* p = data + kFileHeaderSize;
-        const std::uint32_t headerSize = std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 |
-                                         std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+        const std::uint32_t headerSize = Get32(p);
         if (headerSize != kInfoHeaderSize && headerSize != kCoreHeaderSize) {
             return "a BMP with a " + std::to_string(headerSize) + "-byte header";
         }

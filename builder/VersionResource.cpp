@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "LittleEndian.h"
+#include "platform/LittleEndian.h"
 
 namespace vesk {
 namespace {

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "LzssEncoder.h"
+#include "codec/lzma/LzmaBodyDecoder.h"
+#include "codec/lzss/LzssEncoder.h"
 #include "container/ContainerReader.h"
-#include "container/LzmaBodyDecoder.h"
 
 namespace {
 

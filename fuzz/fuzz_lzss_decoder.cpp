@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "container/LzssDecoder.h"
+#include "codec/lzss/LzssDecoder.h"
 
 namespace {
 
@@ -20,7 +20,8 @@ void Check(bool condition) {
 std::string RingDecode(const std::uint8_t* in, std::size_t size) {
     std::uint8_t ring[vesk::kLzssWindowSize];
     std::memset(ring, vesk::kLzssFillByte, vesk::kLzssFirstWritePos);
-    std::memset(ring + vesk::kLzssFirstWritePos, 0, vesk::kLzssWindowSize - vesk::kLzssFirstWritePos);
+    std::memset(ring + vesk::kLzssFirstWritePos, 0,
+                vesk::kLzssWindowSize - vesk::kLzssFirstWritePos);
     unsigned r = vesk::kLzssFirstWritePos, flags = 0;
     std::size_t i = 0;
     std::string out;
@@ -52,7 +53,9 @@ std::string RingDecode(const std::uint8_t* in, std::size_t size) {
 }  // namespace
 
 // The libraries are built with recoverable sanitizer checks; here any undefined behaviour stops.
-extern "C" const char* __ubsan_default_options() { return "halt_on_error=1:print_stacktrace=1"; }
+extern "C" const char* __ubsan_default_options() {
+    return "halt_on_error=1:print_stacktrace=1";
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static auto decoder = std::make_unique<vesk::LzssDecoder>();

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "LzssEncoder.h"
-#include "container/LzssDecoder.h"
+#include "codec/lzss/LzssDecoder.h"
+#include "codec/lzss/LzssEncoder.h"
 
 namespace {
 

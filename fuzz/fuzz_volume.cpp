@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "ContainerWriter.h"
-#include "LzssEncoder.h"
+#include "codec/lzss/LzssEncoder.h"
 #include "container/ContainerReader.h"
 
 namespace {

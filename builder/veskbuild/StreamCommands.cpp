@@ -9,11 +9,11 @@
 #include "CommandTable.h"
 #include "Commands.h"
 #include "InputFile.h"
-#include "LzmaBodyEncoder.h"
-#include "LzssEncoder.h"
-#include "container/BodyMethod.h"
-#include "container/LzmaBodyDecoder.h"
-#include "container/LzssDecoder.h"
+#include "codec/BodyMethod.h"
+#include "codec/lzma/LzmaBodyDecoder.h"
+#include "codec/lzma/LzmaBodyEncoder.h"
+#include "codec/lzss/LzssDecoder.h"
+#include "codec/lzss/LzssEncoder.h"
 #include "container/OutputFile.h"
 
 namespace vesk::tool {

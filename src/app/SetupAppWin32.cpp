@@ -164,9 +164,10 @@ int SetupApp::RunSetup(const std::string& arguments) {
     // proper replaces it: the user never waits in front of nothing.
     LoadingDialog loading(session_);
     if (!options_.silent) loading.Show();
-    if (!PrepareSetup(session_)) {
+    const Status prepared = PrepareSetup(session_);
+    if (!prepared) {
         loading.Close();
-        session_.log.Add(LogKind::Error, {"cannot read the setup: ", session_.reader.LastError()});
+        session_.log.Add(LogKind::Error, {"cannot read the setup: ", prepared.Reason()});
         FinalCleanUp();
         return kSetupFailed;
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/StartupFiles.h"
+#include "platform/Status.h"
 #include "session/SetupSession.h"
 
 namespace vesk {
@@ -12,11 +13,12 @@ namespace vesk {
 // reads the volume size, the bodies' method and the file and folder lists, decodes and loads the
 // language file (entry 0) and sets the text ProjectName to the product's name and version. The
 // project and the language file are loaded from the decoded bytes: neither is written to disk.
-// False, silently, when any step fails, and for a setup whose start-up files would go anywhere
-// but into the run's folder; a damaged set (a checksum, a project or language file past its
-// bound, overlapping bodies, a body method this engine does not know) is then named by the
+// A failure with the reason of the step that failed (the run's folder, the setup file, the
+// project, the language file), also for a setup whose start-up files would go anywhere but into
+// the run's folder; a damaged set (a checksum, a project or language file past its bound,
+// overlapping bodies, a body method this engine does not know) is then also named by the
 // reader's DamagedVolume.
-bool PrepareSetup(SetupSession& session);
+Status PrepareSetup(SetupSession& session);
 
 // The start-up files of the session's file list, with their targets in the run's folder.
 std::vector<StartupFile> SessionStartupRun(const SetupSession& session);

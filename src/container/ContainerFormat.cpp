@@ -5,25 +5,10 @@
 #include <cstring>
 
 #include "container/Crc32.h"
+#include "platform/LittleEndian.h"
 
 namespace vesk {
 namespace {
-
-std::uint32_t ReadU32(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-           std::uint32_t(p[3]) << 24;
-}
-
-void WriteU32(std::uint8_t* p, std::uint32_t v) {
-    p[0] = std::uint8_t(v);
-    p[1] = std::uint8_t(v >> 8);
-    p[2] = std::uint8_t(v >> 16);
-    p[3] = std::uint8_t(v >> 24);
-}
-
-std::uint32_t ReadU16(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8;
-}
 
 bool IsSeparator(char c) {
     return c == '\\' || c == '/';
@@ -44,20 +29,20 @@ ContainerTail DecodeTail(const std::uint8_t (&bytes)[kTailSize]) {
     ContainerTail tail;
     std::memcpy(tail.setIdentity, bytes, kIdentitySize);
     const std::uint8_t* words = bytes + kIdentitySize;
-    tail.projectOffset = ReadU32(words);
-    tail.projectSize = ReadU32(words + 4);
-    tail.volumeCounter = ReadU32(words + 8);
-    tail.volumeNumber = ReadU32(words + 12);
+    tail.projectOffset = Get32(words);
+    tail.projectSize = Get32(words + 4);
+    tail.volumeCounter = Get32(words + 8);
+    tail.volumeNumber = Get32(words + 12);
     return tail;
 }
 
 void EncodeTail(const ContainerTail& tail, std::uint8_t (&bytes)[kTailSize]) {
     std::memcpy(bytes, tail.setIdentity, kIdentitySize);
     std::uint8_t* words = bytes + kIdentitySize;
-    WriteU32(words, tail.projectOffset);
-    WriteU32(words + 4, tail.projectSize);
-    WriteU32(words + 8, tail.volumeCounter);
-    WriteU32(words + 12, tail.volumeNumber);
+    Put32(words, tail.projectOffset);
+    Put32(words + 4, tail.projectSize);
+    Put32(words + 8, tail.volumeCounter);
+    Put32(words + 12, tail.volumeNumber);
 }
 
 std::string IdentityOf(const ContainerTail& tail) {
@@ -79,13 +64,13 @@ ImageSigningFields FindImageSigningFields(const std::uint8_t* head, std::size_t 
     ImageSigningFields fields;
     if (size > kImageHeaderProbe) size = kImageHeaderProbe;
     if (size < kNewHeaderOffsetWord + 4 || head[0] != 'M' || head[1] != 'Z') return fields;
-    const std::size_t pe = ReadU32(head + kNewHeaderOffsetWord);
+    const std::size_t pe = Get32(head + kNewHeaderOffsetWord);
     if (pe > size || size - pe < kOptionalHeaderStart + 2 || std::memcmp(head + pe, "PE\0\0", 4)) {
         return fields;
     }
     const std::size_t optional = pe + kOptionalHeaderStart;
-    const std::size_t optionalSize = ReadU16(head + pe + kOptionalSizeWord);
-    const std::uint32_t magic = ReadU16(head + optional);
+    const std::size_t optionalSize = Get16(head + pe + kOptionalSizeWord);
+    const std::uint32_t magic = Get16(head + optional);
     std::size_t countWord = 0;
     if (magic == kPe32Magic) {
         countWord = 92;
@@ -97,11 +82,11 @@ ImageSigningFields FindImageSigningFields(const std::uint8_t* head, std::size_t 
     const std::size_t directories = countWord + 4;
     const std::size_t entry = directories + 8 * kSecurityDirectoryIndex;
     if (optionalSize < entry + 8 || size - optional < entry + 8) return fields;
-    if (ReadU32(head + optional + countWord) <= kSecurityDirectoryIndex) return fields;
+    if (Get32(head + optional + countWord) <= kSecurityDirectoryIndex) return fields;
     fields.checksumField = std::int64_t(optional + kChecksumInOptional);
     fields.securityEntry = std::int64_t(optional + entry);
-    fields.certificateOffset = ReadU32(head + optional + entry);
-    fields.certificateSize = ReadU32(head + optional + entry + 4);
+    fields.certificateOffset = Get32(head + optional + entry);
+    fields.certificateSize = Get32(head + optional + entry + 4);
     return fields;
 }
 
@@ -144,23 +129,23 @@ std::vector<std::uint8_t> EncodeChecksumBlock(const ChecksumBlock& block) {
     std::vector<std::uint8_t> bytes(
         ChecksumBlockSize(block.kind, block.volumes.size(), sha ? block.bodies.size() : 0));
     std::memcpy(bytes.data(), sha ? kShaMagic : kCrcMagic, 8);
-    WriteU32(&bytes[8], std::uint32_t(bytes.size()));
-    WriteU32(&bytes[12], std::uint32_t(block.volumes.size()));
+    Put32(&bytes[8], std::uint32_t(bytes.size()));
+    Put32(&bytes[12], std::uint32_t(block.volumes.size()));
     std::size_t at = 0;
     if (sha) {
-        WriteU32(&bytes[16], std::uint32_t(block.bodies.size()));
+        Put32(&bytes[16], std::uint32_t(block.bodies.size()));
         std::memcpy(&bytes[20], block.projectSha256.data(), kSha256Size);
         at = kShaHeaderSize;
     } else {
-        WriteU32(&bytes[16], block.projectCrc);
+        Put32(&bytes[16], block.projectCrc);
         at = kCrcHeaderSize;
     }
     for (const VolumeChecksum& volume : block.volumes) {
-        WriteU32(&bytes[at], volume.streamBytes);
+        Put32(&bytes[at], volume.streamBytes);
         if (sha) {
             std::memcpy(&bytes[at + 4], volume.sha256.data(), kSha256Size);
         } else {
-            WriteU32(&bytes[at + 4], volume.crc);
+            Put32(&bytes[at + 4], volume.crc);
         }
         at += sha ? kShaVolumeSize : kCrcVolumeSize;
     }
@@ -169,22 +154,22 @@ std::vector<std::uint8_t> EncodeChecksumBlock(const ChecksumBlock& block) {
         std::sort(bodies.begin(), bodies.end(),
                   [](const RecordedBody& a, const RecordedBody& b) { return a.offset < b.offset; });
         for (const RecordedBody& body : bodies) {
-            WriteU32(&bytes[at], body.offset);
-            WriteU32(&bytes[at + 4], body.length);
+            Put32(&bytes[at], body.offset);
+            Put32(&bytes[at + 4], body.length);
             at += kBodySize;
         }
     }
-    WriteU32(&bytes[at], Crc32::Of(bytes.data(), at));
+    Put32(&bytes[at], Crc32::Of(bytes.data(), at));
     return bytes;
 }
 
 std::size_t ClaimedBlockSize(const std::uint8_t (&head)[kBlockHeaderProbe]) {
-    const std::uint32_t size = ReadU32(head + 8), volumes = ReadU32(head + 12);
+    const std::uint32_t size = Get32(head + 8), volumes = Get32(head + 12);
     if (volumes == 0 || volumes > kMaxChecksumVolumes) return 0;
     if (IsMagic(head, kCrcMagic)) {
         return size == ChecksumBlockSize(ChecksumKind::Crc32, volumes, 0) ? size : 0;
     }
-    const std::uint32_t bodies = ReadU32(head + 16);
+    const std::uint32_t bodies = Get32(head + 16);
     if (!IsMagic(head, kShaMagic) || bodies > kMaxRecordedBodies) return 0;
     return size == ChecksumBlockSize(ChecksumKind::Sha256, volumes, bodies) ? size : 0;
 }
@@ -202,30 +187,30 @@ ChecksumGap DecodeChecksumGap(const std::uint8_t* gap, std::size_t size, Checksu
         return ChecksumGap::Damaged;
     }
     const std::size_t crcAt = blockSize - 4;
-    if (ReadU32(gap + crcAt) != Crc32::Of(gap, crcAt)) return ChecksumGap::Damaged;
+    if (Get32(gap + crcAt) != Crc32::Of(gap, crcAt)) return ChecksumGap::Damaged;
     const bool sha = IsMagic(gap, kShaMagic);
     block = ChecksumBlock();
     block.kind = sha ? ChecksumKind::Sha256 : ChecksumKind::Crc32;
-    block.volumes.assign(ReadU32(gap + 12), VolumeChecksum{});
+    block.volumes.assign(Get32(gap + 12), VolumeChecksum{});
     std::size_t at = sha ? kShaHeaderSize : kCrcHeaderSize;
     if (sha) {
         std::memcpy(block.projectSha256.data(), gap + 20, kSha256Size);
     } else {
-        block.projectCrc = ReadU32(gap + 16);
+        block.projectCrc = Get32(gap + 16);
     }
     for (VolumeChecksum& volume : block.volumes) {
-        volume.streamBytes = ReadU32(gap + at);
+        volume.streamBytes = Get32(gap + at);
         if (sha) {
             std::memcpy(volume.sha256.data(), gap + at + 4, kSha256Size);
         } else {
-            volume.crc = ReadU32(gap + at + 4);
+            volume.crc = Get32(gap + at + 4);
         }
         at += sha ? kShaVolumeSize : kCrcVolumeSize;
     }
     if (!sha) return ChecksumGap::Present;
-    block.bodies.resize(ReadU32(gap + 16));
+    block.bodies.resize(Get32(gap + 16));
     for (std::size_t i = 0; i < block.bodies.size(); ++i, at += kBodySize) {
-        block.bodies[i] = {ReadU32(gap + at), ReadU32(gap + at + 4)};
+        block.bodies[i] = {Get32(gap + at), Get32(gap + at + 4)};
         if (i > 0 && block.bodies[i].offset <= block.bodies[i - 1].offset) {
             return ChecksumGap::Damaged;
         }

@@ -1,5 +1,6 @@
-// The layout of the payload that the builder appends to the setup executable, and of the LZSS
-// stream format every compressed body uses. The reader and the writer both build on this header.
+// The layout of the payload that the builder appends to the setup executable; the formats of
+// the compressed bodies are the codecs' (codec/). The reader and the writer both build on this
+// header.
 //
 // Setup executable (volume 1), from byte 0:
 //
@@ -67,31 +68,16 @@
 // gap that starts with neither magic (empty in the builders before the block, or whatever
 // another producer puts there) is passed over and the set read unchecked.
 //
-// LZSS stream (every body except kind N, and the project section):
-//   * groups of one flag byte followed by up to eight tokens; flag bits are read least
-//     significant first, 1 = literal (one byte), 0 = reference (two bytes b1 b2);
-//   * reference: window position = b1 | (b2 & 0xF0) << 4, length = (b2 & 0x0F) + 3 (3..18);
-//   * a 4096-byte ring window, positions 0..4077 filled with spaces before each body, first
-//     write position 4078; every output byte is also written to the ring, and a reference copies
-//     byte by byte so that it may overlap the bytes it produces;
-//   * no length field and no end marker: decoding stops when the body's stored size is consumed,
-//     also inside a group or after the first byte of a reference (which is then dropped).
-//   A stream yields at most 8.5 bytes per stream byte (144 from a group of 17); the project
-//   section and the language file are refused when they decode to more than their bounds below.
+// LZSS stream: codec/lzss/LzssFormat.h. A stream yields at most 8.5 bytes per stream byte;
+// the project section and the language file are refused when they decode to more than their
+// bounds below.
 //
 // Body method: the file bodies of a set (every entry but kind N, the language file included) are
 // all LZSS streams or all LZMA bodies, as the project's CompressType of task 2401 says: absent or
 // empty or "LZSS" for LZSS, "LZMA" for LZMA (compared ignoring case); any other value makes the
 // set damaged. The project section is always LZSS: it says which method the bodies use.
 //
-// LZMA body (the SDK's .lzma layout, so standard tools read one cut out of a set):
-//   0   properties   5 bytes: (pb * 5 + lp) * 9 + lc, then the dictionary size (u32 LE)
-//   5   file length  u64 LE; all ones: unknown, the data then ends with the end marker
-//   13  LZMA data    up to the body's stored size, nothing after it
-//   The engine decodes with a dictionary of the stated size and refuses, as damage, a body whose
-//   dictionary passes kMaxLzmaDictionary or whose lc + lp passes kMaxLzmaLiteralBits (which bound
-//   its memory), data the decoder rejects, a body that ends before its file does, and bytes after
-//   the data's end. The builder gives every body of a set the same properties.
+// LZMA body: codec/lzma/LzmaFormat.h.
 #pragma once
 
 #include <cstddef>
@@ -99,6 +85,8 @@
 #include <string>
 #include <vector>
 
+#include "codec/lzma/LzmaFormat.h"
+#include "codec/lzss/LzssFormat.h"
 #include "container/Sha256.h"
 
 namespace vesk {
@@ -225,21 +213,5 @@ const RecordedBody* FindRecordedBody(const ChecksumBlock& block, std::uint32_t o
 // the engine's 32-bit address space holds the project model built from them.
 constexpr std::uint64_t kMaxProjectText = 32u << 20;
 constexpr std::uint64_t kMaxLanguageFile = 4u << 20;
-
-// --- LZSS stream ----------------------------------------------------------------------------
-
-constexpr int kLzssWindowSize = 4096;
-constexpr int kLzssMaxMatch = 18;
-constexpr int kLzssMinMatch = 3;  // references carry (length - 3) in four bits
-constexpr int kLzssFirstWritePos = kLzssWindowSize - kLzssMaxMatch;  // 4078
-constexpr std::uint8_t kLzssFillByte = 0x20;
-
-// --- LZMA body ------------------------------------------------------------------------------
-
-constexpr std::size_t kLzmaPropertiesSize = 5;
-constexpr std::size_t kLzmaHeaderSize = kLzmaPropertiesSize + 8;
-constexpr std::uint64_t kLzmaUnknownLength = ~std::uint64_t(0);
-constexpr std::uint32_t kMaxLzmaDictionary = 64u << 20;
-constexpr unsigned kMaxLzmaLiteralBits = 4;  // lc + lp; 12 KiB of literal probabilities at most
 
 }  // namespace vesk

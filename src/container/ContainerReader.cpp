@@ -1,4 +1,5 @@
-// Extraction of container bodies: volume arithmetic, volume changes, LZSS, LZMA and raw bodies.
+// Extraction of container bodies: volume arithmetic, volume changes, bounds and checksums; the
+// bodies' decoders are the codecs'.
 #include "container/ContainerReader.h"
 
 #include <algorithm>
@@ -48,6 +49,10 @@ std::string DamagedSetupMessage(const std::string& volumePath) {
 ContainerReader::ContainerReader(std::atomic<bool>& setupFinished)
     : setupFinished_(setupFinished) {}
 
+Status ContainerReader::Outcome(bool ok) const {
+    return ok ? Status() : Status::Failure(error_);
+}
+
 bool ContainerReader::Fail(std::initializer_list<std::string_view> parts) {
     error_ = Concat(parts);
     return false;
@@ -63,7 +68,7 @@ bool ContainerReader::Damaged(const std::string& volumePath,
     return false;
 }
 
-bool ContainerReader::OpenContainer(const std::string& modulePath) {
+bool ContainerReader::Open(const std::string& modulePath) {
     damaged_.clear();
     checked_ = false;
     sums_ = ChecksumBlock();
@@ -188,7 +193,7 @@ bool ContainerReader::DigestOf(std::int64_t from, std::int64_t count, bool image
     return true;
 }
 
-bool ContainerReader::ReadProjectText(std::string& text) {
+bool ContainerReader::ReadProjectBytes(std::string& text) {
     if (!damaged_.empty()) return Fail({DamagedSetupMessage(damaged_)});
     StringSink sink;
     std::int64_t end = std::int64_t(tail_.projectOffset) + tail_.projectSize;
@@ -202,8 +207,8 @@ bool ContainerReader::ReadProjectText(std::string& text) {
     arithmetic_ = false;
     const BodyMethod bodies = method_;
     method_ = BodyMethod::Lzss;  // the project section always is
-    const bool read = ExtractTo(sink, std::int32_t(tail_.projectOffset),
-                                std::int32_t(tail_.projectSize), false, kMaxProjectText);
+    const bool read = ExtractInto(sink, std::int32_t(tail_.projectOffset),
+                                  std::int32_t(tail_.projectSize), false, kMaxProjectText);
     method_ = bodies;
     if (!read) {
         return damaged_.empty() ? false
@@ -215,13 +220,13 @@ bool ContainerReader::ReadProjectText(std::string& text) {
     return true;
 }
 
-bool ContainerReader::ReadProject(const std::string& xmlPath) {
+Status ContainerReader::ReadProject(const std::string& xmlPath) {
     std::string text;
-    if (!ReadProjectText(text)) return false;
+    if (!ReadProjectBytes(text)) return Outcome(false);
     OutputFile out;
-    if (!out.Create(xmlPath)) return Fail({"cannot create ", xmlPath});
+    if (!out.Create(xmlPath)) return Outcome(Fail({"cannot create ", xmlPath}));
     bool ok = out.Write(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-    return out.Close() && ok ? true : Fail({"cannot write ", xmlPath});
+    return Outcome(out.Close() && ok ? true : Fail({"cannot write ", xmlPath}));
 }
 
 void ContainerReader::SetVolumeSize(std::int32_t diskSize) {
@@ -229,13 +234,13 @@ void ContainerReader::SetVolumeSize(std::int32_t diskSize) {
     volumeSize_ = diskSize > 0 ? diskSize : std::numeric_limits<std::int32_t>::max();
 }
 
-bool ContainerReader::SetBodyMethod(const std::string& compressType) {
+bool ContainerReader::ChooseMethod(const std::string& compressType) {
     if (BodyMethodFromName(compressType, method_)) return true;
     return Damaged(setupPath_, {"its bodies use the compression method \"", compressType,
                                 "\", which this engine does not know"});
 }
 
-bool ContainerReader::CheckFileList(const std::vector<std::string>& entries) {
+bool ContainerReader::CheckEntries(const std::vector<std::string>& entries) {
     std::vector<BodySpan> spans;
     spans.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -282,8 +287,8 @@ bool ContainerReader::RecordedLength(std::int32_t offset, std::int32_t size, boo
     return true;
 }
 
-bool ContainerReader::ExtractEntry(const std::string& outputPath, std::int32_t offset,
-                                   std::int32_t size, bool raw, std::uint64_t limit) {
+bool ContainerReader::ExtractFile(const std::string& outputPath, std::int32_t offset,
+                                  std::int32_t size, bool raw, std::uint64_t limit) {
     // Find the body before creating the file: a missing volume leaves no empty file behind.
     std::int64_t inVolume = 0;
     std::uint64_t recorded = kUnbounded;
@@ -298,8 +303,8 @@ bool ContainerReader::ExtractEntry(const std::string& outputPath, std::int32_t o
     return EndBody(bounded, ok, limit, recorded);
 }
 
-bool ContainerReader::ExtractTo(ByteSink& sink, std::int32_t offset, std::int32_t size, bool raw,
-                                std::uint64_t limit) {
+bool ContainerReader::ExtractInto(ByteSink& sink, std::int32_t offset, std::int32_t size, bool raw,
+                                  std::uint64_t limit) {
     std::int64_t inVolume = 0;
     std::uint64_t recorded = kUnbounded;
     // The project section, read without volume arithmetic, is no body of the stream.
@@ -361,9 +366,7 @@ bool ContainerReader::ReadBody(ByteSink& sink, std::int64_t inVolume, std::int32
     // Without volume arithmetic the body is read where it lies, all of it in this file.
     position_ = arithmetic_ ? inVolume : 0;
     if (!arithmetic_) streamLimit_ = std::min<std::int64_t>(volume_.Length() - inVolume, size);
-    bool ok = raw                           ? CopyRaw(sink, size)
-              : method_ == BodyMethod::Lzma ? ExtractLzma(sink, size)
-                                            : ExtractLzss(sink, size);
+    bool ok = raw ? CopyRaw(sink, size) : Decode(decoders_.For(method_), sink, size);
     if (!arithmetic_) streamLimit_ = tailEnd_ - std::int64_t(kTailSize);
     return ok;
 }
@@ -392,46 +395,30 @@ bool ContainerReader::FetchInput() {
     return true;
 }
 
-bool ContainerReader::ExtractLzss(ByteSink& sink, std::int32_t size) {
+bool ContainerReader::Decode(BodyDecoder& decoder, ByteSink& sink, std::int32_t size) {
     bodyLength_ = size;
     bodyConsumed_ = 0;
     inputFill_ = 0;
     inputFailed_ = false;
-    decoder_.Reset();
-    bool written = true;
-    // A stop request ends the body at the next input block; what was decoded is still written.
-    while (written && !setupFinished_ && FetchInput()) {
-        bodyConsumed_ += std::int64_t(inputFill_);
-        written = decoder_.Feed(input_, inputFill_, sink);
-    }
-    written = decoder_.Finish(sink) && written;
-    if (!written) return Fail({"cannot write the extracted file"});
-    if (inputFailed_) return false;  // a short volume or a cancelled disk request
-    return !setupFinished_;
-}
-
-bool ContainerReader::ExtractLzma(ByteSink& sink, std::int32_t size) {
-    bodyLength_ = size;
-    bodyConsumed_ = 0;
-    inputFill_ = 0;
-    inputFailed_ = false;
-    lzma_.Reset();
+    decoder.Reset();
     bool fed = true;
+    // A stop request ends the body at the next input block; what was decoded is still written.
     while (fed && !setupFinished_ && FetchInput()) {
         bodyConsumed_ += std::int64_t(inputFill_);
-        fed = lzma_.Feed(input_, inputFill_, sink);
+        fed = decoder.Feed(input_, inputFill_, sink);
     }
-    if (inputFailed_) return false;  // a short volume or a cancelled disk request
-    if (setupFinished_ && fed) return Fail({"the setup was stopped"});
-    if (fed) fed = lzma_.Finish();
-    if (fed) return true;
-    if (lzma_.Damaged()) {
+    fed = decoder.Flush(sink) && fed;
+    if (fed && inputFailed_) return false;  // a short volume or a cancelled disk request
+    if (fed && setupFinished_) return Fail({"the setup was stopped"});
+    if (fed && decoder.Complete()) return true;
+    if (decoder.Damaged()) {
         // A damaged body ends the install as a damaged volume does.
         setupFinished_ = true;
-        return Damaged(volume_.Path(), {"an LZMA body is damaged: ", lzma_.Problem()});
+        return Damaged(volume_.Path(),
+                       {"an ", BodyMethodName(method_), " body is damaged: ", decoder.Problem()});
     }
-    if (lzma_.Problem().empty()) return Fail({"cannot write the extracted file"});
-    return Fail({lzma_.Problem()});
+    if (decoder.Problem().empty()) return Fail({"cannot write the extracted file"});
+    return Fail({decoder.Problem()});
 }
 
 bool ContainerReader::ReadStream(std::uint8_t* buffer, std::size_t count) {

@@ -10,14 +10,14 @@
 #include <string_view>
 #include <vector>
 
-#include "container/BodyMethod.h"
-#include "container/ByteSink.h"
+#include "codec/BodyDecoders.h"
+#include "codec/BodyMethod.h"
+#include "codec/ByteSink.h"
 #include "container/ContainerFormat.h"
 #include "container/Crc32.h"
 #include "container/FileEntry.h"
-#include "container/LzmaBodyDecoder.h"
-#include "container/LzssDecoder.h"
 #include "container/VolumeFile.h"
+#include "platform/Status.h"
 
 namespace vesk {
 
@@ -42,8 +42,10 @@ bool ReadContainerTail(VolumeFile& file, LocatedTail& located);
 // "the setup is damaged: <volume>", the one message for a damaged or mismatched set.
 std::string DamagedSetupMessage(const std::string& volumePath);
 
-// One reader per process. It owns the open volume and every buffer it needs, so extracting a
-// file allocates nothing (but an LZMA set's dictionary, at its first body, kept for the rest).
+// One reader per process. It keeps the volumes, the bounds and the checksums of a set; the
+// bodies' decoders (codec/) turn what it reads into bytes. It owns the open volume and every
+// buffer it needs, so extracting a file allocates nothing (but a method's decoder at its first
+// body, with an LZMA set's dictionary, kept for the rest).
 // Used by one thread at a time; `setupFinished` may be set by any thread and makes a running
 // extraction end with false.
 class ContainerReader {
@@ -66,17 +68,19 @@ public:
     // where volume files are looked for first. Volume arithmetic is off afterwards. When the set
     // carries a checksum block, volume 1 and the project section are verified here, before
     // anything is unpacked; a mismatch makes the set damaged (DamagedVolume).
-    bool OpenContainer(const std::string& modulePath);
+    Status OpenContainer(const std::string& modulePath) { return Outcome(Open(modulePath)); }
 
     // Decodes the project section into a file / into memory, then turns volume arithmetic on.
     // A section that decodes to more than kMaxProjectText bytes is refused as damage.
-    bool ReadProject(const std::string& xmlPath);
-    bool ReadProjectText(std::string& text);
+    Status ReadProject(const std::string& xmlPath);
+    Status ReadProjectText(std::string& text) { return Outcome(ReadProjectBytes(text)); }
 
     // Checks the file list before anything of it is unpacked: no two non-empty bodies share a
     // stream byte, and with a checksum block every body lies inside the set's data stream.
     // Otherwise the set is damaged. `entries` are the FileEntry texts in file-list order.
-    bool CheckFileList(const std::vector<std::string>& entries);
+    Status CheckFileList(const std::vector<std::string>& entries) {
+        return Outcome(CheckEntries(entries));
+    }
 
     // The number of stream bytes each volume carries (the project's DiskSize). Zero or negative
     // means that everything lies in the setup executable.
@@ -87,7 +91,9 @@ public:
     // the project has none). A value that names no method this engine knows makes the set
     // damaged, and false: its bodies are never decoded with a method they were not written in.
     // LZSS until set; the project section is LZSS whatever the method.
-    bool SetBodyMethod(const std::string& compressType);
+    Status SetBodyMethod(const std::string& compressType) {
+        return Outcome(ChooseMethod(compressType));
+    }
     BodyMethod Method() const { return method_; }
 
     // On: entry offsets are stream positions across volumes. Off: plain offsets in the current
@@ -99,14 +105,18 @@ public:
     // bytes the set records for it, is refused as damage, with no byte past the smaller bound
     // written; so is an LZMA body that its decoder finds damaged. Damage in a body also sets
     // `setupFinished`, as a volume that cannot be had does.
-    bool ExtractEntry(const std::string& outputPath, std::int32_t offset, std::int32_t size,
-                      bool raw, std::uint64_t limit = kUnbounded);
-    bool ExtractEntry(const FileEntry& entry) {
+    Status ExtractEntry(const std::string& outputPath, std::int32_t offset, std::int32_t size,
+                        bool raw, std::uint64_t limit = kUnbounded) {
+        return Outcome(ExtractFile(outputPath, offset, size, raw, limit));
+    }
+    Status ExtractEntry(const FileEntry& entry) {
         return ExtractEntry(entry.path, entry.offset, entry.size, entry.IsRaw());
     }
     // The same into any sink (memory, a checksum).
-    bool ExtractTo(ByteSink& sink, std::int32_t offset, std::int32_t size, bool raw,
-                   std::uint64_t limit = kUnbounded);
+    Status ExtractTo(ByteSink& sink, std::int32_t offset, std::int32_t size, bool raw,
+                     std::uint64_t limit = kUnbounded) {
+        return Outcome(ExtractInto(sink, offset, size, raw, limit));
+    }
 
     // Gives the file at the entry's expanded path the entry's time; silent when it cannot.
     static void SetEntryTime(const FileEntry& entry);
@@ -138,10 +148,22 @@ public:
     // list); empty while none is. Once set, it stays until the next OpenContainer.
     const std::string& DamagedVolume() const { return damaged_; }
 
-    // What went wrong last, for tools that report it; the engine itself stays silent.
+    // The reason of the last failure, the one the failed call's Status carried; for the stream
+    // calls above that answer with a bool.
     const std::string& LastError() const { return error_; }
 
 private:
+    // The Status of a call that succeeded or not, its reason the failure just recorded.
+    Status Outcome(bool ok) const;
+    // What the calls of the same names do; false with the reason in error_.
+    bool Open(const std::string& modulePath);
+    bool ReadProjectBytes(std::string& text);
+    bool CheckEntries(const std::vector<std::string>& entries);
+    bool ChooseMethod(const std::string& compressType);
+    bool ExtractFile(const std::string& outputPath, std::int32_t offset, std::int32_t size,
+                     bool raw, std::uint64_t limit);
+    bool ExtractInto(ByteSink& sink, std::int32_t offset, std::int32_t size, bool raw,
+                     std::uint64_t limit);
     // Makes the message made of `parts` LastError; false, for `return Fail({...})`.
     bool Fail(std::initializer_list<std::string_view> parts);
     // Marks the set damaged at `volumePath`; `why` (its parts) only goes into LastError.
@@ -172,8 +194,8 @@ private:
     bool LocateBody(std::int32_t offset, std::int32_t size, std::int64_t& inVolume);
     bool ReadBody(ByteSink& sink, std::int64_t inVolume, std::int32_t size, bool raw);
     bool FetchInput();
-    bool ExtractLzss(ByteSink& sink, std::int32_t size);
-    bool ExtractLzma(ByteSink& sink, std::int32_t size);
+    // Decodes a body of `size` stored bytes with `decoder`.
+    bool Decode(BodyDecoder& decoder, ByteSink& sink, std::int32_t size);
     bool CopyRaw(ByteSink& sink, std::int32_t size);
 
     static constexpr std::size_t kInputSize = 8192;
@@ -207,8 +229,7 @@ private:
     std::uint8_t copyBlock_[kCopyBlock];
     // Verifying a volume happens in the middle of a body's ReadStream: its own block.
     std::uint8_t checkBlock_[kInputSize];
-    LzssDecoder decoder_;
-    LzmaBodyDecoder lzma_;
+    BodyDecoders decoders_;
     std::string error_;
 };
 

@@ -2,6 +2,8 @@
 // starts rather than stored in it: every setup carries the engine.
 #include "container/Crc32.h"
 
+#include "platform/LittleEndian.h"
+
 namespace vesk {
 namespace {
 
@@ -29,8 +31,7 @@ void Crc32::Update(const std::uint8_t* data, std::size_t size) {
     const auto& t = gTables.t;
     std::uint32_t c = state_;
     while (size >= 4) {
-        c ^= std::uint32_t(data[0]) | std::uint32_t(data[1]) << 8 | std::uint32_t(data[2]) << 16 |
-             std::uint32_t(data[3]) << 24;
+        c ^= Get32(data);
         c = t[3][c & 0xFF] ^ t[2][(c >> 8) & 0xFF] ^ t[1][(c >> 16) & 0xFF] ^ t[0][c >> 24];
         data += 4;
         size -= 4;

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "container/ByteSink.h"
+#include "codec/ByteSink.h"
 
 namespace vesk {
 

@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/LittleEndian.h"
+
 namespace vesk {
 
 namespace {
@@ -17,24 +19,6 @@ constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::size_t kMaskBytes = 12;  // red, green and blue masks of bit-field rows
 constexpr std::size_t kReadPiece = 32768;
-
-std::uint16_t Le16(const std::uint8_t* p) {
-    return std::uint16_t(p[0] | p[1] << 8);
-}
-
-std::uint32_t Le32(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-           std::uint32_t(p[3]) << 24;
-}
-
-void Put16(std::uint8_t* p, std::uint16_t value) {
-    p[0] = std::uint8_t(value);
-    p[1] = std::uint8_t(value >> 8);
-}
-
-void Put32(std::uint8_t* p, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) p[i] = std::uint8_t(value >> (8 * i));
-}
 
 // The fields of either header kind that the block needs.
 struct Header {
@@ -54,25 +38,25 @@ struct Header {
 std::optional<Header> ParseHeader(const std::uint8_t* p, std::size_t available) {
     if (available < 4) return std::nullopt;
     Header h;
-    h.size = Le32(p);
+    h.size = Get32(p);
     if (h.size == kCoreHeaderSize && available >= kCoreHeaderSize) {
-        h.width = Le16(p + 4);
-        h.height = Le16(p + 6);
-        h.planes = Le16(p + 8);
-        h.bitCount = Le16(p + 10);
+        h.width = Get16(p + 4);
+        h.height = Get16(p + 6);
+        h.planes = Get16(p + 8);
+        h.bitCount = Get16(p + 10);
         return h;
     }
     if (h.size != kInfoHeaderSize || available < kInfoHeaderSize) return std::nullopt;
-    h.width = std::int32_t(Le32(p + 4));
-    h.height = std::int32_t(Le32(p + 8));
-    h.planes = Le16(p + 12);
-    h.bitCount = Le16(p + 14);
-    h.compression = Le32(p + 16);
-    h.imageSize = Le32(p + 20);
-    h.xPixelsPerMetre = Le32(p + 24);
-    h.yPixelsPerMetre = Le32(p + 28);
-    h.colorsUsed = Le32(p + 32);
-    h.colorsImportant = Le32(p + 36);
+    h.width = std::int32_t(Get32(p + 4));
+    h.height = std::int32_t(Get32(p + 8));
+    h.planes = Get16(p + 12);
+    h.bitCount = Get16(p + 14);
+    h.compression = Get32(p + 16);
+    h.imageSize = Get32(p + 20);
+    h.xPixelsPerMetre = Get32(p + 24);
+    h.yPixelsPerMetre = Get32(p + 28);
+    h.colorsUsed = Get32(p + 32);
+    h.colorsImportant = Get32(p + 36);
     return h;
 }
 
@@ -125,7 +109,7 @@ std::optional<DibImage> ReadBitmap(const std::uint8_t* data, std::size_t size) {
     if (size < kFileHeaderSize) return std::nullopt;
     const bool fileHeader = data[0] == 'B' && data[1] == 'M';
     const std::size_t headerPos = fileHeader ? kFileHeaderSize : 0;
-    const std::uint32_t pixelOffset = fileHeader ? Le32(data + kPixelOffsetField) : 0;
+    const std::uint32_t pixelOffset = fileHeader ? Get32(data + kPixelOffsetField) : 0;
 
     std::optional<Header> parsed = ParseHeader(data + headerPos, size - headerPos);
     if (!parsed || !ValidShape(*parsed)) return std::nullopt;

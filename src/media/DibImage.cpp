@@ -3,14 +3,11 @@
 
 #include <utility>
 
+#include "platform/LittleEndian.h"
+
 namespace vesk {
 
 namespace {
-
-std::uint32_t Le32(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-           std::uint32_t(p[3]) << 24;
-}
 
 constexpr int kSpreadSize = 256;
 constexpr int kSpreadReds = 8;
@@ -22,19 +19,19 @@ DibImage::DibImage(std::vector<std::uint8_t> block, std::uint32_t colorCount, st
     : block_(std::move(block)), colorCount_(colorCount), maskBytes_(maskBytes) {}
 
 std::int32_t DibImage::Width() const {
-    return std::int32_t(Le32(block_.data() + 4));
+    return std::int32_t(Get32(block_.data() + 4));
 }
 
 std::int32_t DibImage::Height() const {
-    return std::int32_t(Le32(block_.data() + 8));
+    return std::int32_t(Get32(block_.data() + 8));
 }
 
 std::uint16_t DibImage::BitCount() const {
-    return std::uint16_t(block_[14] | block_[15] << 8);
+    return Get16(block_.data() + 14);
 }
 
 std::uint32_t DibImage::Compression() const {
-    return Le32(block_.data() + 16);
+    return Get32(block_.data() + 16);
 }
 
 std::vector<PaletteColour> DibImage::PaletteColours() const {

@@ -57,7 +57,7 @@ enum class FieldKind : int {
     IsToStartup = 46,
     FileQty = 47,
     IsToQuickLaunch = 48,
-    CompressType = 49,  // the method of the file bodies (container/BodyMethod.h)
+    CompressType = 49,  // the method of the file bodies (codec/BodyMethod.h)
     ProductId = 50,     // the product's identity across versions and renames
     InvalidField = 51,
 };

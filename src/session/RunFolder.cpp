@@ -23,11 +23,12 @@ private:
 
 }  // namespace
 
-bool RunFolder::Create(const std::string& systemTemp, const std::string& prefix) {
+Status RunFolder::Create(const std::string& systemTemp, const std::string& prefix) {
     LockGuard hold(lock_);
-    if (folder_) return false;
+    if (folder_) return Status::Failure("the run's folder is made already: " + folder_->Path());
     folder_ = files_.CreatePrivateFolder(systemTemp, prefix);
-    return folder_ != nullptr;
+    if (!folder_) return Status::Failure("cannot make the run's folder in " + systemTemp);
+    return Status();
 }
 
 std::string RunFolder::Path() const {

@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "container/ByteSink.h"
+#include "codec/ByteSink.h"
 #include "platform/Lock.h"
 #include "platform/PrivateFiles.h"
+#include "platform/Status.h"
 
 namespace vesk {
 
@@ -25,9 +26,9 @@ public:
     RunFolder(const RunFolder&) = delete;
     RunFolder& operator=(const RunFolder&) = delete;
 
-    // Makes the folder inside `systemTemp` under `prefix` and a random name (PrivateFiles). False
-    // when it cannot be made, or was made already.
-    bool Create(const std::string& systemTemp, const std::string& prefix);
+    // Makes the folder inside `systemTemp` under `prefix` and a random name (PrivateFiles). A
+    // failure, with its reason, when it cannot be made, or was made already.
+    Status Create(const std::string& systemTemp, const std::string& prefix);
     // The folder's path, without a trailing backslash; empty before Create and after Remove.
     std::string Path() const;
 

@@ -12,8 +12,8 @@
 
 #include "BuildTestKit.h"
 #include "Commands.h"
-#include "LzssEncoder.h"
 #include "SourceDateEpoch.h"
+#include "codec/lzss/LzssEncoder.h"
 #include "container/FileEntry.h"
 #include "project/TaskSlots.h"
 #include "support/SetupFixture.h"

@@ -5,8 +5,8 @@
 #include <map>
 
 #include "BuildTestKit.h"
-#include "LzssEncoder.h"
 #include "SetupInspector.h"
+#include "codec/lzss/LzssEncoder.h"
 #include "resources/LanguageFile.h"
 #include "support/SetupFixture.h"
 

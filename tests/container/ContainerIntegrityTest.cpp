@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "LzssEncoder.h"
+#include "codec/lzss/LzssEncoder.h"
 #include "container/ContainerReader.h"
 #include "container/FileEntry.h"
 #include "support/PeProbe.h"

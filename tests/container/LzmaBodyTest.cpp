@@ -5,7 +5,7 @@
 #include <atomic>
 #include <functional>
 
-#include "LzmaBodyEncoder.h"
+#include "codec/lzma/LzmaBodyEncoder.h"
 #include "container/ContainerReader.h"
 #include "support/SetupFixture.h"
 #include "support/TempDir.h"

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "LzssEncoder.h"
+#include "codec/lzss/LzssDecoder.h"
+#include "codec/lzss/LzssEncoder.h"
 #include "container/ContainerReader.h"
-#include "container/LzssDecoder.h"
 #include "support/TempDir.h"
 
 namespace vesk {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "LzmaBodyEncoder.h"
+#include "codec/lzma/LzmaBodyEncoder.h"
 #include "container/ContainerReader.h"
 #include "container/Crc32.h"
 #include "container/Sha256.h"

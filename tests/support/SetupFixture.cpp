@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ContainerWriter.h"
-#include "LzssEncoder.h"
+#include "codec/lzss/LzssEncoder.h"
 #include "container/ContainerReader.h"
 
 namespace vesk::test {

@@ -12,8 +12,8 @@
 
 #include "DemoInstall.h"
 #include "GuiDriver.h"
-#include "LzssEncoder.h"
 #include "RunFolders.h"
+#include "codec/lzss/LzssEncoder.h"
 #include "container/ContainerFormat.h"
 #include "resources/LanguageFile.h"
 #include "support/CrcForgery.h"

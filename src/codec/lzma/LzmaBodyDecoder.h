@@ -1,4 +1,4 @@
-// Decoder of one LZMA body of the layout in ContainerFormat.h, fed in pieces of any size, over
+// Decoder of one LZMA body of the layout in LzmaFormat.h, fed in pieces of any size, over
 // the LZMA SDK's LzmaDec.
 #pragma once
 
@@ -9,8 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "container/ByteSink.h"
-#include "container/ContainerFormat.h"
+#include "codec/BodyDecoder.h"
+#include "codec/ByteSink.h"
+#include "codec/lzma/LzmaFormat.h"
 
 namespace vesk {
 
@@ -18,31 +19,34 @@ namespace vesk {
 // dictionary of the size a body's header names, at most kMaxLzmaDictionary. The dictionary is
 // kept for the next body: the bodies of a set share their properties, so a set allocates once.
 // Nothing else grows with a body: decoded bytes go to the sink straight from the dictionary.
-class LzmaBodyDecoder {
+class LzmaBodyDecoder final : public BodyDecoder {
 public:
     LzmaBodyDecoder();
-    ~LzmaBodyDecoder();
+    ~LzmaBodyDecoder() override;
     LzmaBodyDecoder(const LzmaBodyDecoder&) = delete;
     LzmaBodyDecoder& operator=(const LzmaBodyDecoder&) = delete;
 
     // Starts a new body: its header comes first.
-    void Reset();
+    void Reset() override;
 
     // Decodes `size` more body bytes; the decoded bytes go to `sink` as they come, in pieces of
     // at most the dictionary's size. False when the body is damaged (Damaged()), when the
     // dictionary cannot be allocated, or when the sink refused bytes (Problem() is then empty).
     // After a false every further call is false.
-    bool Feed(const std::uint8_t* data, std::size_t size, ByteSink& sink);
+    bool Feed(const std::uint8_t* data, std::size_t size, ByteSink& sink) override;
 
     // Every byte of the body has been fed: false when it ended before its data did (damaged),
     // or an earlier Feed failed.
     bool Finish();
 
-    bool Damaged() const { return damaged_; }
+    bool Damaged() const override { return damaged_; }
     // What went wrong, in words ("its dictionary of ... bytes passes ..."); empty when nothing
     // did, or the sink refused bytes.
-    const std::string& Problem() const { return problem_; }
-    std::uint64_t OutputCount() const { return produced_; }
+    const std::string& Problem() const override { return problem_; }
+    std::uint64_t OutputCount() const override { return produced_; }
+    // As a BodyDecoder: nothing is held back (Flush), and Complete is Finish.
+    bool Flush(ByteSink&) override { return true; }
+    bool Complete() override { return Finish(); }
     // The bytes of the dictionary held now; 0 before the first body's header.
     std::size_t DictionaryBytes() const;
 

@@ -1,6 +1,9 @@
-// How the file bodies of a set are compressed: the project's CompressType of task 2401.
+// How the file bodies of a set are compressed: the project's CompressType of task 2401. A new
+// method is a folder of codec/ with its decoder and encoder, a value here and its name below,
+// and its decoder in BodyDecoders.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace vesk {
@@ -9,6 +12,8 @@ enum class BodyMethod {
     Lzss,  // the default: every set without a CompressType
     Lzma,
 };
+// The number of methods: one more than the last of them.
+constexpr std::size_t kBodyMethodCount = std::size_t(BodyMethod::Lzma) + 1;
 
 // The method a CompressType value names: empty (the field absent), "LZSS" or "LZMA", ignoring
 // ASCII case, nothing trimmed. False for anything else: a method this engine does not know.

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "container/ContainerFormat.h"
+#include "codec/lzss/LzssFormat.h"
 
 namespace vesk {
 

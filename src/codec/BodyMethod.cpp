@@ -1,5 +1,5 @@
 // Names of the body methods.
-#include "container/BodyMethod.h"
+#include "codec/BodyMethod.h"
 
 namespace vesk {
 namespace {

@@ -1,6 +1,6 @@
 // LZMA bodies through the SDK's dictionary interface: the dictionary is the output buffer, and
 // what each call decodes into it goes to the sink before the dictionary wraps.
-#include "container/LzmaBodyDecoder.h"
+#include "codec/lzma/LzmaBodyDecoder.h"
 
 #include <cstdlib>
 
@@ -11,6 +11,7 @@
 #undef _WIN32
 #include "lzma-sdk/LzmaDec.h"
 #include "platform/Concat.h"
+#include "platform/LittleEndian.h"
 #pragma pop_macro("_WIN32")
 
 namespace vesk {
@@ -23,12 +24,6 @@ void Release(void*, void* address) {
     std::free(address);
 }
 ISzAlloc kHeap = {Allocate, Release};
-
-std::uint64_t LittleEndian64(const std::uint8_t* bytes) {
-    std::uint64_t value = 0;
-    for (int i = 7; i >= 0; --i) value = value << 8 | bytes[i];
-    return value;
-}
 
 }  // namespace
 
@@ -80,7 +75,7 @@ bool LzmaBodyDecoder::Start() {
                        std::to_string(properties.lp), ") passes the ",
                        std::to_string(kMaxLzmaLiteralBits), " bits the engine allows"});
     }
-    length_ = LittleEndian64(header_ + kLzmaPropertiesSize);
+    length_ = Get64(header_ + kLzmaPropertiesSize);
     const SRes allocated =
         LzmaDec_Allocate(&state_->decoder, header_, unsigned(kLzmaPropertiesSize), &kHeap);
     if (allocated != SZ_OK) {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "LzssEncoder.h"
-#include "LzssMatchFinder.h"
-#include "container/LzssDecoder.h"
+#include "codec/lzss/LzssDecoder.h"
+#include "codec/lzss/LzssEncoder.h"
+#include "codec/lzss/LzssMatchFinder.h"
 
 namespace vesk {
 namespace {

@@ -1,5 +1,5 @@
 // LZSS decoding with a fast path for whole groups and a byte-at-a-time path for the edges.
-#include "container/LzssDecoder.h"
+#include "codec/lzss/LzssDecoder.h"
 
 #include <cstring>
 
@@ -12,7 +12,9 @@ constexpr std::size_t kWholeGroupInput = 1 + 8 * 2;
 
 }  // namespace
 
-LzssDecoder::LzssDecoder() { Reset(); }
+LzssDecoder::LzssDecoder() {
+    Reset();
+}
 
 void LzssDecoder::Reset() {
     // The history in front of the first output byte plays the fresh window: the ring positions

@@ -1,9 +1,10 @@
 // LZMA bodies through the SDK's streaming encoder: it pulls the input and pushes the output.
-#include "LzmaBodyEncoder.h"
+#include "codec/lzma/LzmaBodyEncoder.h"
 
 #include <cstdlib>
 
-#include "container/ContainerFormat.h"
+#include "codec/lzma/LzmaFormat.h"
+#include "platform/LittleEndian.h"
 
 // The SDK's Types.h includes <windows.h> when _WIN32 is defined; nothing we use depends on it.
 #include <cstddef>
@@ -97,8 +98,8 @@ bool LzmaBodyEncoder::Encode(ByteSource& source, std::uint64_t length, ByteSink&
         return false;
     }
     // The set's dictionary, not the reduced one the encoder works with.
-    for (int i = 0; i < 4; ++i) header[1 + i] = std::uint8_t(dictionary_ >> (8 * i));
-    for (int i = 0; i < 8; ++i) header[kLzmaPropertiesSize + i] = std::uint8_t(length >> (8 * i));
+    Put32(header + 1, dictionary_);
+    Put64(header + kLzmaPropertiesSize, length);
 
     InStream in = {{ReadIn}, &source, false};
     OutStream out = {{WriteOut}, &sink, 0, false};

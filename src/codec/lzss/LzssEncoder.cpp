@@ -1,5 +1,5 @@
 // LZSS encoding: optimal parsing by a blockwise shortest-path search, and a greedy reference.
-#include "LzssEncoder.h"
+#include "codec/lzss/LzssEncoder.h"
 
 #include <algorithm>
 #include <limits>

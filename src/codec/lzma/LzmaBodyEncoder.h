@@ -1,11 +1,11 @@
-// Encoder of LZMA bodies (ContainerFormat.h) over the LZMA SDK's LzmaEnc, single-threaded.
+// Encoder of LZMA bodies (LzmaFormat.h) over the LZMA SDK's LzmaEnc, single-threaded.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "ByteSource.h"
-#include "container/ByteSink.h"
+#include "codec/ByteSink.h"
+#include "codec/ByteSource.h"
 
 namespace vesk {
 

@@ -1,12 +1,12 @@
-// Encoder for the LZSS stream format of ContainerFormat.h (host side only).
+// Encoder for the LZSS stream format of LzssFormat.h (host side only).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "LzssMatchFinder.h"
-#include "container/ByteSink.h"
+#include "codec/ByteSink.h"
+#include "codec/lzss/LzssMatchFinder.h"
 
 namespace vesk {
 

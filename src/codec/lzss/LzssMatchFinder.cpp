@@ -1,5 +1,5 @@
 // Binary-tree match finder over the 4096-byte LZSS window.
-#include "LzssMatchFinder.h"
+#include "codec/lzss/LzssMatchFinder.h"
 
 #include <algorithm>
 #include <cstring>
