@@ -18,7 +18,6 @@
 #include "ProjectDefines.h"
 #include "ProjectReader.h"
 #include "ReferenceCheck.h"
-#include "RegistryDataCheck.h"
 #include "ShellCommand.h"
 #include "SignedCopy.h"
 #include "SizeOption.h"
@@ -31,6 +30,7 @@
 #include "container/ContainerFormat.h"
 #include "container/FileEntry.h"
 #include "platform/FileTimes.h"
+#include "project/RegistryDataGrammar.h"
 #include "project/TaskSlots.h"
 #include "resources/LanguageFile.h"
 
@@ -321,8 +321,10 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
             std::string bytes, why;
             if (!ReadFileContent(file.readPath, bytes, why, kMaxWholeFileSize, &file.identity)) {
                 Report(0, why);
-            } else if (!CheckRegistryDataFile(bytes, why)) {
-                Report(0, file.hostPath + ": registry data file (kind R): " + why);
+            } else {
+                for (const RegistryDataProblem& problem : CheckRegistryData(bytes)) {
+                    Report(0, file.hostPath + ": registry data file (kind R): " + problem.message);
+                }
             }
         }
         plan.push_back(entry);

@@ -15,12 +15,14 @@
 #include "ProjectCompleter.h"
 #include "ProjectDefines.h"
 #include "ProjectReader.h"
-#include "RegistryDataCheck.h"
+#include "project/RegistryDataGrammar.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     std::string error;
-    (void)vesk::CheckRegistryDataFile(text, error);
+    for (const vesk::RegistryDataProblem& problem : vesk::CheckRegistryData(text)) {
+        if (problem.line == 0 || problem.message.empty()) std::abort();
+    }
 
     std::string converted;
     if (vesk::Utf8ToGb2312(text, converted, error) && vesk::Gb2312ToUtf8(converted) != text) {
