@@ -278,7 +278,7 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
         const StartupField& field = error.field;
         ReportAt(field.slot, field.type, field.kind, field.value, error.message);
     }
-    for (const StartupFile& file : startup.Files()) {
+    for (const StartupSource& file : startup.Files()) {
         Planned entry;
         entry.target = file.target;
         entry.kind = FileKind::StartUp;

@@ -55,7 +55,7 @@ std::string BitmapProblem(const std::string& bytes) {
 
 }  // namespace
 
-std::string StartupFiles::PictureProblem(const StartupFile& file, const std::string& value,
+std::string StartupFiles::PictureProblem(const StartupSource& file, const std::string& value,
                                          const std::string& origin) const {
     const std::string where = value + " (" + origin + "): ";
     std::error_code ec;
@@ -80,7 +80,7 @@ bool StartupFiles::Add(const StartupField& field, const std::string& name,
                        const std::string& origin, Signature signature, const std::string& baseDir) {
     const std::string& value = field.value;
     if (value.empty()) return true;
-    StartupFile file{HostPathFor(baseDir, value), "[TempFileDir]\\" + name, origin};
+    StartupSource file{HostPathFor(baseDir, value), "[TempFileDir]\\" + name, origin};
     std::error_code ec;
     std::string problem;
     if (!std::filesystem::is_regular_file(file.hostPath, ec)) {

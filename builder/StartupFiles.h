@@ -23,7 +23,9 @@ struct StartupError {
     std::string message;
 };
 
-struct StartupFile {
+// A start-up file as the builder plans it: where it comes from and where the engine unpacks it.
+// (The engine's own StartupFile is the entry of a built setup.)
+struct StartupSource {
     std::string hostPath;  // the builder-side file
     std::string target;    // "[TempFileDir]\~VeskInstall-..."
     std::string origin;    // the field that names it, for messages ("TopFramePicture of task 2401")
@@ -39,7 +41,7 @@ public:
     // every such file is reported, and the others are collected all the same.
     bool Collect(const std::vector<Task>& tasks, const std::string& baseDir);
 
-    const std::vector<StartupFile>& Files() const { return files_; }
+    const std::vector<StartupSource>& Files() const { return files_; }
     const std::vector<StartupError>& Errors() const { return errors_; }
     // The messages of Errors(), one per line.
     std::string LastError() const;
@@ -49,10 +51,10 @@ private:
     bool Add(const StartupField& field, const std::string& name, const std::string& origin,
              Signature signature, const std::string& baseDir);
     // The reason the picture cannot be shown, or "".
-    std::string PictureProblem(const StartupFile& file, const std::string& value,
+    std::string PictureProblem(const StartupSource& file, const std::string& value,
                                const std::string& origin) const;
 
-    std::vector<StartupFile> files_;
+    std::vector<StartupSource> files_;
     std::vector<StartupError> errors_;
 };
 
