@@ -63,23 +63,14 @@ bool ReadMarkTime(const std::string& text, std::string& canonical) {
 }
 
 bool ReadKindMark(const std::string& text, KindMark& mark, std::string& why) {
-    std::size_t commas[4];
-    std::size_t at = text.size();
-    int found = 0;
-    for (; found < 4; ++found) {
-        at = at == 0 ? std::string::npos : text.rfind(',', at - 1);
-        if (at == std::string::npos) break;
-        commas[3 - found] = at;
-    }
-    if (found < 4 || commas[0] == 0) {
+    const std::optional<FileEntryFields> fields = SplitFileEntry(text);
+    if (!fields || fields->path.empty()) {
         why = "not in the form \"target,,,KIND,\" (offset and size left empty for the builder)";
         return false;
     }
-    mark.target = text.substr(0, commas[0]);
-    std::string offset = text.substr(commas[0] + 1, commas[1] - commas[0] - 1);
-    std::string size = text.substr(commas[1] + 1, commas[2] - commas[1] - 1);
-    std::string letter = text.substr(commas[2] + 1, commas[3] - commas[2] - 1);
-    std::string time = text.substr(commas[3] + 1);
+    mark.target = std::string(fields->path);
+    const std::string_view offset = fields->offset, size = fields->size;
+    const std::string letter(fields->kind), time(fields->time);
     if (!offset.empty() || !size.empty()) {
         why = "leave offset and size empty, the builder writes them";
         return false;
