@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "CodePageText.h"
-#include "ProjectCheck.h"
-#include "ProjectCompleter.h"
-#include "ProjectDefines.h"
-#include "ProjectReader.h"
+#include "builder/checks/ProjectCheck.h"
+#include "builder/checks/ProjectCompleter.h"
+#include "builder/reading/CodePageText.h"
+#include "builder/reading/ProjectDefines.h"
+#include "builder/reading/ProjectReader.h"
 #include "project/RegistryDataGrammar.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "ContainerWriter.h"
 #include "LzssEncoder.h"
+#include "builder/writing/ContainerWriter.h"
 #include "container/ContainerReader.h"
 
 namespace {

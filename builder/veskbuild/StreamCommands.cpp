@@ -6,11 +6,11 @@
 #include <memory>
 #include <vector>
 
-#include "CommandTable.h"
-#include "Commands.h"
-#include "InputFile.h"
 #include "LzmaBodyEncoder.h"
 #include "LzssEncoder.h"
+#include "builder/plan/InputFile.h"
+#include "builder/veskbuild/CommandTable.h"
+#include "builder/veskbuild/Commands.h"
 #include "container/BodyMethod.h"
 #include "container/LzmaBodyDecoder.h"
 #include "container/LzssDecoder.h"

@@ -11,9 +11,9 @@
 #include <optional>
 
 #include "BuildTestKit.h"
-#include "Commands.h"
 #include "LzssEncoder.h"
-#include "SourceDateEpoch.h"
+#include "builder/plan/SourceDateEpoch.h"
+#include "builder/veskbuild/Commands.h"
 #include "container/FileEntry.h"
 #include "project/TaskSlots.h"
 #include "support/SetupFixture.h"

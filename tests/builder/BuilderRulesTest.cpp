@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "FileKindRules.h"
-#include "SizeOption.h"
-#include "TargetPaths.h"
+#include "builder/plan/FileKindRules.h"
+#include "builder/plan/SizeOption.h"
+#include "builder/plan/TargetPaths.h"
 #include "project/RegistryDataGrammar.h"
 
 namespace vesk {

@@ -6,7 +6,7 @@
 
 #include "BuildTestKit.h"
 #include "LzssEncoder.h"
-#include "SetupInspector.h"
+#include "builder/inspection/SetupInspector.h"
 #include "resources/LanguageFile.h"
 #include "support/SetupFixture.h"
 

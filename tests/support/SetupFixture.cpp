@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "ContainerWriter.h"
 #include "LzssEncoder.h"
+#include "builder/writing/ContainerWriter.h"
 #include "container/ContainerReader.h"
 
 namespace vesk::test {
