@@ -1,36 +1,36 @@
 // Building a setup from a project file.
-#include "SetupBuilder.h"
+#include "builder/SetupBuilder.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <set>
 #include <utility>
 
-#include "BodyWriter.h"
-#include "ContainerWriter.h"
-#include "FileBytes.h"
-#include "FileKindRules.h"
-#include "InputFile.h"
-#include "ProjectCheck.h"
-#include "ProjectCompleter.h"
-#include "ProjectDefines.h"
-#include "ProjectReader.h"
-#include "ReferenceCheck.h"
-#include "RegistryDataCheck.h"
-#include "ShellCommand.h"
-#include "SignedCopy.h"
-#include "SizeOption.h"
-#include "SourceDateEpoch.h"
-#include "SourceScanner.h"
-#include "StartupFiles.h"
-#include "StubBranding.h"
-#include "TargetPaths.h"
-#include "TaskEditing.h"
+#include "builder/checks/ProjectCheck.h"
+#include "builder/checks/ProjectCompleter.h"
+#include "builder/checks/ReferenceCheck.h"
+#include "builder/checks/TaskEditing.h"
+#include "builder/pe/StubBranding.h"
+#include "builder/plan/FileBytes.h"
+#include "builder/plan/FileKindRules.h"
+#include "builder/plan/InputFile.h"
+#include "builder/plan/SizeOption.h"
+#include "builder/plan/SourceDateEpoch.h"
+#include "builder/plan/SourceScanner.h"
+#include "builder/plan/StartupFiles.h"
+#include "builder/plan/TargetPaths.h"
+#include "builder/reading/ProjectDefines.h"
+#include "builder/reading/ProjectReader.h"
+#include "builder/writing/BodyWriter.h"
+#include "builder/writing/ContainerWriter.h"
+#include "builder/writing/ShellCommand.h"
+#include "builder/writing/SignedCopy.h"
 #include "codec/lzma/LzmaBodyEncoder.h"
 #include "codec/lzss/LzssEncoder.h"
 #include "container/ContainerFormat.h"
 #include "container/FileEntry.h"
 #include "platform/FileTimes.h"
+#include "project/RegistryDataGrammar.h"
 #include "project/TaskSlots.h"
 #include "resources/LanguageFile.h"
 
@@ -278,7 +278,7 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
         const StartupField& field = error.field;
         ReportAt(field.slot, field.type, field.kind, field.value, error.message);
     }
-    for (const StartupFile& file : startup.Files()) {
+    for (const StartupSource& file : startup.Files()) {
         Planned entry;
         entry.target = file.target;
         entry.kind = FileKind::StartUp;
@@ -321,8 +321,10 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
             std::string bytes, why;
             if (!ReadFileContent(file.readPath, bytes, why, kMaxWholeFileSize, &file.identity)) {
                 Report(0, why);
-            } else if (!CheckRegistryDataFile(bytes, why)) {
-                Report(0, file.hostPath + ": registry data file (kind R): " + why);
+            } else {
+                for (const RegistryDataProblem& problem : CheckRegistryData(bytes)) {
+                    Report(0, file.hostPath + ": registry data file (kind R): " + problem.message);
+                }
             }
         }
         plan.push_back(entry);

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "ProblemList.h"
-#include "ProjectLocator.h"
-#include "SourceExcludes.h"
+#include "builder/plan/SourceExcludes.h"
+#include "builder/reading/ProblemList.h"
+#include "builder/reading/ProjectLocator.h"
 #include "codec/BodyMethod.h"
 #include "project/InstallProject.h"
 

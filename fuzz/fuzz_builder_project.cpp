@@ -10,17 +10,19 @@
 #include <string>
 #include <vector>
 
-#include "CodePageText.h"
-#include "ProjectCheck.h"
-#include "ProjectCompleter.h"
-#include "ProjectDefines.h"
-#include "ProjectReader.h"
-#include "RegistryDataCheck.h"
+#include "builder/checks/ProjectCheck.h"
+#include "builder/checks/ProjectCompleter.h"
+#include "builder/reading/CodePageText.h"
+#include "builder/reading/ProjectDefines.h"
+#include "builder/reading/ProjectReader.h"
+#include "project/RegistryDataGrammar.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     std::string error;
-    (void)vesk::CheckRegistryDataFile(text, error);
+    for (const vesk::RegistryDataProblem& problem : vesk::CheckRegistryData(text)) {
+        if (problem.line == 0 || problem.message.empty()) std::abort();
+    }
 
     std::string converted;
     if (vesk::Utf8ToGb2312(text, converted, error) && vesk::Gb2312ToUtf8(converted) != text) {

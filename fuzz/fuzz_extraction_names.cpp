@@ -9,9 +9,9 @@
 #include <set>
 #include <string>
 
-#include "ExtractionNames.h"
-#include "OutputTree.h"
-#include "TargetPaths.h"
+#include "builder/inspection/ExtractionNames.h"
+#include "builder/inspection/OutputTree.h"
+#include "builder/plan/TargetPaths.h"
 
 namespace {
 

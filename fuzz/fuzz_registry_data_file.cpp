@@ -1,5 +1,6 @@
 // Fuzzes applying registry data files to an in-memory registry: no faults, every key closed again,
-// and only string values with their terminating NUL written.
+// only string values with their terminating NUL written, and when the builder's check accepts the
+// file, every value line of it written.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "install/RegistryDataFile.h"
+#include "project/RegistryDataGrammar.h"
 #include "support/MemoryRegistry.h"
 
 namespace {
@@ -33,6 +35,25 @@ void CheckValuesBelow(vesk::Registry& registry, vesk::RegistryRoot root, const s
     }
 }
 
+// A file the builder accepts has CR LF lines only: each value line has landed under its key.
+void CheckAcceptedFileApplied(const std::string& bytes, vesk::test::MemoryRegistry& registry) {
+    if (!vesk::CheckRegistryData(bytes).empty()) return;
+    std::optional<vesk::BracketedKey> key;
+    for (std::size_t start = 0; start < bytes.size();) {
+        const std::size_t end = bytes.find("\r\n", start);
+        Check(end != std::string::npos);
+        const vesk::RegistryDataLine line =
+            vesk::ReadRegistryDataLine(bytes.substr(start, end - start));
+        start = end + 2;
+        if (line.kind == vesk::RegistryDataLine::Kind::Key) key = line.key;
+        if (line.kind != vesk::RegistryDataLine::Kind::Value) continue;
+        Check(key.has_value());
+        std::string path;
+        for (const std::string& level : key->levels) path += (path.empty() ? "" : "\\") + level;
+        Check(registry.Value(key->root, path, line.name).has_value());
+    }
+}
+
 }  // namespace
 
 // The libraries are built with recoverable sanitizer checks; here any undefined behaviour stops.
@@ -49,6 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vesk::ApplyRegistryData(registry, file);
     std::fclose(file);
     Check(registry.OpenHandles() == 0);
+    CheckAcceptedFileApplied(bytes, registry);
     const vesk::RegistryRoot roots[] = {vesk::RegistryRoot::ClassesRoot,
                                         vesk::RegistryRoot::CurrentUser,
                                         vesk::RegistryRoot::LocalMachine, vesk::RegistryRoot::Users,

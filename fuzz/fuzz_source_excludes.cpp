@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "FileKindRules.h"
-#include "SourceExcludes.h"
+#include "builder/plan/FileKindRules.h"
+#include "builder/plan/SourceExcludes.h"
 #include "project/NameCase.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "IconFile.h"
-#include "PeImage.h"
-#include "ResourceTree.h"
-#include "VersionResource.h"
+#include "builder/pe/IconFile.h"
+#include "builder/pe/PeImage.h"
+#include "builder/pe/ResourceTree.h"
+#include "builder/pe/VersionResource.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "trial/HiveComparison.h"
-#include "trial/RegistryHive.h"
-#include "trial/WalkAccount.h"
-#include "trial/WineText.h"
+#include "builder/trial/HiveComparison.h"
+#include "builder/trial/RegistryHive.h"
+#include "builder/trial/WalkAccount.h"
+#include "builder/trial/WineText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "ContainerWriter.h"
+#include "builder/writing/ContainerWriter.h"
 #include "codec/lzss/LzssEncoder.h"
 #include "container/ContainerReader.h"
 

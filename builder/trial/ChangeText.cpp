@@ -1,7 +1,7 @@
 // Changes in words.
-#include "trial/ChangeText.h"
+#include "builder/trial/ChangeText.h"
 
-#include "trial/WineText.h"
+#include "builder/trial/WineText.h"
 
 namespace vesk::trial {
 namespace {

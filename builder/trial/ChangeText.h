@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "trial/MachineChanges.h"
+#include "builder/trial/MachineChanges.h"
 
 namespace vesk::trial {
 

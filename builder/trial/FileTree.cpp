@@ -1,10 +1,10 @@
 // Scanning a folder with std::filesystem and comparing two scans.
-#include "trial/FileTree.h"
+#include "builder/trial/FileTree.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "trial/SortedMerge.h"
+#include "builder/trial/SortedMerge.h"
 
 namespace vesk::trial {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "trial/MachineChanges.h"
+#include "builder/trial/MachineChanges.h"
 
 namespace vesk::trial {
 

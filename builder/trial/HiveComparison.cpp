@@ -1,7 +1,7 @@
 // Two readings of a hive compared key by key, both walked in the order of their folded paths.
-#include "trial/HiveComparison.h"
+#include "builder/trial/HiveComparison.h"
 
-#include "trial/SortedMerge.h"
+#include "builder/trial/SortedMerge.h"
 
 namespace vesk::trial {
 namespace {

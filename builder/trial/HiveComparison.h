@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "trial/MachineChanges.h"
-#include "trial/RegistryHive.h"
+#include "builder/trial/MachineChanges.h"
+#include "builder/trial/RegistryHive.h"
 
 namespace vesk::trial {
 

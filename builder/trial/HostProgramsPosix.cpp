@@ -14,7 +14,7 @@
 #include <cstring>
 #include <thread>
 
-#include "trial/HostPrograms.h"
+#include "builder/trial/HostPrograms.h"
 
 extern char** environ;
 

@@ -1,11 +1,11 @@
 // Sorting an install's changes by what they are, and the removal's rest by whose it is.
-#include "trial/InstallReading.h"
+#include "builder/trial/InstallReading.h"
 
 #include <map>
 #include <string_view>
 
+#include "builder/trial/RegistryHive.h"
 #include "project/EngineKey.h"
-#include "trial/RegistryHive.h"
 
 namespace vesk::trial {
 namespace {

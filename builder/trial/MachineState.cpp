@@ -1,10 +1,10 @@
 // Reading a prefix's registry files and drive C, and comparing two readings.
-#include "trial/MachineState.h"
+#include "builder/trial/MachineState.h"
 
 #include <fstream>
 #include <sstream>
 
-#include "trial/HiveComparison.h"
+#include "builder/trial/HiveComparison.h"
 
 namespace vesk::trial {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "trial/FileTree.h"
-#include "trial/MachineChanges.h"
-#include "trial/RegistryHive.h"
+#include "builder/trial/FileTree.h"
+#include "builder/trial/MachineChanges.h"
+#include "builder/trial/RegistryHive.h"
 
 namespace vesk::trial {
 

@@ -1,7 +1,7 @@
 // PNG written with zlib: each row filtered the way that leaves the smallest sum of differences
 // (None, Sub or Up; flat window areas shrink to almost nothing), the whole compressed as one
 // stream.
-#include "trial/PngPicture.h"
+#include "builder/trial/PngPicture.h"
 
 #include <zlib.h>
 

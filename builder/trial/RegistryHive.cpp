@@ -1,9 +1,9 @@
 // Wine's registry file format, read line by line.
-#include "trial/RegistryHive.h"
+#include "builder/trial/RegistryHive.h"
 
 #include <vector>
 
-#include "trial/WineText.h"
+#include "builder/trial/WineText.h"
 
 namespace vesk::trial {
 namespace {

@@ -1,7 +1,7 @@
 // The findings of a run, in the order a packager meets them.
-#include "trial/ChangeText.h"
-#include "trial/RegistryHive.h"
-#include "trial/TrialResult.h"
+#include "builder/trial/ChangeText.h"
+#include "builder/trial/RegistryHive.h"
+#include "builder/trial/TrialResult.h"
 
 namespace vesk::trial {
 namespace {

@@ -1,11 +1,11 @@
 // The report page and the summary.
-#include "trial/TrialReport.h"
+#include "builder/trial/TrialReport.h"
 
 #include <cstdio>
 
-#include "trial/ChangeText.h"
-#include "trial/WalkAccountFormat.h"
-#include "trial/WineText.h"
+#include "builder/trial/ChangeText.h"
+#include "builder/trial/WalkAccountFormat.h"
+#include "builder/trial/WineText.h"
 
 namespace vesk::trial {
 namespace {

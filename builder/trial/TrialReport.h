@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "trial/TrialResult.h"
+#include "builder/trial/TrialResult.h"
 
 namespace vesk::trial {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "trial/InstallReading.h"
-#include "trial/MachineChanges.h"
-#include "trial/WalkAccount.h"
+#include "builder/trial/InstallReading.h"
+#include "builder/trial/MachineChanges.h"
+#include "builder/trial/WalkAccount.h"
 
 namespace vesk::trial {
 

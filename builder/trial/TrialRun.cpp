@@ -1,5 +1,5 @@
 // The stages of a run, each reading or changing the prefix in turn.
-#include "trial/TrialRun.h"
+#include "builder/trial/TrialRun.h"
 
 #include <chrono>
 #include <filesystem>
@@ -8,10 +8,10 @@
 #include <sstream>
 #include <system_error>
 
-#include "trial/HostPrograms.h"
-#include "trial/MachineState.h"
-#include "trial/PngPicture.h"
-#include "trial/WineChurn.h"
+#include "builder/trial/HostPrograms.h"
+#include "builder/trial/MachineState.h"
+#include "builder/trial/PngPicture.h"
+#include "builder/trial/WineChurn.h"
 
 namespace vesk::trial {
 namespace {

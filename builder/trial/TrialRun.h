@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "trial/TrialResult.h"
-#include "trial/WinePrefix.h"
+#include "builder/trial/TrialResult.h"
+#include "builder/trial/WinePrefix.h"
 
 namespace vesk::trial {
 

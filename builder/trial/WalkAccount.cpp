@@ -1,9 +1,9 @@
 // Reading the walk account line by line.
-#include "trial/WalkAccount.h"
+#include "builder/trial/WalkAccount.h"
 
 #include <cstdlib>
 
-#include "trial/WalkAccountFormat.h"
+#include "builder/trial/WalkAccountFormat.h"
 
 namespace vesk::trial {
 namespace {

@@ -1,7 +1,7 @@
 // Wine's own changes, learnt from an empty run and taken out of later comparisons.
-#include "trial/WineChurn.h"
+#include "builder/trial/WineChurn.h"
 
-#include "trial/RegistryHive.h"
+#include "builder/trial/RegistryHive.h"
 
 namespace vesk::trial {
 namespace {

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "trial/MachineChanges.h"
+#include "builder/trial/MachineChanges.h"
 
 namespace vesk::trial {
 

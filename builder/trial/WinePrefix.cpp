@@ -1,12 +1,12 @@
 // Making and using the run's prefix through the host's wine and wineserver.
-#include "trial/WinePrefix.h"
+#include "builder/trial/WinePrefix.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
-#include "trial/HostPrograms.h"
+#include "builder/trial/HostPrograms.h"
 
 namespace vesk::trial {
 namespace {

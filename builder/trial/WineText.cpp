@@ -1,5 +1,5 @@
 // Wine's escapes and value forms, read back.
-#include "trial/WineText.h"
+#include "builder/trial/WineText.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "CommandTable.h"
-#include "Commands.h"
-#include "Interrupts.h"
-#include "ProgressBar.h"
-#include "SetupBuilder.h"
-#include "SourceDateEpoch.h"
-#include "TerminalText.h"
+#include "builder/SetupBuilder.h"
+#include "builder/plan/SourceDateEpoch.h"
+#include "builder/veskbuild/CommandTable.h"
+#include "builder/veskbuild/Commands.h"
+#include "builder/veskbuild/Interrupts.h"
+#include "builder/veskbuild/ProgressBar.h"
+#include "builder/veskbuild/TerminalText.h"
 
 namespace vesk::tool {
 namespace {

@@ -1,5 +1,5 @@
 // Command-line parsing.
-#include "CommandLine.h"
+#include "builder/veskbuild/CommandLine.h"
 
 namespace vesk::tool {
 namespace {

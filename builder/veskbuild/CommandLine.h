@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Commands.h"
+#include "builder/veskbuild/Commands.h"
 
 namespace vesk::tool {
 

@@ -1,7 +1,7 @@
 // The command table and the help texts.
-#include "CommandTable.h"
+#include "builder/veskbuild/CommandTable.h"
 
-#include "Commands.h"
+#include "builder/veskbuild/Commands.h"
 
 #ifndef VESKBUILD_VERSION
 #define VESKBUILD_VERSION "0"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "CommandLine.h"
+#include "builder/veskbuild/CommandLine.h"
 
 namespace vesk::tool {
 

@@ -1,7 +1,7 @@
 // GB2312 (as GB18030, its superset) to UTF-8 through iconv.
 #include <iconv.h>
 
-#include "ConsoleText.h"
+#include "builder/veskbuild/ConsoleText.h"
 
 namespace vesk::tool {
 

@@ -1,5 +1,5 @@
 // On Windows the project's ANSI texts go to the console as they are.
-#include "ConsoleText.h"
+#include "builder/veskbuild/ConsoleText.h"
 
 namespace vesk::tool {
 

@@ -3,12 +3,12 @@
 #include <memory>
 #include <vector>
 
-#include "CommandTable.h"
-#include "Commands.h"
-#include "ExtractionNames.h"
-#include "OutputTree.h"
-#include "SetupInspector.h"
-#include "TerminalText.h"
+#include "builder/inspection/ExtractionNames.h"
+#include "builder/inspection/OutputTree.h"
+#include "builder/inspection/SetupInspector.h"
+#include "builder/veskbuild/CommandTable.h"
+#include "builder/veskbuild/Commands.h"
+#include "builder/veskbuild/TerminalText.h"
 
 namespace vesk::tool {
 

@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "CommandTable.h"
-#include "Commands.h"
-#include "StarterProject.h"
+#include "builder/starter/StarterProject.h"
+#include "builder/veskbuild/CommandTable.h"
+#include "builder/veskbuild/Commands.h"
 
 namespace vesk::tool {
 

@@ -1,7 +1,7 @@
 // SIGINT and SIGTERM set the flag; SA_RESETHAND gives the second one its default effect.
 #include <signal.h>
 
-#include "Interrupts.h"
+#include "builder/veskbuild/Interrupts.h"
 
 namespace vesk::tool {
 namespace {

@@ -2,7 +2,7 @@
 // process.
 #include <windows.h>
 
-#include "Interrupts.h"
+#include "builder/veskbuild/Interrupts.h"
 
 namespace vesk::tool {
 namespace {

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "CommandTable.h"
-#include "Commands.h"
-#include "SetupInspector.h"
-#include "TerminalText.h"
+#include "builder/inspection/SetupInspector.h"
+#include "builder/veskbuild/CommandTable.h"
+#include "builder/veskbuild/Commands.h"
+#include "builder/veskbuild/TerminalText.h"
 #include "container/ContainerFormat.h"
 #include "project/TaskSlots.h"
 

@@ -3,10 +3,10 @@
 #include <cctype>
 #include <cstdio>
 
-#include "CommandTable.h"
-#include "Commands.h"
-#include "SetupBuilder.h"
-#include "TerminalText.h"
+#include "builder/SetupBuilder.h"
+#include "builder/veskbuild/CommandTable.h"
+#include "builder/veskbuild/Commands.h"
+#include "builder/veskbuild/TerminalText.h"
 
 namespace vesk::tool {
 

@@ -1,9 +1,9 @@
 // veskbuild: builds, checks, lists and extracts setups.
 #include <cstdio>
 
-#include "CommandTable.h"
-#include "Commands.h"
-#include "NearMiss.h"
+#include "builder/reading/NearMiss.h"
+#include "builder/veskbuild/CommandTable.h"
+#include "builder/veskbuild/Commands.h"
 
 int main(int argc, char** argv) {
     using namespace vesk::tool;

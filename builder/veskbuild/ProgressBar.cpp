@@ -1,7 +1,7 @@
 // Drawing the progress bar.
-#include "ProgressBar.h"
+#include "builder/veskbuild/ProgressBar.h"
 
-#include "Terminal.h"
+#include "builder/veskbuild/Terminal.h"
 
 namespace vesk::tool {
 

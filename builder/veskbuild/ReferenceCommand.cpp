@@ -1,9 +1,9 @@
 // reference: the field reference on stdout.
 #include <cstdio>
 
-#include "CommandTable.h"
-#include "Commands.h"
-#include "FieldReference.h"
+#include "builder/checks/FieldReference.h"
+#include "builder/veskbuild/CommandTable.h"
+#include "builder/veskbuild/Commands.h"
 
 namespace vesk::tool {
 

@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "CommandTable.h"
-#include "Commands.h"
-#include "InputFile.h"
+#include "builder/plan/InputFile.h"
+#include "builder/veskbuild/CommandTable.h"
+#include "builder/veskbuild/Commands.h"
 #include "codec/BodyMethod.h"
 #include "codec/lzma/LzmaBodyDecoder.h"
 #include "codec/lzma/LzmaBodyEncoder.h"

@@ -1,7 +1,7 @@
 // Terminal test on POSIX systems.
 #include <unistd.h>
 
-#include "Terminal.h"
+#include "builder/veskbuild/Terminal.h"
 
 namespace vesk::tool {
 

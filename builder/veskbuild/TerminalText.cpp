@@ -1,11 +1,11 @@
 // Escaping for the terminal.
-#include "TerminalText.h"
+#include "builder/veskbuild/TerminalText.h"
 
 #include <cstdint>
 #include <cstdio>
 
-#include "CodePageText.h"
-#include "ConsoleText.h"
+#include "builder/reading/CodePageText.h"
+#include "builder/veskbuild/ConsoleText.h"
 
 namespace vesk::tool {
 namespace {

@@ -1,7 +1,7 @@
 // Terminal test on Windows (a console, not a pipe or file).
 #include <io.h>
 
-#include "Terminal.h"
+#include "builder/veskbuild/Terminal.h"
 
 namespace vesk::tool {
 

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "Commands.h"
-#include "FileBytes.h"
-#include "TerminalText.h"
+#include "builder/plan/FileBytes.h"
+#include "builder/veskbuild/Commands.h"
+#include "builder/veskbuild/TerminalText.h"
 #include "platform/SystemFacts.h"
 
 namespace vesk::tool {

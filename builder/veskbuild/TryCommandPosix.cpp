@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "CommandTable.h"
-#include "Commands.h"
-#include "Interrupts.h"
-#include "TerminalText.h"
-#include "trial/HostPrograms.h"
-#include "trial/TrialReport.h"
-#include "trial/TrialRun.h"
+#include "builder/trial/HostPrograms.h"
+#include "builder/trial/TrialReport.h"
+#include "builder/trial/TrialRun.h"
+#include "builder/veskbuild/CommandTable.h"
+#include "builder/veskbuild/Commands.h"
+#include "builder/veskbuild/Interrupts.h"
+#include "builder/veskbuild/TerminalText.h"
 
 namespace vesk::tool {
 namespace {

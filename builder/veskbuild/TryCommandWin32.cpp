@@ -1,7 +1,7 @@
 // try needs Wine and a virtual display: it is a command of the Linux tool. Its help and its
 // options are the same here, so a script learns that from the message, not from a bad option.
-#include "CommandTable.h"
-#include "Commands.h"
+#include "builder/veskbuild/CommandTable.h"
+#include "builder/veskbuild/Commands.h"
 
 namespace vesk::tool {
 

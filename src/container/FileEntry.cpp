@@ -45,24 +45,31 @@ std::uint64_t SoftwareSizeBytes(const std::string& value) {
     return bytes;
 }
 
-FileEntry ParseFileEntry(const std::string& text, const PathExpander& expand) {
-    FileEntry entry;
+std::optional<FileEntryFields> SplitFileEntry(std::string_view text) {
     std::size_t commas[4];  // positions of the last four commas, left to right
     std::size_t end = text.size();
     for (int k = 3; k >= 0; --k) {
-        std::size_t at = end == 0 ? std::string::npos : text.rfind(',', end - 1);
-        if (at == std::string::npos) return entry;
+        std::size_t at = end == 0 ? std::string_view::npos : text.rfind(',', end - 1);
+        if (at == std::string_view::npos) return std::nullopt;
         commas[k] = at;
         end = at;
     }
-    const std::string_view view = text;
-    entry.rawPath = text.substr(0, commas[0]);
-    entry.offset = LeadingIntOf(view.substr(commas[0] + 1, commas[1] - commas[0] - 1));
-    entry.size = LeadingIntOf(view.substr(commas[1] + 1, commas[2] - commas[1] - 1));
+    auto between = [&](int k) { return text.substr(commas[k] + 1, commas[k + 1] - commas[k] - 1); };
+    return FileEntryFields{text.substr(0, commas[0]), between(0), between(1), between(2),
+                           text.substr(commas[3] + 1)};
+}
+
+FileEntry ParseFileEntry(const std::string& text, const PathExpander& expand) {
+    FileEntry entry;
+    const std::optional<FileEntryFields> fields = SplitFileEntry(text);
+    if (!fields) return entry;
+    entry.rawPath = std::string(fields->path);
+    entry.offset = LeadingIntOf(fields->offset);
+    entry.size = LeadingIntOf(fields->size);
     // The kind is the first character between the third and the fourth comma.
-    entry.letter = commas[3] > commas[2] + 1 ? text[commas[2] + 1] : 0;
+    entry.letter = fields->kind.empty() ? 0 : fields->kind.front();
     entry.kind = FileKindFromLetter(entry.letter);
-    entry.timeText = text.substr(commas[3] + 1);
+    entry.timeText = std::string(fields->time);
     entry.path = expand ? expand(entry.rawPath) : entry.rawPath;
     entry.wellFormed = true;
     return entry;

@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "container/FileKind.h"
 #include "platform/CalendarTime.h"
@@ -30,6 +32,15 @@ struct FileEntry {
 
     bool IsRaw() const { return IsRawBody(kind); }
 };
+
+// The five fields of an entry's text as written, split at its last four commas, so the path may
+// itself hold commas; nullopt when there are fewer than four. The one split of the format: the
+// engine reads the fields leniently (ParseFileEntry), the builder checks the entries a project
+// writes by hand strictly (FileKindRules). The views point into `text`.
+struct FileEntryFields {
+    std::string_view path, offset, size, kind, time;
+};
+std::optional<FileEntryFields> SplitFileEntry(std::string_view text);
 
 // Splits an entry by counting commas from the end, so the path may itself hold commas.
 // An empty or malformed text (fewer than four commas) gives an entry with wellFormed false and

@@ -16,20 +16,6 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-// The name and data of a line "name"="data"; false for a line of any other form.
-bool SplitValueLine(const std::string& line, std::string& name, std::string& data) {
-    constexpr std::size_t kShortestValueLine = 5;  // ""=""
-    if (line.size() < kShortestValueLine || line.front() != '"' || line.back() != '"') {
-        return false;
-    }
-    const std::size_t close = line.find('"', 1);
-    const std::size_t dataStart = close + 3;  // after the quote, the equals sign and a quote
-    if (dataStart >= line.size() || line[close + 1] != '=' || line[close + 2] != '"') return false;
-    name = line.substr(1, close - 1);
-    data = line.substr(dataStart, line.size() - 1 - dataStart);
-    return true;
-}
-
 // Turns complete lines into registry writes; owns the current key between lines.
 class DataFileApplier {
 public:
@@ -38,17 +24,28 @@ public:
     // One line without its line end. `passedOver` marks a line too long to keep, of which only
     // the first byte is known (`line` holds just that byte).
     void Apply(const std::string& line, bool passedOver) {
-        if (line.empty()) return;
-        const bool whole = !passedOver && line.find('\0') == std::string::npos;
-        if (line.front() == '[') {
-            key_.reset();
-            if (whole && line.back() == ']') key_ = OpenKeyFromBracketedLine(registry_, line);
+        using Kind = RegistryDataLine::Kind;
+        if (passedOver) {
+            if (!line.empty() && line.front() == '[') key_.reset();
             return;
         }
-        std::string name, data;
-        if (!whole || !key_ || !SplitValueLine(line, name, data)) return;
-        data.push_back('\0');
-        key_->SetValue(name, RegistryValue{kRegistryString, data});
+        const RegistryDataLine read = ReadRegistryDataLine(line);
+        switch (read.kind) {
+            case Kind::Key:
+                key_.reset();
+                key_ = OpenBracketedKey(registry_, read.key);
+                break;
+            case Kind::NoKey:
+                key_.reset();
+                break;
+            case Kind::Value:
+                if (key_)
+                    key_->SetValue(read.name, RegistryValue{kRegistryString, read.data + '\0'});
+                break;
+            case Kind::Empty:
+            case Kind::Other:
+                break;
+        }
     }
 
 private:

@@ -141,18 +141,12 @@ bool RegistryKey::DeleteValue(const std::string& path) {
 
 std::unique_ptr<RegistryHandle> OpenKeyFromBracketedLine(Registry& registry,
                                                          const std::string& line) {
-    std::size_t slash = FirstBackslash(line);
-    if (slash == std::string::npos) return nullptr;
-    std::string rootPart = line.substr(0, slash);
-    std::string keyPath = line.substr(slash + 1);
-    if (!keyPath.empty()) keyPath.pop_back();  // the closing "]"
-    std::optional<RegistryRoot> root;
-    for (const RootName& entry : kRootNames) {
-        if (rootPart == std::string("[") + entry.name) root = entry.root;
-    }
-    std::vector<std::string> parts = PathComponents(keyPath);
-    if (!root || parts.empty()) return nullptr;
-    return OpenOrCreateChain(registry, *root, parts);
+    std::optional<BracketedKey> key = ReadBracketedKey(line);
+    return key ? OpenBracketedKey(registry, *key) : nullptr;
+}
+
+std::unique_ptr<RegistryHandle> OpenBracketedKey(Registry& registry, const BracketedKey& key) {
+    return OpenOrCreateChain(registry, key.root, key.levels);
 }
 
 }  // namespace vesk

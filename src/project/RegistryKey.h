@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/Registry.h"
+#include "project/RegistryDataGrammar.h"
 
 namespace vesk {
 
@@ -65,10 +66,12 @@ private:
     std::unique_ptr<RegistryHandle> key_;
 };
 
-// For a registry data file line "[HKEY_LOCAL_MACHINE\SOFTWARE\Product]": the root part must be
-// written exactly (upper case), the key path must not be empty, and the line must hold a
-// backslash. Opens or creates every level and returns the deepest key; null otherwise.
+// For a registry data file line "[HKEY_LOCAL_MACHINE\SOFTWARE\Product]" as ReadBracketedKey reads
+// it: the root part written exactly (upper case), a backslash, a key path of at least one level.
+// Opens or creates every level and returns the deepest key; null otherwise.
 std::unique_ptr<RegistryHandle> OpenKeyFromBracketedLine(Registry& registry,
                                                          const std::string& line);
+// The same for a line already read.
+std::unique_ptr<RegistryHandle> OpenBracketedKey(Registry& registry, const BracketedKey& key);
 
 }  // namespace vesk

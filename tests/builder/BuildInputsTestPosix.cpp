@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "BuildTestKit.h"
-#include "Commands.h"
+#include "builder/veskbuild/Commands.h"
 #include "support/SetupFixture.h"
 
 namespace vesk {

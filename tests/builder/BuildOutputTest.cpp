@@ -11,8 +11,8 @@
 #include <optional>
 
 #include "BuildTestKit.h"
-#include "Commands.h"
-#include "SourceDateEpoch.h"
+#include "builder/plan/SourceDateEpoch.h"
+#include "builder/veskbuild/Commands.h"
 #include "codec/lzss/LzssEncoder.h"
 #include "container/FileEntry.h"
 #include "project/TaskSlots.h"

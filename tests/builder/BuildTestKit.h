@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "SetupBuilder.h"
+#include "builder/SetupBuilder.h"
 #include "support/TempDir.h"
 
 namespace vesk::test {

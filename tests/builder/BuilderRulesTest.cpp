@@ -1,11 +1,12 @@
 // The builder's small rules: sizes, wildcards, target names, registry data files, mark times.
 #include <gtest/gtest.h>
 
-#include "FileKindRules.h"
-#include "RegistryDataCheck.h"
-#include "SizeOption.h"
-#include "TargetPaths.h"
-#include "install/RegistryDataFile.h"
+#include <vector>
+
+#include "builder/plan/FileKindRules.h"
+#include "builder/plan/SizeOption.h"
+#include "builder/plan/TargetPaths.h"
+#include "project/RegistryDataGrammar.h"
 
 namespace vesk {
 namespace {
@@ -120,34 +121,47 @@ TEST(BuilderRulesTest, TargetNames) {
 TEST(BuilderRulesTest, RegistryDataFiles) {
     struct Case {
         std::string bytes;
-        const char* refusal;  // nullptr: accepted
+        std::vector<std::string> problems;  // every one, in file order; empty: accepted
     };
+    const std::string nul("\"x\"=\"a\0b\"\r\n", 11);
     const Case cases[] = {
-        {"", nullptr},
-        {"\r\n[HKEY_CURRENT_USER\\Software\\Vesk]\r\n\"Name\"=\"C:\\Path\"\r\n\r\n", nullptr},
-        {"[HKEY_LOCAL_MACHINE\\A]\r\n\"\"=\"default value\"\r\n[HKEY_USERS]\r\n", nullptr},
-        {"[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"y\"", "line 2 has no CR LF"},
-        {"[HKEY_CURRENT_USER\\A]\n\"x\"=\"y\"\n", "line 1 ends with LF alone"},
-        {"REGEDIT4\r\n", "line 1 is neither"},
-        {"[HKEY_NOWHERE\\A]\r\n", "line 1 is no key line"},
-        {"[HKEY_CURRENT_USERS\\A]\r\n", "line 1 is no key line"},
-        {"\"x\"=\"y\"\r\n", "before any [key]"},
-        {"[HKEY_CLASSES_ROOT\\A]\r\nx=y\r\n", "line 2 is neither"},
-        {"[HKEY_CLASSES_ROOT\\A]\r\n\"x\"=y\r\n", "line 2 is neither"},
+        {"", {}},
+        {"\r\n[HKEY_CURRENT_USER\\Software\\Vesk]\r\n\"Name\"=\"C:\\Path\"\r\n\r\n", {}},
+        {"[HKEY_LOCAL_MACHINE\\A]\r\n\"\"=\"default value\"\r\n[HKEY_USERS\\B\\\\C]\r\n", {}},
+        // A root alone takes no values: the install would drop those below it.
+        {"[HKEY_USERS]\r\n\"x\"=\"y\"\r\n",
+         {"line 1 names only the root HKEY_USERS, which takes no values from a data file: write "
+          "[HKEY_USERS\\key]"}},
+        {"[HKEY_LOCAL_MACHINE\\]\r\n[HKEY_CLASSES_ROOT\\\\\\]\r\n",
+         {"line 1 names only the root HKEY_LOCAL_MACHINE", "line 2 names only the root"}},
+        {"[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"y\"", {"line 2 has no CR LF"}},
+        {"[HKEY_CURRENT_USER\\A]\n\"x\"=\"y\"\n",
+         {"line 1 ends with LF alone", "line 2 ends with LF alone"}},
+        {"REGEDIT4\r\n", {"line 1 is neither"}},
+        {"[HKEY_NOWHERE\\A]\r\n", {"line 1 is no key line"}},
+        {"[HKEY_CURRENT_USERS\\A]\r\n", {"line 1 is no key line"}},
+        {"[hkey_current_user\\A]\r\n[HKEY_CURRENT_USER\\A\r\n",
+         {"line 1 is no key line", "line 2 is no key line"}},
+        {"\"x\"=\"y\"\r\n", {"line 1 sets a value before any [key]"}},
+        // Values below a key line at fault are that line's problem alone.
+        {"[HKLM\\A]\r\n\"x\"=\"y\"\r\n\"z\"=\"w\"\r\n", {"line 1 is no key line"}},
+        {"[HKEY_CLASSES_ROOT\\A]\r\nx=y\r\n\"x\"=y\r\n" + nul,
+         {"line 2 is neither", "line 3 is neither", "line 4 holds a NUL byte"}},
         {"[HKEY_CLASSES_ROOT\\A]\r\n\"x\"=\"" + std::string(kLongestRegistryDataLine - 5, 'd') +
              "\"\r\n",
-         "longer than"},
+         {"line 2 is longer than"}},
         {"[HKEY_CLASSES_ROOT\\A]\r\n\"x\"=\"" + std::string(kLongestRegistryDataLine - 6, 'd') +
              "\"\r\n",
-         nullptr},
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes.substr(0, 60));
-        std::string error;
-        bool ok = CheckRegistryDataFile(c.bytes, error);
-        EXPECT_EQ(ok, c.refusal == nullptr) << error;
-        if (c.refusal) {
-            EXPECT_NE(error.find(c.refusal), std::string::npos) << error;
+        const std::vector<RegistryDataProblem> problems = CheckRegistryData(c.bytes);
+        ASSERT_EQ(problems.size(), c.problems.size());
+        for (std::size_t i = 0; i < problems.size(); ++i) {
+            EXPECT_EQ(problems[i].message.rfind(c.problems[i], 0), 0u) << problems[i].message;
+            EXPECT_EQ(
+                problems[i].message.rfind("line " + std::to_string(problems[i].line) + " ", 0), 0u);
         }
     }
 }

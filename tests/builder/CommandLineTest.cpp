@@ -4,10 +4,10 @@
 #include <filesystem>
 
 #include "BuildTestKit.h"
-#include "CommandLine.h"
-#include "CommandTable.h"
-#include "Commands.h"
-#include "FieldReference.h"
+#include "builder/checks/FieldReference.h"
+#include "builder/veskbuild/CommandLine.h"
+#include "builder/veskbuild/CommandTable.h"
+#include "builder/veskbuild/Commands.h"
 #include "support/TempDir.h"
 
 namespace vesk {

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "Commands.h"
+#include "builder/veskbuild/Commands.h"
 #include "support/SetupFixture.h"
 #include "support/TempDir.h"
 

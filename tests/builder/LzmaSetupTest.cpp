@@ -5,7 +5,7 @@
 #include <map>
 
 #include "BuildTestKit.h"
-#include "SetupInspector.h"
+#include "builder/inspection/SetupInspector.h"
 #include "codec/lzss/LzssEncoder.h"
 #include "resources/LanguageFile.h"
 #include "support/SetupFixture.h"

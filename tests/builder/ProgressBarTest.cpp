@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "ProgressBar.h"
+#include "builder/veskbuild/ProgressBar.h"
 #include "support/TempDir.h"
 
 namespace vesk::tool {

@@ -7,9 +7,9 @@
 #include <filesystem>
 
 #include "BuildTestKit.h"
-#include "Commands.h"
-#include "DefaultTasks.h"
-#include "StarterProject.h"
+#include "builder/checks/DefaultTasks.h"
+#include "builder/starter/StarterProject.h"
+#include "builder/veskbuild/Commands.h"
 #include "project/TaskSlots.h"
 #include "support/BmpBuilder.h"
 

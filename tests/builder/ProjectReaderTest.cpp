@@ -1,10 +1,10 @@
 // Reading hand-written projects: the allowances, the refusals, and completion to the 21 slots.
 #include <gtest/gtest.h>
 
-#include "DefaultTasks.h"
-#include "ProjectCompleter.h"
-#include "ProjectReader.h"
-#include "StarterProject.h"
+#include "builder/checks/DefaultTasks.h"
+#include "builder/checks/ProjectCompleter.h"
+#include "builder/reading/ProjectReader.h"
+#include "builder/starter/StarterProject.h"
 #include "project/TaskSlots.h"
 
 namespace vesk {

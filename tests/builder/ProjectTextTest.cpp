@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "BuildTestKit.h"
-#include "CodePageText.h"
-#include "Gb2312Table.h"
-#include "ProjectDefines.h"
-#include "ProjectReader.h"
+#include "builder/reading/CodePageText.h"
+#include "builder/reading/Gb2312Table.h"
+#include "builder/reading/ProjectDefines.h"
+#include "builder/reading/ProjectReader.h"
 
 namespace vesk {
 namespace {

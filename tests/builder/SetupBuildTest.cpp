@@ -5,8 +5,8 @@
 #include <map>
 
 #include "BuildTestKit.h"
-#include "Commands.h"
-#include "SetupInspector.h"
+#include "builder/inspection/SetupInspector.h"
+#include "builder/veskbuild/Commands.h"
 #include "resources/LanguageFile.h"
 #include "support/SetupFixture.h"
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "BuildTestKit.h"
-#include "SetupInspector.h"
+#include "builder/inspection/SetupInspector.h"
 #include "project/TaskSlots.h"
 #include "project/TextLineList.h"
 #include "resources/LanguageFile.h"

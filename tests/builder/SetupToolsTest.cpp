@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "Commands.h"
-#include "SetupInspector.h"
+#include "builder/inspection/SetupInspector.h"
+#include "builder/veskbuild/Commands.h"
 #include "support/SetupFixture.h"
 #include "support/TempDir.h"
 

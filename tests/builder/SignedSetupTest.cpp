@@ -8,8 +8,8 @@
 #include <string>
 
 #include "BuildTestKit.h"
-#include "Commands.h"
-#include "SetupInspector.h"
+#include "builder/inspection/SetupInspector.h"
+#include "builder/veskbuild/Commands.h"
 #include "support/PeProbe.h"
 #include "support/SetupFixture.h"
 

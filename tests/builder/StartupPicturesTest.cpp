@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "StartupFiles.h"
+#include "builder/plan/StartupFiles.h"
 #include "project/TaskSlots.h"
 #include "support/BmpBuilder.h"
 #include "support/TempDir.h"

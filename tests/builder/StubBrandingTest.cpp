@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "BuildTestKit.h"
-#include "SetupInspector.h"
-#include "VersionResource.h"
+#include "builder/inspection/SetupInspector.h"
+#include "builder/pe/VersionResource.h"
 #include "support/PeProbe.h"
 
 namespace vesk {

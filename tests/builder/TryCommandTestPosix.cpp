@@ -8,7 +8,7 @@
 #include <string>
 
 #include "BuildTestKit.h"
-#include "Commands.h"
+#include "builder/veskbuild/Commands.h"
 #include "support/TempDir.h"
 
 namespace vesk {

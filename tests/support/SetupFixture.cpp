@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ContainerWriter.h"
+#include "builder/writing/ContainerWriter.h"
 #include "codec/lzss/LzssEncoder.h"
 #include "container/ContainerReader.h"
 

@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "builder/trial/FileTree.h"
+#include "builder/trial/InstallReading.h"
+#include "builder/trial/MachineState.h"
+#include "builder/trial/WineChurn.h"
 #include "support/TempDir.h"
-#include "trial/FileTree.h"
-#include "trial/InstallReading.h"
-#include "trial/MachineState.h"
-#include "trial/WineChurn.h"
 
 namespace vesk::trial {
 namespace {

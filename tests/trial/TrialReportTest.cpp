@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
+#include "builder/trial/PngPicture.h"
+#include "builder/trial/TrialReport.h"
+#include "builder/trial/WalkAccountFormat.h"
 #include "support/BmpBuilder.h"
 #include "support/TempDir.h"
-#include "trial/PngPicture.h"
-#include "trial/TrialReport.h"
-#include "trial/WalkAccountFormat.h"
 
 namespace vesk::trial {
 namespace {

@@ -2,9 +2,9 @@
 // compared.
 #include <gtest/gtest.h>
 
-#include "trial/HiveComparison.h"
-#include "trial/RegistryHive.h"
-#include "trial/WineText.h"
+#include "builder/trial/HiveComparison.h"
+#include "builder/trial/RegistryHive.h"
+#include "builder/trial/WineText.h"
 
 namespace vesk::trial {
 namespace {

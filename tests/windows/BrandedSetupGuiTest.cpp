@@ -8,7 +8,7 @@
 #include <string>
 
 #include "GuiDriver.h"
-#include "SetupBuilder.h"
+#include "builder/SetupBuilder.h"
 #include "support/PeProbe.h"
 #include "support/TempDir.h"
 

@@ -17,7 +17,7 @@
 #include "DemoMachine.h"
 #include "GuiDriver.h"
 #include "ScopedEnvironment.h"
-#include "SetupBuilder.h"
+#include "builder/SetupBuilder.h"
 #include "platform/Registry.h"
 #include "platform/SystemFacts.h"
 #include "project/LanguageTable.h"

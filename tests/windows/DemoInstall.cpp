@@ -12,7 +12,7 @@
 #include <map>
 
 #include "EnglishTexts.h"
-#include "SetupBuilder.h"
+#include "builder/SetupBuilder.h"
 #include "platform/ComPointerWin32.h"
 #include "platform/SystemFacts.h"
 #include "project/LanguageTable.h"

@@ -8,7 +8,7 @@
 
 #include "DemoInstall.h"
 #include "GuiDriver.h"
-#include "SetupInspector.h"
+#include "builder/inspection/SetupInspector.h"
 #include "support/SetupFixture.h"
 #include "support/TempDir.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "HostLinks.h"
-#include "OutputTree.h"
+#include "builder/inspection/OutputTree.h"
 #include "support/TempDir.h"
 
 namespace vesk {

@@ -13,7 +13,7 @@
 
 #include "DemoMachine.h"
 #include "GuiDriver.h"
-#include "SetupBuilder.h"
+#include "builder/SetupBuilder.h"
 #include "resources/ResourceIds.h"
 #include "support/TempDir.h"
 #include "uninstaller/UninstallerIds.h"

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "trial/WalkAccountFormat.h"
+#include "builder/trial/WalkAccountFormat.h"
 
 namespace vesk::test {
 namespace {

@@ -34,9 +34,9 @@
 #include "GuiDriver.h"
 #include "ShellLinkReading.h"
 #include "WalkAccount.h"
+#include "builder/trial/WalkAccountFormat.h"
 #include "platform/ComPointerWin32.h"
 #include "resources/ResourceIds.h"
-#include "trial/WalkAccountFormat.h"
 #include "uninstaller/UninstallerIds.h"
 
 namespace {

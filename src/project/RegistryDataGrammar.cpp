@@ -1,0 +1,150 @@
+// Key and value lines of registry data files, read once for the install and the builder.
+#include "project/RegistryDataGrammar.h"
+
+#include "project/PathParts.h"
+#include "project/RegistryKey.h"
+
+namespace vesk {
+namespace {
+
+const RegistryRoot kRoots[] = {RegistryRoot::ClassesRoot, RegistryRoot::CurrentUser,
+                               RegistryRoot::LocalMachine, RegistryRoot::Users,
+                               RegistryRoot::CurrentConfig};
+
+// The root whose bracketed form "[HKEY_..." is exactly `part`.
+std::optional<RegistryRoot> BracketedRoot(const std::string& part) {
+    for (RegistryRoot root : kRoots) {
+        if (part == "[" + RegistryRootName(root)) return root;
+    }
+    return std::nullopt;
+}
+
+std::string OnlyRootProblem(RegistryRoot root) {
+    const std::string name = RegistryRootName(root);
+    return "names only the root " + name + ", which takes no values from a data file: write [" +
+           name + "\\key]";
+}
+
+const char kNoKeyLine[] = "is no key line: expected [HKEY_LOCAL_MACHINE\\path] or another root";
+
+// The name and data of a line "name"="data"; false for a line of any other form.
+bool SplitValueLine(const std::string& line, std::string& name, std::string& data) {
+    constexpr std::size_t kShortestValueLine = 5;  // ""=""
+    if (line.size() < kShortestValueLine || line.front() != '"' || line.back() != '"') {
+        return false;
+    }
+    const std::size_t close = line.find('"', 1);
+    const std::size_t dataStart = close + 3;  // after the quote, the equals sign and a quote
+    if (dataStart >= line.size() || line[close + 1] != '=' || line[close + 2] != '"') return false;
+    name = line.substr(1, close - 1);
+    data = line.substr(dataStart, line.size() - 1 - dataStart);
+    return true;
+}
+
+}  // namespace
+
+std::optional<BracketedKey> ReadBracketedKey(const std::string& line, std::string* why) {
+    std::string problem = kNoKeyLine;
+    std::optional<BracketedKey> key;
+    const std::size_t slash = FirstBackslash(line);
+    if (slash == std::string::npos) {
+        // "[HKEY_USERS]": a root alone, said as such.
+        std::optional<RegistryRoot> root =
+            line.empty() ? std::nullopt : BracketedRoot(line.substr(0, line.size() - 1));
+        if (root) problem = OnlyRootProblem(*root);
+    } else if (std::optional<RegistryRoot> root = BracketedRoot(line.substr(0, slash))) {
+        std::string path = line.substr(slash + 1);
+        if (!path.empty()) path.pop_back();  // the closing "]"
+        std::vector<std::string> levels = PathComponents(path);
+        if (levels.empty()) {
+            problem = OnlyRootProblem(*root);
+        } else {
+            key = BracketedKey{*root, std::move(levels)};
+        }
+    }
+    if (!key && why) *why = problem;
+    return key;
+}
+
+RegistryDataLine ReadRegistryDataLine(const std::string& line) {
+    using Kind = RegistryDataLine::Kind;
+    RegistryDataLine read;
+    if (line.empty()) return read;
+    const bool keyLine = line.front() == '[';
+    if (line.find('\0') != std::string::npos) {
+        read.kind = keyLine ? Kind::NoKey : Kind::Other;
+        read.problem = "holds a NUL byte, which the install does not read";
+        return read;
+    }
+    if (keyLine) {
+        read.kind = Kind::NoKey;
+        if (line.back() != ']') {
+            read.problem = kNoKeyLine;
+        } else if (std::optional<BracketedKey> key = ReadBracketedKey(line, &read.problem)) {
+            read.kind = Kind::Key;
+            read.key = std::move(*key);
+        }
+        return read;
+    }
+    if (SplitValueLine(line, read.name, read.data)) {
+        read.kind = Kind::Value;
+        return read;
+    }
+    read.kind = Kind::Other;
+    read.problem =
+        "is neither a [key] nor a \"name\"=\"data\" line (a registry editor header is not read "
+        "either)";
+    return read;
+}
+
+std::vector<RegistryDataProblem> CheckRegistryData(const std::string& bytes) {
+    using Kind = RegistryDataLine::Kind;
+    enum class Current { None, Key, Lost } current = Current::None;
+    std::vector<RegistryDataProblem> problems;
+    std::size_t number = 0;
+    auto report = [&](const std::string& what) {
+        problems.push_back({number, "line " + std::to_string(number) + " " + what});
+    };
+    for (std::size_t start = 0; start < bytes.size();) {
+        ++number;
+        const std::size_t lineFeed = bytes.find('\n', start);
+        if (lineFeed == std::string::npos) {
+            report("has no CR LF at its end; the install skips such a last line");
+            break;
+        }
+        std::string line = bytes.substr(start, lineFeed - start);
+        start = lineFeed + 1;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        } else {
+            report("ends with LF alone; use CR LF");
+        }
+        if (line.size() > kLongestRegistryDataLine) {
+            report("is longer than " + std::to_string(kLongestRegistryDataLine) + " bytes");
+            if (line.front() == '[') current = Current::Lost;
+            continue;
+        }
+        const RegistryDataLine read = ReadRegistryDataLine(line);
+        switch (read.kind) {
+            case Kind::Empty:
+                break;
+            case Kind::Key:
+                current = Current::Key;
+                break;
+            case Kind::NoKey:
+                current = Current::Lost;
+                report(read.problem);
+                break;
+            case Kind::Value:
+                // Under a key line that names no key, that line's problem says it all.
+                if (current == Current::None) report("sets a value before any [key] line");
+                break;
+            case Kind::Other:
+                report(read.problem);
+                break;
+        }
+    }
+    return problems;
+}
+
+}  // namespace vesk
