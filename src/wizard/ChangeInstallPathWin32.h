@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "ui/TrackedEditWin32.h"
 #include "wizard/DestinationCommit.h"
 #include "wizard/DestinationProposal.h"
 #include "wizard/ExplorerWin32.h"
-#include "wizard/TrackedEditWin32.h"
 #include "wizard/WizardPageWin32.h"
 
 namespace vesk {

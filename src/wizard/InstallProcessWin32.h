@@ -4,7 +4,7 @@
 
 #include "install/InstallReport.h"
 #include "platform/WorkerThread.h"
-#include "wizard/ItemLineWin32.h"
+#include "ui/ItemLineWin32.h"
 #include "wizard/WizardPageWin32.h"
 
 namespace vesk {

@@ -1,8 +1,8 @@
 // The user information page.
 #include "wizard/RegisterInfoWin32.h"
 
+#include "install/UserInformation.h"
 #include "resources/ResourceIds.h"
-#include "wizard/UserInformation.h"
 
 namespace vesk {
 

@@ -2,7 +2,7 @@
 // items whenever the page is left.
 #pragma once
 
-#include "wizard/TrackedEditWin32.h"
+#include "ui/TrackedEditWin32.h"
 #include "wizard/WizardPageWin32.h"
 
 namespace vesk {

@@ -1,7 +1,7 @@
 // The program folder page: the Start-menu folder that receives the program's shortcuts.
 #pragma once
 
-#include "wizard/TrackedEditWin32.h"
+#include "ui/TrackedEditWin32.h"
 #include "wizard/WizardPageWin32.h"
 
 namespace vesk {

@@ -10,8 +10,8 @@
 
 #include "install/InstallReport.h"
 #include "session/SetupSession.h"
+#include "ui/DialogBaseWin32.h"
 #include "wizard/ChangeInstallPathWin32.h"
-#include "wizard/DialogBaseWin32.h"
 #include "wizard/FinishWin32.h"
 #include "wizard/InstallProcessWin32.h"
 #include "wizard/PageMetrics.h"

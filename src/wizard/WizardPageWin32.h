@@ -5,7 +5,7 @@
 
 #include "project/Task.h"
 #include "session/SetupSession.h"
-#include "wizard/DialogBaseWin32.h"
+#include "ui/DialogBaseWin32.h"
 
 namespace vesk {
 
