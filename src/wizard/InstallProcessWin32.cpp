@@ -9,8 +9,9 @@
 
 namespace vesk {
 
-CInstallProcess::CInstallProcess(SetupSession& session, InstallReport& report)
-    : WizardPage(session, IDD_PROGRESS_PAGE), report_(report) {}
+CInstallProcess::CInstallProcess(SetupSession& session, InstallReport& report,
+                                 DestinationFolders& folders)
+    : WizardPage(session, IDD_PROGRESS_PAGE), report_(report), folders_(folders) {}
 
 CInstallProcess::~CInstallProcess() {
     WaitForWorker();
@@ -28,7 +29,9 @@ bool CInstallProcess::OnInitDialog() {
     return true;
 }
 
-void CInstallProcess::ShowAndStart() {
+void CInstallProcess::OnEntered() {
+    // From now on the install's rollback removes the destination's folders.
+    folders_.HandOver(session_.records);
     if (workerPending_) {
         workerPending_ = false;
         session_.flags.cancelRequested = false;

@@ -28,7 +28,8 @@ void CRegisterInfo::SetContent(const Task* task) {
     WizardPage::SetContent(task);
 }
 
-void CRegisterInfo::Save() {
+void CRegisterInfo::OnLeft() {
+    Hide();
     for (const RegistryItemDone& item :
          SaveUserInformation(session_.SystemRegistry(), GetTask(), userName_.Text(),
                              company_.Text(), &session_.records)) {
