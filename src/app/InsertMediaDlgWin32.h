@@ -6,8 +6,8 @@
 #include <string>
 
 #include "project/LanguageTable.h"
-#include "wizard/DialogBaseWin32.h"
-#include "wizard/TrackedEditWin32.h"
+#include "ui/DialogBaseWin32.h"
+#include "ui/TrackedEditWin32.h"
 
 namespace vesk {
 

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "session/SetupSession.h"
-#include "wizard/DialogBaseWin32.h"
+#include "ui/DialogBaseWin32.h"
 
 namespace vesk {
 

@@ -9,7 +9,6 @@
 #include <cctype>
 
 #include "app/CommandLineHelpWin32.h"
-#include "app/FinalCleanUp.h"
 #include "app/InstalledProduct.h"
 #include "app/LoadingDialogWin32.h"
 #include "app/PreparatoryProgram.h"
@@ -17,6 +16,7 @@
 #include "app/ShowAdPictureWin32.h"
 #include "app/StartupChoices.h"
 #include "app/UnattendedSetupWin32.h"
+#include "install/FinalCleanUp.h"
 #include "install/RunAndWait.h"
 #include "install/SystemUtilities.h"
 #include "platform/Fonts.h"

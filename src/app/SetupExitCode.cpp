@@ -2,8 +2,12 @@
 #include "app/SetupExitCode.h"
 
 #include "project/TaskSlots.h"
+#include "runtime/RuntimeFailure.h"
 
 namespace vesk {
+
+static_assert(kSetupFailed == kRuntimeFailureExitCode,
+              "a program whose runtime cannot go on ends the setup as failed");
 
 bool RestartFollowsInstall(const InstallProject& project) {
     const std::string progress = TaskIdForSlot(kSlotProgress);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "wizard/DialogBaseWin32.h"
+#include "ui/DialogBaseWin32.h"
 
 namespace vesk {
 

@@ -3,8 +3,8 @@
 
 #include "install/FolderChain.h"
 #include "install/InstallWorker.h"
+#include "install/UserInformation.h"
 #include "project/TaskSlots.h"
-#include "wizard/UserInformation.h"
 
 namespace vesk {
 namespace {

@@ -10,10 +10,9 @@
 #include "app/StartupChoices.h"
 #include "app/StartupFiles.h"
 #include "app/UnattendedInstall.h"
-#include "install/EngineOperations.h"
+#include "install/HostInstallWin32.h"
 #include "install/UnattendedReport.h"
-#include "platform/ComPointerWin32.h"
-#include "platform/Fonts.h"
+#include "platform/FileSystem.h"
 #include "platform/Processes.h"
 
 namespace vesk {
@@ -54,14 +53,9 @@ bool UnattendedSetup::RunPreparatoryProgram() {
 }
 
 void UnattendedSetup::Install() {
-    // Shortcuts and documents opened through the shell need the component runtime.
-    ComRuntime runtime;
-    ReaderExtractor extractor(session_.reader, session_.runFolder);
-    InstallServices services{HostFileSystem(), HostShellLinks(), HostProcesses(), extractor,
-                             nullptr};
     UnattendedReport report(session_.log);
-    UseEngineOperations(services, session_, report, HostFonts());
-    RunUnattendedInstall(session_, services, report);
+    HostInstall install(LookUpHostSystem(), session_, report, nullptr);
+    RunUnattendedInstall(session_, install.Services(), report);
 }
 
 }  // namespace vesk

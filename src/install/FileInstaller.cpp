@@ -7,6 +7,7 @@
 #include "platform/Concat.h"
 #include "project/NameCase.h"
 #include "project/PathParts.h"
+#include "project/TaskSlots.h"
 
 namespace vesk {
 namespace {
@@ -28,7 +29,8 @@ int ProgressPosition(int done, int total) {
 
 void FileInstaller::Run() {
     const InstallProject& project = context_.session.project;
-    total_ = LeadingInt(project.GetValue("2401", SubTaskType::GetAllVar, FieldKind::FileQty));
+    total_ = LeadingInt(project.GetValue(TaskIdForSlot(kSlotProjectProperties),
+                                         SubTaskType::GetAllVar, FieldKind::FileQty));
     done_ = 0;
     shown_ = 0;
     const PathExpander expand = context_.session.paths.Expander();

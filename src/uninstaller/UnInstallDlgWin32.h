@@ -3,13 +3,13 @@
 #pragma once
 
 #include "platform/WorkerThread.h"
+#include "ui/DialogBaseWin32.h"
+#include "ui/ItemLineWin32.h"
 #include "uninstaller/UninstallOutcome.h"
 #include "uninstaller/UninstallPlan.h"
 #include "uninstaller/UninstallReport.h"
 #include "uninstaller/UninstallTexts.h"
 #include "uninstaller/UninstallWorker.h"
-#include "wizard/DialogBaseWin32.h"
-#include "wizard/ItemLineWin32.h"
 
 namespace vesk {
 

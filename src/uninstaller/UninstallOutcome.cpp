@@ -1,7 +1,12 @@
 // Exit codes and messages of the uninstaller.
 #include "uninstaller/UninstallOutcome.h"
 
+#include "runtime/RuntimeFailure.h"
+
 namespace vesk {
+
+static_assert(kUninstallFailed == kRuntimeFailureExitCode,
+              "a program whose runtime cannot go on ends the removal as failed");
 namespace {
 
 constexpr char kLineBreak[] = "\r\n";

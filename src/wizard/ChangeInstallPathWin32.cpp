@@ -17,8 +17,8 @@ bool IsSelectionNotification(UINT code) {
 
 }  // namespace
 
-CChangeInstallPath::CChangeInstallPath(SetupSession& session)
-    : WizardPage(session, IDD_DESTINATION_PAGE) {}
+CChangeInstallPath::CChangeInstallPath(SetupSession& session, DestinationFolders& folders)
+    : WizardPage(session, IDD_DESTINATION_PAGE), folders_(folders) {}
 
 bool CChangeInstallPath::OnInitDialog() {
     static const int kFontControls[] = {IDC_DESTINATION_TEXT, IDC_DESTINATION_PATH,
@@ -84,6 +84,12 @@ void CChangeInstallPath::OnDriveChosen() {
 }
 
 bool CChangeInstallPath::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
+    if (message == WM_DESTROY) {
+        // The wizard closes before the install started: the folders the commit made go again
+        // (once the install has taken them over, none are left here).
+        folders_.Withdraw(HostFileSystem());
+        return false;
+    }
     if (message != WM_NOTIFY) return false;
     const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);
     if (header.hwndFrom != explorer_.Window()) return false;
@@ -105,29 +111,27 @@ void CChangeInstallPath::OnFolderSelected() {
     SetItemText(IDC_DESTINATION_PATH, proposal_->ForFolder(explorer_.PathOf(selected)));
 }
 
-bool CChangeInstallPath::PathTextUsable() const {
-    return CommitPathOf(path_.Text()).has_value();
+bool CChangeInstallPath::CanLeave() {
+    if (CommitPathOf(path_.Text()).has_value()) return true;
+    Refuse(FolderNameRefusal(session_.texts, path_.Text()), Item(IDC_DESTINATION_PATH));
+    return false;
 }
 
-DestinationCommit CChangeInstallPath::Commit() {
+bool CChangeInstallPath::OnLeavingForward() {
     FileSystem& files = HostFileSystem();
-    WithdrawFolders();
+    folders_.Withdraw(files);
     DestinationCommit commit = CommitDestination(path_.Text(), files);
     if (commit.refusal == DestinationRefusal::None) {
-        madeFolders_ = commit.made;
+        folders_.Keep(std::move(commit.made));
         session_.paths.SetInstallDir(commit.path);
+        return true;
     }
-    return commit;
-}
-
-void CChangeInstallPath::HandOverFolders() {
-    for (const std::string& folder : madeFolders_) session_.records.AddCreatedFolder(folder);
-    madeFolders_.clear();
-}
-
-void CChangeInstallPath::WithdrawFolders() {
-    vesk::WithdrawFolders(HostFileSystem(), madeFolders_);
-    madeFolders_.clear();
+    const LanguageTable& texts = session_.texts;
+    Refuse(commit.refusal == DestinationRefusal::CannotCreate
+               ? CreateFolderRefusal(texts, commit.path)
+               : FolderNameRefusal(texts, commit.path),
+           Item(IDC_DESTINATION_PATH));
+    return false;
 }
 
 void CChangeInstallPath::FocusPath() {

@@ -6,35 +6,32 @@
 #include <string>
 #include <vector>
 
+#include "ui/TrackedEditWin32.h"
 #include "wizard/DestinationCommit.h"
+#include "wizard/DestinationFolders.h"
 #include "wizard/DestinationProposal.h"
 #include "wizard/ExplorerWin32.h"
-#include "wizard/TrackedEditWin32.h"
 #include "wizard/WizardPageWin32.h"
 
 namespace vesk {
 
 class CChangeInstallPath : public WizardPage {
 public:
-    explicit CChangeInstallPath(SetupSession& session);
+    // The folders a commit makes are kept in `folders` until the install takes them over.
+    CChangeInstallPath(SetupSession& session, DestinationFolders& folders);
 
     // The destination the page holds now.
     const std::string& PathText() const { return path_.Text(); }
-    // Whether the destination text can be committed (CommitPathOf); Next keeps the page shown
-    // otherwise.
-    bool PathTextUsable() const;
-    // Run when the page is left by Next: creates the folder with every missing parent, makes it
-    // the current folder and the install folder. The folders an earlier commit made are
-    // withdrawn first. The refusal (None when committed) keeps the page shown: a text the commit
-    // rules refuse, or a folder the system cannot create or enter (what it created is removed).
-    DestinationCommit Commit();
-    // The install starts: the folders the commit made become the install's, recorded for a
-    // rollback, and are no longer the page's to withdraw.
-    void HandOverFolders();
-    // The wizard ends before the install: the folders the commit made go again.
-    void WithdrawFolders();
     // Gives the destination edit the focus, its text selected.
     void FocusPath();
+
+    // Next keeps the page shown unless the destination text can be committed (CommitPathOf).
+    bool CanLeave() override;
+    // The page is left by Next: the folder is created with every missing parent and becomes the
+    // current folder and the install folder; the folders an earlier commit made are withdrawn
+    // first. A text the commit rules refuse, or a folder the system cannot create or enter (what
+    // it created is removed), keeps the page shown.
+    bool OnLeavingForward() override;
 
 private:
     bool OnInitDialog() override;
@@ -50,8 +47,8 @@ private:
     // The tree's selection changed: the edit proposes that folder with the tail.
     void OnFolderSelected();
 
-    std::vector<std::string> driveRoots_;   // "C:\" for each combo line, in its order
-    std::vector<std::string> madeFolders_;  // by the last commit, top first, until handed over
+    std::vector<std::string> driveRoots_;  // "C:\" for each combo line, in its order
+    DestinationFolders& folders_;
     std::string defaultPath_;
     std::optional<DestinationProposal> proposal_;
     CExplorer explorer_;

@@ -3,15 +3,15 @@
 
 #include <commctrl.h>
 
-#include "install/EngineOperations.h"
+#include "install/HostInstallWin32.h"
 #include "install/InstallWorker.h"
-#include "platform/ComPointerWin32.h"
 #include "resources/ResourceIds.h"
 
 namespace vesk {
 
-CInstallProcess::CInstallProcess(SetupSession& session, InstallReport& report)
-    : WizardPage(session, IDD_PROGRESS_PAGE), report_(report) {}
+CInstallProcess::CInstallProcess(SetupSession& session, InstallReport& report,
+                                 DestinationFolders& folders)
+    : WizardPage(session, IDD_PROGRESS_PAGE), report_(report), folders_(folders) {}
 
 CInstallProcess::~CInstallProcess() {
     WaitForWorker();
@@ -29,27 +29,20 @@ bool CInstallProcess::OnInitDialog() {
     return true;
 }
 
-void CInstallProcess::ShowAndStart() {
+void CInstallProcess::OnEntered() {
+    // From now on the install's rollback removes the destination's folders.
+    folders_.HandOver(session_.records);
     if (workerPending_) {
         workerPending_ = false;
         session_.flags.cancelRequested = false;
         SetupSession& session = session_;
         InstallReport& report = report_;
-        // The host services are looked up here, on the user-interface thread, so that no two
-        // threads ever make one of them first (the stub's function statics are not guarded).
-        FileSystem& files = HostFileSystem();
-        ShellLinks& links = HostShellLinks();
-        Processes& processes = HostProcesses();
-        Fonts& fonts = HostFonts();
-        const bool started = worker_.Start([&session, &report, &files, &links, &processes, &fonts] {
-            // Shortcuts and documents opened through the shell need the component runtime on
-            // this thread too.
-            ComRuntime runtime;
-            ReaderExtractor extractor(session.reader, session.runFolder);
-            InstallServices services{files, links, processes, extractor,
-                                     [](int milliseconds) { Sleep(DWORD(milliseconds)); }};
-            UseEngineOperations(services, session, report, fonts);
-            InstallWorker(session, report, services).Run();
+        // Looked up here, on the user-interface thread, before the worker runs.
+        const HostSystem system = LookUpHostSystem();
+        const bool started = worker_.Start([&session, &report, system] {
+            HostInstall install(system, session, report,
+                                [](int milliseconds) { Sleep(DWORD(milliseconds)); });
+            InstallWorker(session, report, install.Services()).Run();
         });
         // Without a thread there is no install: the wizard closes as after an early end.
         if (!started) report_.Finish(InstallOutcome::EndedEarly);

@@ -4,20 +4,23 @@
 
 #include "install/InstallReport.h"
 #include "platform/WorkerThread.h"
-#include "wizard/ItemLineWin32.h"
+#include "ui/ItemLineWin32.h"
+#include "wizard/DestinationFolders.h"
 #include "wizard/WizardPageWin32.h"
 
 namespace vesk {
 
 class CInstallProcess : public WizardPage {
 public:
-    // The worker reports through `report` (the frame, which forwards status and progress here).
-    CInstallProcess(SetupSession& session, InstallReport& report);
+    // The worker reports through `report` (the frame, which forwards status and progress here);
+    // the install takes over the destination's `folders` when it starts.
+    CInstallProcess(SetupSession& session, InstallReport& report, DestinationFolders& folders);
     // Waits for a worker still running (it has then told the frame its end already).
     ~CInstallProcess() override;
 
-    // Starts the install worker the first time only, then shows the page.
-    void ShowAndStart();
+    // The first time only: the destination's folders become the install's (recorded for a
+    // rollback) and the install worker starts. Then the page is shown.
+    void OnEntered() override;
     // Returns when no worker runs any more.
     void WaitForWorker();
 
@@ -35,6 +38,7 @@ private:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
     InstallReport& report_;
+    DestinationFolders& folders_;
     bool workerPending_ = false;
     ItemLine item_;
     WorkerThread worker_;

@@ -1,8 +1,8 @@
 // The user information page.
 #include "wizard/RegisterInfoWin32.h"
 
+#include "install/UserInformation.h"
 #include "resources/ResourceIds.h"
-#include "wizard/UserInformation.h"
 
 namespace vesk {
 
@@ -28,7 +28,8 @@ void CRegisterInfo::SetContent(const Task* task) {
     WizardPage::SetContent(task);
 }
 
-void CRegisterInfo::Save() {
+void CRegisterInfo::OnLeft() {
+    Hide();
     for (const RegistryItemDone& item :
          SaveUserInformation(session_.SystemRegistry(), GetTask(), userName_.Text(),
                              company_.Text(), &session_.records)) {

@@ -2,7 +2,7 @@
 // items whenever the page is left.
 #pragma once
 
-#include "wizard/TrackedEditWin32.h"
+#include "ui/TrackedEditWin32.h"
 #include "wizard/WizardPageWin32.h"
 
 namespace vesk {
@@ -13,9 +13,9 @@ public:
 
     // Sets the labels and keeps the task.
     void SetContent(const Task* task) override;
-    // Run by the frame when the page is left, in either direction, after it is hidden: the
-    // texts go to the registry items of the task's EditBox subtasks (SaveUserInformation).
-    void Save();
+    // The page is left, in either direction: hidden, then its texts go to the registry items of
+    // the task's EditBox subtasks (SaveUserInformation).
+    void OnLeft() override;
 
     const std::string& UserName() const { return userName_.Text(); }
     const std::string& Company() const { return company_.Text(); }

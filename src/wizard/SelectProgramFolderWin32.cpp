@@ -3,6 +3,7 @@
 
 #include "project/WindowsNames.h"
 #include "resources/ResourceIds.h"
+#include "wizard/DestinationTexts.h"
 #include "wizard/FolderListingWin32.h"
 
 namespace vesk {
@@ -51,9 +52,16 @@ bool CSelectProgramFolder::OnCommand(int id, int code) {
     return true;
 }
 
-bool CSelectProgramFolder::FolderTextUsable() const {
+bool CSelectProgramFolder::CanLeave() {
     std::string why;
-    return CheckWindowsFolderNames(FolderText(), why);
+    if (CheckWindowsFolderNames(FolderText(), why)) return true;
+    Refuse(FolderNameRefusal(session_.texts, FolderText()), Item(IDC_PROGRAM_FOLDER_NAME));
+    return false;
+}
+
+void CSelectProgramFolder::OnLeft() {
+    session_.programFolder = FolderText();
+    Hide();
 }
 
 }  // namespace vesk

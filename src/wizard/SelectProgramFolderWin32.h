@@ -1,7 +1,7 @@
 // The program folder page: the Start-menu folder that receives the program's shortcuts.
 #pragma once
 
-#include "wizard/TrackedEditWin32.h"
+#include "ui/TrackedEditWin32.h"
 #include "wizard/WizardPageWin32.h"
 
 namespace vesk {
@@ -13,9 +13,12 @@ public:
     // The folder name the page holds now: the proposed one, what the user typed, or the
     // existing folder picked from the list.
     const std::string& FolderText() const { return name_.Text(); }
-    // Whether the name can be a folder on Windows (empty is allowed: no program group); Next
-    // keeps the page shown otherwise.
-    bool FolderTextUsable() const;
+
+    // Next keeps the page shown unless the name can be a folder on Windows (empty is allowed:
+    // no program group).
+    bool CanLeave() override;
+    // The name becomes the program folder, then the page is hidden.
+    void OnLeft() override;
 
 private:
     bool OnInitDialog() override;

@@ -41,7 +41,7 @@ int DrawLine(HDC dc, TextSpot spot, int right, const std::string& text, int line
 }  // namespace
 
 WelcomePage::WelcomePage(SetupSession& session)
-    : WizardPage(session, IDD_WELCOME_PAGE),
+    : WizardPage(session, IDD_WELCOME_PAGE, Area::CoversHeader),
       picturePath_(session.TempNameFor("[TempFileDir]\\~VeskInstall-WelcomeWndPicture.bmp")) {}
 
 bool WelcomePage::OnInitDialog() {

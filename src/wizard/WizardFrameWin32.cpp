@@ -6,7 +6,6 @@
 
 #include "media/BitmapDisplayWin32.h"
 #include "resources/ResourceIds.h"
-#include "wizard/DestinationTexts.h"
 #include "wizard/FittedTextWin32.h"
 #include "wizard/PageFocusWin32.h"
 
@@ -71,9 +70,9 @@ WizardFrame::WizardFrame(SetupSession& session, const PageMetrics& metrics,
       licence_(session),
       readme_(session),
       userInformation_(session),
-      destination_(session),
+      destination_(session, destinationFolders_),
       programFolder_(session),
-      progress_(session, *this),
+      progress_(session, *this, destinationFolders_),
       // The worker has told its end when the finish page can restart, but its thread may not
       // have ended: the clean-up reads what it recorded only once it has.
       finish_(session, [this, cleanUp = std::move(finalCleanUp)] {
@@ -152,51 +151,33 @@ void WizardFrame::LayOut() {
 
 void WizardFrame::CreatePages() {
     const InstallProject& project = session_.project;
-    struct Creation {
-        WizardPage& page;
-        int kind;
-    };
-    const Creation pages[] = {
-        {welcome_, kWelcomePage},         {licence_, kLicencePage},
-        {readme_, kReadmePage},           {userInformation_, kUserInformationPage},
-        {destination_, kDestinationPage}, {programFolder_, kProgramFolderPage},
-        {progress_, kProgressPage},       {finish_, kNoPage},
-    };
-    for (const Creation& creation : pages) {
-        creation.page.Create(Window());
-        if (creation.kind != kNoPage) {
-            creation.page.SetContent(project.FindTask(TaskIdForSlot(creation.kind)));
-        }
-        const bool coversHeader = &creation.page == &welcome_;
-        const int top = coversHeader ? 0 : metrics_.headerHeight;
-        creation.page.PlaceAt(0, top, metrics_.width, metrics_.height - top);
+    for (const PageOfFlow& entry : Pages()) {
+        WizardPage& page = *entry.page;
+        page.Create(Window());
+        if (entry.kind != kNoPage) page.SetContent(project.FindTask(TaskIdForSlot(entry.kind)));
+        const int top =
+            page.PageArea() == WizardPage::Area::CoversHeader ? 0 : metrics_.headerHeight;
+        page.PlaceAt(0, top, metrics_.width, metrics_.height - top);
     }
 }
 
-std::array<WizardPage*, 8> WizardFrame::AllPages() {
-    return {&welcome_,     &licence_,       &readme_,   &userInformation_,
-            &destination_, &programFolder_, &progress_, &finish_};
+std::array<WizardFrame::PageOfFlow, 8> WizardFrame::Pages() {
+    return {{{&welcome_, kWelcomePage},
+             {&licence_, kLicencePage},
+             {&readme_, kReadmePage},
+             {&userInformation_, kUserInformationPage},
+             {&destination_, kDestinationPage},
+             {&programFolder_, kProgramFolderPage},
+             {&progress_, kProgressPage},
+             {&finish_, kNoPage}}};
 }
 
 WizardPage* WizardFrame::PageOfKind(int kind) {
-    switch (kind) {
-        case kWelcomePage:
-            return &welcome_;
-        case kLicencePage:
-            return &licence_;
-        case kReadmePage:
-            return &readme_;
-        case kUserInformationPage:
-            return &userInformation_;
-        case kProgramFolderPage:
-            return &programFolder_;
-        case kDestinationPage:
-            return &destination_;
-        case kProgressPage:
-            return &progress_;
-        default:
-            return nullptr;
+    if (kind == kNoPage) return nullptr;
+    for (const PageOfFlow& entry : Pages()) {
+        if (entry.kind == kind) return entry.page;
     }
+    return nullptr;
 }
 
 bool WizardFrame::OnCommand(int id, int code) {
@@ -226,9 +207,8 @@ bool WizardFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
             result = TRUE;
             return true;
         case WM_DESTROY:
-            // Left before the install: the folder the destination page made goes again.
-            destination_.WithdrawFolders();
-            for (WizardPage* page : AllPages()) page->Close();
+            // Left before the install, the destination page withdraws its folders as it closes.
+            for (const PageOfFlow& entry : Pages()) entry.page->Close();
             return false;
         case kShownMessage:
             // The dialog shows itself once no message waits; this one may come first. The
@@ -343,61 +323,32 @@ void WizardFrame::PaintHeader(HDC dc, const RECT& band) {
     SelectObject(dc, previous);
 }
 
-void WizardFrame::Refuse(const std::string& text, HWND control) {
-    MessageBoxA(Window(), text.c_str(), session_.texts.GetText(TextKey::MessageDesc).c_str(),
-                MB_OK | MB_ICONEXCLAMATION);
-    MoveFocus(Window(), control);
-}
-
 bool WizardFrame::CanLeave(int kind) {
-    const LanguageTable& texts = session_.texts;
-    if (kind == kProgramFolderPage && !programFolder_.FolderTextUsable()) {
-        Refuse(FolderNameRefusal(texts, programFolder_.FolderText()),
-               programFolder_.Item(IDC_PROGRAM_FOLDER_NAME));
-        return false;
-    }
-    if (kind == kDestinationPage && !destination_.PathTextUsable()) {
-        Refuse(FolderNameRefusal(texts, destination_.PathText()),
-               destination_.Item(IDC_DESTINATION_PATH));
-        return false;
-    }
-    return true;
+    WizardPage* page = PageOfKind(kind);
+    return page == nullptr || page->CanLeave();
 }
 
 bool WizardFrame::CommitDestination() {
-    const DestinationCommit commit = destination_.Commit();
-    if (commit.refusal == DestinationRefusal::None) return true;
-    const LanguageTable& texts = session_.texts;
-    Refuse(commit.refusal == DestinationRefusal::CannotCreate
-               ? CreateFolderRefusal(texts, commit.path)
-               : FolderNameRefusal(texts, commit.path),
-           destination_.Item(IDC_DESTINATION_PATH));
-    return false;
+    // The flow asks while the destination page is still the page shown.
+    WizardPage* page = PageOfKind(flow_.CurrentKind());
+    return page == nullptr || page->OnLeavingForward();
 }
 
 void WizardFrame::LeavePage(int kind) {
-    if (kind == kProgramFolderPage) session_.programFolder = programFolder_.FolderText();
-    if (WizardPage* page = PageOfKind(kind)) page->Hide();
-    if (kind == kUserInformationPage) userInformation_.Save();
+    if (WizardPage* page = PageOfKind(kind)) page->OnLeft();
 }
 
 void WizardFrame::EnterPage(int kind) {
-    if (kind == kProgressPage) {
-        // From now on the install's rollback removes the destination's folders.
-        destination_.HandOverFolders();
-        progress_.ShowAndStart();
-    } else if (WizardPage* page = PageOfKind(kind)) {
-        page->Show();
-    }
+    if (WizardPage* page = PageOfKind(kind)) page->OnEntered();
     FocusShownPage();
 }
 
 void WizardFrame::FocusShownPage() {
     HWND target = nullptr;
-    for (WizardPage* page : AllPages()) {
+    for (const PageOfFlow& entry : Pages()) {
         // The style, not IsWindowVisible: the frame itself may not be on screen yet.
-        if (GetWindowLongA(page->Window(), GWL_STYLE) & WS_VISIBLE) {
-            target = FirstFocusControl(page->Window());
+        if (GetWindowLongA(entry.page->Window(), GWL_STYLE) & WS_VISIBLE) {
+            target = FirstFocusControl(entry.page->Window());
             break;
         }
     }

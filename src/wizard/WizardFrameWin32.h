@@ -10,8 +10,9 @@
 
 #include "install/InstallReport.h"
 #include "session/SetupSession.h"
+#include "ui/DialogBaseWin32.h"
 #include "wizard/ChangeInstallPathWin32.h"
-#include "wizard/DialogBaseWin32.h"
+#include "wizard/DestinationFolders.h"
 #include "wizard/FinishWin32.h"
 #include "wizard/InstallProcessWin32.h"
 #include "wizard/PageMetrics.h"
@@ -25,6 +26,7 @@
 namespace vesk {
 
 // One modal dialog. It creates all eight pages once, lets WizardFlow decide which one is shown,
+// hands each page its part of the flow (WizardPage's hooks: whether it may be left, left, entered),
 // and is the install worker's report: status and progress go to the progress page, questions are
 // asked on this window's thread, and the end arrives as timer 2 (completed) or 8 (ended early).
 class WizardFrame : public DialogBase, private WizardView, public InstallReport {
@@ -63,14 +65,16 @@ private:
     void PaintHeader(HDC dc, const RECT& band);
     void EraseBackground(HDC dc);
     RECT HeaderBand() const;
+    struct PageOfFlow {
+        WizardPage* page;
+        int kind;  // kNoPage for the finish page, which the flow enters on its own way
+    };
+    std::array<PageOfFlow, 8> Pages();
+    // The page the flow shows for `kind`; null for kNoPage and the finish kinds.
     WizardPage* PageOfKind(int kind);
-    std::array<WizardPage*, 8> AllPages();
     // Gives the focus to the page shown now: its first control (FirstFocusControl), else the
     // first enabled of Next, Cancel and Back.
     void FocusShownPage();
-    // Tells the user why the page stays (an OK box), then puts the focus into `control`.
-    void Refuse(const std::string& text, HWND control);
-
     // WizardView
     bool CanLeave(int kind) override;
     bool CommitDestination() override;
@@ -96,6 +100,7 @@ private:
     HICON icon_ = nullptr;
     HICON smallIcon_ = nullptr;
 
+    DestinationFolders destinationFolders_;
     WelcomePage welcome_;
     CReadSoftLicense licence_;
     CShowReadme readme_;

@@ -1,5 +1,7 @@
-// Creating, showing, hiding and closing a wizard page.
+// Creating, showing, hiding and closing a wizard page, and telling why it stays.
 #include "wizard/WizardPageWin32.h"
+
+#include "wizard/PageFocusWin32.h"
 
 namespace vesk {
 
@@ -37,6 +39,13 @@ void WizardPage::Hide() {
 void WizardPage::Close() {
     closing_ = true;
     Destroy();
+}
+
+void WizardPage::Refuse(const std::string& text, HWND control) {
+    HWND frame = GetParent(Window());
+    MessageBoxA(frame, text.c_str(), session_.texts.GetText(TextKey::MessageDesc).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
+    MoveFocus(frame, control);
 }
 
 }  // namespace vesk

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FinalCleanUp.h"
+#include "install/FinalCleanUp.h"
 #include "install/InstallBench.h"
 #include "platform/WorkerThread.h"
 #include "support/RecordingFonts.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/FinalCleanUp.h"
 #include "app/InstalledProduct.h"
 #include "app/SetupPreparation.h"
+#include "install/FinalCleanUp.h"
 #include "install/InstallBench.h"
 #include "install/ProductIdentity.h"
 #include "install/SharedFiles.h"

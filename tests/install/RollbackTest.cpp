@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FinalCleanUp.h"
+#include "install/FinalCleanUp.h"
 #include "install/InstallBench.h"
 #include "install/WholeProduct.h"
 #include "project/TaskSlots.h"

@@ -3,9 +3,9 @@
 
 #include "install/Components.h"
 #include "install/Fonts.h"
+#include "install/UserInformation.h"
 #include "project/RegistryKey.h"
 #include "project/TaskSlots.h"
-#include "wizard/UserInformation.h"
 
 namespace vesk::test {
 namespace {

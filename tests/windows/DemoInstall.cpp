@@ -13,10 +13,10 @@
 
 #include "EnglishTexts.h"
 #include "builder/SetupBuilder.h"
+#include "install/UserInformation.h"
 #include "platform/ComPointerWin32.h"
 #include "platform/SystemFacts.h"
 #include "project/LanguageTable.h"
-#include "wizard/UserInformation.h"
 
 namespace vesk::test {
 

@@ -91,9 +91,13 @@ TEST_F(InstallFolderLinksGuiTest, AnInstallRefusesALinkWhereAFileOrFolderGoes) {
         SetUp();
         // A dangling link is made to a file that then goes (the host's ln waits to see it).
         const bool dangling = !fs::exists(c.target);
-        if (dangling) ASSERT_TRUE(WriteWholeFile(c.target, "soon gone"));
+        if (dangling) {
+            ASSERT_TRUE(WriteWholeFile(c.target, "soon gone"));
+        }
         ASSERT_TRUE(MakeLink(c.target, c.link, c.folder));
-        if (dangling) ASSERT_TRUE(DeleteFileA(c.target.c_str()));
+        if (dangling) {
+            ASSERT_TRUE(DeleteFileA(c.target.c_str()));
+        }
         EXPECT_EQ(InstallUnattended(), 1);
         EXPECT_EQ(FilesBelow(kSystem), before_) << "written, kept or deleted through the link";
         EXPECT_FALSE(fs::exists(kSystem + "\\created.txt"));

@@ -2,10 +2,10 @@
 // subtasks its texts are written to.
 #include <gtest/gtest.h>
 
+#include "install/UserInformation.h"
 #include "project/TaskSlots.h"
 #include "support/FakeSystemFacts.h"
 #include "support/MemoryRegistry.h"
-#include "wizard/UserInformation.h"
 
 namespace vesk {
 namespace {

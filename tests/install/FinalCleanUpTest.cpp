@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FinalCleanUp.h"
+#include "install/FinalCleanUp.h"
 #include "platform/PrivateFiles.h"
 #include "support/MemoryRegistry.h"
 #include "support/RecordingFonts.h"

@@ -1,5 +1,5 @@
 // Removing temporary files and rolling back a run that did not complete.
-#include "app/FinalCleanUp.h"
+#include "install/FinalCleanUp.h"
 
 namespace vesk {
 

@@ -1,7 +1,7 @@
 // Dialog creation and message routing shared by every window of the engine.
-#include "wizard/DialogBaseWin32.h"
+#include "ui/DialogBaseWin32.h"
 
-#include "wizard/TrackedEditWin32.h"
+#include "ui/TrackedEditWin32.h"
 
 namespace vesk {
 

@@ -2,7 +2,7 @@
 // without the exception machinery: their code is built without exceptions and unwind tables, and
 // these definitions keep the library's throwing versions (and with them the unwinder, the type
 // information of the exception classes and the demangling terminate handler) out of the link.
-// The stub and the uninstaller link this file (the uninstaller's failure code is the stub's);
+// The stub and the uninstaller link this file (a failure ends either with the same code);
 // the tests keep the library's own.
 #include <windows.h>
 
@@ -10,8 +10,8 @@
 #include <new>
 #include <string>
 
-#include "app/SetupExitCode.h"
 #include "platform/LastResort.h"
+#include "runtime/RuntimeFailure.h"
 
 #if defined(__GLIBCXX__)
 
@@ -27,7 +27,7 @@ void* gReserve = std::malloc(kReserveSize);
 [[noreturn]] void CannotGoOn() {
     std::free(gReserve);
     gReserve = nullptr;
-    vesk::RunLastResort(vesk::kSetupFailed);
+    vesk::RunLastResort(vesk::kRuntimeFailureExitCode);
 }
 
 void* Allocate(std::size_t size) {

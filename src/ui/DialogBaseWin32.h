@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "wizard/DialogFontWin32.h"
+#include "ui/DialogFontWin32.h"
 
 namespace vesk {
 

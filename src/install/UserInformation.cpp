@@ -1,5 +1,5 @@
 // Reading the registered user and writing the user information page's registry items.
-#include "wizard/UserInformation.h"
+#include "install/UserInformation.h"
 
 #include "install/RegistryItems.h"
 #include "project/OsVersion.h"

@@ -1,5 +1,5 @@
 // The paced item line.
-#include "wizard/ItemLineWin32.h"
+#include "ui/ItemLineWin32.h"
 
 namespace vesk {
 

@@ -19,8 +19,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "app/SetupExitCode.h"
 #include "platform/SystemLibrariesWin32.h"
+#include "runtime/RuntimeFailure.h"
 
 #if defined(__GNUC__) && defined(__i386__)
 
@@ -49,7 +49,7 @@ void Bind(Pointer& slot, Library& library, const char* function) {
             library.sideBySide ? LoadLibraryA(library.name) : LoadSystemLibrary(library.name);
     }
     FARPROC address = library.module ? GetProcAddress(library.module, function) : nullptr;
-    if (!address) ExitProcess(kSetupFailed);
+    if (!address) ExitProcess(kRuntimeFailureExitCode);
     slot = reinterpret_cast<Pointer>(reinterpret_cast<void*>(address));
 }
 

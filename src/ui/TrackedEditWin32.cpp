@@ -1,5 +1,5 @@
 // Subclassed edit control with a text copy refreshed on every change notification.
-#include "wizard/TrackedEditWin32.h"
+#include "ui/TrackedEditWin32.h"
 
 namespace vesk {
 namespace {

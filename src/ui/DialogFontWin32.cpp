@@ -1,5 +1,5 @@
 // Dialog fonts: the template's font description with an empty face name and a fixed weight.
-#include "wizard/DialogFontWin32.h"
+#include "ui/DialogFontWin32.h"
 
 namespace vesk {
 
