@@ -120,8 +120,7 @@ TEST(CommandLineTest, QuietPrintsNothingButErrors) {
 }
 
 TEST(CommandLineTest, FieldReferenceInDocsIsTheGeneratedOne) {
-    const std::filesystem::path docs =
-        std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "docs";
+    const std::filesystem::path docs = std::filesystem::path(VESK_SOURCE_DIR) / "docs";
     const std::string committed = test::ReadWholeFile((docs / "field-reference.md").string());
     ASSERT_FALSE(committed.empty()) << docs;
     // A checkout may turn LF into CR LF.
@@ -136,7 +135,7 @@ TEST(CommandLineTest, FieldReferenceInDocsIsTheGeneratedOne) {
 
 TEST(CommandLineTest, ManualPageNamesEveryCommandAndOption) {
     const std::filesystem::path page =
-        std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "docs" / "veskbuild.1";
+        std::filesystem::path(VESK_SOURCE_DIR) / "docs" / "veskbuild.1";
     const std::string text = test::ReadWholeFile(page.string());
     ASSERT_FALSE(text.empty()) << page;
     // Roff writes a dash of an option as "\-".

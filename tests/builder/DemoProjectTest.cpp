@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 using test::FilesBelow;
 using test::ReadWholeFile;
 
-const fs::path kDemo = fs::path(__FILE__).parent_path() / ".." / ".." / "examples" / "demo";
+const fs::path kDemo = fs::path(VESK_SOURCE_DIR) / "examples" / "demo";
 
 TEST(DemoProjectTest, BuildsIntoTwoVolumesThatGiveTheSourcesBack) {
     ASSERT_TRUE(fs::exists(kDemo / "project.xml")) << kDemo;
