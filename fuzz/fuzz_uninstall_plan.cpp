@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "install/KeyTreeRule.h"
 #include "project/NameCase.h"
 #include "project/PathParts.h"
 #include "support/FakeSystemFacts.h"
@@ -95,9 +96,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             }
             case vesk::RemovalKind::RegistryTree:
-                Check(vesk::MayRemoveTree(removal.path));
+                Check(vesk::MayRemoveTree(removal.root, removal.path));
                 break;
+            case vesk::RemovalKind::FontResource:
+            case vesk::RemovalKind::FontListing:
+            case vesk::RemovalKind::Component:
             case vesk::RemovalKind::RegistryValue:
+            case vesk::RemovalKind::RegistryRestore:
             case vesk::RemovalKind::EmptyRegistryKey:
                 break;
         }
