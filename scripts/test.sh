@@ -6,6 +6,8 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 logs="$root/build/test-logs"
+# Each stage names the seconds the run has taken when it starts, to see where the time goes.
+stage() { echo "== $1 (at ${SECONDS} s)"; }
 
 bash scripts/configure.sh
 mkdir -p "$logs"
@@ -18,15 +20,15 @@ run_ctest() {
     return "${PIPESTATUS[0]}"
 }
 
-echo "== native tests"
+stage "native tests"
 run_ctest "$logs/native.log" ctest --test-dir build/native -j "$(nproc)" --output-on-failure
 
-echo "== Debian package"
+stage "Debian package"
 # Packaged from the trees just built, unpacked into a clean folder and used there (a few seconds).
 bash scripts/package.sh --built
 bash scripts/check-package.sh
 
-echo "== install worker and records under ThreadSanitizer"
+stage "install worker and records under ThreadSanitizer"
 # Its own tree with only what the threads' tests need; a reported race fails the case.
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -DNDEBUG" -DVESK_BUILD_TSAN=ON \
@@ -35,7 +37,7 @@ cmake --build build/tsan -j "$(nproc)" --target thread_tests
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
 run_ctest "$logs/tsan.log" ctest --test-dir build/tsan --output-on-failure
 
-echo "== Windows tests under Wine"
+stage "Windows tests under Wine"
 # Two cases at a time: the tests lock out each other where they share the desktop or a key.
 # A case is run a second time only when it failed: a Wine process now and then dies while it
 # exits, after its test has passed. A case that fails twice still fails the run.
@@ -46,11 +48,11 @@ else
     run_ctest "$logs/win32.log" xvfb-run -a -s "-screen 0 1024x768x24" "${win_ctest[@]}"
 fi
 
-echo "== veskbuild try under Wine"
+stage "veskbuild try under Wine"
 # One setup through the whole command, on its own virtual display and throwaway prefix.
 run_ctest "$logs/try.log" bash scripts/try-check.sh build/try-check
 
-echo "== fuzz smoke run"
+stage "fuzz smoke run"
 FUZZ_SECONDS="${FUZZ_SECONDS:-10}" bash scripts/fuzz.sh
 
 # "<cases> <failed>" from ctest's summary line; skipped cases are those it lists as not run.
@@ -64,4 +66,4 @@ failed=$((native_failed + tsan_failed + win_failed))
 skips=$(($(skipped "$logs/native.log") + $(skipped "$logs/win32.log")))
 echo "native: $native_total ctest cases, ThreadSanitizer: $tsan_total, Windows: $win_total ctest cases under Wine, veskbuild try: 1 run"
 echo "Debian package: built and checked"
-echo "$((total - failed - skips)) passed, $skips skipped, $failed failed"
+echo "$((total - failed - skips)) passed, $skips skipped, $failed failed in ${SECONDS} s"
