@@ -110,3 +110,29 @@ bench_measured_run() {
     printf '%s\n' "$out" >>"$scratch/runs.log"
     printf '%s %s\n' "$(sed -n 's/.* worked: \([0-9]*\) ms.*/\1/p' <<<"$out")" "$(cat "$scratch/peak")"
 }
+
+# "<system calls> <recvmsg calls>" of the command $2... run under `strace -f -c`, its summary in
+# the file $1. The Wine server runs on (wineserver -p): only the setup's own processes count.
+bench_syscalls() {
+    local summary="$1"
+    shift
+    strace -f -c -o "$summary" "$@" >/dev/null 2>&1 || true
+    awk '$NF == "total" { total = $4 } $NF == "recvmsg" { handles = $4 }
+         END { printf "%d %d\n", total, handles }' "$summary"
+}
+
+# Prints the system calls per installed file of ours and NSIS's: $1 files, $2 and $3 the two
+# "<calls> <recvmsg>" pairs of bench_syscalls.
+bench_print_syscalls() {
+    local files="$1" ours nsis
+    read -r -a ours <<<"$2"
+    read -r -a nsis <<<"$3"
+    echo "system calls of a /S install (strace -f -c), per installed file:"
+    echo "  ours: ${ours[0]} calls, ${ours[1]} handles received (recvmsg);" \
+         "$(awk "BEGIN { printf \"%.1f\", ${ours[0]} / $files }") calls," \
+         "$(awk "BEGIN { printf \"%.2f\", ${ours[1]} / $files }") handles per file"
+    echo "  NSIS: ${nsis[0]} calls, ${nsis[1]} handles received (recvmsg);" \
+         "$(awk "BEGIN { printf \"%.1f\", ${nsis[0]} / $files }") calls," \
+         "$(awk "BEGIN { printf \"%.2f\", ${nsis[1]} / $files }") handles per file"
+    echo "  ratio (ours / NSIS): $(awk "BEGIN { printf \"%.2f\", ${ours[0]} / ${nsis[0]} }")"
+}

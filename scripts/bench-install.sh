@@ -108,6 +108,18 @@ bench() {
     echo "NSIS:  ${nsis_ms} ms (/S); peak memory ${nsis_kb} KB"
     echo "ratio (ours without pauses / NSIS): $(awk "BEGIN { printf \"%.2f\", ($ours_ms - $pauses) / $nsis_ms }")"
     echo "ratio (ours /S / NSIS /S): $(awk "BEGIN { printf \"%.2f\", $silent_ms / $nsis_ms }")"
+
+    # One more /S run of each under strace: the system calls of the setup's processes (Wine's
+    # server round trips among them: every request is a write and a read on its pipe, every
+    # handle a recvmsg) per installed file.
+    local ours_calls nsis_calls
+    "$wine_run" reg delete "HKLM\\SOFTWARE\\VeskSoft\\VeskInstall\\$setup_name" /f >/dev/null 2>&1 || true
+    ours_calls=$(bench_syscalls "$work/strace-ours" "$wine_run" build/win32/tests/time_process.exe \
+        "$dir/vesk/Setup.exe" /S "/D=C:\\$setup_name\\Silent")
+    nsis_calls=$(bench_syscalls "$work/strace-nsis" "$wine_run" build/win32/tests/time_process.exe \
+        "$dir/nsis-setup.exe" /S "/D=C:\\$setup_name\\Nsis")
+    rm -rf "$drive"
+    bench_print_syscalls "$files" "$ours_calls" "$nsis_calls"
 }
 
 # One Wine server for every run, so no run pays for starting it.

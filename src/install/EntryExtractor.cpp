@@ -1,19 +1,39 @@
 // Writing a file-list entry's body to its file.
 #include "install/EntryExtractor.h"
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 namespace vesk {
 namespace {
 
-// Makes the file when the first bytes come (or at the end, for an empty body).
+// Makes the file when the first bytes come (or at the end, for an empty body), and writes it in
+// blocks of the size of `block` whatever the pieces the decoder hands over: few system calls.
 class ProductFileSink : public ByteSink {
 public:
-    ProductFileSink(FileSystem& files, const std::string& path, std::string& why)
-        : files_(files), path_(path), why_(why) {}
+    ProductFileSink(FileSystem& files, const std::string& path, std::string& why,
+                    std::vector<std::uint8_t>& block)
+        : files_(files), path_(path), why_(why), block_(block) {}
 
     bool Write(const std::uint8_t* data, std::size_t size) override {
-        return Open() && file_->Write(data, size);
+        if (fill_ == 0 && size >= block_.size()) return Open() && file_->Write(data, size);
+        while (size > 0) {
+            const std::size_t take = std::min(size, block_.size() - fill_);
+            std::memcpy(block_.data() + fill_, data, take);
+            fill_ += take;
+            data += take;
+            size -= take;
+            if (fill_ == block_.size() && !Drain()) return false;
+        }
+        return true;
+    }
+    bool Drain() {
+        if (fill_ == 0) return true;
+        const std::size_t size = fill_;
+        fill_ = 0;
+        return Open() && file_->Write(block_.data(), size);
     }
     bool Open() {
         if (!file_ && !failed_) file_ = files_.CreateAnew(path_, why_);
@@ -22,10 +42,14 @@ public:
     }
     // Closes a file that was begun; nothing is made for a body that was never found.
     void Abandon() {
+        Drain();  // what was decoded is kept, as the reader keeps it
         if (file_) file_->Close();
     }
     bool Finish(const EntryTime& time) {
-        if (!Open()) return false;
+        if (!Open() || !Drain()) {
+            Abandon();
+            return false;
+        }
         file_->SetLocalTime(time);
         if (file_->Close()) return true;
         why_ = path_ + ": cannot write the file";
@@ -36,6 +60,8 @@ private:
     FileSystem& files_;
     const std::string& path_;
     std::string& why_;
+    std::vector<std::uint8_t>& block_;
+    std::size_t fill_ = 0;
     std::unique_ptr<NewFile> file_;
     bool failed_ = false;
 };
@@ -49,7 +75,8 @@ bool ReaderExtractor::Extract(const FileEntry& entry) {
             return reader_.ExtractTo(sink, entry.offset, entry.size, entry.IsRaw());
         });
     }
-    ProductFileSink file(files_, entry.path, error_);
+    if (block_.empty()) block_.resize(kWriteBlock);
+    ProductFileSink file(files_, entry.path, error_, block_);
     if (!reader_.ExtractTo(file, entry.offset, entry.size, entry.IsRaw())) {
         file.Abandon();
         return false;

@@ -1,7 +1,10 @@
 // Writing the file of one file-list entry from the payload.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "container/ContainerReader.h"
 #include "container/FileEntry.h"
@@ -47,6 +50,9 @@ private:
     RunFolder& runFolder_;
     FileSystem& files_;
     std::string error_;  // why the file could not be made
+    // Files are written in blocks of this size (kept for the next file).
+    static constexpr std::size_t kWriteBlock = std::size_t(1) << 20;
+    std::vector<std::uint8_t> block_;
 };
 
 }  // namespace vesk

@@ -56,7 +56,10 @@ void FileInstaller::Run() {
 FileInstaller::Step FileInstaller::Install(const FileEntry& entry) {
     SetupSession& session = context_.session;
     const std::size_t first = session.records.ChangeCount();
-    const bool existed = context_.services.files.FileExists(entry.path);
+    // Only a shared file's count asks whether it was there; nothing was in a folder made anew.
+    const bool shared = Shared(entry);
+    const bool existed = shared && !context_.keeper.InNewFolder(entry.path) &&
+                         context_.services.files.FileExists(entry.path);
     context_.keeper.BeforeWrite(entry.path);
     // Every product of the engine shares the uninstaller.
     if (entry.kind == FileKind::Uninstaller) session.records.KeepAtUninstall(first);
@@ -80,7 +83,7 @@ FileInstaller::Step FileInstaller::Install(const FileEntry& entry) {
     }
     context_.services.extractor.SetTime(entry);
     context_.keeper.AfterWrite(entry.path);
-    if (Shared(entry)) CountShared(entry.path, existed);
+    if (shared) CountShared(entry.path, existed);
     Count();
     FollowUp(entry);
     return Step::Next;

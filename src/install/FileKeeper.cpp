@@ -13,7 +13,7 @@ std::string FileKeeper::KeptName(const std::string& path, const std::string& sta
 void FileKeeper::BeforeWrite(const std::string& path) {
     // A second write of one path must not take the install's own first file for the user's.
     if (!written_.insert(UpperName(path)).second) return;
-    if (!files_.FileExists(path)) {
+    if (InNewFolder(path) || !files_.FileExists(path)) {
         records_.Add(FileChange(ChangeKind::FileCreated, path));
         return;
     }
@@ -23,6 +23,18 @@ void FileKeeper::BeforeWrite(const std::string& path) {
     } else {
         records_.Add(FileChange(ChangeKind::FileOverwritten, path));
     }
+}
+
+void FileKeeper::NoteNewFolder(const std::string& folder) {
+    std::string name = UpperName(folder);
+    while (name.size() > 3 && (name.back() == '\\' || name.back() == '/')) name.pop_back();
+    newFolders_.insert(std::move(name));
+}
+
+bool FileKeeper::InNewFolder(const std::string& path) const {
+    const std::size_t at = path.find_last_of("\\/");
+    if (at == std::string::npos || newFolders_.empty()) return false;
+    return newFolders_.count(UpperName(path.substr(0, at))) != 0;
 }
 
 void FileKeeper::AfterWrite(const std::string& path) {

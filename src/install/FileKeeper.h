@@ -21,6 +21,8 @@ public:
     // renamed beside it to KeptName (copied there when it cannot be renamed) and journalled as
     // replaced; when neither works, as overwritten, and the install goes on (a rollback then
     // leaves the file as the install wrote it rather than delete what was the user's).
+    // In a folder this run made (NoteNewFolder) nothing can be there yet: the file is journalled
+    // as created without a look at the disk.
     void BeforeWrite(const std::string& path);
     // Called once the install has written `path`: the journal notes how it left the file.
     void AfterWrite(const std::string& path);
@@ -33,6 +35,11 @@ public:
     // file is gone.
     bool Remove(const std::string& path);
 
+    // `folder` did not exist before this run made it.
+    void NoteNewFolder(const std::string& folder);
+    // Whether the file at `path` lies directly in a folder this run made.
+    bool InNewFolder(const std::string& path) const;
+
     // The name of the copy: the file's own name with the run's stamp appended.
     static std::string KeptName(const std::string& path, const std::string& stamp);
 
@@ -40,7 +47,8 @@ private:
     FileSystem& files_;
     InstallRecords& records_;
     std::string stamp_;
-    std::set<std::string> written_;  // upper-cased paths this run has written
+    std::set<std::string> written_;     // upper-cased paths this run has written
+    std::set<std::string> newFolders_;  // upper-cased, without a trailing separator
 };
 
 }  // namespace vesk

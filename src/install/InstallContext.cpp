@@ -11,6 +11,7 @@ void InstallContext::CreateFolders(const std::string& path) {
     const std::vector<std::string> made = CreateFolderChain(services.files, path);
     for (const std::string& folder : made) {
         session.records.AddCreatedFolder(folder);
+        keeper.NoteNewFolder(folder);
         ProtectFolder(folder);
     }
     std::string folder = path;

@@ -265,3 +265,37 @@ TEST(JournalTest, ACompletedInstallLetsGoOfItsCopiesEvenReadOnlyOrInUse) {
 
 }  // namespace
 }  // namespace vesk
+
+namespace vesk {
+namespace {
+
+// A file in a folder the run made cannot have been there: it is journalled as created without a
+// look at the disk; anywhere else the disk is asked, and a file found is kept.
+TEST(JournalTest, OnlyFilesOutsideTheRunsNewFoldersAreLookedFor) {
+    struct Case {
+        const char* path;
+        ChangeKind journalled;
+        int checks;
+    };
+    const Case cases[] = {
+        {"C:\\App\\New\\a.dll", ChangeKind::FileCreated, 0},
+        {"C:\\APP\\new\\b.dll", ChangeKind::FileCreated, 0},  // names compared as Windows does
+        {"C:\\App\\New\\Deeper\\c.dll", ChangeKind::FileCreated, 1},  // not made by the run
+        {"C:\\App\\fresh.txt", ChangeKind::FileCreated, 1},
+        {"C:\\App\\user.txt", ChangeKind::FileReplaced, 1},
+    };
+    for (const Case& c : cases) {
+        Machine machine;
+        machine.files.AddFolders("C:\\App\\New\\Deeper");
+        machine.keeper.NoteNewFolder("C:\\App\\New\\");
+        machine.files.existenceChecks = 0;
+        machine.keeper.BeforeWrite(c.path);
+        const std::vector<Change> changes = machine.records.Changes();
+        ASSERT_EQ(changes.size(), 1u) << c.path;
+        EXPECT_EQ(changes[0].kind, c.journalled) << c.path;
+        EXPECT_EQ(machine.files.existenceChecks, c.checks) << c.path;
+    }
+}
+
+}  // namespace
+}  // namespace vesk

@@ -103,6 +103,7 @@ bool MemoryFileSystem::FolderExists(const std::string& path) const {
 }
 
 bool MemoryFileSystem::FileExists(const std::string& path) const {
+    ++existenceChecks;
     return files.count(path) != 0;
 }
 

@@ -30,6 +30,7 @@ public:
     bool refuseCurrentFolder = false;    // SetCurrentFolder fails
     std::set<std::string, CaseLess> links;      // names a link holds: CreateAnew refuses them
     std::vector<std::string> guarded;           // folders GuardFolder was given
+    mutable int existenceChecks = 0;            // FileExists calls
     std::vector<std::string> protectedFolders;  // folders ProtectFolder was given
 
     // A file and every folder above it.
