@@ -125,6 +125,12 @@ void AppendTokens(std::string& out) {
         out += "| " + Code(PathVariableToken(PathVariableKind(kind))) + " | " +
                Cell(PathTokenNote(PathVariableKind(kind))) + " |\n";
     }
+    out +=
+        "\nIn the data of a text registry item (task 2406, RegDataType 0 or 2) and of a "
+        "registry data file (`\"name\"=\"data\"`, `@=\"data\"` for the key's default value) "
+        "tokens are replaced wherever they stand: `\"[InstallDir]\\app.exe\" \"%1\"`. Only "
+        "tokens of lasting folders are taken there (not `[TempFileDir]`, `[Absolute "
+        "Directory]`, `[QuickLaunch]`); `[[` writes a literal `[`.\n";
 }
 
 void AppendRootKeys(std::string& out) {

@@ -107,7 +107,7 @@ const std::vector<FieldUse> kUses = {
     {Slot(kSlotUserInformation), T::EditBox, K::RegVarName, R::Engine, V::Text,
      "user information page: the value's name (empty: the key's default value)"},
     {Slot(kSlotUserInformation), T::EditBox, K::RegDataType, R::Engine, V::DataType,
-     "user information page: the value's type, 0 text or 1 number"},
+     "user information page: the value's type, 0 text, 1 number or 2 expandable text"},
     {Slot(kSlotUserInformation), T::EditBox, K::RegOperType, R::Engine, V::OperType,
      "user information page: 0 creates or writes, 1 deletes"},
     {Slot(kSlotUserInformation), T::EditBox, K::IsOnlyToKey, R::Engine, V::Flag,
@@ -188,15 +188,18 @@ const std::vector<FieldUse> kUses = {
     {Slot(kSlotRegistry), T::Registry, K::RegVarName, R::Engine, V::Text,
      "install worker: the value's name (empty: the key's default value)"},
     {Slot(kSlotRegistry), T::Registry, K::RegDataType, R::Engine, V::DataType,
-     "install worker: the value's type, 0 text or 1 number"},
+     "install worker: the value's type, 0 text, 1 number or 2 expandable text (REG_EXPAND_SZ: "
+     "%ProgramFiles% and the like are expanded by the program that reads it)"},
     {Slot(kSlotRegistry), T::Registry, K::RegOperType, R::Engine, V::OperType,
      "install worker: 0 creates or writes, 1 deletes"},
     {Slot(kSlotRegistry), T::Registry, K::IsOnlyToKey, R::Engine, V::Flag,
      "install worker: 1 acts on the key alone, no value"},
     {Slot(kSlotRegistry), T::Registry, K::IsToDelete, R::Carried, V::Flag,
      "the uninstaller, through the install log: remove the item again"},
-    {Slot(kSlotRegistry), T::Registry, K::RegVarValue, R::Engine, V::Text,
-     "install worker: the value's data (a number for type 1)"},
+    {Slot(kSlotRegistry), T::Registry, K::RegVarValue, R::Engine, V::RegistryData,
+     "install worker: the value's data (a number for type 1); in text the path tokens are "
+     "replaced by the folders they name on the user's machine (\"[InstallDir]\\app.exe\" "
+     "\"%1\"), [[ writes a ["},
 
     // 2410: uninstall options.
     {Slot(kSlotUninstallOptions), T::GetValue, K::CreateUnInstall1, R::Both, V::Flag,
@@ -301,7 +304,7 @@ const char* FormName(ValueForm form) {
         case ValueForm::SubKey:
             return "\\key\\path";
         case ValueForm::DataType:
-            return "0 text, 1 number";
+            return "0 text, 1 number, 2 expandable text";
         case ValueForm::OperType:
             return "0 write, 1 delete";
         case ValueForm::DocumentType:
@@ -314,6 +317,8 @@ const char* FormName(ValueForm form) {
             return "LZSS or LZMA";
         case ValueForm::NamePart:
             return "text for a file name";
+        case ValueForm::RegistryData:
+            return "text with [tokens]";
     }
     return "";
 }
@@ -356,7 +361,8 @@ const char* FormRule(ValueForm form) {
         case ValueForm::SubKey:
             return "starts with a backslash (the setup drops the first character)";
         case ValueForm::DataType:
-            return "`0` (a text value) or `1` (a number, DWORD)";
+            return "`0` (a text value, REG_SZ), `1` (a number, DWORD) or `2` (an expandable "
+                   "text, REG_EXPAND_SZ)";
         case ValueForm::OperType:
             return "`0` (create or write) or `1` (delete)";
         case ValueForm::DocumentType:
@@ -371,6 +377,11 @@ const char* FormRule(ValueForm form) {
         case ValueForm::NamePart:
             return "a text as above that a file name can hold: no control character and none "
                    "of `\\ / : * ? \" < > |` (it names the install log and registry keys)";
+        case ValueForm::RegistryData:
+            return "a text as above; each `[` starts a path token that names a lasting folder "
+                   "(`[InstallDir]`, `[Program Files]`, `[Windows Directory]`, `[System "
+                   "Directory]`, `[Desktop Directory]`, `[Start Menu]`, `[Startup]`), replaced at "
+                   "install wherever it stands; `[[` writes a literal `[`";
     }
     return "";
 }

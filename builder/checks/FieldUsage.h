@@ -38,15 +38,16 @@ enum class ValueForm {
     OutputFolder,   // a folder on the build machine that the build writes into
     RootKey,        // HKEY_CLASSES_ROOT ... HKEY_CURRENT_CONFIG
     SubKey,         // a registry key path after a backslash
-    DataType,       // 0 text, 1 number
+    DataType,       // 0 text, 1 number, 2 expandable text
     OperType,       // 0 create or write, 1 delete
     DocumentType,   // S (HTML) or M (web archive)
     FileMark,       // "target,,,KIND,time": a kind for one of the product's files
     Pattern,        // a file name pattern with * and ?
     Method,         // LZSS or LZMA: how the file bodies are compressed
     NamePart,       // text that becomes part of a file name and of registry key names
+    RegistryData,   // a registry value's data: path tokens replaced at install, "[[" a "["
 };
-constexpr int kValueFormCount = int(ValueForm::NamePart) + 1;
+constexpr int kValueFormCount = int(ValueForm::RegistryData) + 1;
 
 struct FieldUse {
     std::uint32_t slots;  // one bit per task slot (1 << slot)

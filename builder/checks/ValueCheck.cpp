@@ -16,6 +16,7 @@
 #include "project/PathVariable.h"
 #include "project/RegistryKey.h"
 #include "project/TextKey.h"
+#include "project/ValueTokens.h"
 #include "project/WindowsNames.h"
 
 namespace vesk {
@@ -125,6 +126,11 @@ std::vector<Finding> Checker::Run() {
         case ValueForm::NamePart:
             CheckNamePart();
             break;
+        case ValueForm::RegistryData:
+            if (const std::string problem = ValueTokenProblem(value_); !problem.empty()) {
+                Error(Shown() + " " + problem);
+            }
+            break;
         case ValueForm::Pattern:
             // A pattern with a token is matched against whole target paths.
             if (!value_.empty() && value_[0] == '[') CheckTargetPath(value_, false);
@@ -179,8 +185,10 @@ std::vector<Finding> Checker::Run() {
             }
             break;
         case ValueForm::DataType: {
-            static const char* const kTypes[] = {"0", "1", nullptr};
-            CheckChoice(kTypes, "0 for a text value or 1 for a number (DWORD)");
+            static const char* const kTypes[] = {"0", "1", "2", nullptr};
+            CheckChoice(kTypes,
+                        "0 for a text value, 1 for a number (DWORD) or 2 for an expandable text "
+                        "(REG_EXPAND_SZ)");
             break;
         }
         case ValueForm::OperType: {

@@ -11,7 +11,7 @@ namespace vesk {
 void UseEngineOperations(InstallServices& services, SetupSession& session, InstallReport& report,
                          Fonts& fonts) {
     services.applyRegistryDataFile = [&session](const std::string& path) {
-        ApplyRegistryDataFile(session.SystemRegistry(), path);
+        ApplyRegistryDataFile(session.SystemRegistry(), path, &session.paths);
     };
     Processes& processes = services.processes;
     services.registerComponent = [&session, &report, &processes](const std::string& value) {

@@ -95,7 +95,8 @@ void InstallWorker::ApplyRegistryItems() {
     for (const SubTask& subtask : task->SubTasks()) {
         if (subtask.Type() == SubTaskType::Registry) {
             const std::size_t first = records.ChangeCount();
-            LogRegistryItem(context_.session.log, ApplyRegistrySubtask(key, subtask, ""));
+            LogRegistryItem(context_.session.log,
+                            ApplyRegistrySubtask(key, subtask, "", &context_.session.paths));
             NoteUninstallChoice(records, first, key.Root(), ReadRegistryItem(subtask));
         }
         if (context_.CancelCheck()) return;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "project/RegistryKey.h"
+#include "project/ValueTokens.h"
 
 namespace vesk {
 namespace {
@@ -19,7 +20,8 @@ struct FileCloser {
 // Turns complete lines into registry writes; owns the current key between lines.
 class DataFileApplier {
 public:
-    explicit DataFileApplier(Registry& registry) : registry_(registry) {}
+    DataFileApplier(Registry& registry, const PathResolver* paths)
+        : registry_(registry), paths_(paths) {}
 
     // One line without its line end. `passedOver` marks a line too long to keep, of which only
     // the first byte is known (`line` holds just that byte).
@@ -39,8 +41,11 @@ public:
                 key_.reset();
                 break;
             case Kind::Value:
-                if (key_)
-                    key_->SetValue(read.name, RegistryValue{kRegistryString, read.data + '\0'});
+                if (key_) {
+                    const std::string data =
+                        paths_ ? ExpandValueTokens(read.data, paths_->Expander()) : read.data;
+                    key_->SetValue(read.name, RegistryValue{kRegistryString, data + '\0'});
+                }
                 break;
             case Kind::Empty:
             case Kind::Other:
@@ -50,6 +55,7 @@ public:
 
 private:
     Registry& registry_;
+    const PathResolver* paths_;
     std::unique_ptr<RegistryHandle> key_;
 };
 
@@ -89,8 +95,8 @@ private:
 
 }  // namespace
 
-void ApplyRegistryData(Registry& registry, std::FILE* file) {
-    DataFileApplier applier(registry);
+void ApplyRegistryData(Registry& registry, std::FILE* file, const PathResolver* paths) {
+    DataFileApplier applier(registry, paths);
     LineCollector line;
     std::vector<char> block(kReadBlockSize);
     for (;;) {
@@ -110,9 +116,9 @@ void ApplyRegistryData(Registry& registry, std::FILE* file) {
     // What is left has no line end: such a last line is not applied.
 }
 
-void ApplyRegistryDataFile(Registry& registry, const std::string& path) {
+void ApplyRegistryDataFile(Registry& registry, const std::string& path, const PathResolver* paths) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (file) ApplyRegistryData(registry, file.get());
+    if (file) ApplyRegistryData(registry, file.get(), paths);
 }
 
 }  // namespace vesk

@@ -2,14 +2,9 @@
 #include "install/RegistryItems.h"
 
 #include "container/FileEntry.h"
+#include "project/ValueTokens.h"
 
 namespace vesk {
-namespace {
-
-constexpr int kStringValue = 0;
-constexpr int kNumberValue = 1;
-
-}  // namespace
 
 RegistryItem ReadRegistryItem(const SubTask& subtask) {
     RegistryItem item;
@@ -58,10 +53,14 @@ void LogRegistryItem(RunLog& log, const RegistryItemDone& item) {
 }
 
 RegistryItemDone ApplyRegistrySubtask(RegistryKey& key, const SubTask& subtask,
-                                      const std::string& substitute) {
+                                      const std::string& substitute, const PathResolver* paths) {
     const RegistryItem item = ReadRegistryItem(subtask);
     if (item.root) key.SetRoot(*item.root);
-    const std::string& data = substitute.empty() ? item.value : substitute;
+    const bool text =
+        item.dataType == kRegistryTextType || item.dataType == kRegistryExpandTextType;
+    const std::string data = !substitute.empty() ? substitute
+                             : paths && text     ? ExpandValueTokens(item.value, paths->Expander())
+                                                 : item.value;
     RegistryItemDone result;
     std::string& description = result.description;
     if (item.operation == kRegistryDeleteOperation) description = "delete ";
@@ -76,12 +75,14 @@ RegistryItemDone ApplyRegistrySubtask(RegistryKey& key, const SubTask& subtask,
         }
         description += ": ";
         description += item.name;
-        if (item.dataType == kStringValue) {
-            description += " = \"";
+        if (text) {
+            description += item.dataType == kRegistryExpandTextType ? " = expandable \"" : " = \"";
             description += data;
             description += '"';
-            result.done = opened && key.WriteString(item.name, data);
-        } else if (item.dataType == kNumberValue) {
+            const std::uint32_t type =
+                item.dataType == kRegistryExpandTextType ? kRegistryExpandString : kRegistryString;
+            result.done = opened && key.WriteText(item.name, data, type);
+        } else if (item.dataType == kRegistryNumberType) {
             const std::uint32_t number = std::uint32_t(LeadingInt(data));
             description += " = ";
             description += std::to_string(number);

@@ -3,6 +3,7 @@
 
 #include "project/PathParts.h"
 #include "project/RegistryKey.h"
+#include "project/ValueTokens.h"
 
 namespace vesk {
 namespace {
@@ -27,8 +28,16 @@ std::string OnlyRootProblem(RegistryRoot root) {
 
 const char kNoKeyLine[] = "is no key line: expected [HKEY_LOCAL_MACHINE\\path] or another root";
 
-// The name and data of a line "name"="data"; false for a line of any other form.
+// The name and data of a line "name"="data", or @="data" for the key's default value (the name
+// is then empty); false for a line of any other form.
 bool SplitValueLine(const std::string& line, std::string& name, std::string& data) {
+    constexpr std::size_t kShortestDefaultLine = 4;  // @=""
+    if (line.size() >= kShortestDefaultLine && line.compare(0, 3, "@=\"") == 0 &&
+        line.back() == '"') {
+        name.clear();
+        data = line.substr(3, line.size() - 4);
+        return true;
+    }
     constexpr std::size_t kShortestValueLine = 5;  // ""=""
     if (line.size() < kShortestValueLine || line.front() != '"' || line.back() != '"') {
         return false;
@@ -92,8 +101,8 @@ RegistryDataLine ReadRegistryDataLine(const std::string& line) {
     }
     read.kind = Kind::Other;
     read.problem =
-        "is neither a [key] nor a \"name\"=\"data\" line (a registry editor header is not read "
-        "either)";
+        "is neither a [key] nor a \"name\"=\"data\" or @=\"data\" line (a registry editor header "
+        "is not read either)";
     return read;
 }
 
@@ -137,7 +146,12 @@ std::vector<RegistryDataProblem> CheckRegistryData(const std::string& bytes) {
                 break;
             case Kind::Value:
                 // Under a key line that names no key, that line's problem says it all.
-                if (current == Current::None) report("sets a value before any [key] line");
+                if (current == Current::None) {
+                    report("sets a value before any [key] line");
+                } else if (const std::string problem = ValueTokenProblem(read.data);
+                           !problem.empty()) {
+                    report(problem);
+                }
                 break;
             case Kind::Other:
                 report(read.problem);

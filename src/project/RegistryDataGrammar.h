@@ -36,7 +36,7 @@ struct RegistryDataLine {
         Empty,  // nothing: skipped
         Key,    // "[HKEY_...\path]": `key` becomes current
         NoKey,  // starts with "[" but names no key: from here on no key is current
-        Value,  // "name"="data": a string value on the current key
+        Value,  // "name"="data", or @="data" for the default value: a string on the current key
         Other,  // anything else: written nowhere
     };
     Kind kind = Kind::Empty;
@@ -46,8 +46,9 @@ struct RegistryDataLine {
 };
 
 // One line without its line end. A line holding a NUL byte is never a key or a value; the data
-// of a value line runs from after `"name"="` up to the line's last quote, taken literally (a
-// backslash is an ordinary character, quotes inside stay).
+// of a value line runs from after `"name"="` (or `@="`, the key's default value) up to the line's
+// last quote, taken literally (a backslash is an ordinary character, quotes inside stay); the
+// install replaces its path tokens (ValueTokens.h), "[[" standing for a literal "[".
 RegistryDataLine ReadRegistryDataLine(const std::string& line);
 
 struct RegistryDataProblem {
@@ -59,7 +60,8 @@ struct RegistryDataProblem {
 // written, each with its line, in file order. A line must end with CR LF (the install takes LF
 // alone too, and never applies a last line without a line end), hold at most
 // kLongestRegistryDataLine bytes and no NUL byte, and be empty, a key naming a key below one of
-// the five roots, or a value after such a key. Empty when the file is sound.
+// the five roots, or a value after such a key whose data has no "[" but path tokens and "[["
+// (ValueTokenProblem). Empty when the file is sound.
 std::vector<RegistryDataProblem> CheckRegistryData(const std::string& bytes);
 
 }  // namespace vesk

@@ -108,8 +108,12 @@ std::string RegistryKey::ReadString(const std::string& name) const {
 }
 
 bool RegistryKey::WriteString(const std::string& name, const std::string& text) {
+    return WriteText(name, text, kRegistryString);
+}
+
+bool RegistryKey::WriteText(const std::string& name, const std::string& text, std::uint32_t type) {
     if (!key_) return false;
-    return key_->SetValue(name, RegistryValue{kRegistryString, text + '\0'});
+    return key_->SetValue(name, RegistryValue{type, text + '\0'});
 }
 
 bool RegistryKey::WriteDword(const std::string& name, std::uint32_t value) {

@@ -49,6 +49,8 @@ public:
     // A REG_SZ value of the text and its terminating NUL; false when no key is open or the
     // write is refused.
     bool WriteString(const std::string& name, const std::string& text);
+    // The same with the type given: kRegistryString or kRegistryExpandString.
+    bool WriteText(const std::string& name, const std::string& text, std::uint32_t type);
     bool WriteDword(const std::string& name, std::uint32_t value);
 
     // Full path with leading backslash; the last part names the key or value. The parent is

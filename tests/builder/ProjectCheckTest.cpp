@@ -109,8 +109,16 @@ const Example kExamples[] = {
      "the setup knows the root keys by their full names only (HKEY_LOCAL_MACHINE)"},
     {"data type by name", Task("2406", RegistryItem("HKEY_CURRENT_USER", "\\Software\\V", "dword")),
      "", "", true,
-     Line(kTasksLine + 5) + "RegDataType of task 2406: \"dword\": write 0 for a text value or 1 "
-                            "for a number (DWORD); the setup reads it as 0"},
+     Line(kTasksLine + 5) + "RegDataType of task 2406: \"dword\": write 0 for a text value, 1 "
+                            "for a number (DWORD) or 2 for an expandable text (REG_EXPAND_SZ); "
+                            "the setup reads it as 0"},
+    {"bracket in a registry value that is no token",
+     Task("2406", SubTask("1", "Registry",
+                          "<RegRootKey>HKEY_CURRENT_USER</RegRootKey>\n<RegSubKey>\\S</RegSubKey>\n"
+                          "<RegVarValue>[Install Dir]\\a.exe</RegVarValue>\n")),
+     "", "", true,
+     Line(kTasksLine + 4) + "RegVarValue of task 2406: \"[Install Dir]\\a.exe\" holds \"[Install "
+                            "Dir]\", which is no path token"},
     {"key without its leading backslash",
      Task("2406", RegistryItem("HKEY_CURRENT_USER", "Software\\V", "0")), "", "", true,
      Line(kTasksLine + 3) + "RegSubKey of task 2406: \"Software\\V\" must start with a backslash: "

@@ -6,6 +6,7 @@
 
 #include "install/RegistryDataFile.h"
 #include "project/RegistryDataGrammar.h"
+#include "support/FakeSystemFacts.h"
 #include "support/MemoryRegistry.h"
 #include "support/TempDir.h"
 
@@ -63,6 +64,19 @@ TEST(RegistryDataAgreementTest, TheBuilderAcceptsWhatTheInstallApplies) {
          "[HKEY_CURRENT_USER\\K]\r\n\"A\"=1\r\n",
          2,
          {{"K", "A", nullptr}}},
+        {"the default value written @=",
+         "[HKEY_CURRENT_USER\\K]\r\n@=\"d\"\r\n@=1\r\n",
+         3,
+         {{"K", "", "d"}}},
+        {"path tokens in the data",
+         "[HKEY_CURRENT_USER\\K]\r\n\"A\"=\"\"[InstallDir]\\a.exe\" \"%1\"\"\r\n\"B\"=\"[[x]\"\r\n",
+         0,
+         {{"K", "A", "\"C:\\App\\a.exe\" \"%1\""}, {"K", "B", "[x]"}}},
+        // What is no token is written as it stands; the builder asks for "[[".
+        {"a bracket that is no token",
+         "[HKEY_CURRENT_USER\\K]\r\n\"A\"=\"[x]\"\r\n",
+         2,
+         {{"K", "A", "[x]"}}},
         // Stricter than the install: it takes LF alone, the builder asks for CR LF.
         {"LF alone", "[HKEY_CURRENT_USER\\K]\n\"A\"=\"1\"\n", 1, {{"K", "A", "1"}}},
     };
@@ -78,7 +92,9 @@ TEST(RegistryDataAgreementTest, TheBuilderAcceptsWhatTheInstallApplies) {
         test::TempDir dir;
         ASSERT_TRUE(test::WriteWholeFile(dir / "data.reg", c.bytes));
         MemoryRegistry registry;
-        ApplyRegistryDataFile(registry, dir / "data.reg");
+        const test::FakeSystemFacts facts;
+        const PathResolver paths(facts, registry, "C:\\App");
+        ApplyRegistryDataFile(registry, dir / "data.reg", &paths);
         for (const Expected& e : c.expected) {
             std::optional<std::string> value = registry.StringValue(kUser, e.key, e.name);
             if (e.data) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "install/RegistryItems.h"
+#include "support/FakeSystemFacts.h"
 #include "support/MemoryRegistry.h"
 
 namespace vesk {
@@ -43,26 +44,40 @@ TEST(RegistryItemsTest, WritesStringsNumbersAndKeysAsTheSubtaskSays) {
         std::string expected;  // the value "V" of key "Soft\A", or "key" / "no key"
     };
     const std::string string = std::to_string(kRegistryString) + ":";
+    const std::string expandable = std::to_string(kRegistryExpandString) + ":";
+    const std::string app = "C:\\Program Files\\Vesk\\app.exe";
     const Case cases[] = {
         {"string", Item("HKEY_LOCAL_MACHINE", "\\Soft\\A", "V", "1.2", "0", "0", "0"), "", kMachine,
          string + std::string("1.2\0", 4)},
         {"substitute wins", Item("HKEY_LOCAL_MACHINE", "\\Soft\\A", "V", "x", "0", "0", "0"), "Ann",
          kMachine, string + std::string("Ann\0", 4)},
+        {"tokens in a string",
+         Item("HKEY_LOCAL_MACHINE", "\\Soft\\A", "V", "\"[InstallDir]\\app.exe\" [[1]", "0", "0",
+              "0"),
+         "", kMachine, string + "\"" + app + "\" [1]" + '\0'},
+        {"expandable string",
+         Item("HKEY_LOCAL_MACHINE", "\\Soft\\A", "V", "%SystemRoot%;[InstallDir]", "2", "0", "0"),
+         "", kMachine, expandable + "%SystemRoot%;C:\\Program Files\\Vesk" + '\0'},
+        {"the user's text is never expanded",
+         Item("HKEY_LOCAL_MACHINE", "\\Soft\\A", "V", "x", "0", "0", "0"), "[InstallDir]", kMachine,
+         string + "[InstallDir]" + '\0'},
         {"number from leading digits",
          Item("hkey_current_user", "\\Soft\\A", "V", "42abc", "1", "0", "0"), "", kUser, Dword(42)},
         {"empty number", Item("HKEY_LOCAL_MACHINE", "\\Soft\\A", "V", "", "1", "0", "0"), "",
          kMachine, Dword(0)},
         {"other type writes nothing",
-         Item("HKEY_LOCAL_MACHINE", "\\Soft\\A", "V", "1", "2", "0", "0"), "", kMachine, "absent"},
+         Item("HKEY_LOCAL_MACHINE", "\\Soft\\A", "V", "1", "3", "0", "0"), "", kMachine, "absent"},
         {"key only", Item("HKEY_LOCAL_MACHINE", "\\Soft\\A", "V", "1", "0", "0", "1"), "", kMachine,
          "absent"},
         {"other operation", Item("HKEY_LOCAL_MACHINE", "\\Soft\\A", "V", "1", "0", "7", "0"), "",
          kMachine, "absent"},
     };
+    test::FakeSystemFacts facts;
     for (const Case& c : cases) {
         MemoryRegistry registry;
         RegistryKey key(registry);
-        ApplyRegistrySubtask(key, c.item, c.substitute);
+        const PathResolver paths(facts, registry, "C:\\Program Files\\Vesk");
+        ApplyRegistrySubtask(key, c.item, c.substitute, &paths);
         EXPECT_EQ(Data(registry.Value(c.root, "Soft\\A", "V")), c.expected) << c.name;
         const bool keyMade = std::string(c.name) != "other operation";
         EXPECT_EQ(registry.HasKey(c.root, "Soft\\A"), keyMade) << c.name;

@@ -86,10 +86,11 @@ void ExpectFilesAndLog(const std::string& folder, const TempDir& dir) {
     EXPECT_NE(logText.find("<File>[InstallDir]\\Readme.txt,"), std::string::npos);
 }
 
-void ExpectRegistryItems() {
-    // Registry items of task 2406.
+void ExpectRegistryItems(const std::string& folder) {
+    // Registry items of task 2406, the token of one replaced by the install folder.
     const std::string company = "\\SOFTWARE\\Vesk Demo Company\\Vesk Demo";
     EXPECT_EQ(ReadRegistryString(kMachine, company, "Version"), "1.2");
+    EXPECT_EQ(ReadRegistryString(kMachine, company, "Readme"), folder + "\\Readme.txt");
     EXPECT_EQ(ReadDword(kMachine, company, "InstallCount"), 1);
     // ... of the user information page, which starts from the registered user ...
     const RegisteredUser user = ReadRegisteredUser(HostRegistry(), HostSystemFacts());
@@ -99,6 +100,8 @@ void ExpectRegistryItems() {
     const std::string settings = "\\Software\\Vesk Demo Company\\Vesk Demo\\Settings";
     EXPECT_EQ(ReadRegistryString(kUser, settings, "Theme"), "Harbour");
     EXPECT_EQ(ReadRegistryString(kUser, settings, "LastPicture"), "gallery\\dunes.png");
+    EXPECT_EQ(ReadRegistryString(kUser, settings, "DataFolder"), folder + "\\data");
+    EXPECT_EQ(ReadRegistryString(kUser, settings, ""), "Vesk Demo settings");
     EXPECT_EQ(
         ReadRegistryString(kUser, "\\Software\\Vesk Demo Company\\Vesk Demo\\Recent", "Table"),
         "measurements.csv");
@@ -258,7 +261,7 @@ void ExpectTheDemoInstalled(const std::string& folder, const TempDir& dir) {
     LanguageTable texts = EnglishTexts();
     texts.SetText(TextKey::ProjectName, kDemoTitle);
     EXPECT_EQ(ReadWholeFile(SystemFolder() + "\\VeskInstall\\409.ini"), texts.Lines().Join());
-    ExpectRegistryItems();
+    ExpectRegistryItems(folder);
     ExpectShortcuts(folder);
     ExpectUninstallRecord(folder);
 }
