@@ -7,43 +7,10 @@
 #include <vector>
 
 #include "builder/reading/Gb2312Table.h"
+#include "platform/Utf8.h"
 
 namespace vesk {
 namespace {
-
-// Decodes the character at `at`; false for a malformed sequence.
-bool NextCodePoint(const std::string& text, std::size_t& at, std::uint32_t& point) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    std::size_t length;
-    if (lead < 0x80) {
-        point = lead;
-        ++at;
-        return true;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        point = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        point = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        point = lead & 0x07;
-    } else {
-        return false;
-    }
-    if (at + length > text.size()) return false;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xC0) != 0x80) return false;
-        point = point << 6 | (byte(at + i) & 0x3F);
-    }
-    static const std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (point < kSmallest[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
-        return false;
-    }
-    at += length;
-    return true;
-}
 
 std::string Hex(unsigned value, int digits) {
     char text[16];
@@ -75,29 +42,7 @@ int CellOf(unsigned char lead, unsigned char trail) {
     return kGb2312Cells[cell] ? cell : -1;
 }
 
-void AppendUtf8(std::uint32_t point, std::string& out) {
-    if (point < 0x80) {
-        out += char(point);
-    } else if (point < 0x800) {
-        out += char(0xC0 | point >> 6);
-        out += char(0x80 | (point & 0x3F));
-    } else {
-        out += char(0xE0 | point >> 12);
-        out += char(0x80 | (point >> 6 & 0x3F));
-        out += char(0x80 | (point & 0x3F));
-    }
-}
-
 }  // namespace
-
-bool IsUtf8(const std::string& text) {
-    std::size_t at = 0;
-    std::uint32_t point;
-    while (at < text.size()) {
-        if (!NextCodePoint(text, at, point)) return false;
-    }
-    return true;
-}
 
 bool CheckGb2312(const std::string& text, std::string& why) {
     for (std::size_t at = 0; at < text.size(); ++at) {
@@ -120,8 +65,8 @@ bool Utf8ToGb2312(const std::string& utf8, std::string& gb2312, std::string& why
     std::size_t at = 0;
     while (at < utf8.size()) {
         const std::size_t start = at;
-        std::uint32_t point;
-        if (!NextCodePoint(utf8, at, point)) {
+        char32_t point;
+        if (!NextUtf8CodePoint(utf8, at, point)) {
             why = "byte " + std::to_string(start + 1) + " is not UTF-8";
             return false;
         }
@@ -151,7 +96,7 @@ std::string Gb2312ToUtf8(const std::string& gb2312) {
         int cell =
             at + 1 < gb2312.size() ? CellOf(lead, static_cast<unsigned char>(gb2312[at + 1])) : -1;
         if (lead >= 0x80 && cell >= 0) {
-            AppendUtf8(kGb2312Cells[cell], out);
+            AppendUtf8(out, kGb2312Cells[cell]);
             ++at;
         } else {
             out += char(lead);

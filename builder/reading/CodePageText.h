@@ -5,10 +5,9 @@
 #include <cstdint>
 #include <string>
 
-namespace vesk {
+#include "platform/Utf8.h"
 
-// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
-bool IsUtf8(const std::string& text);
+namespace vesk {
 
 // Whether the bytes are ASCII and GB2312 characters (two bytes from 0xA1 to 0xFE, the cell
 // assigned); false with the reason, naming the first byte that is not.
