@@ -116,7 +116,13 @@ MachineSnapshot MachineSnapshot::Take(const std::vector<std::string>& passedOver
     ReadHive(HKEY_CURRENT_USER, "HKCU", snapshot.keys);
     char temp[MAX_PATH + 1] = {};
     GetTempPathA(sizeof temp, temp);
-    std::vector<std::string> skipped = {Upper(fs::path(temp).lexically_normal().string())};
+    // The temporary folder is this program's own (the setups it starts use it too); the shared
+    // one above it holds the scratch folders of the test programs running beside this one.
+    const fs::path own = fs::path(temp).lexically_normal().parent_path();
+    std::vector<std::string> skipped = {Upper(own.string())};
+    if (Upper(own.filename().string()).rfind("VESK-TESTS-", 0) == 0) {
+        skipped.push_back(Upper(own.parent_path().string()));
+    }
     for (const std::string& folder : passedOver) {
         skipped.push_back(Upper(fs::path(folder).lexically_normal().string()));
     }

@@ -134,9 +134,12 @@ bool Enabled(HWND frame, int id) {
     return IsWindowEnabled(GetDlgItem(frame, id)) != FALSE;
 }
 
-// Finish mode: Cancel is disabled while Next is not.
+// Finish mode: Cancel is disabled while Next is not, and the progress page has gone (the frame
+// readies Next just before it swaps the pages, while Cancel may already be disabled).
 bool FinishShown(HWND frame) {
-    return !Enabled(frame, IDC_WIZARD_CANCEL) && Enabled(frame, IDC_WIZARD_NEXT);
+    const HWND page = VisiblePage(frame);
+    return page && !GetDlgItem(page, IDC_PROGRESS_BAR) && !Enabled(frame, IDC_WIZARD_CANCEL) &&
+           Enabled(frame, IDC_WIZARD_NEXT);
 }
 
 const char* PageName(HWND frame, HWND page) {
@@ -449,15 +452,17 @@ int main(int argc, char** argv) {
         if (progress && !installStart) installStart = GetTickCount();
         if (FinishShown(frame) && installStart && !installEnd) installEnd = GetTickCount();
         if (page != last && page) {
-            std::printf("page: %s\n", PageName(frame, page));
-            if (std::string(PageName(frame, page)) == "destination") {
+            // Named once: pressing Finish below changes what the buttons say.
+            const std::string name = PageName(frame, page);
+            std::printf("page: %s\n", name.c_str());
+            if (name == "destination") {
                 destination = ItemText(page, IDC_DESTINATION_PATH);
                 std::printf("destination: %s\n", destination.c_str());
                 g_account.Write(account::kDestination, {AnsiToUtf8(destination)});
             }
             Settle(frame);
-            const std::string picture = Save(frame, PageName(frame, page));
-            g_account.Write(account::kPage, {picture, PageName(frame, page)});
+            const std::string picture = Save(frame, name.c_str());
+            g_account.Write(account::kPage, {picture, name});
             last = page;
         }
         // The progress page once more when it names a file being written (only for pictures: the
