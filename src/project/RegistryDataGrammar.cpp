@@ -20,13 +20,53 @@ std::optional<RegistryRoot> BracketedRoot(const std::string& part) {
     return std::nullopt;
 }
 
-std::string OnlyRootProblem(RegistryRoot root) {
-    const std::string name = RegistryRootName(root);
-    return "names only the root " + name + ", which takes no values from a data file: write [" +
-           name + "\\key]";
+// The builder's words for why a line is neither a key nor a value.
+std::string ProblemText(const RegistryDataLine& read) {
+    switch (read.problem) {
+        case RegistryLineProblem::NulByte:
+            return "holds a NUL byte, which the install does not read";
+        case RegistryLineProblem::OnlyRoot: {
+            const std::string name = RegistryRootName(read.key.root);
+            return "names only the root " + name +
+                   ", which takes no values from a data file: write [" + name + "\\key]";
+        }
+        case RegistryLineProblem::NeitherKeyNorValue:
+            return "is neither a [key] nor a \"name\"=\"data\" or @=\"data\" line (a registry "
+                   "editor header is not read either)";
+        case RegistryLineProblem::None:
+        case RegistryLineProblem::NoKeyLine:
+            break;
+    }
+    return "is no key line: expected [HKEY_LOCAL_MACHINE\\path] or another root";
 }
 
-const char kNoKeyLine[] = "is no key line: expected [HKEY_LOCAL_MACHINE\\path] or another root";
+// A key line into `read`: Key with its key, or NoKey with why (the root named alone in
+// `read.key.root`).
+void ReadKeyLine(const std::string& line, RegistryDataLine& read) {
+    read.kind = RegistryDataLine::Kind::NoKey;
+    read.problem = RegistryLineProblem::NoKeyLine;
+    const std::size_t slash = FirstBackslash(line);
+    if (slash == std::string::npos) {
+        // "[HKEY_USERS]": a root alone, said as such.
+        std::optional<RegistryRoot> root =
+            line.empty() ? std::nullopt : BracketedRoot(line.substr(0, line.size() - 1));
+        if (root) {
+            read.problem = RegistryLineProblem::OnlyRoot;
+            read.key.root = *root;
+        }
+    } else if (std::optional<RegistryRoot> root = BracketedRoot(line.substr(0, slash))) {
+        std::string path = line.substr(slash + 1);
+        if (!path.empty()) path.pop_back();  // the closing "]"
+        read.key.root = *root;
+        read.key.levels = PathComponents(path);
+        if (read.key.levels.empty()) {
+            read.problem = RegistryLineProblem::OnlyRoot;
+        } else {
+            read.kind = RegistryDataLine::Kind::Key;
+            read.problem = RegistryLineProblem::None;
+        }
+    }
+}
 
 // The name and data of a line "name"="data", or @="data" for the key's default value (the name
 // is then empty); false for a line of any other form.
@@ -52,27 +92,11 @@ bool SplitValueLine(const std::string& line, std::string& name, std::string& dat
 
 }  // namespace
 
-std::optional<BracketedKey> ReadBracketedKey(const std::string& line, std::string* why) {
-    std::string problem = kNoKeyLine;
-    std::optional<BracketedKey> key;
-    const std::size_t slash = FirstBackslash(line);
-    if (slash == std::string::npos) {
-        // "[HKEY_USERS]": a root alone, said as such.
-        std::optional<RegistryRoot> root =
-            line.empty() ? std::nullopt : BracketedRoot(line.substr(0, line.size() - 1));
-        if (root) problem = OnlyRootProblem(*root);
-    } else if (std::optional<RegistryRoot> root = BracketedRoot(line.substr(0, slash))) {
-        std::string path = line.substr(slash + 1);
-        if (!path.empty()) path.pop_back();  // the closing "]"
-        std::vector<std::string> levels = PathComponents(path);
-        if (levels.empty()) {
-            problem = OnlyRootProblem(*root);
-        } else {
-            key = BracketedKey{*root, std::move(levels)};
-        }
-    }
-    if (!key && why) *why = problem;
-    return key;
+std::optional<BracketedKey> ReadBracketedKey(const std::string& line) {
+    RegistryDataLine read;
+    ReadKeyLine(line, read);
+    if (read.kind != RegistryDataLine::Kind::Key) return std::nullopt;
+    return std::move(read.key);
 }
 
 RegistryDataLine ReadRegistryDataLine(const std::string& line) {
@@ -82,16 +106,15 @@ RegistryDataLine ReadRegistryDataLine(const std::string& line) {
     const bool keyLine = line.front() == '[';
     if (line.find('\0') != std::string::npos) {
         read.kind = keyLine ? Kind::NoKey : Kind::Other;
-        read.problem = "holds a NUL byte, which the install does not read";
+        read.problem = RegistryLineProblem::NulByte;
         return read;
     }
     if (keyLine) {
-        read.kind = Kind::NoKey;
-        if (line.back() != ']') {
-            read.problem = kNoKeyLine;
-        } else if (std::optional<BracketedKey> key = ReadBracketedKey(line, &read.problem)) {
-            read.kind = Kind::Key;
-            read.key = std::move(*key);
+        if (line.back() == ']') {
+            ReadKeyLine(line, read);
+        } else {
+            read.kind = Kind::NoKey;
+            read.problem = RegistryLineProblem::NoKeyLine;
         }
         return read;
     }
@@ -100,9 +123,7 @@ RegistryDataLine ReadRegistryDataLine(const std::string& line) {
         return read;
     }
     read.kind = Kind::Other;
-    read.problem =
-        "is neither a [key] nor a \"name\"=\"data\" or @=\"data\" line (a registry editor header "
-        "is not read either)";
+    read.problem = RegistryLineProblem::NeitherKeyNorValue;
     return read;
 }
 
@@ -142,7 +163,7 @@ std::vector<RegistryDataProblem> CheckRegistryData(const std::string& bytes) {
                 break;
             case Kind::NoKey:
                 current = Current::Lost;
-                report(read.problem);
+                report(ProblemText(read));
                 break;
             case Kind::Value:
                 // Under a key line that names no key, that line's problem says it all.
@@ -154,7 +175,7 @@ std::vector<RegistryDataProblem> CheckRegistryData(const std::string& bytes) {
                 }
                 break;
             case Kind::Other:
-                report(read.problem);
+                report(ProblemText(read));
                 break;
         }
     }

@@ -27,9 +27,18 @@ struct BracketedKey {
 // first backslash must be "[" and one of the five root names written exactly so (upper case); the
 // path is what follows that backslash without the last character, its empty levels dropped, and
 // must keep at least one level. A line without a backslash, or naming only the root
-// ("[HKEY_USERS]", "[HKEY_USERS\]"), names no key: a root takes no values of a data file. When
-// nothing is named and `why` is given, it says what is wrong.
-std::optional<BracketedKey> ReadBracketedKey(const std::string& line, std::string* why = nullptr);
+// ("[HKEY_USERS]", "[HKEY_USERS\]"), names no key: a root takes no values of a data file.
+std::optional<BracketedKey> ReadBracketedKey(const std::string& line);
+
+// Why a line is neither a key nor a value. A code, not a text: the install never says it, and
+// only the builder's check turns it into words.
+enum class RegistryLineProblem {
+    None,
+    NulByte,             // holds a NUL byte
+    NoKeyLine,           // starts with "[" but names no root
+    OnlyRoot,            // names a root alone (the root in `key.root`)
+    NeitherKeyNorValue,  // any other line
+};
 
 struct RegistryDataLine {
     enum class Kind {
@@ -42,7 +51,7 @@ struct RegistryDataLine {
     Kind kind = Kind::Empty;
     BracketedKey key;        // Key
     std::string name, data;  // Value; data as written, without a terminating NUL
-    std::string problem;     // NoKey, Other: what is wrong with the line, for the builder
+    RegistryLineProblem problem = RegistryLineProblem::None;  // NoKey, Other: why
 };
 
 // One line without its line end. A line holding a NUL byte is never a key or a value; the data
