@@ -56,9 +56,11 @@ void FileInstaller::Run() {
 FileInstaller::Step FileInstaller::Install(const FileEntry& entry) {
     SetupSession& session = context_.session;
     const std::size_t first = session.records.ChangeCount();
+    // A user's uninstaller goes to the user's engine folder, which no folder list names.
+    if (entry.kind == FileKind::Uninstaller) context_.CreateFolders(FolderOf(entry.path));
     const bool existed = context_.services.files.FileExists(entry.path);
     context_.keeper.BeforeWrite(entry.path);
-    // Every product of the engine shares the uninstaller.
+    // Every product of the engine shares the uninstaller and its folder.
     if (entry.kind == FileKind::Uninstaller) session.records.KeepAtUninstall(first);
     SharedFlags& flags = session.flags;
     context_.report.SetItem(entry.path);
