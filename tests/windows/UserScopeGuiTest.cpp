@@ -11,10 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "DemoMachine.h"
+#include "DemoInstall.h"
 #include "GuiDriver.h"
 #include "MachineSnapshot.h"
 #include "builder/SetupBuilder.h"
+#include "resources/ResourceIds.h"
 #include "support/PeProbe.h"
 #include "support/TempDir.h"
 
@@ -23,7 +24,6 @@ namespace {
 
 using namespace test;
 
-constexpr RegistryRoot kUser = RegistryRoot::CurrentUser;
 const std::string kEntry =
     "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vesk User 1.0";
 const std::string kClassKey = "\\Software\\Classes\\VeskUser.Document\\shell\\open\\command";
@@ -37,6 +37,7 @@ const char kProject[] =
     "<InstallPath>[Program Files]\\Vesk User</InstallPath>\r\n"
     "<InstallScope>user</InstallScope>\r\n</SubTask>\r\n</Task>\r\n"
     "<Task ID=\"2002\" Type=\"ShowDialogBox\" IsExec=\"1\">\r\n</Task>\r\n"
+    "<Task ID=\"2007\" Type=\"ShowDialogBox\" IsExec=\"1\">\r\n</Task>\r\n"
     "<Task ID=\"2402\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
     "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n"
     "<PathDesc>[InstallDir]</PathDesc>\r\n<PathValue>product</PathValue>\r\n"
@@ -110,7 +111,20 @@ TEST_F(UserScopeGuiTest, ItsWizardAsksForNoElevation) {
     ASSERT_TRUE(setup.Start(setup_));
     const HWND wizard = WaitForWizard(setup.Id());
     ASSERT_NE(wizard, nullptr);
-    EXPECT_TRUE(Screenshot(wizard, "user-scope-welcome"));
+    EXPECT_TRUE(Screenshot(wizard, "UserScope-1-Welcome.bmp"));
+    // The program folder goes to the user's Start menu, and the destination proposed is in the
+    // user's programs folder.
+    ASSERT_TRUE(PressItem(wizard, IDC_WIZARD_NEXT));
+    ASSERT_TRUE(Settle(wizard));
+    EXPECT_EQ(ItemText(VisiblePage(wizard), IDC_PROGRAM_FOLDER_NAME), "Vesk User");
+    EXPECT_TRUE(Screenshot(wizard, "UserScope-2-ProgramFolder.bmp"));
+    ASSERT_TRUE(PressItem(wizard, IDC_WIZARD_NEXT));
+    ASSERT_TRUE(Settle(wizard));
+    const HWND destination = VisiblePage(wizard);
+    ASSERT_NE(destination, nullptr);
+    EXPECT_EQ(ItemText(destination, IDC_DESTINATION_PATH),
+              LocalAppData() + "\\Programs\\Vesk User");
+    EXPECT_TRUE(Screenshot(wizard, "UserScope-3-Destination.bmp"));
     EXPECT_TRUE(LeaveWizard(setup.Id()));
     EXPECT_EQ(setup.WaitForExit(), 2);
 }
@@ -129,8 +143,8 @@ TEST_F(UserScopeGuiTest, SlashSInstallsForTheUserAloneAndItsEntryRemovesIt) {
         EXPECT_EQ(line.find("HKLM\\"), std::string::npos) << line;
     }
     EXPECT_TRUE(std::any_of(installed.begin(), installed.end(), [](const std::string& line) {
-        return line.find("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall") !=
-               std::string::npos;
+        // The snapshot names keys and files in upper case.
+        return line.rfind("+ HKCU\\", 0) == 0 && line.find("VESK USER 1.0") != std::string::npos;
     }));
 
     const std::string command = ReadRegistryString(kUser, kEntry, "QuietUninstallString");
@@ -145,7 +159,7 @@ TEST_F(UserScopeGuiTest, SlashSInstallsForTheUserAloneAndItsEntryRemovesIt) {
     EXPECT_FALSE(FileExists(folder + "\\readme.txt"));
     for (const std::string& line : before.DifferencesTo(MachineSnapshot::Take({dir_->Path()}))) {
         EXPECT_EQ(line.find("HKLM\\"), std::string::npos) << line;
-        EXPECT_EQ(line.find("Vesk User"), std::string::npos) << line;
+        EXPECT_EQ(line.find("VESK USER"), std::string::npos) << line;
     }
 }
 
