@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "install/KeyTreeRule.h"
 #include "project/NameCase.h"
 #include "project/PathParts.h"
 #include "support/FakeSystemFacts.h"
@@ -95,10 +96,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             }
             case vesk::RemovalKind::RegistryTree:
-                Check(vesk::MayRemoveTree(removal.path));
+                Check(vesk::MayRemoveTree(removal.root, removal.path));
                 break;
-            case vesk::RemovalKind::RegistryValue:
-            case vesk::RemovalKind::EmptyRegistryKey:
+            default:  // values, empty keys, fonts' listings, components: no rule to check
                 break;
         }
     }
