@@ -115,7 +115,9 @@ bool FileInstaller::Shared(const FileEntry& entry) const {
     const bool kept = entry.kind == FileKind::Ordinary || entry.kind == FileKind::Raw ||
                       entry.kind == FileKind::Other;
     const SetupSession& session = context_.session;
-    return kept && !LiesBelow(entry.path, context_.Resolve("[InstallDir]")) &&
+    // The shared-file list is the machine's: a user's install keeps its files to itself.
+    return kept && session.paths.Scope() == InstallScope::Machine &&
+           !LiesBelow(entry.path, context_.Resolve("[InstallDir]")) &&
            !session.runFolder.Contains(entry.path);
 }
 

@@ -35,9 +35,11 @@ struct UserProduct {
         run.registry.AddKey(kUser, "Software");
         run.Add(kSlotProjectProperties, SubTaskType::GetAllVar, FieldKind::InstallScope, "user");
         run.session.programFolder = "Demo";
-        for (const char* folder : {"[InstallDir]", "[Start Menu]\\"})
+        for (const char* folder : {"[InstallDir]", "[Program Files]\\Common", "[Start Menu]\\"})
             run.session.folders.Add(folder);
         run.AddFile("[InstallDir]\\app.exe", 'A');
+        // Outside the install folder, yet counted in no list of the machine's.
+        run.AddFile("[Program Files]\\Common\\shared.dll", 'A');
         run.AddFile("[Program Files]\\VeskInstall\\Vesk-UnInstall.exe", 'U');
         SubTask item("10001", SubTaskType::Registry);
         item.Add(FieldKind::RegRootKey, "HKEY_CURRENT_USER")
@@ -95,6 +97,7 @@ TEST(UserScopeTest, AUserInstallWritesOnlyTheUsersFoldersAndKeysAndItsRecordRemo
     const std::string uninstaller = kLocal + "\\Programs\\VeskInstall\\Vesk-UnInstall.exe";
     const std::string log = kFolder + "\\VeskInstall Demo 1.2.xml";
     EXPECT_TRUE(run.files.FileExists(kFolder + "\\app.exe"));
+    EXPECT_TRUE(run.files.FileExists(kLocal + "\\Programs\\Common\\shared.dll"));
     EXPECT_TRUE(run.files.FileExists(uninstaller));
     EXPECT_TRUE(run.files.FileExists(kLocal + "\\Programs\\VeskInstall\\409.ini"));
     EXPECT_TRUE(run.files.FileExists(kStartMenu + "\\Demo\\Demo.Lnk"));
@@ -118,6 +121,7 @@ TEST(UserScopeTest, AUserInstallWritesOnlyTheUsersFoldersAndKeysAndItsRecordRemo
     UninstallTexts texts(0x409);
     EXPECT_TRUE(UninstallWorker(services, report, texts).Run(decision.plan).left.empty());
     EXPECT_FALSE(run.files.FileExists(kFolder + "\\app.exe"));
+    EXPECT_FALSE(run.files.FileExists(kLocal + "\\Programs\\Common\\shared.dll"));
     EXPECT_FALSE(run.files.FileExists(kStartMenu + "\\Startup\\Demo.Lnk"));
     EXPECT_FALSE(run.registry.HasKey(kUser, entry));
     EXPECT_FALSE(run.registry.HasKey(kUser, "Software\\Classes\\Demo.File"));
