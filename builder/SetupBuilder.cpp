@@ -3,12 +3,14 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <utility>
 
 #include "builder/checks/ProjectCheck.h"
 #include "builder/checks/ProjectCompleter.h"
 #include "builder/checks/ReferenceCheck.h"
+#include "builder/checks/ScopeCheck.h"
 #include "builder/checks/TaskEditing.h"
 #include "builder/pe/StubBranding.h"
 #include "builder/plan/FileBytes.h"
@@ -52,6 +54,22 @@ struct SetupBuilder::Planned {
 namespace {
 
 constexpr std::int32_t kOneVolume = std::numeric_limits<std::int32_t>::max();
+
+// A file of the build's own beside its output, removed when the build ends either way.
+struct PartFile {
+    std::string path;
+    ~PartFile() {
+        std::error_code ec;
+        if (!path.empty()) fs::remove(path, ec);
+    }
+    bool Write(const std::string& where, const std::string& bytes) {
+        path = where;
+        std::ofstream out(where, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), std::streamsize(bytes.size()));
+        out.close();
+        return bool(out);
+    }
+};
 
 bool IsSet(const std::string& flag) {
     return LeadingInt(flag) != 0;
@@ -105,6 +123,12 @@ bool SetupBuilder::Fail(std::string message) {
     return false;
 }
 
+InstallScope SetupBuilder::Scope() const {
+    return InstallScopeFromName(tasks_[kSlotProjectProperties].GetValue(SubTaskType::GetAllVar,
+                                                                        FieldKind::InstallScope))
+        .value_or(InstallScope::Machine);
+}
+
 // The stub with the product's icon and version information (see StubBranding).
 bool SetupBuilder::Brand(std::string& stub) {
     const Task& properties = tasks_[kSlotProjectProperties];
@@ -121,6 +145,7 @@ bool SetupBuilder::Brand(std::string& stub) {
         request.iconOrigin = "AppFileIcon \"" + icon + "\" of task 2401";
     }
     request.timeStamp = epoch_;
+    request.asInvoker = Scope() == InstallScope::User;
     StubBranding branding;
     if (!branding.Apply(stub, request)) return Fail(branding.LastError());
     for (const std::string& warning : branding.Warnings()) summary_.warnings.push_back(warning);
@@ -325,6 +350,11 @@ bool SetupBuilder::Plan(const BuildOptions& options, std::vector<Planned>& plan)
                 for (const RegistryDataProblem& problem : CheckRegistryData(bytes)) {
                     Report(0, file.hostPath + ": registry data file (kind R): " + problem.message);
                 }
+                if (Scope() == InstallScope::User) {
+                    for (const std::string& problem : UserScopeDataProblems(bytes)) {
+                        Report(0, file.hostPath + ": registry data file (kind R): " + problem);
+                    }
+                }
             }
         }
         plan.push_back(entry);
@@ -422,7 +452,7 @@ bool SetupBuilder::PlanUninstaller(const BuildOptions& options, std::vector<Plan
     }
     if (recordAsked && !uninstaller.empty()) {
         Planned entry;
-        entry.target = kUninstallerTarget;
+        entry.target = UninstallerPathOf(Scope());
         entry.kind = FileKind::Uninstaller;
         entry.hostPath = uninstaller;
         if (!fs::is_regular_file(entry.hostPath, ec)) {
@@ -439,7 +469,7 @@ bool SetupBuilder::PlanUninstaller(const BuildOptions& options, std::vector<Plan
             (options.bundledUninstallerPath.empty()
                  ? std::string()
                  : " and none came with veskbuild (" + options.bundledUninstallerPath + ")") +
-            ": the record will name a missing " + std::string(kUninstallerTarget));
+            ": the record will name a missing " + UninstallerPathOf(Scope()));
     } else if (!options.uninstallerPath.empty()) {
         summary_.warnings.push_back(
             "--uninstaller ignored: task 2410 asks for no uninstall record");
@@ -538,6 +568,23 @@ bool SetupBuilder::Write(const BuildOptions& options, const std::string& stub,
         writer.SetSigner([&options](const std::string& path, std::string& why) {
             return RunShellCommand(CommandForFile(options.signCommand, path), why);
         });
+    }
+
+    // A user's uninstaller runs as the user whose install it removes: it asks for no elevation.
+    PartFile userUninstaller;
+    for (Planned& entry : plan) {
+        if (Scope() != InstallScope::User || entry.kind != FileKind::Uninstaller) continue;
+        std::string bytes, why;
+        if (!ReadFileContent(entry.hostPath, bytes, why) || !AskForNoElevation(bytes, why) ||
+            !userUninstaller.Write((fs::path(outputDir_) / "Vesk-UnInstall.user.part").string(),
+                                   bytes)) {
+            return Fail("the uninstaller " + entry.hostPath +
+                        " cannot be made to run without administrator rights for a setup for the "
+                        "current user" +
+                        (why.empty() ? std::string() : ": " + why));
+        }
+        entry.hostPath = userUninstaller.path;
+        entry.size = bytes.size();
     }
 
     // What the user's machine runs after the install is signed as Setup.exe is.

@@ -15,6 +15,7 @@
 #include "builder/reading/ProjectLocator.h"
 #include "codec/BodyMethod.h"
 #include "project/InstallProject.h"
+#include "project/InstallScope.h"
 
 namespace vesk {
 
@@ -118,10 +119,12 @@ public:
     const std::string& LastError() const { return error_; }
 
     static constexpr const char* kLanguageTarget = "[TempFileDir]\\~VeskInstall-Language.ini";
-    static constexpr const char* kUninstallerTarget = "[Windows Directory]\\Vesk-UnInstall.exe";
 
 private:
     struct Planned;
+
+    // The project's InstallScope (task 2401); Machine when it names none.
+    InstallScope Scope() const;
 
     bool Fail(std::string message);
     // Records a mistake of the project, to be reported with the others before anything is written.

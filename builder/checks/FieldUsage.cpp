@@ -57,6 +57,11 @@ const std::vector<FieldUse> kUses = {
      "builder: the bytes of the installed files; destination page: the space required"},
     {Slot(kSlotProjectProperties), T::GetAllVar, K::FileQty, R::Computed, V::Integer,
      "builder: the number of installed files; install worker: the progress bar"},
+    {Slot(kSlotProjectProperties), T::GetAllVar, K::InstallScope, R::Both, V::Scope,
+     "builder and setup: machine (absent: every user; administrator rights, HKEY_LOCAL_MACHINE) "
+     "or user (the current user without elevation: [Program Files] is the user's programs "
+     "folder, the Start menu and Startup the user's, the uninstall entry and the engine's keys "
+     "under HKEY_CURRENT_USER; the builder refuses what needs administrator rights)"},
     {Slot(kSlotProjectProperties), T::GetAllVar, K::CompressType, R::Both, V::Method,
      "builder: compresses every file body with this method (--compression overrides it; absent: "
      "LZSS); start-up: decodes the bodies with it"},
@@ -319,6 +324,8 @@ const char* FormName(ValueForm form) {
             return "text for a file name";
         case ValueForm::RegistryData:
             return "text with [tokens]";
+        case ValueForm::Scope:
+            return "machine or user";
     }
     return "";
 }
@@ -377,6 +384,8 @@ const char* FormRule(ValueForm form) {
         case ValueForm::NamePart:
             return "a text as above that a file name can hold: no control character and none "
                    "of `\\ / : * ? \" < > |` (it names the install log and registry keys)";
+        case ValueForm::Scope:
+            return "`machine` (the default) or `user`; letter case ignored";
         case ValueForm::RegistryData:
             return "a text as above; each `[` starts a path token that names a lasting folder "
                    "(`[InstallDir]`, `[Program Files]`, `[Windows Directory]`, `[System "

@@ -46,8 +46,9 @@ enum class ValueForm {
     Method,         // LZSS or LZMA: how the file bodies are compressed
     NamePart,       // text that becomes part of a file name and of registry key names
     RegistryData,   // a registry value's data: path tokens replaced at install, "[[" a "["
+    Scope,          // machine or user: for whom the setup installs
 };
-constexpr int kValueFormCount = int(ValueForm::RegistryData) + 1;
+constexpr int kValueFormCount = int(ValueForm::Scope) + 1;
 
 struct FieldUse {
     std::uint32_t slots;  // one bit per task slot (1 << slot)

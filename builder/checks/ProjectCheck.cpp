@@ -5,11 +5,13 @@
 #include <map>
 
 #include "builder/checks/FieldUsage.h"
+#include "builder/checks/ScopeCheck.h"
 #include "builder/checks/ValueCheck.h"
 #include "builder/plan/FileKindRules.h"
 #include "builder/plan/TargetPaths.h"
 #include "builder/reading/NearMiss.h"
 #include "container/FileEntry.h"
+#include "project/InstallScope.h"
 #include "project/TaskSlots.h"
 
 namespace vesk {
@@ -92,6 +94,7 @@ void ProjectCheck::Check(const InstallProject& project, const std::vector<TaskLo
     baseDir_ = baseDir;
     errors_.clear();
     warnings_.clear();
+    userScope_ = ReadInstallScope(project) == InstallScope::User;
     for (std::size_t t = 0; t < project.TaskCount() && t < locations.size(); ++t) {
         const Task& task = project.TaskAt(t);
         const TaskLocation& location = locations[t];
@@ -129,6 +132,11 @@ void ProjectCheck::CheckSubTask(int slot, const SubTask& subtask, const SubTaskL
         }
         for (const Finding& finding : CheckFieldValue(*use, field.Value(), baseDir_)) {
             ReportField(finding.error, LineOf(location, f), field.Kind(), finding.message);
+        }
+        if (userScope_) {
+            const std::string problem =
+                UserScopeProblem(slot, subtask.Type(), field.Kind(), field.Value());
+            if (!problem.empty()) ReportField(true, LineOf(location, f), field.Kind(), problem);
         }
     }
     if (slot == kSlotFinish2 && subtask.Type() == SubTaskType::RunApp) {

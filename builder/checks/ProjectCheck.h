@@ -42,7 +42,8 @@ private:
 
     std::string name_;
     std::string baseDir_;
-    std::string taskId_;  // of the task being checked
+    std::string taskId_;      // of the task being checked
+    bool userScope_ = false;  // InstallScope user: what needs administrator rights is refused
     std::vector<Problem> errors_;
     std::vector<std::string> warnings_;
 };

@@ -201,6 +201,13 @@ std::vector<Finding> Checker::Run() {
             CheckChoice(kMethods, "LZSS or LZMA");
             break;
         }
+        case ValueForm::Scope: {
+            static const char* const kScopes[] = {"machine", "user", nullptr};
+            CheckChoice(kScopes,
+                        "machine (every user, with administrator rights) or user (the current "
+                        "user, no elevation); the setup installs for the machine");
+            break;
+        }
         case ValueForm::DocumentType: {
             static const char* const kDocuments[] = {"S", "M", nullptr};
             CheckChoice(kDocuments, "S for an HTML document or M for a web archive (.mht)");
@@ -269,7 +276,8 @@ void Checker::CheckChoice(const char* const* choices, const std::string& meaning
     for (const char* const* choice = choices; *choice; ++choice) {
         if (SameName(value_, *choice)) return;
     }
-    const bool numeric = use_.form != ValueForm::DocumentType && use_.form != ValueForm::Method;
+    const bool numeric = use_.form != ValueForm::DocumentType && use_.form != ValueForm::Method &&
+                         use_.form != ValueForm::Scope;
     Error(Shown() + ": write " + meaning +
           (numeric ? "; the setup reads it as " + std::to_string(LeadingInt(value_)) : ""));
 }

@@ -2,11 +2,13 @@
 #include "builder/pe/StubBranding.h"
 
 #include "builder/pe/IconFile.h"
+#include "builder/pe/PeChecksum.h"
 #include "builder/pe/PeImage.h"
 #include "builder/pe/ResourceTree.h"
 #include "builder/pe/VersionResource.h"
 #include "builder/plan/FileBytes.h"
 #include "builder/reading/CodePageText.h"
+#include "platform/LittleEndian.h"
 
 namespace vesk {
 namespace {
@@ -31,6 +33,39 @@ std::u16string Utf16Of(const std::string& utf8) {
         }
     }
     return wide;
+}
+
+// The image's resource directory, when it has one; false when it cannot be read.
+bool ReadResources(const PeImage& image, ResourceTree& tree) {
+    if (image.ResourceRva() == 0) return true;
+    std::string directory;
+    const std::uint32_t rva = image.ResourceRva();
+    const PeSection* holder = nullptr;
+    for (const PeSection& s : image.Sections()) {
+        if (rva >= s.virtualAddress && rva - s.virtualAddress < s.rawSize) holder = &s;
+    }
+    return holder &&
+           image.ReadRva(rva, holder->virtualAddress + holder->rawSize - rva, directory) &&
+           tree.Parse(directory, rva);
+}
+
+constexpr std::uint16_t kResourceManifest = 24;  // RT_MANIFEST
+
+// Rewrites the execution level of every manifest that asks for administrator rights to
+// "asInvoker"; false when none does.
+bool RunAsInvoker(ResourceTree& tree) {
+    static const std::string kAdministrator = "level=\"requireAdministrator\"";
+    static const std::string kInvoker = "level=\"asInvoker\"";
+    bool rewritten = false;
+    for (Resource resource : std::vector<Resource>(tree.Resources())) {
+        if (!(resource.type == ResourceId::Number(kResourceManifest))) continue;
+        const std::size_t at = resource.data.find(kAdministrator);
+        if (at == std::string::npos) continue;
+        resource.data.replace(at, kAdministrator.size(), kInvoker);
+        tree.Set(resource);
+        rewritten = true;
+    }
+    return rewritten;
 }
 
 }  // namespace
@@ -74,18 +109,8 @@ bool StubBranding::Apply(std::string& stub, const BrandingRequest& request) {
             "signature: brand an unsigned stub, and sign the setup after the build");
     }
     ResourceTree tree;
-    if (image.ResourceRva() != 0) {
-        std::string directory;
-        std::uint32_t rva = image.ResourceRva();
-        const PeSection* holder = nullptr;
-        for (const PeSection& s : image.Sections()) {
-            if (rva >= s.virtualAddress && rva - s.virtualAddress < s.rawSize) holder = &s;
-        }
-        if (!holder ||
-            !image.ReadRva(rva, holder->virtualAddress + holder->rawSize - rva, directory) ||
-            !tree.Parse(directory, rva)) {
-            return Fail("the engine stub's resources cannot be read: " + tree.LastError());
-        }
+    if (!ReadResources(image, tree)) {
+        return Fail("the engine stub's resources cannot be read: " + tree.LastError());
     }
 
     VersionTexts texts;
@@ -113,6 +138,11 @@ bool StubBranding::Apply(std::string& stub, const BrandingRequest& request) {
         tree.Set(Resource{group, ResourceId::Number(kProductIconGroup), 0, 0,
                           IconGroupResource(icon, std::uint16_t(first))});
     }
+    if (request.asInvoker && !RunAsInvoker(tree)) {
+        return Fail(
+            "the engine stub's manifest asks for no administrator rights that a setup for the "
+            "current user could give up (requestedExecutionLevel \"requireAdministrator\")");
+    }
     if (!image.ReplaceResources(tree.Build(image.NewResourceRva()))) {
         return Fail("the engine stub cannot take the new resources: " + image.LastError());
     }
@@ -122,6 +152,31 @@ bool StubBranding::Apply(std::string& stub, const BrandingRequest& request) {
     if (image.Checksum() != 0) checksumOffset_ = image.ChecksumOffset();
     stub = image.Bytes();
     return true;
+}
+
+bool AskForNoElevation(std::string& program, std::string& why) {
+    PeImage image;
+    ResourceTree tree;
+    if (!image.Parse(program)) {
+        why = image.LastError();
+    } else if (image.IsSigned()) {
+        why = "it is signed, and changing its manifest would break the signature";
+    } else if (!ReadResources(image, tree)) {
+        why = "its resources cannot be read: " + tree.LastError();
+    } else if (!RunAsInvoker(tree)) {
+        why = "its manifest asks for no administrator rights to give up";
+    } else if (!image.ReplaceResources(tree.Build(image.NewResourceRva()))) {
+        why = "it cannot take the new resources: " + image.LastError();
+    } else {
+        program = image.Bytes();
+        if (image.Checksum() != 0) {
+            PeChecksum sum(image.ChecksumOffset());
+            sum.Add(reinterpret_cast<const std::uint8_t*>(program.data()), program.size());
+            Put32(program, image.ChecksumOffset(), sum.Value());
+        }
+        return true;
+    }
+    return false;
 }
 
 }  // namespace vesk

@@ -7,6 +7,7 @@
 #include "builder/veskbuild/Commands.h"
 #include "builder/veskbuild/TerminalText.h"
 #include "container/ContainerFormat.h"
+#include "project/InstallScope.h"
 #include "project/TaskSlots.h"
 
 namespace vesk::tool {
@@ -93,6 +94,9 @@ int ListCommand(const Arguments& args) {
                 tail.projectOffset, tail.projectSize, setup.ProjectText().size());
     std::printf("Disk size:       %d\n", setup.DiskSize());
     std::printf("Method:          %s\n", BodyMethodName(reader.Method()));
+    std::printf("Install scope:   %s\n", ReadInstallScope(setup.Project()) == InstallScope::User
+                                             ? "user (the current user, no administrator rights)"
+                                             : "machine (every user, administrator rights)");
     PrintProject(setup.Project());
 
     const auto& entries = setup.Entries();

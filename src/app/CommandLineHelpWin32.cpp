@@ -3,13 +3,10 @@
 
 #include <windows.h>
 
-#include "app/SetupCommandLine.h"
-
 namespace vesk {
 
-void ShowCommandLineHelp(const std::string& problem) {
-    const std::string text =
-        problem.empty() ? SetupCommandLineHelp() : problem + "\r\n\r\n" + SetupCommandLineHelp();
+void ShowCommandLineHelp(const std::string& problem, const std::string& help) {
+    const std::string text = problem.empty() ? help : problem + "\r\n\r\n" + help;
     MessageBoxA(nullptr, text.c_str(), "Setup",
                 MB_OK | (problem.empty() ? MB_ICONINFORMATION : MB_ICONERROR));
 }

@@ -5,8 +5,9 @@
 
 namespace vesk {
 
-// Shows the switches and exit codes (SetupCommandLineHelp) in a message box, after `problem`
-// (what was wrong with the command line) when there is one; returns when it is closed.
-void ShowCommandLineHelp(const std::string& problem);
+// Shows `help` (SetupCommandLineHelp: the setup's mode, the switches and exit codes) in a message
+// box, after `problem` (what was wrong with the command line) when there is one; returns when it
+// is closed.
+void ShowCommandLineHelp(const std::string& problem, const std::string& help);
 
 }  // namespace vesk

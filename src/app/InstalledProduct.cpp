@@ -69,8 +69,8 @@ InstalledVersion FindInstalledProduct(SetupSession& session, const FileSystem& f
     session.installed.reset();
     session.installedRecordPath.clear();
     const std::string identity = ProductIdentity(session.project);
-    const std::string path =
-        Concat({session.Resolve(kRecordsFolder), "\\", RecordFileName(identity)});
+    const std::string path = Concat(
+        {session.Resolve(RecordsFolderOf(session.paths.Scope())), "\\", RecordFileName(identity)});
     const std::optional<std::string> text = files.ReadWholeFile(path);
     ProductRecord record;
     if (!text || !ReadRecordText(*text, record) || !SameName(record.identity, identity)) {

@@ -118,11 +118,11 @@ bool SetupApp::TakeCommandLine(const std::string& arguments) {
             session_.log.Add(LogKind::Error, {"command line refused: ", problem});
         }
         // Under /S no window waits for a click: the help goes to the console that started us.
+        const std::string help = SetupCommandLineHelp(ReadSetupScope(session_));
         if (options_.silent) {
-            WriteToParentConsole(problem.empty() ? SetupCommandLineHelp()
-                                                 : problem + "\r\n\r\n" + SetupCommandLineHelp());
+            WriteToParentConsole(problem.empty() ? help : problem + "\r\n\r\n" + help);
         } else {
-            ShowCommandLineHelp(problem);
+            ShowCommandLineHelp(problem, help);
         }
         return false;
     }

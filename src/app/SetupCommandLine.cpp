@@ -113,9 +113,18 @@ ParsedCommandLine ParseSetupCommandLine(const std::string& arguments) {
     return parsed;
 }
 
-std::string SetupCommandLineHelp() {
+std::string SetupCommandLineHelp(std::optional<InstallScope> scope) {
+    std::string mode;
+    if (scope) {
+        mode = *scope == InstallScope::User
+                   ? "This setup installs for the current user only, without administrator "
+                     "rights.\r\n\r\n"
+                   : "This setup installs for every user of the computer and asks for "
+                     "administrator rights.\r\n\r\n";
+    }
     // One paragraph per switch: the message box wraps them itself.
-    return "Setup [/S] [/NORESTART] [/LOG=FILE] [/D=FOLDER]\r\n"
+    return mode +
+           "Setup [/S] [/NORESTART] [/LOG=FILE] [/D=FOLDER]\r\n"
            "\r\n"
            "/S  -  Install without the wizard: the proposed folders, the registered user, the "
            "licence taken as accepted, no restart.\r\n"

@@ -1,7 +1,10 @@
 // The switches Setup.exe takes on its command line, and their help text.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "project/InstallScope.h"
 
 namespace vesk {
 
@@ -29,7 +32,8 @@ struct ParsedCommandLine {
 // bad /D= folder, is an error naming it; `silent` is set all the same when /S is on the line.
 ParsedCommandLine ParseSetupCommandLine(const std::string& arguments);
 
-// The help message: the switches and the exit codes.
-std::string SetupCommandLineHelp();
+// The help message: for whom the setup installs (when its project could be read: `scope`), the
+// switches and the exit codes.
+std::string SetupCommandLineHelp(std::optional<InstallScope> scope = std::nullopt);
 
 }  // namespace vesk

@@ -23,6 +23,7 @@ Status PrepareSetup(SetupSession& session) {
     Status read = reader.ReadProjectText(projectBytes);
     if (!read) return read;
     if (!project.LoadFromBytes(projectBytes)) return Status::Failure("its project cannot be read");
+    session.paths.SetScope(ReadInstallScope(project));
 
     const std::string properties = TaskIdForSlot(kSlotProjectProperties);
     const std::string extract = TaskIdForSlot(kSlotExtractFiles);
@@ -56,6 +57,16 @@ Status PrepareSetup(SetupSession& session) {
         project.GetValue(properties, SubTaskType::GetAllVar, FieldKind::ProductVersion);
     session.texts.SetText(TextKey::ProjectName, project.ProjectName() + " " + version);
     return Status();
+}
+
+std::optional<InstallScope> ReadSetupScope(SetupSession& session) {
+    std::string projectBytes;
+    InstallProject project;
+    if (!session.reader.OpenContainer(session.System().ModuleFileName()) ||
+        !session.reader.ReadProjectText(projectBytes) || !project.LoadFromBytes(projectBytes)) {
+        return std::nullopt;
+    }
+    return ReadInstallScope(project);
 }
 
 std::vector<StartupFile> SessionStartupRun(const SetupSession& session) {

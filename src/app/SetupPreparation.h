@@ -2,6 +2,8 @@
 // and the values the wizard starts from.
 #pragma once
 
+#include <optional>
+
 #include "app/StartupFiles.h"
 #include "platform/Status.h"
 #include "session/SetupSession.h"
@@ -19,6 +21,10 @@ namespace vesk {
 // overlapping bodies, a body method this engine does not know) is then also named by the
 // reader's DamagedVolume.
 Status PrepareSetup(SetupSession& session);
+
+// For whom the setup installs, as its project says: read from the running program's own file
+// with nothing unpacked, for the help of /?; nullopt when the project cannot be read.
+std::optional<InstallScope> ReadSetupScope(SetupSession& session);
 
 // The start-up files of the session's file list, with their targets in the run's folder.
 std::vector<StartupFile> SessionStartupRun(const SetupSession& session);

@@ -25,7 +25,7 @@ std::string ProposedInstallFolder(const InstallProject& project, const PathResol
                                   Registry& registry) {
     std::string folder = resolver.Resolve(project.GetValue(
         TaskIdForSlot(kSlotProjectProperties), SubTaskType::GetAllVar, FieldKind::InstallPath));
-    RegistryKey productKey(registry, RegistryRoot::LocalMachine);
+    RegistryKey productKey(registry, EngineRoot(resolver.Scope()));
     if (productKey.OpenForReading(std::string(kEngineKey) + "\\" + project.ProjectName())) {
         std::string earlier = productKey.ReadString("Path");
         if (!earlier.empty()) folder = earlier;

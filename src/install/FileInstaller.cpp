@@ -56,12 +56,14 @@ void FileInstaller::Run() {
 FileInstaller::Step FileInstaller::Install(const FileEntry& entry) {
     SetupSession& session = context_.session;
     const std::size_t first = session.records.ChangeCount();
+    // A user's uninstaller goes to the user's engine folder, which no folder list names.
+    if (entry.kind == FileKind::Uninstaller) context_.CreateFolders(FolderOf(entry.path));
     // Only a shared file's count asks whether it was there; nothing was in a folder made anew.
     const bool shared = Shared(entry);
     const bool existed = shared && !context_.keeper.InNewFolder(entry.path) &&
                          context_.services.files.FileExists(entry.path);
     context_.keeper.BeforeWrite(entry.path);
-    // Every product of the engine shares the uninstaller.
+    // Every product of the engine shares the uninstaller and its folder.
     if (entry.kind == FileKind::Uninstaller) session.records.KeepAtUninstall(first);
     SharedFlags& flags = session.flags;
     context_.report.SetItem(entry.path);
@@ -116,7 +118,9 @@ bool FileInstaller::Shared(const FileEntry& entry) const {
     const bool kept = entry.kind == FileKind::Ordinary || entry.kind == FileKind::Raw ||
                       entry.kind == FileKind::Other;
     const SetupSession& session = context_.session;
-    return kept && !LiesBelow(entry.path, context_.Resolve("[InstallDir]")) &&
+    // The shared-file list is the machine's: a user's install keeps its files to itself.
+    return kept && session.paths.Scope() == InstallScope::Machine &&
+           !LiesBelow(entry.path, context_.Resolve("[InstallDir]")) &&
            !session.runFolder.Contains(entry.path);
 }
 

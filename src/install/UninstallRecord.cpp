@@ -16,8 +16,6 @@
 namespace vesk {
 namespace {
 
-constexpr char kLanguageFolder[] = "[System Directory]\\VeskInstall";
-
 bool IsSet(const InstallProject& project, FieldKind kind) {
     const Task* task = project.FindSlotTask(kSlotUninstallOptions);
     return task && LeadingInt(task->GetValue(SubTaskType::GetValue, kind)) != 0;
@@ -39,8 +37,12 @@ std::uint32_t EstimatedSizeKiB(const InstallProject& project) {
 
 }  // namespace
 
+InstallScope UninstallRecord::Scope() const {
+    return context_.session.paths.Scope();
+}
+
 bool UninstallRecord::NewerUninstallerRecorded() const {
-    RegistryKey engine(context_.session.SystemRegistry());
+    RegistryKey engine(context_.session.SystemRegistry(), EngineRoot(Scope()));
     engine.OpenForReading(kEngineKey);
     const std::string recorded = engine.ReadString("LastVersion");
     // atof is strtod without the end pointer; the stub takes it from the system's C runtime.
@@ -50,13 +52,13 @@ bool UninstallRecord::NewerUninstallerRecorded() const {
 void UninstallRecord::KeepLanguageFile() {
     InstallRecords& records = context_.session.records;
     const std::size_t first = records.ChangeCount();
-    const std::string folder = context_.Resolve(kLanguageFolder);
+    const std::string folder = context_.Resolve(EngineFolder(Scope()));
     context_.CreateFolders(folder);
     const LanguageTable& texts = context_.session.texts;
     const std::string file = Concat({folder, "\\", texts.LanguageId(), ".ini"});
     context_.keeper.BeforeWrite(file);
     context_.services.files.WriteWholeFile(file, texts.Lines().Join());
-    RegistryKey engine(context_.session.SystemRegistry());
+    RegistryKey engine(context_.session.SystemRegistry(), EngineRoot(Scope()));
     if (engine.Open(kEngineKey, true)) engine.WriteString("LastVersion", kUninstallerVersion);
     // Every product of the engine shares the language files and the uninstaller's version.
     records.KeepAtUninstall(first);
@@ -87,7 +89,7 @@ bool UninstallRecord::WriteUninstallEntry(const std::string& uninstaller, const 
         {"InstallLocation", installFolder},
         {"DisplayIcon", uninstaller},
     };
-    RegistryKey entry(context_.session.SystemRegistry());
+    RegistryKey entry(context_.session.SystemRegistry(), EngineRoot(Scope()));
     bool written = entry.Open(path, true);
     for (const NamedText& value : texts) {
         written = entry.WriteString(value.name, value.text) && written;
@@ -97,7 +99,7 @@ bool UninstallRecord::WriteUninstallEntry(const std::string& uninstaller, const 
     }
     for (const char* name : {"NoModify", "NoRepair"})
         written = entry.WriteDword(name, 1) && written;
-    const std::string name = RegistryRootName(RegistryRoot::LocalMachine) + path;
+    const std::string name = RegistryRootName(EngineRoot(Scope())) + path;
     if (!written) {
         Fail({"the uninstall entry ", name, " was refused"});
         return false;
@@ -142,7 +144,7 @@ void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
     SetupSession& session = context_.session;
     const InstallProject& project = session.project;
     const std::string log = LogPath();
-    const std::string uninstaller = context_.Resolve(kUninstallerPath);
+    const std::string uninstaller = context_.Resolve(UninstallerPathOf(Scope()));
     const bool withEntry = IsSet(project, FieldKind::CreateUnInstall1);
     const bool withShortcut = IsSet(project, FieldKind::CreateUnInstall2);
     // The log first: no entry is written whose command would find no log.
@@ -156,7 +158,7 @@ void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
     if (withEntry && !WriteUninstallEntry(uninstaller, log, version, installFolder)) return;
     const std::string productKey = ProductKeyPath(project.ProjectName());
     const std::string versionKeyPath = Concat({productKey, "\\", version});
-    RegistryKey versionKey(registry);
+    RegistryKey versionKey(registry, EngineRoot(Scope()));
     versionKey.Open(versionKeyPath, true);
     const std::string& group = session.programFolder;
     versionKey.WriteString("ProgramFolder",
@@ -172,14 +174,14 @@ void UninstallRecord::Write(const std::function<bool()>& cancelCheck) {
         versionKey.WriteString("UnInstallFileLink", linkValue);
     }
     versionKey.Close();
-    RegistryKey product(registry);
+    RegistryKey product(registry, EngineRoot(Scope()));
     if (product.Open(productKey, true)) {
         product.WriteString("Path", installFolder);
         product.WriteString("Version", version);
     }
     context_.Log(LogKind::Record,
-                 {"product key ", RegistryRootName(RegistryRoot::LocalMachine), productKey,
-                  ": Path = \"", installFolder, "\", Version = \"", version, "\""});
+                 {"product key ", RegistryRootName(EngineRoot(Scope())), productKey, ": Path = \"",
+                  installFolder, "\", Version = \"", version, "\""});
     const std::string entryKey =
         withEntry ? RegistryKeyPathOf(kUninstallEntries + context_.Text(TextKey::ProjectName))
                   : std::string();
@@ -196,7 +198,7 @@ void UninstallRecord::WriteProductRecord(const std::string& log, const std::stri
                                          const std::string& entryKey, const Takeover* takeover) {
     SetupSession& session = context_.session;
     InstallRecords& records = session.records;
-    const std::string folder = context_.Resolve(kRecordsFolder);
+    const std::string folder = context_.Resolve(RecordsFolderOf(Scope()));
     const std::size_t first = records.ChangeCount();
     context_.CreateFolders(folder);
     // Every product of the engine keeps its record there; the uninstaller removes this one.
@@ -210,6 +212,7 @@ void UninstallRecord::WriteProductRecord(const std::string& log, const std::stri
     record.logPath = log;
     DigestOf(logText, record.logCrc, record.logSize);
     record.entryKey = entryKey;
+    record.scope = Scope();
     record.changes = RecordedChanges(records.Changes(), context_.services.files);
     if (takeover) record.changes = takeover->Merge(record.changes);
     const std::string path = Concat({folder, "\\", RecordFileName(record.identity)});

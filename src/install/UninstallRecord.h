@@ -14,12 +14,14 @@
 
 namespace vesk {
 
-// The uninstaller's place and the version of it this engine writes.
+// The uninstaller's place in an install for the machine (UninstallerPathOf for either scope)
+// and the version of it this engine writes.
 constexpr char kUninstallerPath[] = "[Windows Directory]\\Vesk-UnInstall.exe";
 constexpr char kUninstallerVersion[] = "5.05";
 // What QuietUninstallString adds to UninstallString: the uninstaller's unattended switch.
 constexpr char kQuietSwitch[] = "/S";
-// Windows' uninstall entries, under HKEY_LOCAL_MACHINE.
+// Windows' uninstall entries, under the scope's root (EngineRoot): HKEY_LOCAL_MACHINE, or
+// HKEY_CURRENT_USER for a user's install.
 constexpr char kUninstallEntries[] = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 class UninstallRecord {
@@ -32,8 +34,9 @@ public:
     bool NewerUninstallerRecorded() const;
 
     // After the uninstaller was written: the selected language's texts go to
-    // [System Directory]\VeskInstall\<language id>.ini for it, and "LastVersion" to the engine's
-    // key.
+    // <engine folder>\<language id>.ini for it (EngineFolder: [System Directory]\VeskInstall for
+    // the machine), and "LastVersion" to the engine's key. Every key and folder of the record is
+    // the install scope's (the session's paths say which).
     void KeepLanguageFile();
 
     // The last phase: the log (the project written back into the install folder), the
@@ -60,6 +63,7 @@ public:
     std::string LogPath() const;
 
 private:
+    InstallScope Scope() const;
     // Ends the install as failed, `why` in the run's log.
     void Fail(std::initializer_list<std::string_view> why);
     bool WriteLog(const std::string& log, const std::string& text);

@@ -19,6 +19,13 @@ struct VersionNumbers {
     std::uint32_t minor = 0;
 };
 
+// Folders of the current user that a per-user install goes to.
+enum class UserFolder {
+    LocalAppData,  // the user's local (not roaming) application data; its "Programs" holds programs
+    Programs,      // the user's Programs folder of the Start menu
+    Startup,       // the user's Startup folder in it
+};
+
 // Every query is answered afresh each time; failures give empty texts, nullopt or 0.
 class SystemFacts {
 public:
@@ -32,6 +39,8 @@ public:
     virtual std::optional<std::string> DesktopFolder() const = 0;
     // The current user's roaming application-data folder; nullopt when the shell cannot name it.
     virtual std::optional<std::string> AppDataFolder() const = 0;
+    // One of the user's folders above; nullopt when the shell cannot name it.
+    virtual std::optional<std::string> UserFolderPath(UserFolder folder) const = 0;
     virtual std::string UserName() const = 0;
     virtual std::string ComputerName() const = 0;
 

@@ -25,6 +25,7 @@ public:
     }
     std::optional<std::string> DesktopFolder() const override { return std::nullopt; }
     std::optional<std::string> AppDataFolder() const override { return std::nullopt; }
+    std::optional<std::string> UserFolderPath(UserFolder) const override { return std::nullopt; }
     std::string UserName() const override {
         const char* user = std::getenv("USER");
         return user ? std::string(user) : std::string();

@@ -89,6 +89,17 @@ public:
         return ShellFolder(CSIDL_DESKTOPDIRECTORY);
     }
     std::optional<std::string> AppDataFolder() const override { return ShellFolder(CSIDL_APPDATA); }
+    std::optional<std::string> UserFolderPath(UserFolder folder) const override {
+        switch (folder) {
+            case UserFolder::LocalAppData:
+                return ShellFolder(CSIDL_LOCAL_APPDATA);
+            case UserFolder::Programs:
+                return ShellFolder(CSIDL_PROGRAMS);
+            case UserFolder::Startup:
+                return ShellFolder(CSIDL_STARTUP);
+        }
+        return std::nullopt;
+    }
 
     std::string UserName() const override {
         std::vector<char> buffer(257);

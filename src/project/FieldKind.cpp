@@ -58,6 +58,7 @@ const char* const kNames[kFieldKindCount] = {
     "IsToQuickLaunch",
     "CompressType",
     "ProductId",
+    "InstallScope",
     "InvalidField",
 };
 

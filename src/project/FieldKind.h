@@ -59,10 +59,11 @@ enum class FieldKind : int {
     IsToQuickLaunch = 48,
     CompressType = 49,  // the method of the file bodies (codec/BodyMethod.h)
     ProductId = 50,     // the product's identity across versions and renames
-    InvalidField = 51,
+    InstallScope = 51,  // machine (all users) or user (the current user, no elevation)
+    InvalidField = 52,
 };
 
-constexpr int kFieldKindCount = 52;  // InvalidField included
+constexpr int kFieldKindCount = 53;  // InvalidField included
 
 // The element name; "InvalidField" for values outside the table.
 const char* FieldName(FieldKind kind);

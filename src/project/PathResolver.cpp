@@ -19,6 +19,9 @@ std::string PathResolver::Resolve(const std::string& text) const {
 
     switch (PathVariableKindFromToken(token)) {
         case PathVariableKind::ProgramFiles: {
+            if (scope_ == InstallScope::User) {
+                return InUserFolder(UserFolder::LocalAppData, "\\Programs", tail, text);
+            }
             std::string folder = "C:\\Program Files";
             std::string windows = system_.WindowsFolder();
             if (!windows.empty()) folder[0] = windows[0];
@@ -49,8 +52,14 @@ std::string PathResolver::Resolve(const std::string& text) const {
             return temp + tail;
         }
         case PathVariableKind::StartMenu:
+            if (scope_ == InstallScope::User) {
+                return InUserFolder(UserFolder::Programs, "", tail, text);
+            }
             return StartMenuFolder() + tail;
         case PathVariableKind::Startup:
+            if (scope_ == InstallScope::User) {
+                return InUserFolder(UserFolder::Startup, "", tail, text);
+            }
             return Resolve(PathVariableToken(PathVariableKind::StartMenu) + "\\" +
                            StartupFolderName() + tail);
         case PathVariableKind::QuickLaunch:
@@ -58,6 +67,12 @@ std::string PathResolver::Resolve(const std::string& text) const {
             return text;
     }
     return text;
+}
+
+std::string PathResolver::InUserFolder(UserFolder folder, const std::string& suffix,
+                                       const std::string& tail, const std::string& text) const {
+    const std::optional<std::string> path = system_.UserFolderPath(folder);
+    return path && !path->empty() ? *path + suffix + tail : text;
 }
 
 std::string PathResolver::StartMenuFolder() const {

@@ -1,6 +1,7 @@
 // Reading and writing product records.
 #include "session/ProductRecord.h"
 
+#include <cstring>
 #include <iterator>
 #include <map>
 #include <utility>
@@ -241,6 +242,9 @@ struct HeaderField {
     const char* name;
     std::string ProductRecord::*text;
 };
+// Written after Entry; a record without it is one of an install for the machine.
+constexpr char kScopePrefix[] = "Scope=";
+
 const HeaderField kHeader[] = {
     {"Identity", &ProductRecord::identity},
     {"Product", &ProductRecord::product},
@@ -290,6 +294,7 @@ std::string RecordText(const ProductRecord& record) {
     }
     lines.Add("LogDigest=" + std::to_string(record.logCrc) + "/" + std::to_string(record.logSize));
     lines.Add("Entry=" + Escaped(record.entryKey));
+    lines.Add(std::string(kScopePrefix) + InstallScopeName(record.scope));
     for (const Change& change : record.changes) lines.Add(ChangeLine(change));
     lines.Add(kLastLine);
     return lines.Join();
@@ -319,6 +324,13 @@ bool ReadRecordText(const std::string& text, ProductRecord& record) {
         return false;
     }
     record.logCrc = std::uint32_t(crc);
+    record.scope = InstallScope::Machine;
+    if (line < lines.Count() && lines.At(line).rfind(kScopePrefix, 0) == 0) {
+        const std::optional<InstallScope> scope =
+            InstallScopeFromName(lines.At(line++).substr(std::strlen(kScopePrefix)));
+        if (!scope) return false;
+        record.scope = *scope;
+    }
     record.changes.clear();
     for (; line < lines.Count(); ++line) {
         if (lines.At(line) == kLastLine) return line + 1 == lines.Count();

@@ -8,7 +8,8 @@
 //   Identity=<ProductId, or CompanyDesc\ProjectName>
 //   Product=<ProjectName>          Version=<ProductVersion>        Title=<name and version>
 //   InstallFolder=<folder>         Log=<the log's path, or empty>   LogDigest=<crc32>/<size>
-//   Entry=<the uninstall entry's key below HKEY_LOCAL_MACHINE, or empty>
+//   Entry=<the uninstall entry's key below the scope's root, or empty>
+//   Scope=<machine or user>          (missing in records of earlier engines: machine)
 //   <one line per change>
 //   End
 //
@@ -25,6 +26,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "project/InstallScope.h"
 #include "session/Change.h"
 
 namespace vesk {
@@ -39,6 +41,8 @@ struct ProductRecord {
     std::uint32_t logCrc = 0;
     std::uint64_t logSize = 0;
     std::string entryKey;
+    // For whom the product was installed: its entry, keys and engine folder are that scope's.
+    InstallScope scope = InstallScope::Machine;
     // What the uninstall undoes and what it leaves: folders and files made, files found,
     // registry keys made and values written, fonts, components and shared-file counts.
     std::vector<Change> changes;

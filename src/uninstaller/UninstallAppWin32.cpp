@@ -25,16 +25,20 @@
 namespace vesk {
 namespace {
 
-// The texts of the language file the install kept in the system folder, the one of the system's
-// locale first.
+// The texts of the language file the install kept, the one of the system's locale first: beside
+// the uninstaller (a user's install keeps both in the user's engine folder), else in the system
+// folder (an install for the machine).
 void KeepLanguageFile(const SystemFacts& system, UninstallTexts& texts) {
-    const std::string folder = system.SystemFolder() + UninstallTexts::kKeptFolder;
-    for (const std::string& name : {UninstallTexts::KeptFileName(system.DefaultLocaleId()),
-                                    std::string(UninstallTexts::kFallbackFileName)}) {
-        TextLineList lines;
-        if (lines.ReadFile(folder + name)) {
-            texts.Keep(lines);
-            return;
+    const std::string folders[] = {FolderOf(system.ModuleFileName()) + "\\",
+                                   system.SystemFolder() + UninstallTexts::kKeptFolder};
+    for (const std::string& folder : folders) {
+        for (const std::string& name : {UninstallTexts::KeptFileName(system.DefaultLocaleId()),
+                                        std::string(UninstallTexts::kFallbackFileName)}) {
+            TextLineList lines;
+            if (lines.ReadFile(folder + name)) {
+                texts.Keep(lines);
+                return;
+            }
         }
     }
 }
@@ -105,7 +109,7 @@ int UninstallApp::Run(const std::string& commandLine) {
                 Tell(decision.problem, caption, MB_ICONERROR);
             } else if (Ask(decision.problem + "\r\n\r\n" + RemoveEntryQuestion(decision.plan.title),
                            caption)) {
-                EraseRegistryTree(HostRegistry(), RegistryRoot::LocalMachine, decision.entryKey);
+                EraseRegistryTree(HostRegistry(), decision.entryRoot, decision.entryKey);
             }
             return kUninstallRecordRefused;
         case UninstallDecision::Kind::Remove:

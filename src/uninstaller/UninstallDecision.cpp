@@ -3,6 +3,7 @@
 
 #include "install/ProductIdentity.h"
 #include "platform/Concat.h"
+#include "project/InstallScope.h"
 #include "uninstaller/RecordCheck.h"
 #include "uninstaller/RecordPlan.h"
 #include "uninstaller/UninstallLog.h"
@@ -13,16 +14,26 @@ namespace vesk {
 UninstallDecision DecideUninstall(const FileSystem& files, const PathResolver& paths,
                                   const std::string& logPath, const std::string& uninstallDesc) {
     UninstallDecision decision;
-    const FoundRecord found = FindRecord(files, paths.Resolve(kRecordsFolder), logPath);
+    // The machine's records first, then the current user's: the record says for whom the
+    // product was installed, and its folders and keys are that scope's.
+    PathResolver scoped = paths;
+    FoundRecord found;
+    for (InstallScope scope : {InstallScope::Machine, InstallScope::User}) {
+        scoped.SetScope(scope);
+        found = FindRecord(files, scoped.Resolve(RecordsFolderOf(scope)), logPath);
+        if (found.check != RecordCheck::None) break;
+    }
+    scoped.SetScope(found.record.scope);
     if (found.check == RecordCheck::Trusted) {
         decision.kind = UninstallDecision::Kind::Remove;
-        decision.plan = PlanFromRecord(found.record, found.path, paths);
+        decision.plan = PlanFromRecord(found.record, found.path, scoped);
         return decision;
     }
     if (found.check == RecordCheck::LogChanged) {
         decision.kind = UninstallDecision::Kind::Refused;
         decision.problem = RecordProblemMessage(logPath, found.record.title);
         decision.entryKey = found.record.entryKey;
+        decision.entryRoot = EngineRoot(found.record.scope);
         decision.plan.title = found.record.title;
         return decision;
     }

@@ -21,13 +21,16 @@ struct UninstallDecision {
     UninstallPlan plan;
     // Why nothing goes, for the user.
     std::string problem;
-    // Refused: the install's uninstall entry below HKEY_LOCAL_MACHINE ("" when it has none),
-    // which an administrator who confirms may still take off the list of installed programs.
+    // Refused: the install's uninstall entry below `entryRoot` ("" when it has none), which an
+    // administrator (for a user's install, the user) who confirms may still take off the list of
+    // installed programs.
     std::string entryKey;
+    RegistryRoot entryRoot = RegistryRoot::LocalMachine;
 };
 
 // Decides for the log at `logPath` (a full path). `paths` must have the log's folder as its
-// install folder. The records are looked for in the engine's records folder; a record that names
+// install folder. The records are looked for in the engine's records folder of the machine, then
+// in the current user's (a record names its scope, and the plan is made in it); a record that names
 // the log governs: its plan (PlanFromRecord) when the log is as the install wrote it, Refused
 // when it is missing or changed. Without such a record the log alone is planned (PlanUninstall)
 // when it is whole, as for an install by an engine that kept no record.

@@ -469,6 +469,51 @@ TEST(ProjectCheckTest, RegistryNumbersMustReadAsWritten) {
     EXPECT_TRUE(outcome.checked) << outcome.errors;
 }
 
+TEST(ProjectCheckTest, ASetupForTheCurrentUserRefusesWhatNeedsAdministratorRights) {
+    struct Case {
+        std::string tasks, bindings;
+        const char* error;  // part of the error; nullptr: the project checks clean
+    };
+    const std::string product =
+        "<PathDesc>[InstallDir]</PathDesc>\n<PathValue>product</PathValue>\n";
+    const Case cases[] = {
+        {Task("2406", RegistryItem("HKEY_CURRENT_USER", "\\Software\\V", "0")), "", nullptr},
+        {Task("2406", RegistryItem("HKEY_LOCAL_MACHINE", "\\Software\\V", "0")), "",
+         "RegRootKey of task 2406: \"HKEY_LOCAL_MACHINE\" is below HKEY_LOCAL_MACHINE, which a "
+         "setup for the current user (InstallScope user) cannot write"},
+        {Task("2406", RegistryItem("HKEY_CLASSES_ROOT", "\\.vesk", "0")), "",
+         "use HKEY_CURRENT_USER (HKEY_CURRENT_USER\\Software\\Classes for file types)"},
+        {"", "<PathDesc>[System Directory]</PathDesc>\n<PathValue>product</PathValue>\n",
+         "PathDesc of task 2402: \"[System Directory]\" installs into [System Directory], which "
+         "only administrators can write"},
+        {Task("2405", SubTask("1", "GetValue", "<File>[InstallDir]\\A.ocx</File>\n")), "",
+         "File of task 2405: \"[InstallDir]\\A.ocx\" is registered for every user (Regsvr32)"},
+        {Task("2407", SubTask("1", "GetValue", "<File>[InstallDir]\\A.ttf</File>\n")), "",
+         "File of task 2407: \"[InstallDir]\\A.ttf\": fonts are installed for every user"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error ? c.error : "accepted");
+        BuildTestKit kit;
+        kit.Write("product/A.txt", "a");
+        kit.WriteProject(c.tasks, "<InstallScope>user</InstallScope>\n", c.bindings);
+        const Outcome outcome = Check(kit, {}, false, true);
+        if (!c.error) {
+            EXPECT_TRUE(outcome.checked) << outcome.errors;
+        } else {
+            EXPECT_NE(outcome.errors.find(c.error), std::string::npos) << outcome.errors;
+        }
+    }
+    // The same items in a setup for the machine are no mistake.
+    BuildTestKit kit;
+    kit.Write("product/A.txt", "a");
+    kit.WriteProject(Task("2406", RegistryItem("HKEY_LOCAL_MACHINE", "\\Software\\V", "0")),
+                     "<InstallScope>Machine</InstallScope>\n");
+    EXPECT_TRUE(Check(kit).checked);
+    kit.WriteProject("", "<InstallScope>users</InstallScope>\n");
+    EXPECT_NE(Check(kit).errors.find("InstallScope of task 2401: \"users\": write machine"),
+              std::string::npos);
+}
+
 TEST(ProjectCheckTest, TargetsTheSetupDoesNotInstallAreErrorsUnlessAllowed) {
     struct Case {
         const char* name;

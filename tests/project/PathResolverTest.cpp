@@ -130,6 +130,46 @@ TEST(PathResolverTest, EveryTokenResolvesAsTheMachineSays) {
     }
 }
 
+// Every token for the machine and for the current user: a user's install goes to the user's
+// programs folder, Start menu and Startup folder; the rest is the same.
+TEST(PathResolverTest, EveryTokenInEachScope) {
+    struct Row {
+        std::string path, machine, user;
+    };
+    const std::string roaming = "C:\\Users\\Ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu";
+    const Row rows[] = {
+        {"[Program Files]\\V", "C:\\Program Files\\V",
+         "C:\\Users\\Ann\\AppData\\Local\\Programs\\V"},
+        {"[InstallDir]\\a", "C:\\Program Files\\Vesk\\a", "C:\\Program Files\\Vesk\\a"},
+        {"[Windows Directory]", "C:\\WINDOWS", "C:\\WINDOWS"},
+        {"[System Directory]", "C:\\WINDOWS\\System32", "C:\\WINDOWS\\System32"},
+        {"[Desktop Directory]\\a.lnk", "C:\\Documents and Settings\\Ann\\Desktop\\a.lnk",
+         "C:\\Documents and Settings\\Ann\\Desktop\\a.lnk"},
+        {"[Absolute Directory]D:\\x", "D:\\x", "D:\\x"},
+        {"[TempFileDir]\\x", "C:\\TEMP\\x", "C:\\TEMP\\x"},
+        {"[Start Menu]\\V", std::string(kPrograms) + "\\V", roaming + "\\Programs\\V"},
+        {"[Startup]\\a.lnk", std::string(kPrograms) + "\\Startup\\a.lnk",
+         roaming + "\\Programs\\Startup\\a.lnk"},
+        {"[QuickLaunch]\\a.lnk", "[QuickLaunch]\\a.lnk", "[QuickLaunch]\\a.lnk"},
+    };
+    FakeSystemFacts facts;
+    MemoryRegistry registry;
+    registry.PutString(RegistryRoot::LocalMachine, kShellFolders, "Common Programs", kPrograms);
+    registry.PutString(RegistryRoot::LocalMachine, kShellFolders, "Common Startup",
+                       std::string(kPrograms) + "\\Startup");
+    PathResolver resolver(facts, registry, "C:\\Program Files\\Vesk");
+    for (const Row& row : rows) {
+        resolver.SetScope(InstallScope::Machine);
+        EXPECT_EQ(resolver.Resolve(row.path), row.machine) << row.path;
+        resolver.SetScope(InstallScope::User);
+        EXPECT_EQ(resolver.Resolve(row.path), row.user) << row.path;
+    }
+    // A user's folder the shell cannot name leaves the token in place.
+    facts.userFolders.clear();
+    EXPECT_EQ(resolver.Resolve("[Program Files]\\V"), "[Program Files]\\V");
+    EXPECT_EQ(resolver.Resolve("[Startup]"), "[Startup]");
+}
+
 TEST(PathResolverTest, ANewInstallFolderIsSeenByTheNextResolution) {
     FakeSystemFacts facts;
     MemoryRegistry registry;

@@ -2,6 +2,7 @@
 // paths and values hold, and anything that is not a whole record is refused.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "session/ProductRecord.h"
@@ -19,6 +20,7 @@ ProductRecord Example() {
     record.logPath = "C:\\Apps\\Demo\\VeskInstall Demo 1.2.xml";
     DigestOf("<InstallProject/>", record.logCrc, record.logSize);
     record.entryKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Demo 1.2";
+    record.scope = InstallScope::User;
     Change file = FileChange(ChangeKind::FileCreated, "C:\\Apps\\Demo\\a|b%c\r\n.txt");
     file.stamp = FileStamp{12, 0xFFFFFFFFFFFFFFFFull};
     Change value = RegistryValueChange(
@@ -47,6 +49,12 @@ TEST(ProductRecordTest, AWrittenRecordReadsBackTheSame) {
     EXPECT_TRUE(read.changes[1].keepAtUninstall);
     EXPECT_TRUE(read.changes[2].wholeTree);
     EXPECT_EQ(read.changes[3].copy, "C:\\R.exe");
+    EXPECT_EQ(read.scope, InstallScope::User);
+    // A record of an earlier engine has no scope line: its install was for the machine.
+    std::string earlier = text;
+    earlier.erase(earlier.find("Scope=user\r\n"), std::strlen("Scope=user\r\n"));
+    ASSERT_TRUE(ReadRecordText(earlier, read));
+    EXPECT_EQ(read.scope, InstallScope::Machine);
 }
 
 TEST(ProductRecordTest, WhatIsNoWholeRecordIsRefused) {

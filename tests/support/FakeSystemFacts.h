@@ -21,6 +21,13 @@ public:
         std::string("C:\\Documents and Settings\\Ann\\Desktop");
     std::optional<std::string> appDataFolder =
         std::string("C:\\Documents and Settings\\Ann\\Application Data");
+    std::map<UserFolder, std::string> userFolders = {
+        {UserFolder::LocalAppData, "C:\\Users\\Ann\\AppData\\Local"},
+        {UserFolder::Programs,
+         "C:\\Users\\Ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs"},
+        {UserFolder::Startup,
+         "C:\\Users\\Ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup"},
+    };
     std::string userName = "Ann";
     std::string computerName = "BOX";
     std::uint32_t packedVersion = 0x0A280105;  // Windows XP: 5.1, build 2600
@@ -39,6 +46,11 @@ public:
     std::string TempPath() const override { return tempPath; }
     std::optional<std::string> DesktopFolder() const override { return desktopFolder; }
     std::optional<std::string> AppDataFolder() const override { return appDataFolder; }
+    std::optional<std::string> UserFolderPath(UserFolder folder) const override {
+        const auto found = userFolders.find(folder);
+        return found == userFolders.end() ? std::nullopt
+                                          : std::optional<std::string>(found->second);
+    }
     std::string UserName() const override { return userName; }
     std::string ComputerName() const override { return computerName; }
     std::uint32_t PackedVersion() const override { return packedVersion; }
