@@ -4,14 +4,15 @@
 #include <windows.h>
 
 #include "app/SetupCommandLine.h"
+#include "platform/WideTextWin32.h"
 
 namespace vesk {
 
 void ShowCommandLineHelp(const std::string& problem) {
     const std::string text =
         problem.empty() ? SetupCommandLineHelp() : problem + "\r\n\r\n" + SetupCommandLineHelp();
-    MessageBoxA(nullptr, text.c_str(), "Setup",
-                MB_OK | (problem.empty() ? MB_ICONINFORMATION : MB_ICONERROR));
+    MessageBoxUtf8(nullptr, text, "Setup",
+                   MB_OK | (problem.empty() ? MB_ICONINFORMATION : MB_ICONERROR));
 }
 
 }  // namespace vesk

@@ -28,4 +28,22 @@ inline std::string Narrow(const std::wstring& wide) {
     return Narrow(wide.data(), wide.size());
 }
 
+// The window calls the engine makes with its own texts.
+inline int MessageBoxUtf8(HWND owner, const std::string& text, const std::string& caption,
+                          UINT flags) {
+    return MessageBoxW(owner, Wide(text).c_str(), Wide(caption).c_str(), flags);
+}
+
+inline bool SetWindowTextUtf8(HWND window, const std::string& text) {
+    return SetWindowTextW(window, Wide(text).c_str()) != 0;
+}
+
+inline std::string WindowTextUtf8(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0) return std::string();
+    std::wstring text(std::size_t(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, &text[0], length + 1);
+    return copied > 0 ? Narrow(text.data(), std::size_t(copied)) : std::string();
+}
+
 }  // namespace vesk

@@ -130,7 +130,7 @@ TEST(InstallProjectTest, GetValuesCollectsAcrossSubTasksInFileOrder) {
 }
 
 // A project with every slot's task, every subtask type and every field kind, repeated Files
-// among them, values with '>' and GB2312 bytes, and the catch-all types.
+// among them, values with '>' and UTF-8 characters, and the catch-all types.
 InstallProject EveryKindProject() {
     InstallProject project;
     for (int slot = 0; slot < kTaskSlotCount; ++slot) {
@@ -141,7 +141,7 @@ InstallProject EveryKindProject() {
                 subtask.Add(FieldKind(k), "v" + std::to_string(slot * 100 + k));
             }
             subtask.Add(FieldKind::File, "second file")
-                .Add(FieldKind::File, "a>b \xB0\xB2 \"quoted\" &amp;")
+                .Add(FieldKind::File, "a>b \xE5\xAE\x89 \"quoted\" &amp;")
                 .Add(FieldKind::Description, "");
         }
         task.Add(SubTask("999999", SubTaskType::GetValue));
@@ -162,8 +162,8 @@ TEST(InstallProjectTest, WriteReadWriteGivesIdenticalBytes) {
     EXPECT_EQ(back.TaskAt(kSlotFonts).Label(), TaskLabelForSlot(kSlotFonts));
     // The repeated File fields keep their number and order.
     const TextLineList files = back.GetValues("2412", SubTaskType::FileList, FieldKind::File);
-    EXPECT_EQ(files.Lines(),
-              (std::vector<std::string>{"v2009", "second file", "a>b \xB0\xB2 \"quoted\" &amp;"}));
+    EXPECT_EQ(files.Lines(), (std::vector<std::string>{"v2009", "second file",
+                                                       "a>b \xE5\xAE\x89 \"quoted\" &amp;"}));
 }
 
 TEST(InstallProjectTest, WritesTheFixedLayout) {
@@ -173,7 +173,7 @@ TEST(InstallProjectTest, WritesTheFixedLayout) {
     project.Add(task);
     project.Add(Task("2002", TaskType::ShowDialogBox, true));
     EXPECT_EQ(project.ToText(),
-              "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n"
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
               "<InstallProject>\r\n"
               "<Version>VeskInstall5.0</Version>\r\n"
               "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
