@@ -8,8 +8,6 @@
 #include "builder/inspection/OutputTree.h"
 #include "platform/FileTimes.h"
 #include "platform/HandleWin32.h"
-#include "platform/LongPathWin32.h"
-#include "platform/WideTextWin32.h"
 
 namespace vesk {
 namespace {
@@ -46,12 +44,12 @@ std::string FinalPathOf(HANDLE handle) {
 }
 
 bool SamePath(const std::string& a, const std::string& b) {
-    return lstrcmpiW(Wide(a).c_str(), b.c_str()) == 0;
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
 // The entry `path` itself, not what a link there leads to.
 HANDLE OpenEntry(const std::string& path, DWORD access, DWORD share) {
-    return CreateFileW(LongPath(path).c_str(), access, share, nullptr, OPEN_EXISTING,
+    return CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING,
                        FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
 }
 
@@ -61,7 +59,7 @@ public:
     ~Win32TreeFile() override {
         if (file_) {
             Close();
-            if (failed_) DeleteFileW(LongPath(path_).c_str());
+            if (failed_) DeleteFileA(path_.c_str());
         }
     }
 
@@ -151,10 +149,10 @@ bool OutputTree::Open(const std::string& root, std::string& why) {
     // The parents as the caller named them; only below the root are links refused.
     for (std::size_t at = path.find('\\', 3); at != std::string::npos;
          at = path.find('\\', at + 1)) {
-        CreateDirectoryW(LongPath(path.substr(0, at)).c_str(), nullptr);
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
     }
-    CreateDirectoryW(LongPath(path).c_str(), nullptr);
-    FileHandle folder(CreateFileW(LongPath(path).c_str(), FILE_READ_ATTRIBUTES,
+    CreateDirectoryA(path.c_str(), nullptr);
+    FileHandle folder(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!folder) {
@@ -175,8 +173,7 @@ bool OutputTree::CreateFolders(const std::string& relative, std::string& why) {
         below += "\\" + part;
         if (handles_->folders.count(below)) continue;
         const std::string path = root_ + below;
-        if (!CreateDirectoryW(LongPath(path).c_str(), nullptr) &&
-            GetLastError() != ERROR_ALREADY_EXISTS) {
+        if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
             why = path + ": cannot create the folder: " + SystemError();
             return false;
         }
@@ -211,7 +208,7 @@ std::unique_ptr<TreeFile> OutputTree::NewFile(const std::string& relative, std::
     for (const std::string& part : RelativeParts(relative)) below += "\\" + part;
     const std::string path = root_ + below;
     auto create = [&path] {
-        return CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     };
     FileHandle file(create());

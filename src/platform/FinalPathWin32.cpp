@@ -23,7 +23,7 @@ Call Kernel32(const char* name) {
 std::string FinalPathOf(HANDLE handle) {
     static const auto finalPath = Kernel32<FinalPathCall>("GetFinalPathNameByHandleW");
     if (!finalPath) return {};
-    std::wstring text(MAX_PATH, L'\0');
+    WideText text(MAX_PATH, L'\0');
     DWORD length = finalPath(handle, &text[0], DWORD(text.size()), 0);
     if (length >= text.size()) {
         text.resize(length + 1);

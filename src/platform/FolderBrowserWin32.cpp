@@ -44,8 +44,8 @@ std::string BrowseForFolder(const std::string& title, const std::string& initial
     // asks (the disk request comes from the loading dialog or from the install worker).
     ComRuntime runtime;
     wchar_t displayName[MAX_PATH + 1] = {};
-    const std::wstring wideTitle = Wide(title);
-    const std::wstring wideInitial = Wide(initial);
+    const WideText wideTitle = Wide(title);
+    const WideText wideInitial = Wide(initial);
     BROWSEINFOW info = {};
     info.hwndOwner = nullptr;
     info.pszDisplayName = displayName;

@@ -9,7 +9,7 @@ namespace vesk {
 namespace {
 
 std::string Upper(const std::string& text) {
-    std::wstring wide = Wide(text);
+    WideText wide = Wide(text);
     if (!wide.empty()) CharUpperBuffW(&wide[0], DWORD(wide.size()));
     return Narrow(wide);
 }
@@ -30,10 +30,10 @@ constexpr DWORD kShareAllButDelete = FILE_SHARE_READ | FILE_SHARE_WRITE;
 }  // namespace
 
 std::string FullPath(const std::string& path) {
-    const std::wstring wide = Wide(path);
+    const WideText wide = Wide(path);
     const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     if (size == 0) return path;
-    std::wstring full(size, L'\0');
+    WideText full(size, L'\0');
     const DWORD length = GetFullPathNameW(wide.c_str(), size, &full[0], nullptr);
     return length > 0 && length < size ? Narrow(full.data(), length) : path;
 }

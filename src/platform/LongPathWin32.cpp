@@ -5,14 +5,14 @@
 
 namespace vesk {
 
-std::wstring LongPath(const std::string& utf8Path) {
-    std::wstring path = Wide(utf8Path);
+WideText LongPath(const std::string& utf8Path) {
+    WideText path = Wide(utf8Path);
     if (path.size() <= kClassicFolderLimit) return path;
     if (path.compare(0, 4, L"\\\\?\\") == 0) return path;
     // The prefix turns off the system's own clean-up of "/", "." and "..": done here instead.
     const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (size > 0) {
-        std::wstring full(size, L'\0');
+        WideText full(size, L'\0');
         const DWORD length = GetFullPathNameW(path.c_str(), size, &full[0], nullptr);
         if (length > 0 && length < size) path.assign(full, 0, length);
     }

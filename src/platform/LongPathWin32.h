@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/WideTextWin32.h"
+
 namespace vesk {
 
 // The longest path the classic file functions take (MAX_PATH less the terminating zero); a
@@ -18,6 +20,6 @@ constexpr std::size_t kLongPathLimit = 32767;
 // kClassicFolderLimit characters gets "\\?\" (or "\\?\UNC\"), which the system takes without
 // normalising, so the path is made full first. Relative and already prefixed paths stay as they
 // are.
-std::wstring LongPath(const std::string& utf8Path);
+WideText LongPath(const std::string& utf8Path);
 
 }  // namespace vesk

@@ -16,7 +16,7 @@ public:
                                             const std::string& commandLine,
                                             const std::string& folder, int show) override {
         SetCurrentDirectoryW(Wide(folder).c_str());
-        std::wstring line = Wide(commandLine);  // CreateProcess may write into its command line
+        WideText line = Wide(commandLine);  // CreateProcess may write into its command line
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -36,8 +36,8 @@ public:
 
     bool Start(const std::string& program, const std::string& commandLine,
                const std::string& folder, int show) override {
-        std::wstring line = Wide(commandLine);
-        const std::wstring current = Wide(folder);
+        WideText line = Wide(commandLine);
+        const WideText current = Wide(folder);
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -55,8 +55,8 @@ public:
 
     bool Open(const std::string& path, const std::string& parameters, const std::string& folder,
               int show) override {
-        const std::wstring wideParameters = Wide(parameters);
-        const std::wstring wideFolder = Wide(folder);
+        const WideText wideParameters = Wide(parameters);
+        const WideText wideFolder = Wide(folder);
         HINSTANCE result = ShellExecuteW(nullptr, nullptr, Wide(path).c_str(),
                                          parameters.empty() ? nullptr : wideParameters.c_str(),
                                          folder.empty() ? nullptr : wideFolder.c_str(), show);

@@ -65,7 +65,7 @@ bool IsText(DWORD type) {
 }
 
 std::string TextFromRegistry(const std::string& bytes) {
-    std::wstring wide(bytes.size() / sizeof(wchar_t), L'\0');
+    WideText wide(bytes.size() / sizeof(wchar_t), L'\0');
     if (!wide.empty()) std::memcpy(&wide[0], bytes.data(), wide.size() * sizeof(wchar_t));
     return Narrow(wide);
 }
@@ -156,7 +156,7 @@ public:
     }
 
     bool SetValue(const std::string& name, const RegistryValue& value) override {
-        const std::wstring text = IsText(value.type) ? Wide(value.data) : std::wstring();
+        const WideText text = IsText(value.type) ? Wide(value.data) : WideText();
         const BYTE* data = IsText(value.type) ? reinterpret_cast<const BYTE*>(text.data())
                                               : reinterpret_cast<const BYTE*>(value.data.data());
         const DWORD size =

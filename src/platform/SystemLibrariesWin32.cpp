@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/WideTextWin32.h"
+
 namespace vesk {
 namespace {
 
@@ -46,9 +48,9 @@ HMODULE LoadSystemLibrary(const char* name) {
     wchar_t folder[MAX_PATH + 1] = {};
     const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length > MAX_PATH) return nullptr;
-    std::wstring path(folder, length);
-    path += L'\\';
-    for (const char* c = name; *c; ++c) path += wchar_t(*c);  // the names are ASCII
+    WideText path(folder, length);
+    path += u'\\';
+    for (const char* c = name; *c; ++c) path += char16_t(*c);  // the names are ASCII
     return LoadLibraryW(path.c_str());
 }
 

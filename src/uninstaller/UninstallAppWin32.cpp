@@ -47,10 +47,10 @@ void KeepLanguageFile(const SystemFacts& system, UninstallTexts& texts) {
 
 // A log path given relative to the current folder, made whole: its folder is the install folder.
 std::string FullPathOf(const std::string& path) {
-    const std::wstring wide = Wide(path);
+    const WideText wide = Wide(path);
     const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     if (size == 0) return path;
-    std::wstring full(size, L'\0');
+    WideText full(size, L'\0');
     const DWORD length = GetFullPathNameW(wide.c_str(), size, &full[0], nullptr);
     if (length == 0 || length >= size) return path;
     return Narrow(full.data(), length);

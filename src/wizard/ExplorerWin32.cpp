@@ -103,8 +103,8 @@ bool CExplorer::Init(const std::string& root, bool showFiles) {
 HTREEITEM CExplorer::InsertItem(HTREEITEM parent, const std::string& path,
                                 const std::string& label) {
     SHFILEINFOW normal{}, open{};
-    const std::wstring widePath = Wide(path);
-    std::wstring wideLabel = Wide(label);
+    const WideText widePath = Wide(path);
+    WideText wideLabel = Wide(label);
     if (!SHGetFileInfoW(widePath.c_str(), 0, &normal, sizeof normal,
                         SHGFI_SYSICONINDEX | SHGFI_SMALLICON) ||
         !SHGetFileInfoW(widePath.c_str(), 0, &open, sizeof open,

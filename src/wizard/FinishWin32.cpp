@@ -22,7 +22,7 @@ DrawnCaptions MeasureCaptions(const std::vector<FinishBox>& boxes, HFONT font, i
     HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
     for (const FinishBox& box : boxes) {
         RECT area{0, 0, room, 0};
-        const std::wstring caption = Wide(box.caption);
+        const WideText caption = Wide(box.caption);
         DrawTextW(dc, caption.c_str(), int(caption.size()), &area,
                   DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL);
         drawn.widths.push_back(int(area.right));

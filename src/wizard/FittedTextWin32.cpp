@@ -9,9 +9,9 @@ namespace vesk {
 namespace {
 
 constexpr UINT kWrapped = DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_LEFT | DT_TOP;
-constexpr wchar_t kEllipsis[] = L"...";
+constexpr char16_t kEllipsis[] = u"...";
 
-int HeightIn(HDC dc, const std::wstring& text, int width) {
+int HeightIn(HDC dc, const WideText& text, int width) {
     RECT box{0, 0, width, 0};
     DrawTextW(dc, text.c_str(), int(text.size()), &box, kWrapped | DT_CALCRECT);
     return box.bottom - box.top;
@@ -28,13 +28,13 @@ int WrappedHeight(HDC dc, const std::string& text, int width) {
 }
 
 int DrawFittedText(HDC dc, const std::string& utf8, const RECT& area) {
-    const std::wstring text = Wide(utf8);
+    const WideText text = Wide(utf8);
     const int width = area.right - area.left;
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     const int line = metrics.tmHeight > 0 ? int(metrics.tmHeight) : 1;
     const int room = area.bottom - area.top < line ? line : area.bottom - area.top;
-    std::wstring shown = text;
+    WideText shown = text;
     if (HeightIn(dc, text, width) > room) {
         // The longest start of the text (whole characters: a surrogate pair is never split)
         // that fits with the ellipsis behind it.
@@ -45,7 +45,7 @@ int DrawFittedText(HDC dc, const std::string& utf8, const RECT& area) {
         std::size_t low = 0, high = ends.size();  // ends[low] fits; ends[high] does not
         while (high - low > 1) {
             const std::size_t middle = (low + high) / 2;
-            if (HeightIn(dc, text.substr(0, ends[middle]) + kEllipsis, width) <= room) {
+            if (HeightIn(dc, WideText(text.substr(0, ends[middle]) + kEllipsis), width) <= room) {
                 low = middle;
             } else {
                 high = middle;

@@ -45,7 +45,7 @@ bool CSelectProgramFolder::OnCommand(int id, int code) {
     if (selected == LB_ERR) return true;
     const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, WPARAM(selected), 0);
     if (length == LB_ERR) return true;
-    std::wstring name(std::size_t(length) + 1, L'\0');
+    WideText name(std::size_t(length) + 1, L'\0');
     const LRESULT copied =
         SendMessageW(list, LB_GETTEXT, WPARAM(selected), reinterpret_cast<LPARAM>(&name[0]));
     name.resize(copied == LB_ERR ? 0 : std::size_t(copied));

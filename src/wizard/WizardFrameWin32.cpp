@@ -315,7 +315,7 @@ void WizardFrame::PaintHeader(HDC dc, const RECT& band) {
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     HGDIOBJ previous = SelectObject(dc, BoldFont());
     RECT subject{kSubjectSpot.x, kSubjectSpot.y, right, kDescriptionSpot.y};
-    const std::wstring subjectText = Wide(header_.subject);
+    const WideText subjectText = Wide(header_.subject);
     DrawTextW(dc, subjectText.c_str(), int(subjectText.size()), &subject,
               DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
     SelectObject(dc, NormalFont());

@@ -86,8 +86,8 @@ bool ChildProcess::Create(const char* program, std::string commandLine, DWORD fl
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    const std::wstring wideProgram = program ? vesk::Wide(program) : std::wstring();
-    std::wstring wideLine = vesk::Wide(commandLine);
+    const WideText wideProgram = program ? vesk::Wide(program) : WideText();
+    WideText wideLine = vesk::Wide(commandLine);
     if (!CreateProcessW(program ? wideProgram.c_str() : nullptr, &wideLine[0], nullptr, nullptr,
                         FALSE, flags, nullptr, nullptr, &startup, &info)) {
         return false;

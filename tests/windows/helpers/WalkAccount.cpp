@@ -8,10 +8,10 @@
 namespace vesk::test {
 namespace {
 
-std::wstring ToWide(UINT codePage, const std::string& text) {
-    if (text.empty()) return std::wstring();
+WideText ToWide(UINT codePage, const std::string& text) {
+    if (text.empty()) return WideText();
     const int length = MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(std::size_t(length > 0 ? length : 0), L'\0');
+    WideText wide(std::size_t(length > 0 ? length : 0), L'\0');
     if (length > 0) {
         MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), &wide[0], length);
     }
@@ -45,7 +45,7 @@ std::string AnsiToUtf8(const std::string& text) {
     return WideToUtf8(ToWide(CP_ACP, text));
 }
 
-std::string WideToUtf8(const std::wstring& text) {
+std::string WideToUtf8(const WideText& text) {
     if (text.empty()) return std::string();
     const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
                                            nullptr, nullptr);
@@ -57,7 +57,7 @@ std::string WideToUtf8(const std::wstring& text) {
     return utf8;
 }
 
-std::wstring Utf8ToWide(const std::string& text) {
+WideText Utf8ToWide(const std::string& text) {
     return ToWide(CP_UTF8, text);
 }
 
