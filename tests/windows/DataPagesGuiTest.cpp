@@ -169,7 +169,7 @@ std::vector<std::string> ListTexts(HWND list, UINT countMessage, UINT lengthMess
     const LRESULT count = SendMessageW(list, countMessage, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         const LRESULT length = SendMessageW(list, lengthMessage, WPARAM(i), 0);
-        WideText wide(std::size_t(std::max<LRESULT>(length, 0)) + 1, L'\0');
+        std::wstring wide(std::size_t(std::max<LRESULT>(length, 0)) + 1, L'\0');
         SendMessageW(list, textMessage, WPARAM(i), reinterpret_cast<LPARAM>(&wide[0]));
         char text[1024] = {};
         WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof text - 1, nullptr, nullptr);

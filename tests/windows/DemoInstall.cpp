@@ -45,7 +45,7 @@ LinkInfo ReadLink(const std::string& path) {
         FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Out())))) {
         return info;
     }
-    WideText wide(path.begin(), path.end());
+    std::wstring wide(path.begin(), path.end());
     if (FAILED(file->Load(wide.c_str(), STGM_READ))) return info;
     char text[1024] = {};
     link->GetPath(text, sizeof text, nullptr, 0);

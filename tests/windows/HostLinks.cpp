@@ -17,7 +17,7 @@ UnixNameCall WineUnixName() {
 
 // Under Wine, the host's name of `path`.
 std::string HostName(const std::string& path) {
-    WideText wide(path.begin(), path.end());
+    std::wstring wide(path.begin(), path.end());
     char* name = WineUnixName()(wide.c_str());
     std::string text = name ? name : "";
     if (name) HeapFree(GetProcessHeap(), 0, name);

@@ -33,7 +33,7 @@ std::string UnixPathOf(const std::string& path) {
     const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void (*)()>(
         GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (!toUnix) return std::string();
-    WideText wide(path.size() + 1, L'\0');
+    std::wstring wide(path.size() + 1, L'\0');
     MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], int(wide.size()));
     char* unix = toUnix(wide.c_str());
     if (!unix) return std::string();

@@ -8,10 +8,10 @@
 namespace vesk::test {
 namespace {
 
-WideText ToWide(UINT codePage, const std::string& text) {
-    if (text.empty()) return WideText();
+std::wstring ToWide(UINT codePage, const std::string& text) {
+    if (text.empty()) return std::wstring();
     const int length = MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), nullptr, 0);
-    WideText wide(std::size_t(length > 0 ? length : 0), L'\0');
+    std::wstring wide(std::size_t(length > 0 ? length : 0), L'\0');
     if (length > 0) {
         MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), &wide[0], length);
     }
@@ -45,7 +45,7 @@ std::string AnsiToUtf8(const std::string& text) {
     return WideToUtf8(ToWide(CP_ACP, text));
 }
 
-std::string WideToUtf8(const WideText& text) {
+std::string WideToUtf8(const std::wstring& text) {
     if (text.empty()) return std::string();
     const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
                                            nullptr, nullptr);
@@ -57,7 +57,7 @@ std::string WideToUtf8(const WideText& text) {
     return utf8;
 }
 
-WideText Utf8ToWide(const std::string& text) {
+std::wstring Utf8ToWide(const std::string& text) {
     return ToWide(CP_UTF8, text);
 }
 

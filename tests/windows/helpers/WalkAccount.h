@@ -27,7 +27,7 @@ private:
 // Text of the ANSI code page (what the A functions give) as UTF-8.
 std::string AnsiToUtf8(const std::string& text);
 // UTF-16 text as UTF-8, and back.
-std::string WideToUtf8(const WideText& text);
-WideText Utf8ToWide(const std::string& text);
+std::string WideToUtf8(const std::wstring& text);
+std::wstring Utf8ToWide(const std::string& text);
 
 }  // namespace vesk::test
