@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/AnsiText.h"
 #include "project/InstallProject.h"
 #include "project/TaskSlots.h"
 #include "support/TempDir.h"
@@ -24,6 +25,37 @@ InstallProject ProjectWithExecAt(std::size_t count, std::vector<std::size_t> exe
 
 std::string IdOf(const Task* task) {
     return task ? task->Id() : "none";
+}
+
+TEST(InstallProjectTest, TextsAreReadInTheCodePageTheProjectDeclares) {
+    if (AnsiEncoder()(0xE9) != "\xE9") GTEST_SKIP() << "the system's code page is not 1252";
+    const auto project = [](const std::string& declaration, const std::string& name) {
+        return declaration +
+               "\r\n<InstallProject>\r\n<Version>VeskInstall5.0</Version>\r\n"
+               "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
+               "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n<ProjectName>" +
+               name + "</ProjectName>\r\n</SubTask>\r\n</Task>\r\n</InstallProject>\r\n";
+    };
+    const struct {
+        const char* what;
+        std::string text;
+        std::string name;
+    } cases[] = {
+        // Every project and log of earlier engines: the system's ANSI code page.
+        {"GB2312 declared", project("<?xml version=\"1.0\" encoding=\"GB2312\"?>", "Caf\xE9"),
+         "Caf\xC3\xA9"},
+        {"UTF-8 declared", project("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "Caf\xC3\xA9"),
+         "Caf\xC3\xA9"},
+        {"utf-8 declared", project("<?xml version=\"1.0\" encoding=\"utf-8\"?>", "\xE4\xB8\xAD"),
+         "\xE4\xB8\xAD"},
+        {"UTF-8 declared, a stray byte", project("<?xml encoding=\"UTF-8\"?>", "Caf\xE9"),
+         "Caf\xEF\xBF\xBD"},
+    };
+    for (const auto& c : cases) {
+        InstallProject read;
+        read.Parse(c.text);
+        EXPECT_EQ(read.ProjectName(), c.name) << c.what;
+    }
 }
 
 TEST(InstallProjectTest, PageCursorWalksPagesAtOneFourSix) {
