@@ -161,7 +161,7 @@ void AppendTextKeys(std::string& out) {
             out += "| " + std::to_string(key) + " | (reserved) | | |\n";
             continue;
         }
-        const std::string text = Gb2312ToUtf8(english.GetText(key));
+        const std::string text = english.GetText(key);
         out += "| " + std::to_string(key) + " | " + name + " | " + Code("\"" + text + "\"") +
                " | " + Cell(*TextKeyNote(key) ? TextKeyNote(key) : "not shown by the setup") +
                " |\n";

@@ -334,7 +334,8 @@ const char* FormRule(ValueForm form) {
     switch (form) {
         case ValueForm::Text:
             return "any text without `<` or a line break; no entities such as `&amp;` (values "
-                   "are not escaped); UTF-8 is converted to GB2312";
+                   "are not escaped); any character (the project is UTF-8; a file in GB2312 is "
+                   "converted)";
         case ValueForm::PageText:
             return "a text, or references naming keys of the language table";
         case ValueForm::KeyReference:

@@ -76,9 +76,8 @@ bool StubBranding::Fail(std::string message) {
 }
 
 std::u16string StubBranding::Wide(const std::string& text, const char* field) {
-    std::string why;
-    if (CheckGb2312(text, why)) return Utf16Of(Gb2312ToUtf8(text));
-    warnings_.push_back(std::string(field) + " of task 2401 is no GB2312 text; the version " +
+    if (IsUtf8(text)) return Utf16Of(text);
+    warnings_.push_back(std::string(field) + " of task 2401 is no UTF-8 text; the version " +
                         "information shows '?' for its other characters");
     std::u16string wide;
     for (unsigned char c : text) wide += c < 0x80 ? char16_t(c) : u'?';

@@ -105,10 +105,13 @@ std::string Gb2312ToUtf8(const std::string& gb2312) {
     return out;
 }
 
-bool ToProjectCodePage(const std::string& text, std::string& out, std::string& why) {
-    if (IsUtf8(text)) return Utf8ToGb2312(text, out, why);
+bool ToProjectText(const std::string& text, std::string& out, std::string& why) {
+    if (IsUtf8(text)) {
+        out = text;
+        return true;
+    }
     if (!CheckGb2312(text, why)) return false;
-    out = text;
+    out = Gb2312ToUtf8(text);
     return true;
 }
 

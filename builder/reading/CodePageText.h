@@ -21,10 +21,9 @@ bool Utf8ToGb2312(const std::string& utf8, std::string& gb2312, std::string& why
 // table is kept as it is.
 std::string Gb2312ToUtf8(const std::string& gb2312);
 
-// A text as the project takes it in: ASCII as it is; UTF-8 converted to GB2312 (a GB2312 text is
+// A text as the project takes it in, in UTF-8: ASCII and UTF-8 as they are (a GB2312 text is
 // seldom also well-formed UTF-8, while a UTF-8 text often passes for GB2312, so UTF-8 is tried
-// first); else GB2312 bytes as they are. False with the reason when it is none of these or a
-// character has no GB2312 code.
-bool ToProjectCodePage(const std::string& text, std::string& out, std::string& why);
+// first); else GB2312 bytes converted. False with the reason when it is neither.
+bool ToProjectText(const std::string& text, std::string& out, std::string& why);
 
 }  // namespace vesk

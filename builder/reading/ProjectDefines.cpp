@@ -37,7 +37,7 @@ bool ProjectDefines::Add(const std::string& assignment, std::string& why) {
         return false;
     }
     std::string converted;
-    if (!ToProjectCodePage(value, converted, why)) {
+    if (!ToProjectText(value, converted, why)) {
         why = "the value of " + name + ": " + why;
         return false;
     }

@@ -234,11 +234,12 @@ bool ProjectReader::ReadText(const std::string& text, const std::string& name) {
 bool ProjectReader::Prepare(const std::string& line, std::size_t number, std::string& prepared) {
     std::string why;
     if (utf8_) {
-        if (!Utf8ToGb2312(line, prepared, why)) return Fail(number, why);
+        if (!IsUtf8(line)) return Fail(number, "the line is not UTF-8, which the file declares");
+        prepared = line;
     } else if (!CheckGb2312(line, why)) {
         return Fail(number, why);
     } else {
-        prepared = line;
+        prepared = Gb2312ToUtf8(line);
     }
     std::string expanded;
     if (defines_ && !defines_->Expand(prepared, expanded, why)) return Fail(number, why);

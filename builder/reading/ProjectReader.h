@@ -30,9 +30,10 @@ struct TaskLocation {
 // reader refuses what the engine would misread: unknown element or type names, a field whose
 // closing tag does not match, attributes out of order, a task or subtask left open.
 //
-// Texts reach the setup in GB2312, the code page the project declares and the engine reads: a
-// file that is well-formed UTF-8 (most editors' choice) is converted line by line, any other file
-// must be GB2312 already; a line that cannot be is refused. Comments are neither converted nor
+// Texts reach the setup in UTF-8, which the project declares and the engine reads: a file that is
+// well-formed UTF-8 (most editors' choice), has a byte-order mark or declares UTF-8 is taken as it
+// is, any other file must be GB2312 (what earlier projects were written in) and is converted line
+// by line; a line that is neither is refused. Comments are neither converted nor
 // checked. With defines set, every "${NAME}" outside comments is replaced after that.
 //
 // A mistake does not end the reading: the reader reports it and goes on at the next element, so

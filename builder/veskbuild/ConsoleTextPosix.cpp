@@ -2,13 +2,13 @@
 #include <iconv.h>
 
 #include "builder/veskbuild/ConsoleText.h"
+#include "platform/Utf8.h"
 
 namespace vesk::tool {
 
 std::string ForConsole(const std::string& ansiText) {
-    bool ascii = true;
-    for (unsigned char c : ansiText) ascii = ascii && c < 0x80;
-    if (ascii) return ansiText;
+    // The engine's texts are UTF-8; a text that is not comes from an earlier project (GB2312).
+    if (IsUtf8(ansiText)) return ansiText;
     iconv_t converter = iconv_open("UTF-8", "GB18030");
     if (converter == iconv_t(-1)) return ansiText;
     std::string input = ansiText;

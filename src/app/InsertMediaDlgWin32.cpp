@@ -4,6 +4,7 @@
 
 #include "container/ContainerFormat.h"
 #include "platform/FolderBrowser.h"
+#include "platform/WideTextWin32.h"
 #include "resources/ResourceIds.h"
 
 namespace vesk {
@@ -69,7 +70,7 @@ bool CInsertMediaDlg::OnInitDialog() {
     location_.SetText(LocationOf(expectedPath_));
     resultPath_.clear();
 
-    SetWindowTextA(Window(), texts_.GetText(TextKey::InsertMediaDesc).c_str());
+    SetWindowTextW(Window(), Wide(texts_.GetText(TextKey::InsertMediaDesc)).c_str());
     SetItemText(IDC_INSERT_MEDIA_LABEL, texts_.GetText(TextKey::InsertMediaDesc3));
     SetItemText(IDC_INSERT_MEDIA_BROWSE, texts_.GetText(TextKey::InsertMediaBrowseDesc));
     SetItemText(IDC_INSERT_MEDIA_CONFIRM, texts_.GetText(TextKey::SureDesc));

@@ -27,7 +27,7 @@ void LoadingDialog::Show() {
 bool LoadingDialog::OnInitDialog() {
     static const int kFontControls[] = {IDC_LOADING_TEXT};
     SetUpFonts(kFontControls);
-    SendMessageA(Item(IDC_LOADING_BAR), PBM_SETRANGE, 0, MAKELPARAM(0, kBarRange));
+    SendMessageW(Item(IDC_LOADING_BAR), PBM_SETRANGE, 0, MAKELPARAM(0, kBarRange));
     return false;
 }
 
@@ -53,19 +53,19 @@ void LoadingDialog::Close() {
 void LoadingDialog::OnCheckProgress(std::int64_t done, std::int64_t total) {
     if (!Window() || total <= 0) return;
     const int position = int(done * kBarRange / total);
-    SendMessageA(Item(IDC_LOADING_BAR), PBM_SETPOS, WPARAM(position), 0);
+    SendMessageW(Item(IDC_LOADING_BAR), PBM_SETPOS, WPARAM(position), 0);
     if (GetTickCount() - lastRepaint_ >= kRepaintMs || done == total) Repaint();
 }
 
 void LoadingDialog::Repaint() {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(int(message.wParam));  // for the loop that comes next
             break;
         }
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     lastRepaint_ = GetTickCount();
 }

@@ -23,6 +23,7 @@
 #include "platform/LastResort.h"
 #include "platform/ParentConsole.h"
 #include "platform/Processes.h"
+#include "platform/WideTextWin32.h"
 #include "wizard/WizardFrameWin32.h"
 
 namespace vesk {
@@ -50,7 +51,7 @@ private:
 };
 
 void ShowFailure(const std::string& text) {
-    MessageBoxA(nullptr, text.c_str(), "Error", MB_OK);
+    MessageBoxUtf8(nullptr, text, "Error", MB_OK);
 }
 
 }  // namespace
@@ -93,8 +94,8 @@ bool SetupApp::MayGoOverInstalledVersion(LoadingDialog& loading) {
     if (installed != InstalledVersion::Newer) return true;
     const std::string question = OlderOverNewerQuestion(session_);
     loading.Close();
-    if (MessageBoxA(nullptr, question.c_str(), "Setup",
-                    MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SETFOREGROUND) == IDYES) {
+    if (MessageBoxUtf8(nullptr, question, "Setup",
+                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SETFOREGROUND) == IDYES) {
         session_.log.Add(LogKind::Setup, "an older version goes over the installed one");
         return true;
     }
@@ -126,6 +127,7 @@ bool SetupApp::TakeCommandLine(const std::string& arguments) {
         }
         return false;
     }
+    session_.ChooseLanguage(HostSystemFacts(), options_.languageId);
     session_.noRestart = options_.noRestart || options_.silent;
     // Nobody can insert a disk in an unattended run, not even for the language file.
     if (options_.silent) session_.reader.SetPrompt(&unattendedPrompt_);
@@ -148,7 +150,7 @@ int SetupApp::Run(const std::string& arguments) {
         text[0] = char(std::toupper(static_cast<unsigned char>(text[0])));
         session_.log.Add(LogKind::Error, text);
         if (!options_.silent) {
-            MessageBoxA(nullptr, text.c_str(), "Setup", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+            MessageBoxUtf8(nullptr, text, "Setup", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
         }
         code = kSetupDamaged;
     }

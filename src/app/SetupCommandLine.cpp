@@ -1,6 +1,7 @@
 // Reading Setup.exe's switches.
 #include "app/SetupCommandLine.h"
 
+#include "project/LanguageTable.h"
 #include "project/NameCase.h"
 #include "wizard/DestinationCommit.h"
 
@@ -9,6 +10,7 @@ namespace {
 
 constexpr char kInstallDirSwitch[] = "/D=";
 constexpr char kLogSwitch[] = "/LOG=";
+constexpr char kLanguageSwitch[] = "/LANG=";
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -59,6 +61,10 @@ bool TakeArgument(const std::string& argument, SetupOptions& options, std::strin
     } else if (StartsWithSwitch(argument, 0, kLogSwitch)) {
         options.logPath = argument.substr(sizeof kLogSwitch - 1);
         if (options.logPath.empty()) error = "/LOG= needs the name of the log file.";
+    } else if (StartsWithSwitch(argument, 0, kLanguageSwitch)) {
+        if (!ParseLanguageId(argument.substr(sizeof kLanguageSwitch - 1), options.languageId)) {
+            error = "/LANG= needs a language identifier in hexadecimal (409, 804): " + argument;
+        }
     } else if (StartsWithSwitch(argument, 0, kInstallDirSwitch)) {
         // As at the end of the line: a folder name never ends in a blank.
         options.installDir = RestOfLine(argument, sizeof kInstallDirSwitch - 1);
@@ -124,13 +130,16 @@ std::string SetupCommandLineHelp(std::optional<InstallScope> scope) {
     }
     // One paragraph per switch: the message box wraps them itself.
     return mode +
-           "Setup [/S] [/NORESTART] [/LOG=FILE] [/D=FOLDER]\r\n"
+           "Setup [/S] [/NORESTART] [/LOG=FILE] [/LANG=ID] [/D=FOLDER]\r\n"
            "\r\n"
            "/S  -  Install without the wizard: the proposed folders, the registered user, the "
            "licence taken as accepted, no restart.\r\n"
            "/D=FOLDER  -  Install into FOLDER, a full path. Last on the line; it may hold "
            "blanks without quotation marks.\r\n"
-           "/LOG=FILE  -  Write what the setup does to FILE, as plain text.\r\n"
+           "/LOG=FILE  -  Write what the setup does to FILE, as UTF-8 text.\r\n"
+           "/LANG=ID  -  Show the setup in the language ID (hexadecimal: 409 English, 804 "
+           "Simplified Chinese, 404 Traditional Chinese) when the setup has it; otherwise the "
+           "user's language, then the system's, then English.\r\n"
            "/NORESTART  -  Never restart the computer.\r\n"
            "/?  -  Show this help.\r\n"
            "\r\n"

@@ -1,6 +1,7 @@
 // The switches Setup.exe takes on its command line, and their help text.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,7 @@ struct SetupOptions {
     bool noRestart = false;  // /NORESTART: never restart the computer
     std::string installDir;  // /D=FOLDER, "" when not given
     std::string logPath;     // /LOG=FILE, "" when not given
+    std::uint32_t languageId = 0;  // /LANG=ID (hexadecimal, 804), 0 when not given
 };
 
 struct ParsedCommandLine {

@@ -1,11 +1,13 @@
 // Binary output for extracted files.
 #include "container/OutputFile.h"
 
+#include "platform/FileOpen.h"
+
 namespace vesk {
 
 bool OutputFile::Create(const std::string& path) {
     Close();
-    file_ = std::fopen(path.c_str(), "wb");
+    file_ = OpenFile(path, "wb");
     failed_ = false;
     return file_ != nullptr;
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/FileOpen.h"
 #include "project/NameCase.h"
 
 namespace vesk {
@@ -276,7 +277,7 @@ std::string FontRegistryNameOfFile(const std::string& path) {
     struct Closer {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
-    std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
+    std::unique_ptr<std::FILE, Closer> file(OpenFile(path, "rb"));
     if (!file) return {};
     FontReader read = [&file](std::uint64_t offset, std::size_t size, std::string& bytes) {
         if (offset > std::uint64_t(LONG_MAX)) return false;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/FileOpen.h"
 #include "project/RegistryKey.h"
 #include "project/ValueTokens.h"
 
@@ -117,7 +118,7 @@ void ApplyRegistryData(Registry& registry, std::FILE* file, const PathResolver* 
 }
 
 void ApplyRegistryDataFile(Registry& registry, const std::string& path, const PathResolver* paths) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    std::unique_ptr<std::FILE, FileCloser> file(OpenFile(path, "rb"));
     if (file) ApplyRegistryData(registry, file.get(), paths);
 }
 

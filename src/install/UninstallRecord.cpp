@@ -8,6 +8,7 @@
 #include "install/RunAndWait.h"
 #include "install/Takeover.h"
 #include "platform/Concat.h"
+#include "platform/Utf8.h"
 #include "project/EngineKey.h"
 #include "project/RegistryKey.h"
 #include "project/TaskSlots.h"
@@ -57,7 +58,8 @@ void UninstallRecord::KeepLanguageFile() {
     const LanguageTable& texts = context_.session.texts;
     const std::string file = Concat({folder, "\\", texts.LanguageId(), ".ini"});
     context_.keeper.BeforeWrite(file);
-    context_.services.files.WriteWholeFile(file, texts.Lines().Join());
+    // UTF-8 after its mark, which tells the uninstaller it is no earlier engine's code page.
+    context_.services.files.WriteWholeFile(file, kUtf8ByteOrderMark + texts.Lines().Join());
     RegistryKey engine(context_.session.SystemRegistry(), EngineRoot(Scope()));
     if (engine.Open(kEngineKey, true)) engine.WriteString("LastVersion", kUninstallerVersion);
     // Every product of the engine shares the language files and the uninstaller's version.

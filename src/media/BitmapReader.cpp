@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/FileOpen.h"
 #include "platform/LittleEndian.h"
 
 namespace vesk {
@@ -172,7 +173,7 @@ std::optional<DibImage> LoadBitmapFile(const std::string& path) {
     struct Closer {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
-    std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
+    std::unique_ptr<std::FILE, Closer> file(OpenFile(path, "rb"));
     if (!file) return std::nullopt;
     std::vector<std::uint8_t> bytes;
     std::uint8_t piece[kReadPiece];

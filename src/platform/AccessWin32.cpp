@@ -6,6 +6,7 @@
 #include <sddl.h>
 
 #include "platform/HandleWin32.h"
+#include "platform/WideTextWin32.h"
 
 namespace vesk {
 namespace {
@@ -34,10 +35,10 @@ std::string TokenPart(TOKEN_INFORMATION_CLASS part) {
 }
 
 bool Trusted(PSID sid) {
-    LocalMemory<char*> text;
-    if (!ConvertSidToStringSidA(sid, text.Out())) return false;
+    LocalMemory<wchar_t*> text;
+    if (!ConvertSidToStringSidW(sid, text.Out())) return false;
     for (const char* trusted : kTrusted) {
-        if (lstrcmpiA(text.get(), trusted) == 0) return true;
+        if (lstrcmpiW(text.get(), Wide(trusted).c_str()) == 0) return true;
     }
     return false;
 }
@@ -47,11 +48,11 @@ bool Trusted(PSID sid) {
 std::string CurrentUserSid() {
     std::string buffer = TokenPart(TokenUser);
     if (buffer.empty()) return {};
-    LocalMemory<char*> text;
-    if (!ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(&buffer[0])->User.Sid, text.Out())) {
+    LocalMemory<wchar_t*> text;
+    if (!ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(&buffer[0])->User.Sid, text.Out())) {
         return {};
     }
-    return text.get();
+    return Narrow(text.get());
 }
 
 bool RunsElevated() {
@@ -83,8 +84,8 @@ bool OthersMayWrite(HANDLE folder) {
 
 bool SetInstallFolderAccess(HANDLE folder) {
     LocalMemory<PSECURITY_DESCRIPTOR> descriptor;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(
-            "D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)", SDDL_REVISION_1,
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(
+            L"D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)", SDDL_REVISION_1,
             descriptor.Out(), nullptr)) {
         return false;
     }

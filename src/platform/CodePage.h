@@ -12,9 +12,12 @@ enum class DoubleByteRules {
     Korean,              // 949: lead bytes 0x81..0xFE
 };
 
-// Lead-byte test of the running system's ANSI code page: IsDBCSLeadByte on Windows; natively
-// the rules of code page 936, which the project files declare.
-bool IsSystemLeadByte(unsigned char byte);
+// Lead-byte test of the engine's own texts: they are UTF-8, whose multibyte characters hold no
+// byte below 0x80, so no byte is a lead byte that could hide an ASCII one after it. Texts still
+// in a double-byte code page are decoded where they are read (platform/TextDecoding.h).
+inline bool IsSystemLeadByte(unsigned char) {
+    return false;
+}
 
 bool IsLeadByte(unsigned char byte, DoubleByteRules rules);
 

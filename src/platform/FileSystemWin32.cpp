@@ -1,6 +1,6 @@
-// The file system on Windows, through the ANSI calls. Below a guarded folder every change goes
-// through the folders the guard checked and holds, and through handles of the entries
-// themselves, never through a link.
+// The file system on Windows, through the wide calls (long paths prefixed). Below a guarded folder
+// every change goes through the folders the guard checked and holds, and through handles of the
+// entries themselves, never through a link.
 #include <windows.h>
 
 #include "platform/AccessWin32.h"
@@ -9,6 +9,8 @@
 #include "platform/FinalPathWin32.h"
 #include "platform/HandleWin32.h"
 #include "platform/LinkGuardWin32.h"
+#include "platform/LongPathWin32.h"
+#include "platform/WideTextWin32.h"
 
 namespace vesk {
 namespace {
@@ -59,7 +61,7 @@ public:
     void ReleaseFolders() override { guard_.Release(); }
 
     bool RemoveFile(const std::string& path) override {
-        if (!guard_.Covers(path)) return DeleteFileA(path.c_str()) != 0;
+        if (!guard_.Covers(path)) return DeleteFileW(LongPath(path).c_str()) != 0;
         return RemoveOwnEntry(path, EntryKind::File);
     }
     bool RenameFile(const std::string& from, const std::string& to) override {
@@ -67,34 +69,34 @@ public:
             (!OwnEntry(from, EntryKind::File) || !WayClear(to) || Present(to))) {
             return false;
         }
-        return MoveFileA(from.c_str(), to.c_str()) != 0;
+        return MoveFileW(LongPath(from).c_str(), LongPath(to).c_str()) != 0;
     }
     bool RemoveFolder(const std::string& path) override {
         if (!guard_.Covers(path)) {
             guard_.LetGo(path);  // a guarded folder itself
-            return RemoveDirectoryA(path.c_str()) != 0;
+            return RemoveDirectoryW(LongPath(path).c_str()) != 0;
         }
         if (!WayClear(path)) return false;
         guard_.LetGo(path);
         return RemoveOwnEntry(path, EntryKind::Folder);
     }
     bool SetCurrentFolder(const std::string& path) override {
-        return SetCurrentDirectoryA(path.c_str()) != 0;
+        return SetCurrentDirectoryW(Wide(path).c_str()) != 0;
     }
     void Pause(int milliseconds) override { Sleep(DWORD(milliseconds)); }
 
     bool CreateFolder(const std::string& path) override {
-        if (!guard_.Covers(path)) return CreateDirectoryA(path.c_str(), nullptr) != 0;
+        if (!guard_.Covers(path)) return CreateDirectoryW(LongPath(path).c_str(), nullptr) != 0;
         std::string why;
-        return WayClear(path) && CreateDirectoryA(path.c_str(), nullptr) &&
+        return WayClear(path) && CreateDirectoryW(LongPath(path).c_str(), nullptr) &&
                guard_.HoldFolder(path, why);
     }
     bool FolderExists(const std::string& path) const override {
-        DWORD attributes = GetFileAttributesA(path.c_str());
+        DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
     bool FileExists(const std::string& path) const override {
-        DWORD attributes = GetFileAttributesA(path.c_str());
+        DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
     bool DuplicateFile(const std::string& from, const std::string& to) override {
@@ -102,7 +104,7 @@ public:
             (!OwnEntry(from, EntryKind::File) || !WayClear(to))) {
             return false;
         }
-        return CopyFileA(from.c_str(), to.c_str(), TRUE) != 0;
+        return CopyFileW(LongPath(from).c_str(), LongPath(to).c_str(), TRUE) != 0;
     }
     bool WriteWholeFile(const std::string& path, const std::string& bytes) override {
         std::string why;
@@ -114,7 +116,7 @@ public:
     std::unique_ptr<NewFile> CreateAnew(const std::string& path, std::string& why) override {
         if (!guard_.CheckWay(path, why)) return nullptr;
         auto create = [&path] {
-            return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+            return CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
         };
         FileHandle file(create());
@@ -142,7 +144,7 @@ public:
         return !OthersMayWrite(folder.get()) || SetInstallFolderAccess(folder.get());
     }
     std::optional<std::string> ReadWholeFile(const std::string& path) const override {
-        FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+        FileHandle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return std::nullopt;
         std::string bytes;
@@ -156,25 +158,26 @@ public:
     }
     bool RemoveAtRestart(const std::string& path) override {
         if (guard_.Covers(path) && (!WayClear(path) || !OwnOrMissing(path))) return false;
-        return MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+        return MoveFileExW(LongPath(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
     }
     bool ReplaceAtRestart(const std::string& from, const std::string& to) override {
         if (guard_.Covers(to) && (!WayClear(to) || !OwnOrMissing(to))) return false;
-        return MoveFileExA(from.c_str(), to.c_str(),
+        return MoveFileExW(LongPath(from).c_str(), LongPath(to).c_str(),
                            MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING) != 0;
     }
     bool ClearReadOnly(const std::string& path) override {
         if (guard_.Covers(path) && !OwnEntry(path, EntryKind::File)) return false;
-        const DWORD attributes = GetFileAttributesA(path.c_str());
+        const DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             return false;
         }
         if (!(attributes & FILE_ATTRIBUTE_READONLY)) return true;
-        return SetFileAttributesA(path.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY)) != 0;
+        return SetFileAttributesW(LongPath(path).c_str(),
+                                  attributes & ~DWORD(FILE_ATTRIBUTE_READONLY)) != 0;
     }
     std::optional<FileStamp> Stamp(const std::string& path) const override {
         WIN32_FILE_ATTRIBUTE_DATA data{};
-        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        if (!GetFileAttributesExW(LongPath(path).c_str(), GetFileExInfoStandard, &data) ||
             (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
             return std::nullopt;
         }
@@ -186,14 +189,14 @@ public:
     }
     std::vector<std::string> FilesIn(const std::string& folder) const override {
         std::vector<std::string> names;
-        WIN32_FIND_DATAA found{};
-        HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW(LongPath((folder + "\\*")).c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) return names;
         do {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                names.emplace_back(found.cFileName);
+                names.emplace_back(Narrow(found.cFileName));
             }
-        } while (FindNextFileA(search, &found));
+        } while (FindNextFileW(search, &found));
         FindClose(search);
         return names;
     }
@@ -205,8 +208,8 @@ private:
     }
     // Whether an entry of any kind, a dangling link included, holds the name.
     static bool Present(const std::string& path) {
-        WIN32_FIND_DATAA found{};
-        HANDLE search = FindFirstFileA(path.c_str(), &found);
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW(LongPath(path).c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) return false;
         FindClose(search);
         return true;
@@ -229,8 +232,9 @@ private:
         const DWORD error = GetLastError();
         // A name that is taken but cannot be found holds a dangling link (under Wine).
         const bool dangling = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-        const EntryKind found = entry ? KindOfEntry(entry.get(), path)
-                                      : dangling ? EntryKind::Link : EntryKind::Missing;
+        const EntryKind found = entry      ? KindOfEntry(entry.get(), path)
+                                : dangling ? EntryKind::Link
+                                           : EntryKind::Missing;
         if (found == kind && DeleteThroughHandle(entry.get())) return true;
         if (found == EntryKind::Link) {
             reason = "a link is in the way of a file";

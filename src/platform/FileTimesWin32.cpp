@@ -3,6 +3,7 @@
 
 #include "platform/FileTimes.h"
 #include "platform/HandleWin32.h"
+#include "platform/LongPathWin32.h"
 
 namespace vesk {
 namespace {
@@ -39,15 +40,17 @@ bool SetFileLocalTimes(const std::string& path, const CalendarTime& local) {
     FILETIME fileTime;
     fileTime.dwLowDateTime = DWORD(std::uint64_t(when));
     fileTime.dwHighDateTime = DWORD(std::uint64_t(when) >> 32);
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
     if (!file) return false;
     return SetFileTime(file.get(), &fileTime, &fileTime, &fileTime) != 0;
 }
 
 bool GetFileLocalWriteTime(const std::string& path, CalendarTime& local) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     FILETIME written;
     SYSTEMTIME utcTime, localTime;
     if (!file || !GetFileTime(file.get(), nullptr, nullptr, &written) ||

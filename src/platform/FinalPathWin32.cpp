@@ -2,26 +2,28 @@
 #include "platform/FinalPathWin32.h"
 
 #include "platform/HandleWin32.h"
+#include "platform/LongPathWin32.h"
+#include "platform/WideTextWin32.h"
 
 namespace vesk {
 namespace {
 
 // Looked up by name: the headers of systems before Windows Vista lack both.
-using FinalPathCall = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+using FinalPathCall = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
 using SetInformationCall = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
 
 template <typename Call>
 Call Kernel32(const char* name) {
     return reinterpret_cast<Call>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name)));
 }
 
 }  // namespace
 
 std::string FinalPathOf(HANDLE handle) {
-    static const auto finalPath = Kernel32<FinalPathCall>("GetFinalPathNameByHandleA");
+    static const auto finalPath = Kernel32<FinalPathCall>("GetFinalPathNameByHandleW");
     if (!finalPath) return {};
-    std::string text(MAX_PATH, '\0');
+    WideText text(MAX_PATH, L'\0');
     DWORD length = finalPath(handle, &text[0], DWORD(text.size()), 0);
     if (length >= text.size()) {
         text.resize(length + 1);
@@ -29,14 +31,14 @@ std::string FinalPathOf(HANDLE handle) {
     }
     if (length == 0 || length >= text.size()) return {};
     text.resize(length);
-    constexpr char kLongPrefix[] = "\\\\?\\";
-    if (text.compare(0, sizeof kLongPrefix - 1, kLongPrefix) == 0)
-        text.erase(0, sizeof kLongPrefix - 1);
-    return text;
+    constexpr wchar_t kLongPrefix[] = L"\\\\?\\";
+    constexpr std::size_t kPrefixSize = sizeof kLongPrefix / sizeof kLongPrefix[0] - 1;
+    if (text.compare(0, kPrefixSize, kLongPrefix) == 0) text.erase(0, kPrefixSize);
+    return Narrow(text);
 }
 
 HANDLE OpenEntry(const std::string& path, DWORD access, DWORD share) {
-    return CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING,
+    return CreateFileW(LongPath(path).c_str(), access, share, nullptr, OPEN_EXISTING,
                        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
@@ -52,11 +54,11 @@ bool IsInside(const std::string& path, const std::string& folder) {
         !(folder.size() > 0 && folder.back() == '\\')) {
         return false;
     }
-    return lstrcmpiA(path.substr(0, folder.size()).c_str(), folder.c_str()) == 0;
+    return lstrcmpiW(Wide(path.substr(0, folder.size())).c_str(), Wide(folder).c_str()) == 0;
 }
 
 bool SamePath(const std::string& a, const std::string& b) {
-    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+    return lstrcmpiW(Wide(a).c_str(), Wide(b).c_str()) == 0;
 }
 
 bool DeleteThroughHandle(HANDLE handle) {

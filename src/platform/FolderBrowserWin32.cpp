@@ -5,6 +5,7 @@
 
 #include "platform/ComPointerWin32.h"
 #include "platform/FolderBrowser.h"
+#include "platform/WideTextWin32.h"
 
 namespace vesk {
 namespace {
@@ -12,7 +13,7 @@ namespace {
 // Selects the initial folder (passed as lParam) once the dialog has set itself up.
 int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM, LPARAM data) {
     if (message == BFFM_INITIALIZED && data) {
-        SendMessageA(window, BFFM_SETSELECTIONA, TRUE, data);
+        SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data);
     }
     return 0;
 }
@@ -42,19 +43,21 @@ std::string BrowseForFolder(const std::string& title, const std::string& initial
     // The dialog is a shell namespace view: it needs the component runtime on whichever thread
     // asks (the disk request comes from the loading dialog or from the install worker).
     ComRuntime runtime;
-    char displayName[MAX_PATH + 1] = {};
-    BROWSEINFOA info = {};
+    wchar_t displayName[MAX_PATH + 1] = {};
+    const WideText wideTitle = Wide(title);
+    const WideText wideInitial = Wide(initial);
+    BROWSEINFOW info = {};
     info.hwndOwner = nullptr;
     info.pszDisplayName = displayName;
-    info.lpszTitle = title.c_str();
+    info.lpszTitle = wideTitle.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     info.lpfn = BrowseCallback;
-    info.lParam = initial.empty() ? 0 : reinterpret_cast<LPARAM>(initial.c_str());
-    ShellItem chosen(SHBrowseForFolderA(&info));
+    info.lParam = initial.empty() ? 0 : reinterpret_cast<LPARAM>(wideInitial.c_str());
+    ShellItem chosen(SHBrowseForFolderW(&info));
     if (!chosen.get()) return std::string();
-    char path[MAX_PATH + 1] = {};  // the shell writes at most MAX_PATH characters
-    if (!SHGetPathFromIDListA(chosen.get(), path)) return std::string();
-    return std::string(path);
+    wchar_t path[MAX_PATH + 1] = {};  // the shell writes at most MAX_PATH characters
+    if (!SHGetPathFromIDListW(chosen.get(), path)) return std::string();
+    return Narrow(path);
 }
 
 }  // namespace vesk

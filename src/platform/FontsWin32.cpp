@@ -3,6 +3,7 @@
 
 #include "platform/Fonts.h"
 #include "platform/Registry.h"
+#include "platform/WideTextWin32.h"
 
 namespace vesk {
 namespace {
@@ -16,17 +17,19 @@ const char* FontsKeyOfThisSystem() {
 
 class Win32Fonts : public Fonts {
 public:
-    int AddResource(const std::string& path) override { return AddFontResourceA(path.c_str()); }
+    int AddResource(const std::string& path) override {
+        return AddFontResourceW(Wide(path).c_str());
+    }
 
     bool RemoveResource(const std::string& path) override {
-        return RemoveFontResourceA(path.c_str()) != 0;
+        return RemoveFontResourceW(Wide(path).c_str()) != 0;
     }
 
     std::string FontsFolder() const override {
-        char folder[MAX_PATH + 1] = {};
-        const UINT length = GetWindowsDirectoryA(folder, sizeof folder);
-        if (length == 0 || length >= sizeof folder) return {};
-        std::string path(folder, length);
+        wchar_t folder[MAX_PATH + 1] = {};
+        const UINT length = GetWindowsDirectoryW(folder, MAX_PATH + 1);
+        if (length == 0 || length > MAX_PATH) return {};
+        std::string path = Narrow(folder, length);
         if (path.back() != '\\') path += '\\';
         return path + "Fonts";
     }
@@ -47,7 +50,8 @@ public:
             const std::optional<RegistryValue> value = key->QueryValue(name);
             if (!value) continue;
             const std::string text = value->data.substr(0, value->data.find('\0'));
-            if (lstrcmpiA(text.c_str(), file.c_str()) == 0 && key->DeleteValue(name)) ++removed;
+            if (lstrcmpiW(Wide(text).c_str(), Wide(file).c_str()) == 0 && key->DeleteValue(name))
+                ++removed;
         }
         return removed;
     }
@@ -69,7 +73,7 @@ public:
 
     // Posted, not sent: the install must not wait for a program that does not answer, nor for
     // the setup's own window while its thread waits for the install.
-    void AnnounceChange() override { PostMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0); }
+    void AnnounceChange() override { PostMessageW(HWND_BROADCAST, WM_FONTCHANGE, 0, 0); }
 };
 
 }  // namespace

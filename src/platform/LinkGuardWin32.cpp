@@ -2,23 +2,23 @@
 #include "platform/LinkGuardWin32.h"
 
 #include "platform/FinalPathWin32.h"
+#include "platform/LongPathWin32.h"
+#include "platform/WideTextWin32.h"
 
 namespace vesk {
 namespace {
 
-std::string Upper(std::string text) {
-    CharUpperBuffA(&text[0], DWORD(text.size()));
-    return text;
+std::string Upper(const std::string& text) {
+    WideText wide = Wide(text);
+    if (!wide.empty()) CharUpperBuffW(&wide[0], DWORD(wide.size()));
+    return Narrow(wide);
 }
 
-// Positions of the backslashes that are characters of their own (not a double-byte
-// character's trail byte) after `from`.
+// Positions of the backslashes after `from` (a UTF-8 character holds no byte below 0x80).
 std::vector<std::size_t> Separators(const std::string& path, std::size_t from) {
     std::vector<std::size_t> at;
     for (std::size_t i = from; i < path.size(); ++i) {
-        if (IsDBCSLeadByte(BYTE(path[i])) && i + 1 < path.size()) {
-            ++i;
-        } else if (path[i] == '\\') {
+        if (path[i] == '\\') {
             at.push_back(i);
         }
     }
@@ -30,9 +30,12 @@ constexpr DWORD kShareAllButDelete = FILE_SHARE_READ | FILE_SHARE_WRITE;
 }  // namespace
 
 std::string FullPath(const std::string& path) {
-    char full[MAX_PATH * 2] = {};
-    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    return length > 0 && length < sizeof full ? std::string(full, length) : path;
+    const WideText wide = Wide(path);
+    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    WideText full(size, L'\0');
+    const DWORD length = GetFullPathNameW(wide.c_str(), size, &full[0], nullptr);
+    return length > 0 && length < size ? Narrow(full.data(), length) : path;
 }
 
 EntryKind KindOfEntry(HANDLE entry, const std::string& path) {
@@ -57,8 +60,8 @@ bool LinkGuard::Guard(const std::string& folder) {
     std::string full = FullPath(folder);
     while (full.size() > 3 && full.back() == '\\') full.pop_back();
     // The folder as it is found, links and all: only below it are links refused.
-    FileHandle hold(CreateFileA(full.c_str(), FILE_READ_ATTRIBUTES, kShareAllButDelete, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    FileHandle hold(CreateFileW(LongPath(full).c_str(), FILE_READ_ATTRIBUTES, kShareAllButDelete,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!hold) return false;
     LockGuard locked(lock_);
     roots_.push_back({full, FinalPathOf(hold.get())});

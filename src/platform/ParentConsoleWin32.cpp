@@ -10,7 +10,7 @@ bool WriteToParentConsole(const std::string& text) {
     if (!AttachConsole(ATTACH_PARENT_PROCESS)) return false;
     bool written = false;
     {
-        FileHandle console(CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
+        FileHandle console(CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
                                        OPEN_EXISTING, 0, nullptr));
         DWORD done = 0;
         // The prompt the console printed before the program ended its line: start a new one.

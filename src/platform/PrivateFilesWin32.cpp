@@ -10,7 +10,9 @@
 #include "platform/AccessWin32.h"
 #include "platform/FinalPathWin32.h"
 #include "platform/HandleWin32.h"
+#include "platform/LongPathWin32.h"
 #include "platform/PrivateFiles.h"
+#include "platform/WideTextWin32.h"
 
 namespace vesk {
 namespace {
@@ -50,9 +52,9 @@ bool AppendRandomText(std::string& text) {
 }
 
 std::string CurrentFolder() {
-    char folder[MAX_PATH + 1] = {};
-    const DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
-    return length < sizeof folder ? std::string(folder, length) : std::string();
+    wchar_t folder[MAX_PATH + 1] = {};
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH + 1, folder);
+    return length <= MAX_PATH ? Narrow(folder, length) : std::string();
 }
 
 bool IsLink(DWORD attributes) {
@@ -64,19 +66,20 @@ bool IsLink(DWORD attributes) {
 // inside `root` (the folder's own final path) is never deleted.
 bool RemoveTree(const std::string& folder, const std::string& root) {
     bool complete = true;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(LongPath((folder + "\\*")).c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
+            const std::string name = Narrow(found.cFileName);
             if (name == "." || name == "..") continue;
             const std::string path = folder + "\\" + name;
             const DWORD attributes = found.dwFileAttributes;
             const std::string reached = root.empty() ? std::string() : FinalPathOfEntry(path);
             const bool leadsOut = !reached.empty() && !IsInside(reached, root);
             if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-                complete &= IsLink(attributes) || leadsOut ? RemoveDirectoryA(path.c_str()) != 0
-                                                           : RemoveTree(path, root);
+                complete &= IsLink(attributes) || leadsOut
+                                ? RemoveDirectoryW(LongPath(path).c_str()) != 0
+                                : RemoveTree(path, root);
                 continue;
             }
             if (leadsOut) {
@@ -84,13 +87,13 @@ bool RemoveTree(const std::string& folder, const std::string& root) {
                 continue;
             }
             if (attributes & FILE_ATTRIBUTE_READONLY) {
-                SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+                SetFileAttributesW(LongPath(path).c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
             }
-            complete &= DeleteFileA(path.c_str()) != 0;
-        } while (FindNextFileA(search, &found));
+            complete &= DeleteFileW(LongPath(path).c_str()) != 0;
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    return RemoveDirectoryA(folder.c_str()) != 0 && complete;
+    return RemoveDirectoryW(LongPath(folder).c_str()) != 0 && complete;
 }
 
 class Win32HeldFile : public HeldFile {
@@ -120,7 +123,7 @@ public:
         // and a reading one that shares reading only takes its place. What the name leads to in
         // between is checked to be a plain file holding exactly the bytes written.
         file_.Reset();
-        file_.Reset(CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+        file_.Reset(CreateFileW(LongPath(path_).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING,
                                 FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         BY_HANDLE_FILE_INFORMATION information{};
@@ -163,7 +166,7 @@ public:
         // A program started in the folder (the preparatory program) made it current.
         const std::string& path = Path();
         if (IsInside(CurrentFolder(), path)) {
-            SetCurrentDirectoryA(path.substr(0, path.find_last_of('\\') + 1).c_str());
+            SetCurrentDirectoryW(Wide(path.substr(0, path.find_last_of('\\') + 1)).c_str());
         }
         return RemoveTree(path, FinalPathOfEntry(path));
     }
@@ -186,8 +189,8 @@ public:
         std::string rules = "D:P(A;OICI;FA;;;" + user + ")(A;OICI;FA;;;BA)";
         if (RunsElevated()) rules += "S:(ML;OICI;NW;;;HI)";
         LocalMemory<PSECURITY_DESCRIPTOR> descriptor;
-        if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(rules.c_str(), SDDL_REVISION_1,
-                                                                  descriptor.Out(), nullptr)) {
+        if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(
+                Wide(rules).c_str(), SDDL_REVISION_1, descriptor.Out(), nullptr)) {
             return nullptr;
         }
         SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor.get(), FALSE};
@@ -197,16 +200,16 @@ public:
         for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
             path.resize(named);
             if (!AppendRandomText(path)) return nullptr;
-            if (!CreateDirectoryA(path.c_str(), &attributes)) {
+            if (!CreateDirectoryW(LongPath(path).c_str(), &attributes)) {
                 if (GetLastError() == ERROR_ALREADY_EXISTS) continue;
                 return nullptr;
             }
             // Held without delete sharing: the folder cannot be renamed or removed under the run.
-            HANDLE hold = CreateFileA(
-                path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+            HANDLE hold = CreateFileW(
+                LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
             if (hold == INVALID_HANDLE_VALUE) {
-                RemoveDirectoryA(path.c_str());
+                RemoveDirectoryW(LongPath(path).c_str());
                 return nullptr;
             }
             return std::make_unique<Win32PrivateFolder>(std::move(path), hold);
@@ -215,7 +218,7 @@ public:
     }
 
     std::unique_ptr<HeldFile> CreateNewFile(const std::string& path) override {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        HANDLE file = CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) return nullptr;
         return std::make_unique<Win32HeldFile>(path, file);

@@ -5,6 +5,7 @@
 
 #include "platform/HandleWin32.h"
 #include "platform/Processes.h"
+#include "platform/WideTextWin32.h"
 
 namespace vesk {
 namespace {
@@ -14,14 +15,14 @@ public:
     std::optional<std::uint32_t> RunAndWait(const std::string& program,
                                             const std::string& commandLine,
                                             const std::string& folder, int show) override {
-        SetCurrentDirectoryA(folder.c_str());
-        std::string line = commandLine;  // CreateProcess may write into its command line
-        STARTUPINFOA startup{};
+        SetCurrentDirectoryW(Wide(folder).c_str());
+        WideText line = Wide(commandLine);  // CreateProcess may write into its command line
+        STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = WORD(show);
         PROCESS_INFORMATION process{};
-        if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, TRUE,
+        if (!CreateProcessW(Wide(program).c_str(), &line[0], nullptr, nullptr, TRUE,
                             NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process)) {
             return std::nullopt;
         }
@@ -35,15 +36,16 @@ public:
 
     bool Start(const std::string& program, const std::string& commandLine,
                const std::string& folder, int show) override {
-        std::string line = commandLine;
-        STARTUPINFOA startup{};
+        WideText line = Wide(commandLine);
+        const WideText current = Wide(folder);
+        STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = WORD(show);
         PROCESS_INFORMATION process{};
-        if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE,
+        if (!CreateProcessW(Wide(program).c_str(), &line[0], nullptr, nullptr, FALSE,
                             NORMAL_PRIORITY_CLASS, nullptr,
-                            folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+                            folder.empty() ? nullptr : current.c_str(), &startup, &process)) {
             return false;
         }
         CloseHandle(process.hThread);
@@ -53,9 +55,11 @@ public:
 
     bool Open(const std::string& path, const std::string& parameters, const std::string& folder,
               int show) override {
-        HINSTANCE result = ShellExecuteA(nullptr, nullptr, path.c_str(),
-                                         parameters.empty() ? nullptr : parameters.c_str(),
-                                         folder.empty() ? nullptr : folder.c_str(), show);
+        const WideText wideParameters = Wide(parameters);
+        const WideText wideFolder = Wide(folder);
+        HINSTANCE result = ShellExecuteW(nullptr, nullptr, Wide(path).c_str(),
+                                         parameters.empty() ? nullptr : wideParameters.c_str(),
+                                         folder.empty() ? nullptr : wideFolder.c_str(), show);
         // Values above 32 mean success.
         return reinterpret_cast<INT_PTR>(result) > 32;
     }

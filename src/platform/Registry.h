@@ -20,6 +20,7 @@ enum class RegistryAccess { Read, Write, All };
 constexpr std::uint32_t kRegistryString = 1;        // REG_SZ
 constexpr std::uint32_t kRegistryExpandString = 2;  // REG_EXPAND_SZ
 constexpr std::uint32_t kRegistryDword = 4;         // REG_DWORD, little-endian
+constexpr std::uint32_t kRegistryMultiString = 7;   // REG_MULTI_SZ
 
 struct RegistryValue {
     std::uint32_t type = kRegistryString;

@@ -1,10 +1,12 @@
 // The registry through the ANSI Win32 calls, every key handle closed by its owner.
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
 #include "platform/CodePage.h"
 #include "platform/Registry.h"
+#include "platform/WideTextWin32.h"
 
 namespace vesk {
 namespace {
@@ -37,19 +39,16 @@ REGSAM SamOf(RegistryAccess access) {
     return KEY_READ;
 }
 
-// The ANSI calls convert a key path in a buffer of MAX_PATH characters, so longer paths are
-// opened one level at a time, relative to the level before.
+// Long key paths are opened one level at a time, relative to the level before, as the ANSI
+// calls of older systems needed.
 constexpr std::size_t kLongestDirectPath = MAX_PATH - 1;
 
-// Backslash-separated levels; a double-byte character's trail byte is never a separator.
+// Backslash-separated levels (a UTF-8 character holds no backslash byte).
 std::vector<std::string> KeyLevels(const std::string& path) {
     std::vector<std::string> levels(1);
     for (std::size_t i = 0; i < path.size(); ++i) {
         char c = path[i];
-        if (IsSystemLeadByte(static_cast<unsigned char>(c)) && i + 1 < path.size()) {
-            levels.back() += c;
-            levels.back() += path[++i];
-        } else if (c == '\\') {
+        if (c == '\\') {
             if (!levels.back().empty()) levels.emplace_back();
         } else {
             levels.back() += c;
@@ -57,6 +56,18 @@ std::vector<std::string> KeyLevels(const std::string& path) {
     }
     if (levels.back().empty()) levels.pop_back();
     return levels;
+}
+
+// Whether a value of `type` holds text, which the engine keeps in UTF-8 and the registry in
+// UTF-16 (its terminating NULs included).
+bool IsText(DWORD type) {
+    return type == kRegistryString || type == kRegistryExpandString || type == kRegistryMultiString;
+}
+
+std::string TextFromRegistry(const std::string& bytes) {
+    WideText wide(bytes.size() / sizeof(wchar_t), L'\0');
+    if (!wide.empty()) std::memcpy(&wide[0], bytes.data(), wide.size() * sizeof(wchar_t));
+    return Narrow(wide);
 }
 
 // Owns an HKEY for the walk below; predefined roots are never closed.
@@ -85,15 +96,15 @@ private:
 };
 
 // Opens (or, with create, creates) `path` below `parent`: in one call when the path fits the
-// ANSI conversion buffer, otherwise level by level. Null on failure.
+// direct-path limit, otherwise level by level. Null on failure.
 HKEY OpenPath(HKEY parent, const std::string& path, REGSAM access, bool create) {
     auto step = [&](HKEY from, const std::string& name, HKEY* out) {
         if (create) {
             DWORD disposition = 0;
-            return RegCreateKeyExA(from, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                                   nullptr, out, &disposition) == ERROR_SUCCESS;
+            return RegCreateKeyExW(from, Wide(name).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                   access, nullptr, out, &disposition) == ERROR_SUCCESS;
         }
-        return RegOpenKeyExA(from, name.c_str(), 0, access, out) == ERROR_SUCCESS;
+        return RegOpenKeyExW(from, Wide(name).c_str(), 0, access, out) == ERROR_SUCCESS;
     };
     HKEY key = nullptr;
     if (path.size() <= kLongestDirectPath) return step(parent, path, &key) ? key : nullptr;
@@ -124,15 +135,16 @@ public:
         // The value may grow between the size query and the read: ask again until it fits.
         DWORD type = 0;
         DWORD size = 0;
-        LONG status = RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size);
+        LONG status = RegQueryValueExW(key_, Wide(name).c_str(), nullptr, &type, nullptr, &size);
         for (int attempt = 0; attempt < 8 && status == ERROR_SUCCESS; ++attempt) {
             std::vector<BYTE> data(size + 1);
             DWORD got = size;
-            status = RegQueryValueExA(key_, name.c_str(), nullptr, &type, data.data(), &got);
+            status = RegQueryValueExW(key_, Wide(name).c_str(), nullptr, &type, data.data(), &got);
             if (status == ERROR_SUCCESS) {
                 RegistryValue value;
                 value.type = type;
                 value.data.assign(reinterpret_cast<const char*>(data.data()), got);
+                if (IsText(type)) value.data = TextFromRegistry(value.data);
                 return value;
             }
             if (status == ERROR_MORE_DATA) {
@@ -144,29 +156,32 @@ public:
     }
 
     bool SetValue(const std::string& name, const RegistryValue& value) override {
-        return RegSetValueExA(key_, name.c_str(), 0, value.type,
-                              reinterpret_cast<const BYTE*>(value.data.data()),
-                              DWORD(value.data.size())) == ERROR_SUCCESS;
+        const WideText text = IsText(value.type) ? Wide(value.data) : WideText();
+        const BYTE* data = IsText(value.type) ? reinterpret_cast<const BYTE*>(text.data())
+                                              : reinterpret_cast<const BYTE*>(value.data.data());
+        const DWORD size =
+            IsText(value.type) ? DWORD(text.size() * sizeof(wchar_t)) : DWORD(value.data.size());
+        return RegSetValueExW(key_, Wide(name).c_str(), 0, value.type, data, size) == ERROR_SUCCESS;
     }
 
     bool DeleteSubKey(const std::string& name) override {
-        return RegDeleteKeyA(key_, name.c_str()) == ERROR_SUCCESS;
+        return RegDeleteKeyW(key_, Wide(name).c_str()) == ERROR_SUCCESS;
     }
 
     bool DeleteValue(const std::string& name) override {
-        return RegDeleteValueA(key_, name.c_str()) == ERROR_SUCCESS;
+        return RegDeleteValueW(key_, Wide(name).c_str()) == ERROR_SUCCESS;
     }
 
     std::vector<std::string> SubKeyNames() const override {
         std::vector<std::string> names;
-        char name[256];  // key names are at most 255 characters
+        wchar_t name[256];  // key names are at most 255 characters
         for (DWORD index = 0;; ++index) {
-            DWORD length = sizeof(name);
-            if (RegEnumKeyExA(key_, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            DWORD length = sizeof name / sizeof name[0];
+            if (RegEnumKeyExW(key_, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
                 ERROR_SUCCESS) {
                 break;
             }
-            names.emplace_back(name, length);
+            names.push_back(Narrow(name, length));
         }
         return names;
     }
@@ -174,18 +189,18 @@ public:
     std::vector<std::string> ValueNames() const override {
         std::vector<std::string> names;
         DWORD longest = 0;
-        if (RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+        if (RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                              &longest, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
             return names;
         }
-        std::vector<char> name(longest + 2);
+        std::vector<wchar_t> name(longest + 2);
         for (DWORD index = 0;; ++index) {
             DWORD length = DWORD(name.size());
-            if (RegEnumValueA(key_, index, name.data(), &length, nullptr, nullptr, nullptr,
+            if (RegEnumValueW(key_, index, name.data(), &length, nullptr, nullptr, nullptr,
                               nullptr) != ERROR_SUCCESS) {
                 break;
             }
-            names.emplace_back(name.data(), length);
+            names.push_back(Narrow(name.data(), length));
         }
         return names;
     }

@@ -49,6 +49,8 @@ public:
     // The extended version record; nullopt when the system refuses it.
     virtual std::optional<VersionNumbers> ExtendedVersion() const = 0;
     virtual std::uint32_t DefaultLocaleId() const = 0;
+    // The language of the user's interface (GetUserDefaultUILanguage); 0 when the system has none.
+    virtual std::uint32_t UserLanguageId() const = 0;
 
     // Root strings of the logical drives ("C:\"), every one of them.
     virtual std::vector<std::string> LogicalDrives() const = 0;

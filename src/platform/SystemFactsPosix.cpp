@@ -37,6 +37,7 @@ public:
     std::uint32_t PackedVersion() const override { return 0; }
     std::optional<VersionNumbers> ExtendedVersion() const override { return std::nullopt; }
     std::uint32_t DefaultLocaleId() const override { return 0x0409; }
+    std::uint32_t UserLanguageId() const override { return 0x0409; }
     std::vector<std::string> LogicalDrives() const override { return {}; }
     DriveType TypeOfDrive(const std::string&) const override { return DriveType::NoRootDir; }
     std::optional<std::uint64_t> FreeBytes(const std::string&) const override {

@@ -7,18 +7,19 @@
 #include <vector>
 
 #include "platform/SystemFacts.h"
+#include "platform/WideTextWin32.h"
 
 namespace vesk {
 namespace {
 
 // Calls `fill(buffer, capacity)`, which returns the length written, or the size needed when the
 // buffer was too small (the GetWindowsDirectory convention), until the answer fits.
-std::string GrowingText(DWORD (*fill)(char* buffer, DWORD capacity)) {
-    std::vector<char> buffer(MAX_PATH + 1);
+std::string GrowingText(DWORD (*fill)(wchar_t* buffer, DWORD capacity)) {
+    std::vector<wchar_t> buffer(MAX_PATH + 1);
     for (int attempt = 0; attempt < 8; ++attempt) {
         DWORD length = fill(buffer.data(), DWORD(buffer.size()));
         if (length == 0) return std::string();
-        if (length < buffer.size()) return std::string(buffer.data(), length);
+        if (length < buffer.size()) return Narrow(buffer.data(), length);
         buffer.resize(length + 1);
     }
     return std::string();
@@ -52,7 +53,7 @@ struct ItemIdList {
 // A display information context, deleted when done.
 struct InformationContext {
     HDC dc;
-    InformationContext() : dc(CreateICA("DISPLAY", nullptr, nullptr, nullptr)) {}
+    InformationContext() : dc(CreateICW(L"DISPLAY", nullptr, nullptr, nullptr)) {}
     ~InformationContext() {
         if (dc) DeleteDC(dc);
     }
@@ -68,21 +69,21 @@ std::optional<std::string> ShellFolder(int folder) {
     if (FAILED(SHGetSpecialFolderLocation(nullptr, folder, &item.list)) || !item.list) {
         return std::nullopt;
     }
-    char path[MAX_PATH + 1] = {};  // the shell writes at most MAX_PATH characters here
-    if (!SHGetPathFromIDListA(item.list, path)) return std::nullopt;
-    return std::string(path);
+    wchar_t path[MAX_PATH + 1] = {};  // the shell writes at most MAX_PATH characters here
+    if (!SHGetPathFromIDListW(item.list, path)) return std::nullopt;
+    return Narrow(path);
 }
 
 class Win32SystemFacts : public SystemFacts {
 public:
     std::string WindowsFolder() const override {
-        return GrowingText([](char* b, DWORD n) { return DWORD(GetWindowsDirectoryA(b, n)); });
+        return GrowingText([](wchar_t* b, DWORD n) { return DWORD(GetWindowsDirectoryW(b, n)); });
     }
     std::string SystemFolder() const override {
-        return GrowingText([](char* b, DWORD n) { return DWORD(GetSystemDirectoryA(b, n)); });
+        return GrowingText([](wchar_t* b, DWORD n) { return DWORD(GetSystemDirectoryW(b, n)); });
     }
     std::string TempPath() const override {
-        return GrowingText([](char* b, DWORD n) { return GetTempPathA(n, b); });
+        return GrowingText([](wchar_t* b, DWORD n) { return GetTempPathW(n, b); });
     }
 
     std::optional<std::string> DesktopFolder() const override {
@@ -102,10 +103,10 @@ public:
     }
 
     std::string UserName() const override {
-        std::vector<char> buffer(257);
+        std::vector<wchar_t> buffer(257);
         for (int attempt = 0; attempt < 4; ++attempt) {
             DWORD size = DWORD(buffer.size());
-            if (GetUserNameA(buffer.data(), &size)) return std::string(buffer.data());
+            if (GetUserNameW(buffer.data(), &size)) return Narrow(buffer.data());
             if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
             buffer.resize(std::max<std::size_t>(size, buffer.size() * 2));
         }
@@ -113,37 +114,36 @@ public:
     }
 
     std::string ComputerName() const override {
-        char buffer[MAX_COMPUTERNAME_LENGTH + 1] = {};
-        DWORD size = sizeof(buffer);
-        return GetComputerNameA(buffer, &size) ? std::string(buffer, size) : std::string();
+        wchar_t buffer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+        DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+        return GetComputerNameW(buffer, &size) ? Narrow(buffer, size) : std::string();
     }
 
     std::uint32_t PackedVersion() const override { return GetVersion(); }
 
     std::optional<VersionNumbers> ExtendedVersion() const override {
-        OSVERSIONINFOA info = {};
+        OSVERSIONINFOW info = {};
         info.dwOSVersionInfoSize = sizeof(info);
-        if (!GetVersionExA(&info)) return std::nullopt;
+        if (!GetVersionExW(&info)) return std::nullopt;
         return VersionNumbers{info.dwMajorVersion, info.dwMinorVersion};
     }
 
     std::uint32_t DefaultLocaleId() const override { return GetSystemDefaultLCID(); }
+    std::uint32_t UserLanguageId() const override { return GetUserDefaultUILanguage(); }
 
     std::vector<std::string> LogicalDrives() const override {
         std::vector<std::string> roots;
-        DWORD needed = GetLogicalDriveStringsA(0, nullptr);
+        DWORD needed = GetLogicalDriveStringsW(0, nullptr);
         if (needed == 0) return roots;
-        std::vector<char> buffer(needed + 1);
-        DWORD length = GetLogicalDriveStringsA(DWORD(buffer.size()), buffer.data());
+        std::vector<wchar_t> buffer(needed + 1);
+        DWORD length = GetLogicalDriveStringsW(DWORD(buffer.size()), buffer.data());
         if (length == 0 || length >= buffer.size()) return roots;
-        for (const char* p = buffer.data(); *p; p += roots.back().size() + 1) {
-            roots.emplace_back(p);
-        }
+        for (const wchar_t* p = buffer.data(); *p; p += wcslen(p) + 1) roots.push_back(Narrow(p));
         return roots;
     }
 
     DriveType TypeOfDrive(const std::string& root) const override {
-        switch (GetDriveTypeA(root.c_str())) {
+        switch (GetDriveTypeW(Wide(root).c_str())) {
             case DRIVE_NO_ROOT_DIR:
                 return DriveType::NoRootDir;
             case DRIVE_REMOVABLE:
@@ -163,17 +163,18 @@ public:
 
     std::optional<std::uint64_t> FreeBytes(const std::string& root) const override {
         ULARGE_INTEGER available, total, free;
-        if (!GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free)) return std::nullopt;
+        if (!GetDiskFreeSpaceExW(Wide(root).c_str(), &available, &total, &free))
+            return std::nullopt;
         return free.QuadPart;
     }
 
     std::string ModuleFileName() const override {
         // GetModuleFileName truncates silently and returns the buffer size when it does.
-        std::vector<char> buffer(MAX_PATH + 1);
+        std::vector<wchar_t> buffer(MAX_PATH + 1);
         for (int attempt = 0; attempt < 6; ++attempt) {
-            DWORD length = GetModuleFileNameA(nullptr, buffer.data(), DWORD(buffer.size()));
+            DWORD length = GetModuleFileNameW(nullptr, buffer.data(), DWORD(buffer.size()));
             if (length == 0) return std::string();
-            if (length < buffer.size()) return std::string(buffer.data(), length);
+            if (length < buffer.size()) return Narrow(buffer.data(), length);
             buffer.resize(buffer.size() * 4);
         }
         return std::string();

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/WideTextWin32.h"
+
 namespace vesk {
 namespace {
 
@@ -10,10 +12,10 @@ namespace {
 constexpr DWORD kSearchSystemFolder = 0x00000800;
 
 using SetDefaultDllDirectoriesCall = BOOL(WINAPI*)(DWORD);
-using SetDllDirectoryCall = BOOL(WINAPI*)(LPCSTR);
+using SetDllDirectoryCall = BOOL(WINAPI*)(LPCWSTR);
 
 FARPROC KernelFunction(const char* name) {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
     return kernel ? GetProcAddress(kernel, name) : nullptr;
 }
 
@@ -25,8 +27,8 @@ bool RestrictLibrarySearch() {
         reinterpret_cast<void*>(KernelFunction("SetDefaultDllDirectories")));
     if (restrict&& restrict(kSearchSystemFolder)) return true;
     auto dropCurrent = reinterpret_cast<SetDllDirectoryCall>(
-        reinterpret_cast<void*>(KernelFunction("SetDllDirectoryA")));
-    if (dropCurrent) dropCurrent("");
+        reinterpret_cast<void*>(KernelFunction("SetDllDirectoryW")));
+    if (dropCurrent) dropCurrent(L"");
     return false;
 }
 
@@ -43,10 +45,13 @@ void PreloadSystemLibraries() {
 }
 
 HMODULE LoadSystemLibrary(const char* name) {
-    char folder[MAX_PATH + 1] = {};
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    wchar_t folder[MAX_PATH + 1] = {};
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length > MAX_PATH) return nullptr;
-    return LoadLibraryA((std::string(folder, length) + "\\" + name).c_str());
+    WideText path(folder, length);
+    path += u'\\';
+    for (const char* c = name; *c; ++c) path += char16_t(*c);  // the names are ASCII
+    return LoadLibraryW(path.c_str());
 }
 
 }  // namespace vesk

@@ -18,7 +18,8 @@ public:
         TOKEN_PRIVILEGES privileges{};
         privileges.PrivilegeCount = 1;
         privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-        if (!LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid)) {
+        if (!LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege",
+                                   &privileges.Privileges[0].Luid)) {
             return false;
         }
         // Succeeds even when the privilege is not held; the last error tells.

@@ -68,6 +68,12 @@ void AppendUtf8(std::string& out, char32_t point) {
     }
 }
 
+bool StripUtf8ByteOrderMark(std::string& text) {
+    if (text.compare(0, sizeof kUtf8ByteOrderMark - 1, kUtf8ByteOrderMark) != 0) return false;
+    text.erase(0, sizeof kUtf8ByteOrderMark - 1);
+    return true;
+}
+
 bool IsUtf8(const std::string& text) {
     char32_t point;
     for (std::size_t at = 0; at < text.size();) {

@@ -10,6 +10,11 @@
 namespace vesk {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
+// The byte order mark that opens a UTF-8 file written for other programs to read.
+constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
+
+// Removes a leading byte order mark; whether there was one.
+bool StripUtf8ByteOrderMark(std::string& text);
 
 // The character starting at `at` in UTF-8 text; `at` moves past it. A sequence that is not
 // well-formed UTF-8 (a stray or missing continuation byte, an overlong form, a surrogate, a value

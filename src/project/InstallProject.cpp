@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "platform/TextDecoding.h"
+#include "project/NameCase.h"
 #include "project/TaskSlots.h"
 
 namespace vesk {
@@ -37,8 +39,14 @@ void InstallProject::Parse(const std::string& text) {
     Parse(lines);
 }
 
-void InstallProject::Parse(const TextLineList& lines) {
+void InstallProject::Parse(const TextLineList& stored) {
     Clear();
+    // Texts are held in UTF-8: a project that declares UTF-8 holds it already; every other one
+    // (the builders before declared GB2312) holds the system's ANSI code page.
+    TextLineList lines = stored;
+    const bool utf8 =
+        lines.Count() > 0 && UpperName(lines.At(0)).find("ENCODING=\"UTF-8\"") != std::string::npos;
+    lines.Decode(utf8 ? kUtf8CodePage : kAnsiCodePage);
     if (lines.Count() < kMinimumLines) return;
     const LineSpan body{lines.Lines().data() + kHeaderLines, lines.Count() - kHeaderLines - 1};
     ForEachBlock(body, Task::kUpperStartTag, Task::kUpperEndTag, [this](LineSpan block) {

@@ -86,7 +86,7 @@ public:
     // Every page index in the order NextPage visits them from the first page.
     std::vector<std::size_t> PageOrder() const;
 
-    static constexpr const char* kDeclarationLine = "<?xml version=\"1.0\" encoding=\"GB2312\"?>";
+    static constexpr const char* kDeclarationLine = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
     static constexpr const char* kRootStartLine = "<InstallProject>";
     static constexpr const char* kVersionLine = "<Version>VeskInstall5.0</Version>";
     static constexpr const char* kRootEndLine = "</InstallProject>";

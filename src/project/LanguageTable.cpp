@@ -1,6 +1,7 @@
 // Choosing a language section by locale and looking texts up by key.
 #include "project/LanguageTable.h"
 
+#include "platform/TextDecoding.h"
 #include "project/NameCase.h"
 
 namespace vesk {
@@ -28,7 +29,16 @@ std::string KeyReference(TextKey key) {
 }
 
 LanguageTable::LanguageTable(std::uint32_t systemLocaleId)
-    : systemLanguageId_(LanguageIdText(systemLocaleId)), texts_(kTextKeyCount + 1) {}
+    : systemLanguageId_(LanguageIdText(systemLocaleId)),
+      preferred_{systemLocaleId},
+      texts_(kTextKeyCount + 1) {}
+
+void LanguageTable::PreferLanguages(const std::vector<std::uint32_t>& languageIds) {
+    preferred_.clear();
+    for (std::uint32_t id : languageIds) {
+        if (id != 0) preferred_.push_back(id);
+    }
+}
 
 bool LanguageTable::Load(const std::string& path) {
     TextLineList file;
@@ -44,21 +54,68 @@ bool LanguageTable::LoadFromBytes(const std::string& bytes) {
     return read;
 }
 
-bool LanguageTable::HeaderLists(const std::string& header) const {
-    // "[Language=404,c04,1404]": the list runs from after the first "=" to before the last
-    // character; the word before "=" is not looked at.
+namespace {
+
+// "[Language=404,c04,1404]": the list runs from after the first "=" to before the last
+// character; the word before "=" is not looked at. A code page the header names after ";"
+// ("[Language=804;UTF-8]") is not part of the list.
+std::string HeaderList(const std::string& header, bool withCodePage) {
     std::size_t equals = header.find('=');
-    if (equals == std::string::npos || equals + 1 >= header.size()) return false;
+    if (equals == std::string::npos || equals + 1 >= header.size()) return std::string();
     std::string list = header.substr(equals + 1, header.size() - 1 - (equals + 1));
+    const std::size_t semicolon = list.find(';');
+    if (semicolon == std::string::npos) return withCodePage ? std::string() : list;
+    return withCodePage ? list.substr(semicolon + 1) : list.substr(0, semicolon);
+}
+
+}  // namespace
+
+bool ParseLanguageId(const std::string& text, std::uint32_t& id) {
+    if (text.empty() || text.size() > 4) return false;
+    id = 0;
+    for (char c : UpperName(text)) {
+        int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        if (digit < 0) return false;
+        id = id << 4 | std::uint32_t(digit);
+    }
+    return id != 0;
+}
+
+unsigned SectionCodePage(const std::string& header) {
+    if (!IsHeader(header)) return kAnsiCodePage;
+    const std::string named = UpperName(HeaderList(header, true));
+    if (named == "UTF-8" || named == "65001") return kUtf8CodePage;
+    const std::string list = HeaderList(header, false);
+    const std::string first = UpperName(list.substr(0, list.find(',')));
+    if (first == "804" || first == "1004") return kGb2312CodePage;
+    if (first == "404" || first == "C04" || first == "1404") return kBig5CodePage;
+    return kAnsiCodePage;
+}
+
+std::string LanguageTable::HeaderLists(const std::string& header, std::uint32_t languageId,
+                                       bool samePrimary) {
+    constexpr std::uint32_t kPrimaryLanguageMask = 0x3FF;
+    // Chinese is one primary language written in two scripts: its regions never stand in for
+    // each other.
+    constexpr std::uint32_t kChinese = 0x04;
+    samePrimary = samePrimary && (languageId & kPrimaryLanguageMask) != kChinese;
+    const std::string wanted = LanguageIdText(languageId);
+    const std::string list = HeaderList(header, false);
     std::size_t start = 0;
     while (start < list.size()) {
         std::size_t comma = list.find(',', start);
         std::size_t end = comma == std::string::npos ? list.size() : comma;
-        if (UpperName(list.substr(start, end - start)) == systemLanguageId_) return true;
+        const std::string item = UpperName(list.substr(start, end - start));
+        if (item == wanted) return item;
+        std::uint32_t listed = 0;
+        if (samePrimary && ParseLanguageId(item, listed) &&
+            (listed & kPrimaryLanguageMask) == (languageId & kPrimaryLanguageMask)) {
+            return item;
+        }
         if (comma == std::string::npos) break;
         start = comma + 1;
     }
-    return false;
+    return std::string();
 }
 
 void LanguageTable::LoadLines(const TextLineList& file) {
@@ -67,16 +124,23 @@ void LanguageTable::LoadLines(const TextLineList& file) {
     languageId_ = kFallbackLanguageId;
     if (file.Empty()) return;
     std::size_t chosen = 0;  // without a match the first line counts as the header, unexamined
-    for (std::size_t i = 0; i < file.Count(); ++i) {
-        if (IsHeader(file.At(i)) && HeaderLists(file.At(i))) {
-            chosen = i;
-            languageId_ = systemLanguageId_;
-            break;
+    bool found = false;
+    for (bool samePrimary : {false, true}) {
+        for (std::size_t p = 0; p < preferred_.size() && !found; ++p) {
+            for (std::size_t i = 0; i < file.Count() && !found; ++i) {
+                if (!IsHeader(file.At(i))) continue;
+                const std::string listed = HeaderLists(file.At(i), preferred_[p], samePrimary);
+                if (listed.empty()) continue;
+                chosen = i;
+                found = true;
+                languageId_ = listed;
+            }
         }
     }
     for (std::size_t i = chosen + 1; i < file.Count() && !IsHeader(file.At(i)); ++i) {
         lines_.Add(file.At(i));
     }
+    lines_.Decode(SectionCodePage(file.At(chosen)));
     for (int key = 0; key < kTextKeyCount; ++key) {
         const std::string name = TextKeyName(key);
         const std::size_t index = FindLine(name);

@@ -22,7 +22,7 @@ public:
     static Task ForSlot(int slot, bool isExec);
 
     const std::string& Id() const { return id_; }
-    // The slot's display label (GB2312); empty when the ID is not a slot's.
+    // The slot's display label; empty when the ID is not a slot's.
     const std::string& Label() const { return label_; }
     TaskType Type() const { return type_; }
     bool IsExec() const { return isExec_; }

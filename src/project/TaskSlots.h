@@ -39,7 +39,7 @@ constexpr int kTaskSlotCount = 21;
 // The ID text of a slot; empty for a slot outside 0 ... 20.
 std::string TaskIdForSlot(int slot);
 
-// The display label of a slot (GB2312 bytes); empty for a slot outside 0 ... 20.
+// The display label of a slot (UTF-8); empty for a slot outside 0 ... 20.
 std::string TaskLabelForSlot(int slot);
 
 // The task type a slot's task has in a builder-written project; InvalidType outside 0 ... 20.

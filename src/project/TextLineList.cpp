@@ -6,6 +6,10 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/FileOpen.h"
+#include "platform/TextDecoding.h"
+#include "platform/Utf8.h"
+
 namespace vesk {
 namespace {
 
@@ -64,7 +68,7 @@ std::string TextLineList::Join() const {
 }
 
 bool TextLineList::ReadFile(const std::string& path) {
-    FilePtr file(std::fopen(path.c_str(), "rb"));
+    FilePtr file(OpenFile(path, "rb"));
     if (!file) return false;
     std::string bytes;
     char block[kReadBlockSize];
@@ -90,18 +94,25 @@ bool TextLineList::ReadFileBytes(const std::string& bytes) {
     return true;
 }
 
-bool TextLineList::WriteFile(const std::string& path) const {
-    FilePtr file(std::fopen(path.c_str(), "wb"));
+bool TextLineList::WriteFile(const std::string& path, bool byteOrderMark) const {
+    FilePtr file(OpenFile(path, "wb"));
     if (!file) return false;
-    bool ok = true;
+    constexpr std::size_t kMarkSize = sizeof kUtf8ByteOrderMark - 1;
+    bool ok =
+        !byteOrderMark || std::fwrite(kUtf8ByteOrderMark, 1, kMarkSize, file.get()) == kMarkSize;
     for (const std::string& line : lines_) {
-        if (std::fwrite(line.data(), 1, line.size(), file.get()) != line.size() ||
+        if (!ok || std::fwrite(line.data(), 1, line.size(), file.get()) != line.size() ||
             std::fwrite(kLineEnd, 1, kLineEndSize, file.get()) != kLineEndSize) {
             ok = false;
             break;
         }
     }
     return std::fclose(file.release()) == 0 && ok;
+}
+
+void TextLineList::Decode(unsigned codePage) {
+    if (!lines_.empty() && StripUtf8ByteOrderMark(lines_[0])) codePage = kUtf8CodePage;
+    for (std::string& line : lines_) line = DecodeToUtf8(line, codePage);
 }
 
 }  // namespace vesk

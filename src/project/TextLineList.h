@@ -60,9 +60,14 @@ public:
     // block as ReadFile reads them; false and unchanged for no bytes.
     bool ReadFileBytes(const std::string& bytes);
 
-    // Creates or truncates the file and writes every line followed by CR LF, byte for byte.
-    // False when the file cannot be created or not every byte reached it.
-    bool WriteFile(const std::string& path) const;
+    // Creates or truncates the file and writes every line followed by CR LF, byte for byte, after
+    // a UTF-8 byte order mark when asked. False when the file cannot be created or not every
+    // byte reached it.
+    bool WriteFile(const std::string& path, bool byteOrderMark = false) const;
+
+    // Decodes every line, stored in `codePage`, to UTF-8 (platform/TextDecoding.h); a UTF-8
+    // byte order mark opening the first line overrides the code page and is removed.
+    void Decode(unsigned codePage);
 
     static constexpr std::size_t kReadBlockSize = 2048;
 

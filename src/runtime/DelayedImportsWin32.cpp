@@ -29,16 +29,17 @@ namespace {
 
 struct Library {
     const char* name;
+    const wchar_t* wideName;
     HMODULE module;
     bool sideBySide;  // loaded by name: the manifest picks its version from the side-by-side store
 };
 
-Library shell32{"shell32.dll", nullptr, false};
-Library ole32{"ole32.dll", nullptr, false};
-Library oleaut32{"oleaut32.dll", nullptr, false};
+Library shell32{"shell32.dll", L"shell32.dll", nullptr, false};
+Library ole32{"ole32.dll", L"ole32.dll", nullptr, false};
+Library oleaut32{"oleaut32.dll", L"oleaut32.dll", nullptr, false};
 // Version 6 as the manifest asks, which a full path to the system folder would miss; by then the
 // search is restricted to the system folder and what it loads by name is loaded.
-Library comctl32{"comctl32.dll", nullptr, true};
+Library comctl32{"comctl32.dll", L"comctl32.dll", nullptr, true};
 
 // The function in the system library. Two threads may get here at once: both store the same
 // values. A system library without the function leaves nothing sensible to do.
@@ -46,7 +47,7 @@ template <typename Pointer>
 void Bind(Pointer& slot, Library& library, const char* function) {
     if (!library.module) {
         library.module =
-            library.sideBySide ? LoadLibraryA(library.name) : LoadSystemLibrary(library.name);
+            library.sideBySide ? LoadLibraryW(library.wideName) : LoadSystemLibrary(library.name);
     }
     FARPROC address = library.module ? GetProcAddress(library.module, function) : nullptr;
     if (!address) ExitProcess(kRuntimeFailureExitCode);
@@ -88,15 +89,16 @@ VESK_BIND_ON_FIRST_USE(ole32, void, OleUninitialize, 0, (), ())
 VESK_BIND_ON_FIRST_USE(oleaut32, BSTR, SysAllocStringLen, 8, (const OLECHAR* a, UINT b), (a, b))
 VESK_BIND_ON_FIRST_USE(oleaut32, HRESULT, VariantClear, 4, (VARIANTARG * a), (a))
 VESK_BIND_ON_FIRST_USE(oleaut32, void, VariantInit, 4, (VARIANTARG * a), (a))
-VESK_BIND_ON_FIRST_USE(shell32, LPITEMIDLIST, SHBrowseForFolderA, 4, (LPBROWSEINFOA a), (a))
-VESK_BIND_ON_FIRST_USE(shell32, DWORD_PTR, SHGetFileInfoA, 20,
-                       (LPCSTR a, DWORD b, SHFILEINFOA* c, UINT d, UINT e), (a, b, c, d, e))
+VESK_BIND_ON_FIRST_USE(shell32, LPITEMIDLIST, SHBrowseForFolderW, 4, (LPBROWSEINFOW a), (a))
+VESK_BIND_ON_FIRST_USE(shell32, DWORD_PTR, SHGetFileInfoW, 20,
+                       (LPCWSTR a, DWORD b, SHFILEINFOW* c, UINT d, UINT e), (a, b, c, d, e))
 VESK_BIND_ON_FIRST_USE(shell32, HRESULT, SHGetMalloc, 4, (IMalloc * *a), (a))
-VESK_BIND_ON_FIRST_USE(shell32, BOOL, SHGetPathFromIDListA, 8, (PCIDLIST_ABSOLUTE a, LPSTR b),
+VESK_BIND_ON_FIRST_USE(shell32, BOOL, SHGetPathFromIDListW, 8, (PCIDLIST_ABSOLUTE a, LPWSTR b),
                        (a, b))
 VESK_BIND_ON_FIRST_USE(shell32, HRESULT, SHGetSpecialFolderLocation, 12,
                        (HWND a, int b, PIDLIST_ABSOLUTE* c), (a, b, c))
-VESK_BIND_ON_FIRST_USE(shell32, HINSTANCE, ShellExecuteA, 24,
-                       (HWND a, LPCSTR b, LPCSTR c, LPCSTR d, LPCSTR e, INT f), (a, b, c, d, e, f))
+VESK_BIND_ON_FIRST_USE(shell32, HINSTANCE, ShellExecuteW, 24,
+                       (HWND a, LPCWSTR b, LPCWSTR c, LPCWSTR d, LPCWSTR e, INT f),
+                       (a, b, c, d, e, f))
 
 #endif

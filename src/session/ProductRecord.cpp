@@ -7,13 +7,25 @@
 #include <utility>
 
 #include "container/Crc32.h"
+#include "platform/TextDecoding.h"
 #include "project/NameCase.h"
 #include "project/TextLineList.h"
 
 namespace vesk {
 namespace {
 
-constexpr char kFirstLine[] = "VeskInstall record 1";
+constexpr char kFirstLine[] = "VeskInstall record 2";
+// The first line of the records of earlier engines, whose texts are in the ANSI code page.
+constexpr char kAnsiFirstLine[] = "VeskInstall record 1";
+
+bool IsStringType(std::uint32_t type) {
+    return type == kRegistryString || type == kRegistryExpandString || type == kRegistryMultiString;
+}
+
+// A string value of an earlier engine's record in UTF-8, as the registry now gives it.
+void DecodeStringValue(std::optional<RegistryValue>& value) {
+    if (value && IsStringType(value->type)) value->data = DecodeToUtf8(value->data, kAnsiCodePage);
+}
 constexpr char kLastLine[] = "End";
 constexpr char kSeparator = '|';
 constexpr int kChangeFields = 9;
@@ -304,7 +316,9 @@ bool ReadRecordText(const std::string& text, ProductRecord& record) {
     TextLineList lines;
     lines.SplitAppend(text, false);
     const std::size_t headerLines = std::size(kHeader) + 3;
-    if (lines.Count() < headerLines + 1 || lines.At(0) != kFirstLine) return false;
+    const bool ansi = lines.Count() > 0 && lines.At(0) == kAnsiFirstLine;
+    if (ansi) lines.Decode(kAnsiCodePage);
+    if (lines.Count() < headerLines + 1 || (lines.At(0) != kFirstLine && !ansi)) return false;
     std::size_t line = 1;
     auto field = [&](const char* name, std::string& value) {
         const std::string prefix = std::string(name) + "=";
@@ -336,6 +350,10 @@ bool ReadRecordText(const std::string& text, ProductRecord& record) {
         if (lines.At(line) == kLastLine) return line + 1 == lines.Count();
         Change change;
         if (!ReadChangeLine(lines.At(line), change)) return false;
+        if (ansi) {
+            DecodeStringValue(change.before);
+            DecodeStringValue(change.after);
+        }
         record.changes.push_back(std::move(change));
     }
     return false;

@@ -4,7 +4,7 @@
 //
 // The file is text, one line each, CR LF after every line:
 //
-//   VeskInstall record 1
+//   VeskInstall record 2            (texts in UTF-8; "record 1", the ANSI code page, still read)
 //   Identity=<ProductId, or CompanyDesc\ProjectName>
 //   Product=<ProjectName>          Version=<ProductVersion>        Title=<name and version>
 //   InstallFolder=<folder>         Log=<the log's path, or empty>   LogDigest=<crc32>/<size>

@@ -3,6 +3,8 @@
 
 #include "platform/Clock.h"
 #include "platform/Concat.h"
+#include "platform/FileOpen.h"
+#include "platform/Utf8.h"
 
 namespace vesk {
 
@@ -43,7 +45,9 @@ RunLog::~RunLog() {
 bool RunLog::Open(const std::string& path) {
     Lock();
     if (file_) std::fclose(file_);
-    file_ = std::fopen(path.c_str(), "wb");
+    file_ = OpenFile(path, "wb");
+    // The lines are UTF-8; the mark tells Notepad and the like so.
+    if (file_) std::fwrite(kUtf8ByteOrderMark, 1, sizeof kUtf8ByteOrderMark - 1, file_);
     startMs_ = MonotonicMilliseconds();
     Unlock();
     return file_ != nullptr;

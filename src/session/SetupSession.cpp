@@ -8,7 +8,13 @@ SetupSession::SetupSession(const SystemFacts& system, Registry& systemRegistry,
     : registry(systemRegistry, records),
       paths(system, registry),
       texts(system.DefaultLocaleId()),
-      runFolder(privateFiles) {}
+      runFolder(privateFiles) {
+    ChooseLanguage(system, 0);
+}
+
+void SetupSession::ChooseLanguage(const SystemFacts& system, std::uint32_t asked) {
+    texts.PreferLanguages({asked, system.UserLanguageId(), system.DefaultLocaleId()});
+}
 
 std::string SetupSession::TempNameFor(const std::string& path) const {
     return vesk::TempNameFor(path, start.startStamp, paths);

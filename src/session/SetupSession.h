@@ -46,6 +46,10 @@ public:
     // inside the run's folder once it is made.
     std::string TempNameFor(const std::string& path) const;
 
+    // The language the texts are chosen in, before they are loaded: `asked` (/LANG=, 0 for
+    // none), then the user's interface language, then the system's locale.
+    void ChooseLanguage(const SystemFacts& system, std::uint32_t asked);
+
     SharedFlags flags;
     InstallRecords records;
     // The registry the run reads and writes: the system's, journalled.

@@ -1,6 +1,7 @@
 // Dialog creation and message routing shared by every window of the engine.
 #include "ui/DialogBaseWin32.h"
 
+#include "platform/WideTextWin32.h"
 #include "ui/TrackedEditWin32.h"
 
 namespace vesk {
@@ -11,7 +12,7 @@ DialogBase::~DialogBase() {
 
 INT_PTR DialogBase::RunModal(int templateId, HWND owner) {
     modal_ = true;
-    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner,
+    INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner,
                                      &DialogProc, reinterpret_cast<LPARAM>(this));
     window_ = nullptr;
     return result;
@@ -19,7 +20,7 @@ INT_PTR DialogBase::RunModal(int templateId, HWND owner) {
 
 bool DialogBase::CreateModeless(int templateId, HWND parent) {
     modal_ = false;
-    HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId),
+    HWND window = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId),
                                      parent, &DialogProc, reinterpret_cast<LPARAM>(this));
     return window != nullptr;
 }
@@ -30,7 +31,7 @@ void DialogBase::Destroy() {
 }
 
 void DialogBase::SetItemText(int id, const std::string& text) const {
-    SetDlgItemTextA(window_, id, text.c_str());
+    SetDlgItemTextW(window_, id, Wide(text).c_str());
 }
 
 void DialogBase::SetUpFonts(const int* ids, int count) {
@@ -45,14 +46,14 @@ void DialogBase::EndModal(INT_PTR result) {
 INT_PTR CALLBACK DialogBase::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<DialogBase*>(lParam);
-        SetWindowLongPtrA(window, DWLP_USER, lParam);
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
         dialog->window_ = window;
         return dialog->OnInitDialog() ? TRUE : FALSE;
     }
-    auto* dialog = reinterpret_cast<DialogBase*>(GetWindowLongPtrA(window, DWLP_USER));
+    auto* dialog = reinterpret_cast<DialogBase*>(GetWindowLongPtrW(window, DWLP_USER));
     if (dialog == nullptr) return FALSE;
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, DWLP_USER, 0);
+        SetWindowLongPtrW(window, DWLP_USER, 0);
         dialog->window_ = nullptr;
         return FALSE;
     }
@@ -85,7 +86,7 @@ INT_PTR DialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_QUERYDRAGICON:
             return result;
         default:
-            SetWindowLongPtrA(window_, DWLP_MSGRESULT, result);
+            SetWindowLongPtrW(window_, DWLP_MSGRESULT, result);
             return TRUE;
     }
 }

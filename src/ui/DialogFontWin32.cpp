@@ -5,13 +5,13 @@ namespace vesk {
 
 bool DialogFont::Create(HWND dialog, int weight) {
     Reset();
-    HFONT base = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+    HFONT base = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
     if (!base) base = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    LOGFONTA description{};
-    if (GetObjectA(base, sizeof description, &description) != int(sizeof description)) return false;
+    LOGFONTW description{};
+    if (GetObjectW(base, sizeof description, &description) != int(sizeof description)) return false;
     description.lfFaceName[0] = '\0';
     description.lfWeight = weight;
-    font_ = CreateFontIndirectA(&description);
+    font_ = CreateFontIndirectW(&description);
     return font_ != nullptr;
 }
 
@@ -19,7 +19,7 @@ void DialogFont::ApplyTo(HWND dialog, const int* ids, int count) const {
     if (!font_) return;
     for (int i = 0; i < count; ++i) {
         HWND control = GetDlgItem(dialog, ids[i]);
-        if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+        if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     }
 }
 

@@ -1,6 +1,8 @@
 // The paced item line.
 #include "ui/ItemLineWin32.h"
 
+#include "platform/WideTextWin32.h"
+
 namespace vesk {
 
 void ItemLine::Start(HWND control, UINT_PTR timerId) {
@@ -32,7 +34,7 @@ bool ItemLine::OnTimer(UINT_PTR timerId) {
         text = text_;
         changed_ = false;
     }
-    SetWindowTextA(control_, text.c_str());
+    SetWindowTextW(control_, Wide(text).c_str());
     return true;
 }
 

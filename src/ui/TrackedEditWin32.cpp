@@ -1,20 +1,17 @@
 // Subclassed edit control with a text copy refreshed on every change notification.
 #include "ui/TrackedEditWin32.h"
 
+#include "platform/WideTextWin32.h"
+
 namespace vesk {
 namespace {
 
 // The window property that leads from an edit control to its TrackedEdit.
-constexpr const char* kOwnerProperty = "VeskTrackedEdit";
+constexpr const wchar_t* kOwnerProperty = L"VeskTrackedEdit";
 
 // The whole window text of a control, however long.
 std::string WindowText(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    if (length <= 0) return std::string();
-    std::string text(std::size_t(length) + 1, '\0');
-    int copied = GetWindowTextA(window, &text[0], length + 1);
-    text.resize(copied > 0 ? std::size_t(copied) : 0);
-    return text;
+    return WindowTextUtf8(window);
 }
 
 }  // namespace
@@ -23,10 +20,10 @@ bool TrackedEdit::Attach(HWND dialog, int id) {
     Detach();
     HWND control = GetDlgItem(dialog, id);
     if (!control) return false;
-    if (!SetPropA(control, kOwnerProperty, this)) return false;
+    if (!SetPropW(control, kOwnerProperty, this)) return false;
     window_ = control;
     original_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
     Refresh();
     return true;
 }
@@ -34,8 +31,8 @@ bool TrackedEdit::Attach(HWND dialog, int id) {
 void TrackedEdit::Detach() {
     if (!window_) return;
     if (IsWindow(window_)) {
-        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-        RemovePropA(window_, kOwnerProperty);
+        SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        RemovePropW(window_, kOwnerProperty);
     }
     window_ = nullptr;
     original_ = nullptr;
@@ -44,7 +41,7 @@ void TrackedEdit::Detach() {
 bool TrackedEdit::ReflectCommand(WPARAM wParam, LPARAM lParam) {
     HWND control = reinterpret_cast<HWND>(lParam);
     if (!control) return false;
-    auto* edit = static_cast<TrackedEdit*>(GetPropA(control, kOwnerProperty));
+    auto* edit = static_cast<TrackedEdit*>(GetPropW(control, kOwnerProperty));
     if (!edit || edit->window_ != control) return false;
     if (HIWORD(wParam) == EN_CHANGE) edit->Refresh();
     return true;
@@ -56,11 +53,11 @@ void TrackedEdit::Refresh() {
 
 LRESULT CALLBACK TrackedEdit::SubclassProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
-    auto* edit = static_cast<TrackedEdit*>(GetPropA(window, kOwnerProperty));
-    if (!edit) return DefWindowProcA(window, message, wParam, lParam);
+    auto* edit = static_cast<TrackedEdit*>(GetPropW(window, kOwnerProperty));
+    if (!edit) return DefWindowProcW(window, message, wParam, lParam);
     WNDPROC original = edit->original_;
     if (message == WM_NCDESTROY) edit->Detach();  // the control goes; its copy stays readable
-    return CallWindowProcA(original, window, message, wParam, lParam);
+    return CallWindowProcW(original, window, message, wParam, lParam);
 }
 
 }  // namespace vesk

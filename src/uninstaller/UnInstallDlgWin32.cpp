@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "platform/WideTextWin32.h"
 #include "uninstaller/UninstallerIds.h"
 
 namespace vesk {
@@ -35,16 +36,15 @@ bool CUnInstallDlg::OnInitDialog() {
                                         IDC_UNINSTALL_STATUS, IDC_UNINSTALL_ITEM,
                                         IDC_UNINSTALL_START,  IDC_UNINSTALL_CLOSE};
     SetUpFonts(kFontControls);
-    SendMessageA(Item(IDC_UNINSTALL_SUBJECT), WM_SETFONT, WPARAM(BoldFont()), TRUE);
+    SendMessageW(Item(IDC_UNINSTALL_SUBJECT), WM_SETFONT, WPARAM(BoldFont()), TRUE);
     icon_ = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_UNINSTALL), IMAGE_ICON,
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_UNINSTALL), IMAGE_ICON,
                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    if (icon_ != nullptr) SendMessageA(Window(), WM_SETICON, ICON_SMALL, LPARAM(icon_));
-    SendMessageA(Window(), WM_SETICON, ICON_BIG,
-                 LPARAM(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_UNINSTALL))));
+    if (icon_ != nullptr) SendMessageW(Window(), WM_SETICON, ICON_SMALL, LPARAM(icon_));
+    SendMessageW(Window(), WM_SETICON, ICON_BIG,
+                 LPARAM(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_UNINSTALL))));
 
-    SetWindowTextA(Window(),
-                   (plan_.title + texts_.Get(UninstallText::UnInstallWindowTitle)).c_str());
+    SetWindowTextUtf8(Window(), (plan_.title + texts_.Get(UninstallText::UnInstallWindowTitle)));
     SetItemText(IDC_UNINSTALL_SUBJECT, texts_.Get(UninstallText::UnInstallWindowSubject));
     SetItemText(IDC_UNINSTALL_DESC, texts_.Get(UninstallText::UnInstallWindowDesc));
     SetItemText(IDC_UNINSTALL_DESC2, texts_.Get(UninstallText::UnInstallWindowDesc2));
@@ -52,7 +52,7 @@ bool CUnInstallDlg::OnInitDialog() {
     SetItemText(IDC_UNINSTALL_ITEM, plan_.title);
     SetItemText(IDC_UNINSTALL_START, texts_.Get(UninstallText::UnInstallButtonDesc));
     SetItemText(IDC_UNINSTALL_CLOSE, texts_.Get(UninstallText::CloseButtonDesc));
-    SendMessageA(Item(IDC_UNINSTALL_PROGRESS), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+    SendMessageW(Item(IDC_UNINSTALL_PROGRESS), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     SetFocus(Item(IDC_UNINSTALL_START));
     return false;
 }
@@ -95,7 +95,7 @@ void CUnInstallDlg::Start() {
     const HWND window = Window();
     const bool started = worker_.Start([this, window] {
         result_ = UninstallWorker(services_, *this, texts_).Run(plan_);
-        PostMessageA(window, kFinishedMessage, 0, 0);
+        PostMessageW(window, kFinishedMessage, 0, 0);
     });
     if (!started) {
         // No thread to be had: the removal runs here, the window waiting for it.
@@ -117,16 +117,16 @@ void CUnInstallDlg::Finished() {
     SetItemText(IDC_UNINSTALL_ITEM, std::string());
     const HWND close = Item(IDC_UNINSTALL_CLOSE);
     EnableWindow(close, TRUE);
-    SendMessageA(Window(), DM_SETDEFID, IDC_UNINSTALL_CLOSE, 0);
+    SendMessageW(Window(), DM_SETDEFID, IDC_UNINSTALL_CLOSE, 0);
     SetFocus(close);
     const bool whole = result_.atRestart.empty() && result_.left.empty();
-    MessageBoxA(Window(), FinalMessage(texts_, plan_.title, result_).c_str(),
-                (plan_.title + texts_.Get(UninstallText::UnInstallWindowTitle)).c_str(),
-                MB_OK | (whole ? MB_ICONINFORMATION : MB_ICONWARNING));
+    MessageBoxUtf8(Window(), FinalMessage(texts_, plan_.title, result_),
+                   (plan_.title + texts_.Get(UninstallText::UnInstallWindowTitle)),
+                   MB_OK | (whole ? MB_ICONINFORMATION : MB_ICONWARNING));
 }
 
 void CUnInstallDlg::SetStatus(const std::string& text) {
-    SendMessageA(Window(), kShowTextMessage, IDC_UNINSTALL_STATUS, reinterpret_cast<LPARAM>(&text));
+    SendMessageW(Window(), kShowTextMessage, IDC_UNINSTALL_STATUS, reinterpret_cast<LPARAM>(&text));
 }
 
 void CUnInstallDlg::SetItem(const std::string& text) {
@@ -134,7 +134,7 @@ void CUnInstallDlg::SetItem(const std::string& text) {
 }
 
 void CUnInstallDlg::SetProgress(int percent) {
-    SendMessageA(Item(IDC_UNINSTALL_PROGRESS), PBM_SETPOS, WPARAM(percent), 0);
+    SendMessageW(Item(IDC_UNINSTALL_PROGRESS), PBM_SETPOS, WPARAM(percent), 0);
 }
 
 }  // namespace vesk

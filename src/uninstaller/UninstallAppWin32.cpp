@@ -12,6 +12,8 @@
 #include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "platform/SystemFacts.h"
+#include "platform/WideTextWin32.h"
+#include "project/LanguageTable.h"
 #include "project/PathParts.h"
 #include "project/PathResolver.h"
 #include "uninstaller/UnInstallDlgWin32.h"
@@ -25,43 +27,46 @@
 namespace vesk {
 namespace {
 
-// The texts of the language file the install kept, the one of the system's locale first: beside
-// the uninstaller (a user's install keeps both in the user's engine folder), else in the system
-// folder (an install for the machine).
+// The texts of the language file the install kept, the one of the user's language first, then the
+// system's locale's: beside the uninstaller (a user's install keeps both in the user's engine
+// folder), else in the system folder (an install for the machine).
 void KeepLanguageFile(const SystemFacts& system, UninstallTexts& texts) {
     const std::string folders[] = {FolderOf(system.ModuleFileName()) + "\\",
                                    system.SystemFolder() + UninstallTexts::kKeptFolder};
     for (const std::string& folder : folders) {
-        for (const std::string& name : {UninstallTexts::KeptFileName(system.DefaultLocaleId()),
+        for (const std::string& name : {UninstallTexts::KeptFileName(system.UserLanguageId()),
+                                        UninstallTexts::KeptFileName(system.DefaultLocaleId()),
                                         std::string(UninstallTexts::kFallbackFileName)}) {
             TextLineList lines;
             if (lines.ReadFile(folder + name)) {
+                // Kept by this engine: UTF-8 after a byte order mark; by an earlier one: the code
+                // page of the language the file is named after.
+                lines.Decode(SectionCodePage("[Language=" + name.substr(0, name.find('.')) + "]"));
                 texts.Keep(lines);
                 return;
-            }
         }
     }
 }
 
 // A log path given relative to the current folder, made whole: its folder is the install folder.
 std::string FullPathOf(const std::string& path) {
-    const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    const WideText wide = Wide(path);
+    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     if (size == 0) return path;
-    std::string full(size, '\0');
-    const DWORD length = GetFullPathNameA(path.c_str(), size, &full[0], nullptr);
+    WideText full(size, L'\0');
+    const DWORD length = GetFullPathNameW(wide.c_str(), size, &full[0], nullptr);
     if (length == 0 || length >= size) return path;
-    full.resize(length);
-    return full;
+    return Narrow(full.data(), length);
 }
 
 void Tell(const std::string& text, const std::string& caption, UINT icon) {
-    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | icon);
+    MessageBoxUtf8(nullptr, text, caption, MB_OK | icon);
 }
 
 // A question with Yes and No, No the default; true for Yes.
 bool Ask(const std::string& text, const std::string& caption) {
-    return MessageBoxA(nullptr, text.c_str(), caption.c_str(),
-                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+    return MessageBoxUtf8(nullptr, text, caption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) ==
+           IDYES;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "install/SystemUtilities.h"
 #include "platform/FileSystem.h"
+#include "platform/WideTextWin32.h"
 #include "project/NameCase.h"
 #include "project/TaskSlots.h"
 #include "resources/ResourceIds.h"
@@ -50,11 +51,11 @@ void CChangeInstallPath::ListDrives() {
     const char current = defaultPath_.empty() ? 0 : UpperName(defaultPath_.substr(0, 1))[0];
     for (const DriveSpace& drive : vesk::ListDrives(session_.System())) {
         const std::string line = DriveLineText(session_.texts, drive);
-        const LRESULT index = SendMessageA(combo, CB_ADDSTRING, 0, LPARAM(line.c_str()));
+        const LRESULT index = SendMessageW(combo, CB_ADDSTRING, 0, LPARAM(Wide(line).c_str()));
         if (index < 0) continue;
         driveRoots_.push_back(std::string(1, drive.letter) + ":\\");
         if (drive.letter == current) {
-            SendMessageA(combo, CB_SETCURSEL, WPARAM(index), 0);
+            SendMessageW(combo, CB_SETCURSEL, WPARAM(index), 0);
             chosenDrive_ = int(index);
         }
     }
@@ -71,13 +72,13 @@ bool CChangeInstallPath::OnCommand(int id, int code) {
     // change the selection.
     HWND combo = Item(IDC_DESTINATION_DRIVES);
     const bool confirmed = code == CBN_SELENDOK || (code == CBN_SELCHANGE &&
-                                                    !SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+                                                    !SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
     if (confirmed) OnDriveChosen();
     return confirmed;
 }
 
 void CChangeInstallPath::OnDriveChosen() {
-    const LRESULT index = SendMessageA(Item(IDC_DESTINATION_DRIVES), CB_GETCURSEL, 0, 0);
+    const LRESULT index = SendMessageW(Item(IDC_DESTINATION_DRIVES), CB_GETCURSEL, 0, 0);
     if (index < 0 || std::size_t(index) >= driveRoots_.size() || int(index) == chosenDrive_) return;
     chosenDrive_ = int(index);
     ShowDrive(driveRoots_[std::size_t(index)]);
@@ -135,7 +136,7 @@ bool CChangeInstallPath::OnLeavingForward() {
 }
 
 void CChangeInstallPath::FocusPath() {
-    SendMessageA(GetParent(Window()), WM_NEXTDLGCTL, WPARAM(Item(IDC_DESTINATION_PATH)), TRUE);
+    SendMessageW(GetParent(Window()), WM_NEXTDLGCTL, WPARAM(Item(IDC_DESTINATION_PATH)), TRUE);
 }
 
 }  // namespace vesk

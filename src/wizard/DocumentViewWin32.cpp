@@ -7,15 +7,17 @@
 #include <cstdio>
 
 #include "media/DocumentText.h"
-#include "platform/AnsiText.h"
+#include "platform/FileOpen.h"
 #include "platform/SystemLibrariesWin32.h"
+#include "platform/Utf8.h"
+#include "platform/WideTextWin32.h"
 #include "resources/ResourceIds.h"
 
 namespace vesk {
 namespace {
 
 // The system's web browser control.
-constexpr char kBrowserClassId[] = "{8856F961-340A-11D0-A96B-00C04FD705A2}";
+constexpr wchar_t kBrowserClassId[] = L"{8856F961-340A-11D0-A96B-00C04FD705A2}";
 // The browser engine's HTML document: without it the control shows nothing.
 constexpr GUID kHtmlDocumentClass = {
     0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13}};
@@ -70,7 +72,7 @@ bool Navigate(IDispatch* browser, const std::string& url) {
 
 std::string ReadDocument(const std::string& path) {
     std::string bytes;
-    std::FILE* in = std::fopen(path.c_str(), "rb");
+    std::FILE* in = OpenFile(path, "rb");
     if (!in) return bytes;
     char block[8192];
     std::size_t got = 0;
@@ -112,10 +114,10 @@ bool DocumentView::ShowInBrowser(HWND page, const RECT& area, const std::string&
         reinterpret_cast<void*>(GetProcAddress(library, "AtlAxGetControl")));
     if (!init || !getControl || !init()) return false;
 
-    HWND host = CreateWindowExA(WS_EX_CLIENTEDGE, "AtlAxWin", kBrowserClassId,
+    HWND host = CreateWindowExW(WS_EX_CLIENTEDGE, L"AtlAxWin", kBrowserClassId,
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP, area.left, area.top,
                                 area.right - area.left, area.bottom - area.top, page, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+                                GetModuleHandleW(nullptr), nullptr);
     if (!host) return false;
     IUnknown* control = nullptr;
     IDispatch* browser = nullptr;
@@ -136,18 +138,22 @@ bool DocumentView::ShowInBrowser(HWND page, const RECT& area, const std::string&
 }
 
 void DocumentView::ShowAsText(HWND page, const RECT& area, const std::string& path, HFONT font) {
-    const std::string text = DocumentToText(ReadDocument(path), AnsiEncoder());
+    const std::string text = DocumentToText(ReadDocument(path), [](std::uint32_t point) {
+        std::string character;
+        AppendUtf8(character, char32_t(point));
+        return character;
+    });
     HWND edit =
-        CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+        CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                         WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
                             ES_READONLY | ES_AUTOVSCROLL,
                         area.left, area.top, area.right - area.left, area.bottom - area.top, page,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_DOCUMENT_TEXT)),
-                        GetModuleHandleA(nullptr), nullptr);
+                        GetModuleHandleW(nullptr), nullptr);
     if (!edit) return;
-    if (font) SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);  // no limit below the system's own
-    SetWindowTextA(edit, text.c_str());
+    if (font) SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);  // no limit below the system's own
+    SetWindowTextW(edit, Wide(text).c_str());
     view_ = edit;
     mode_ = Mode::Text;
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/WideTextWin32.h"
 #include "project/NameCase.h"
 #include "project/PathParts.h"
 #include "wizard/FolderListingWin32.h"
@@ -17,13 +18,13 @@ class CExplorer::QuietTree {
 public:
     explicit QuietTree(CExplorer& explorer) : explorer_(explorer) {
         if (explorer_.quiet_++ == 0) {
-            SendMessageA(explorer_.tree_, WM_SETREDRAW, FALSE, 0);
+            SendMessageW(explorer_.tree_, WM_SETREDRAW, FALSE, 0);
             previous_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
         }
     }
     ~QuietTree() {
         if (--explorer_.quiet_ == 0) {
-            SendMessageA(explorer_.tree_, WM_SETREDRAW, TRUE, 0);
+            SendMessageW(explorer_.tree_, WM_SETREDRAW, TRUE, 0);
             InvalidateRect(explorer_.tree_, nullptr, TRUE);
             SetCursor(previous_);
         }
@@ -64,13 +65,13 @@ bool IsExpandNotification(UINT code) {
 bool CExplorer::Init(const std::string& root, bool showFiles) {
     BusyScope busy(busy_);
     QuietTree quiet(*this);
-    LONG_PTR style = GetWindowLongPtrA(tree_, GWL_STYLE);
-    if (style & TVS_EDITLABELS) SetWindowLongPtrA(tree_, GWL_STYLE, style & ~TVS_EDITLABELS);
+    LONG_PTR style = GetWindowLongPtrW(tree_, GWL_STYLE);
+    if (style & TVS_EDITLABELS) SetWindowLongPtrW(tree_, GWL_STYLE, style & ~TVS_EDITLABELS);
     TreeView_DeleteAllItems(tree_);
 
-    SHFILEINFOA info{};
+    SHFILEINFOW info{};
     images_ = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+        SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     if (images_ == nullptr) {
         lastError_ = "Cannot retrieve the Handle of SystemImageList!";
         return false;
@@ -79,15 +80,15 @@ bool CExplorer::Init(const std::string& root, bool showFiles) {
     showFiles_ = showFiles;
 
     if (root.empty()) {
-        DWORD needed = GetLogicalDriveStringsA(0, nullptr);
-        std::vector<char> drives(needed + 1, '\0');
-        if (needed == 0 || GetLogicalDriveStringsA(DWORD(drives.size()), drives.data()) == 0) {
+        DWORD needed = GetLogicalDriveStringsW(0, nullptr);
+        std::vector<wchar_t> drives(needed + 1, L'\0');
+        if (needed == 0 || GetLogicalDriveStringsW(DWORD(drives.size()), drives.data()) == 0) {
             lastError_ = "Error Getting Logical DriveStrings!";
             return false;
         }
         rootPath_.clear();
-        for (const char* drive = drives.data(); *drive; drive += std::strlen(drive) + 1) {
-            const std::string path = drive;
+        for (const wchar_t* drive = drives.data(); *drive; drive += wcslen(drive) + 1) {
+            const std::string path = Narrow(drive);
             HTREEITEM item = InsertItem(TVI_ROOT, path, path.substr(0, path.size() - 1));
             if (item && HoldsSubfolder(path, showFiles_)) AddPlaceholder(item);
         }
@@ -101,32 +102,35 @@ bool CExplorer::Init(const std::string& root, bool showFiles) {
 
 HTREEITEM CExplorer::InsertItem(HTREEITEM parent, const std::string& path,
                                 const std::string& label) {
-    SHFILEINFOA normal{}, open{};
-    if (!SHGetFileInfoA(path.c_str(), 0, &normal, sizeof normal,
+    SHFILEINFOW normal{}, open{};
+    const WideText widePath = Wide(path);
+    WideText wideLabel = Wide(label);
+    if (!SHGetFileInfoW(widePath.c_str(), 0, &normal, sizeof normal,
                         SHGFI_SYSICONINDEX | SHGFI_SMALLICON) ||
-        !SHGetFileInfoA(path.c_str(), 0, &open, sizeof open,
+        !SHGetFileInfoW(widePath.c_str(), 0, &open, sizeof open,
                         SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_OPENICON)) {
         lastError_ = "Error Gettting SystemFileInfo!";
         return nullptr;
     }
-    TVINSERTSTRUCTA insert{};
+    TVINSERTSTRUCTW insert{};
     insert.hParent = parent;
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    insert.item.pszText = const_cast<char*>(label.c_str());
+    insert.item.pszText = &wideLabel[0];
     insert.item.iImage = normal.iIcon;
     insert.item.iSelectedImage = open.iIcon;
     return reinterpret_cast<HTREEITEM>(
-        SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        SendMessageW(tree_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
 void CExplorer::AddPlaceholder(HTREEITEM item) {
-    TVINSERTSTRUCTA insert{};
+    TVINSERTSTRUCTW insert{};
+    wchar_t empty[1] = {};
     insert.hParent = item;
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT;
-    insert.item.pszText = const_cast<char*>("");
-    SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+    insert.item.pszText = empty;
+    SendMessageW(tree_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert));
 }
 
 void CExplorer::DeleteChildren(HTREEITEM item) {
@@ -176,7 +180,7 @@ void CExplorer::Refresh(HTREEITEM item) {
 bool CExplorer::OnNotify(const NMHDR& header) {
     if (header.hwndFrom != tree_ || !IsExpandNotification(header.code)) return false;
     // NMTREEVIEWA and NMTREEVIEWW agree in the fields read here.
-    const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
+    const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
     if (Busy()) return true;  // the tree's own walk lists the children itself
     BusyScope busy(busy_);
     HTREEITEM item = change.itemNew.hItem;
@@ -192,17 +196,17 @@ bool CExplorer::OnNotify(const NMHDR& header) {
 }
 
 std::string CExplorer::Label(HTREEITEM item) const {
-    std::vector<char> text(MAX_PATH + 1);
+    std::vector<wchar_t> text(MAX_PATH + 1);
     for (;;) {
-        TVITEMA query{};
+        TVITEMW query{};
         query.mask = TVIF_TEXT;
         query.hItem = item;
         query.pszText = text.data();
         query.cchTextMax = int(text.size());
-        if (!SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query))) return "";
-        const std::string label(query.pszText);
+        if (!SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query))) return "";
+        const std::size_t length = wcslen(query.pszText);
         // A label that filled the buffer may have been cut: ask again with more room.
-        if (label.size() + 1 < text.size()) return label;
+        if (length + 1 < text.size()) return Narrow(query.pszText, length);
         text.resize(text.size() * 2);
     }
 }

@@ -4,6 +4,7 @@
 #include "install/SystemUtilities.h"
 #include "platform/Processes.h"
 #include "platform/SystemPower.h"
+#include "platform/WideTextWin32.h"
 #include "resources/ResourceIds.h"
 #include "wizard/FinishActions.h"
 
@@ -21,7 +22,8 @@ DrawnCaptions MeasureCaptions(const std::vector<FinishBox>& boxes, HFONT font, i
     HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
     for (const FinishBox& box : boxes) {
         RECT area{0, 0, room, 0};
-        DrawTextA(dc, box.caption.c_str(), int(box.caption.size()), &area,
+        const WideText caption = Wide(box.caption);
+        DrawTextW(dc, caption.c_str(), int(caption.size()), &area,
                   DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL);
         drawn.widths.push_back(int(area.right));
         drawn.heights.push_back(int(area.bottom));
@@ -54,7 +56,7 @@ void CFinish::SetContent(const Task* task) {
     RemoveBoxes();
     if (task == nullptr) return;
     const std::vector<FinishBox> boxes = FinishBoxesOf(*task, session_.texts);
-    const HFONT font = reinterpret_cast<HFONT>(SendMessageA(Window(), WM_GETFONT, 0, 0));
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(Window(), WM_GETFONT, 0, 0));
     RECT client{};
     GetClientRect(Window(), &client);
     // A caption too long for the page wraps inside it, the box as high as its lines.
@@ -66,18 +68,18 @@ void CFinish::SetContent(const Task* task) {
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         const BoxPlace& place = places[i];
         HWND box =
-            CreateWindowExA(0, "BUTTON", boxes[i].caption.c_str(),
+            CreateWindowExW(0, L"BUTTON", Wide(boxes[i].caption).c_str(),
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
                             place.x, place.y, place.width, place.height, Window(),
                             reinterpret_cast<HMENU>(INT_PTR(boxes[i].controlId)),
-                            GetModuleHandleA(nullptr), nullptr);
+                            GetModuleHandleW(nullptr), nullptr);
         // A box that could not be made stays in the list as unchecked, so the boxes keep
         // pairing with their RunApp subtasks.
         if (box) {
-            SendMessageA(box, WM_SETFONT, WPARAM(font), TRUE);
+            SendMessageW(box, WM_SETFONT, WPARAM(font), TRUE);
             // /NORESTART: the restart is shown as not offered, so Finish cannot make it.
             const bool offered = !(session_.noRestart && boxes[i].controlId == kRestartBoxId);
-            SendMessageA(box, BM_SETCHECK, offered ? BST_CHECKED : BST_UNCHECKED, 0);
+            SendMessageW(box, BM_SETCHECK, offered ? BST_CHECKED : BST_UNCHECKED, 0);
             if (!offered) EnableWindow(box, FALSE);
         }
         boxes_.push_back(box);
@@ -86,7 +88,7 @@ void CFinish::SetContent(const Task* task) {
 
 bool CFinish::IsChecked(std::size_t index) const {
     return index < boxes_.size() && boxes_[index] &&
-           SendMessageA(boxes_[index], BM_GETCHECK, 0, 0) == LRESULT(BST_CHECKED);
+           SendMessageW(boxes_[index], BM_GETCHECK, 0, 0) == LRESULT(BST_CHECKED);
 }
 
 void CFinish::Complete() {

@@ -5,6 +5,9 @@
 
 #include <functional>
 
+#include "platform/LongPathWin32.h"
+#include "platform/WideTextWin32.h"
+
 namespace vesk {
 namespace {
 
@@ -13,16 +16,16 @@ void VisitFolder(const std::string& folder, const std::function<bool(const Folde
     std::string pattern = folder;
     if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
     pattern += "*.*";
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(LongPath(pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        const std::string name = found.cFileName;
+        const std::string name = Narrow(found.cFileName);
         if (name == "." || name == "..") continue;
         FolderEntry entry{name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                           (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0};
         if (!visit(entry)) break;
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
 }
 

@@ -63,7 +63,7 @@ void CInstallProcess::SetStatus(const std::string& text) {
 }
 
 void CInstallProcess::SetProgress(int percent) {
-    SendMessageA(Item(IDC_PROGRESS_BAR), PBM_SETPOS, WPARAM(percent), 0);
+    SendMessageW(Item(IDC_PROGRESS_BAR), PBM_SETPOS, WPARAM(percent), 0);
 }
 
 }  // namespace vesk

@@ -1,29 +1,31 @@
 // The focus of the wizard's pages.
 #include "wizard/PageFocusWin32.h"
 
-#include <cstring>
+#include <cwchar>
+
+#include "platform/WideTextWin32.h"
 
 namespace vesk {
 namespace {
 
 bool IsRadioButton(HWND control) {
-    char name[16] = {};
-    GetClassNameA(control, name, sizeof name);
-    if (lstrcmpiA(name, "Button") != 0) return false;
-    const LONG type = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
+    wchar_t name[16] = {};
+    GetClassNameW(control, name, 16);
+    if (lstrcmpiW(name, L"Button") != 0) return false;
+    const LONG type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
     return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
 }
 
 bool TakesEveryKey(HWND control) {
-    char name[16] = {};
-    GetClassNameA(control, name, sizeof name);
-    if (std::strncmp(name, "AtlAxWin", 8) == 0) return true;
-    return (SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS) != 0;
+    wchar_t name[16] = {};
+    GetClassNameW(control, name, 16);
+    if (std::wcsncmp(name, L"AtlAxWin", 8) == 0) return true;
+    return (SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS) != 0;
 }
 
 bool CanTakeFocus(HWND control) {
     // The style, not IsWindowVisible: the page may be shown before its dialog is.
-    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
     return (style & WS_VISIBLE) && (style & WS_TABSTOP) && IsWindowEnabled(control);
 }
 
@@ -31,8 +33,8 @@ bool CanTakeFocus(HWND control) {
 HWND CheckedInGroup(HWND first) {
     for (HWND button = first; button && IsRadioButton(button);
          button = GetWindow(button, GW_HWNDNEXT)) {
-        if (button != first && (GetWindowLongA(button, GWL_STYLE) & WS_GROUP)) break;
-        if (SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED && IsWindowEnabled(button)) {
+        if (button != first && (GetWindowLongW(button, GWL_STYLE) & WS_GROUP)) break;
+        if (SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED && IsWindowEnabled(button)) {
             return button;
         }
     }
@@ -53,10 +55,10 @@ HWND FirstFocusControl(HWND page) {
 
 void MoveFocus(HWND dialog, HWND control) {
     if (!control) return;
-    SendMessageA(dialog, WM_NEXTDLGCTL, WPARAM(control), TRUE);
+    SendMessageW(dialog, WM_NEXTDLGCTL, WPARAM(control), TRUE);
     // The dialog manager makes a focused push button the default, and the default button is
     // what Enter presses; the wizard's Enter presses nothing (IDOK, which no control carries).
-    SendMessageA(dialog, DM_SETDEFID, IDOK, 0);
+    SendMessageW(dialog, DM_SETDEFID, IDOK, 0);
 }
 
 }  // namespace vesk

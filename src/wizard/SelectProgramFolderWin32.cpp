@@ -1,6 +1,7 @@
 // The program folder page.
 #include "wizard/SelectProgramFolderWin32.h"
 
+#include "platform/WideTextWin32.h"
 #include "project/WindowsNames.h"
 #include "resources/ResourceIds.h"
 #include "wizard/DestinationTexts.h"
@@ -33,22 +34,22 @@ void CSelectProgramFolder::ListExistingFolders() {
     HWND list = Item(IDC_PROGRAM_FOLDER_LIST);
     for (const FolderEntry& entry : ListFolder(programs)) {
         if (!entry.isFolder || entry.name[0] == '.') continue;
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.name.c_str()));
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry.name).c_str()));
     }
 }
 
 bool CSelectProgramFolder::OnCommand(int id, int code) {
     if (id != IDC_PROGRAM_FOLDER_LIST || code != LBN_SELCHANGE) return false;
     HWND list = Item(IDC_PROGRAM_FOLDER_LIST);
-    const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    const LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
     if (selected == LB_ERR) return true;
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, WPARAM(selected), 0);
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, WPARAM(selected), 0);
     if (length == LB_ERR) return true;
-    std::string name(std::size_t(length) + 1, '\0');
+    WideText name(std::size_t(length) + 1, L'\0');
     const LRESULT copied =
-        SendMessageA(list, LB_GETTEXT, WPARAM(selected), reinterpret_cast<LPARAM>(&name[0]));
+        SendMessageW(list, LB_GETTEXT, WPARAM(selected), reinterpret_cast<LPARAM>(&name[0]));
     name.resize(copied == LB_ERR ? 0 : std::size_t(copied));
-    SetItemText(IDC_PROGRAM_FOLDER_NAME, name);  // the tracked copy follows
+    SetItemText(IDC_PROGRAM_FOLDER_NAME, Narrow(name));  // the tracked copy follows
     return true;
 }
 

@@ -24,8 +24,8 @@ constexpr int kRightMargin = 12;  // kept free at the page's right edge
 constexpr int kHeadingLines = 3, kLineLines = 2;
 
 int LineHeight(HDC dc) {
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
     return metrics.tmHeight > 0 ? int(metrics.tmHeight) : 1;
 }
 
@@ -46,12 +46,12 @@ WelcomePage::WelcomePage(SetupSession& session)
 
 bool WelcomePage::OnInitDialog() {
     SetUpFonts(nullptr, 0);
-    LOGFONTA description{};
-    if (NormalFont() && GetObjectA(NormalFont(), sizeof description, &description)) {
+    LOGFONTW description{};
+    if (NormalFont() && GetObjectW(NormalFont(), sizeof description, &description)) {
         description.lfHeight = description.lfHeight * kHeadingScaleTenths / 10;
         description.lfWidth = description.lfWidth * kHeadingScaleTenths / 10;
         description.lfWeight = FW_BOLD;
-        headingFont_.Reset(CreateFontIndirectA(&description));
+        headingFont_.Reset(CreateFontIndirectW(&description));
     }
     panelPen_.Reset(CreatePen(PS_SOLID, 1, kPanelColour));
     panelBrush_.Reset(CreateSolidBrush(kPanelColour));

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "media/BitmapDisplayWin32.h"
+#include "platform/WideTextWin32.h"
 #include "resources/ResourceIds.h"
 #include "wizard/FittedTextWin32.h"
 #include "wizard/PageFocusWin32.h"
@@ -53,7 +54,7 @@ int ButtonId(WizardButton button) {
 }
 
 HICON LoadSetupIcon(int size) {
-    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP),
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_SETUP),
                                          IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
@@ -93,9 +94,8 @@ void WizardFrame::DoModal() {
 
 bool WizardFrame::OnInitDialog() {
     const LanguageTable& texts = session_.texts;
-    SetWindowTextA(
-        Window(),
-        (texts.GetText(TextKey::ProjectName) + texts.GetText(TextKey::InstallDesc)).c_str());
+    SetWindowTextUtf8(Window(),
+                      (texts.GetText(TextKey::ProjectName) + texts.GetText(TextKey::InstallDesc)));
     CreatePages();
     SetItemText(IDC_WIZARD_BACK, texts.GetText(TextKey::BackButtonDesc));
     SetItemText(IDC_WIZARD_NEXT, texts.GetText(TextKey::NextButtonDesc));
@@ -103,13 +103,13 @@ bool WizardFrame::OnInitDialog() {
 
     icon_ = LoadSetupIcon(GetSystemMetrics(SM_CXICON));
     smallIcon_ = LoadSetupIcon(GetSystemMetrics(SM_CXSMICON));
-    SendMessageA(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageA(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 
     static const int kFontControls[] = {IDC_WIZARD_BACK, IDC_WIZARD_NEXT, IDC_WIZARD_CANCEL};
     SetUpFonts(kFontControls);
     LayOut();
-    PostMessageA(Window(), kShownMessage, 0, 0);
+    PostMessageW(Window(), kShownMessage, 0, 0);
     flow_.Start();
     return false;  // the first page has the focus already
 }
@@ -139,10 +139,10 @@ void WizardFrame::LayOut() {
     // The frame takes the page area's size whatever the dialog font makes of the template, and
     // stays centred on the work area.
     RECT frame{0, 0, width, clientHeight};
-    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(Window(), GWL_STYLE)), FALSE,
-                       DWORD(GetWindowLongPtrA(Window(), GWL_EXSTYLE)));
+    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrW(Window(), GWL_STYLE)), FALSE,
+                       DWORD(GetWindowLongPtrW(Window(), GWL_EXSTYLE)));
     RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
     SetWindowPos(Window(), nullptr, work.left + (work.right - work.left - frameWidth) / 2,
                  work.top + (work.bottom - work.top - frameHeight) / 2, frameWidth, frameHeight,
@@ -237,14 +237,14 @@ bool WizardFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
         case kAskMessage: {
             auto* question = reinterpret_cast<Question*>(lParam);
             UINT icon = question->icon == QuestionIcon::Stop ? MB_ICONSTOP : MB_ICONQUESTION;
-            question->yes = MessageBoxA(Window(), question->text.c_str(), question->caption.c_str(),
-                                        MB_YESNO | MB_DEFBUTTON2 | icon) == IDYES;
+            question->yes = MessageBoxUtf8(Window(), question->text, question->caption,
+                                           MB_YESNO | MB_DEFBUTTON2 | icon) == IDYES;
             question->asked = true;
             return true;
         }
         case kTellMessage: {
             auto* notice = reinterpret_cast<Question*>(lParam);
-            MessageBoxA(Window(), notice->text.c_str(), notice->caption.c_str(), MB_OK);
+            MessageBoxUtf8(Window(), notice->text, notice->caption, MB_OK);
             notice->asked = true;
             return true;
         }
@@ -315,7 +315,8 @@ void WizardFrame::PaintHeader(HDC dc, const RECT& band) {
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     HGDIOBJ previous = SelectObject(dc, BoldFont());
     RECT subject{kSubjectSpot.x, kSubjectSpot.y, right, kDescriptionSpot.y};
-    DrawTextA(dc, header_.subject.c_str(), int(header_.subject.size()), &subject,
+    const WideText subjectText = Wide(header_.subject);
+    DrawTextW(dc, subjectText.c_str(), int(subjectText.size()), &subject,
               DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
     SelectObject(dc, NormalFont());
     const RECT description{kDescriptionSpot.x, kDescriptionSpot.y, right, band.bottom - 2};
@@ -347,7 +348,7 @@ void WizardFrame::FocusShownPage() {
     HWND target = nullptr;
     for (const PageOfFlow& entry : Pages()) {
         // The style, not IsWindowVisible: the frame itself may not be on screen yet.
-        if (GetWindowLongA(entry.page->Window(), GWL_STYLE) & WS_VISIBLE) {
+        if (GetWindowLongW(entry.page->Window(), GWL_STYLE) & WS_VISIBLE) {
             target = FirstFocusControl(entry.page->Window());
             break;
         }
@@ -398,12 +399,12 @@ void WizardFrame::RunFinishAction() {
 
 void WizardFrame::ShowCompletionMessage(const std::string& text, const std::string& caption) {
     ShowWindow(Window(), SW_HIDE);
-    MessageBoxA(Window(), text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+    MessageBoxUtf8(Window(), text, caption, MB_OK | MB_ICONINFORMATION);
 }
 
 bool WizardFrame::AskToExit(const std::string& text, const std::string& caption) {
-    return MessageBoxA(Window(), text.c_str(), caption.c_str(),
-                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+    return MessageBoxUtf8(Window(), text, caption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) ==
+           IDYES;
 }
 
 void WizardFrame::StartCloseTimer() {
@@ -424,19 +425,19 @@ void WizardFrame::SetProgress(int percent) {
 
 bool WizardFrame::AskYesNo(const std::string& text, const std::string& caption, QuestionIcon icon) {
     Question question{text, caption, icon};
-    SendMessageA(Window(), kAskMessage, 0, reinterpret_cast<LPARAM>(&question));
+    SendMessageW(Window(), kAskMessage, 0, reinterpret_cast<LPARAM>(&question));
     // A wizard that is gone cannot be asked: stopping is the safe answer.
     return question.asked ? question.yes : true;
 }
 
 void WizardFrame::Tell(const std::string& text, const std::string& caption) {
     Question message{text, caption, QuestionIcon::Stop};
-    SendMessageA(Window(), kTellMessage, 0, reinterpret_cast<LPARAM>(&message));
+    SendMessageW(Window(), kTellMessage, 0, reinterpret_cast<LPARAM>(&message));
 }
 
 void WizardFrame::Finish(InstallOutcome outcome) {
     const UINT_PTR timer = outcome == InstallOutcome::Completed ? kAdvanceTimer : kCloseTimer;
-    PostMessageA(Window(), kFinishMessage, timer, 0);
+    PostMessageW(Window(), kFinishMessage, timer, 0);
 }
 
 }  // namespace vesk

@@ -1,6 +1,7 @@
 // Creating, showing, hiding and closing a wizard page, and telling why it stays.
 #include "wizard/WizardPageWin32.h"
 
+#include "platform/WideTextWin32.h"
 #include "wizard/PageFocusWin32.h"
 
 namespace vesk {
@@ -43,8 +44,8 @@ void WizardPage::Close() {
 
 void WizardPage::Refuse(const std::string& text, HWND control) {
     HWND frame = GetParent(Window());
-    MessageBoxA(frame, text.c_str(), session_.texts.GetText(TextKey::MessageDesc).c_str(),
-                MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxUtf8(frame, text, session_.texts.GetText(TextKey::MessageDesc),
+                   MB_OK | MB_ICONEXCLAMATION);
     MoveFocus(frame, control);
 }
 

@@ -50,6 +50,23 @@ TEST(SetupCommandLineTest, SwitchesAndTheirValues) {
     }
 }
 
+TEST(SetupCommandLineTest, TheLanguageIsAHexadecimalIdentifier) {
+    const struct {
+        const char* line;
+        std::uint32_t languageId;
+    } cases[] = {
+        {"", 0},
+        {"/LANG=804", 0x804},
+        {"/lang=c04 /S", 0xC04},
+        {"/S /LANG=409 /D=C:\\A", 0x409},
+    };
+    for (const auto& c : cases) {
+        const ParsedCommandLine parsed = ParseSetupCommandLine(c.line);
+        EXPECT_EQ(parsed.error, "") << c.line;
+        EXPECT_EQ(parsed.options.languageId, c.languageId) << c.line;
+    }
+}
+
 TEST(SetupCommandLineTest, WhatTheSetupDoesNotKnowIsRefusedByName) {
     struct Case {
         const char* line;
@@ -64,6 +81,10 @@ TEST(SetupCommandLineTest, WhatTheSetupDoesNotKnowIsRefusedByName) {
         {"/S/NORESTART", "/S/NORESTART", false},
         {"/S extra", "extra", true},
         {"/LOG=", "/LOG=", false},
+        {"/LANG=", "/LANG=", false},
+        {"/LANG=zh /S", "/LANG=zh", true},
+        {"/LANG=10804", "/LANG=10804", false},
+        {"/LANG=0", "/LANG=0", false},
         {"/LOG", "/LOG", false},
         {"/D=", "/D=", false},
         {"/D=Program Files\\App", "Program Files\\App", false},
@@ -85,8 +106,8 @@ TEST(SetupCommandLineTest, WhatTheSetupDoesNotKnowIsRefusedByName) {
 
 TEST(SetupCommandLineTest, TheHelpNamesEverySwitchAndExitCode) {
     const std::string help = SetupCommandLineHelp();
-    for (const char* part : {"/S", "/D=", "/LOG=", "/NORESTART", "/?", "4 the setup is damaged",
-                             "5 a newer version is installed", "3010"}) {
+    for (const char* part : {"/S", "/D=", "/LOG=", "/LANG=", "/NORESTART", "/?",
+                             "4 the setup is damaged", "5 a newer version is installed", "3010"}) {
         EXPECT_NE(help.find(part), std::string::npos) << part;
     }
 }

@@ -11,7 +11,7 @@ namespace vesk {
 namespace {
 
 const char kCanonical[] =
-    "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<InstallProject>\r\n"
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<InstallProject>\r\n"
     "<Version>VeskInstall5.0</Version>\r\n"
     "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
     "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n"

@@ -65,7 +65,7 @@ TEST(FilePhaseTest, EveryKindIsWrittenRecordedAndFollowedUp) {
     // U: written, its language file and version kept.
     EXPECT_TRUE(run.files.FileExists("C:\\WINDOWS\\Vesk-UnInstall.exe"));
     EXPECT_EQ(run.files.files["C:\\WINDOWS\\System32\\VeskInstall\\409.ini"],
-              run.session.texts.Lines().Join());
+              "\xEF\xBB\xBF" + run.session.texts.Lines().Join());  // UTF-8, marked
     EXPECT_EQ(run.registry.StringValue(RegistryRoot::LocalMachine,
                                        "SOFTWARE\\VeskSoft\\VeskInstall", "LastVersion"),
               "5.05");

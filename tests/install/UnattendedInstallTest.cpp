@@ -11,6 +11,7 @@
 #include "app/UnattendedInstall.h"
 #include "install/InstallBench.h"
 #include "install/UnattendedReport.h"
+#include "platform/Utf8.h"
 #include "project/TaskSlots.h"
 #include "support/TempDir.h"
 
@@ -53,10 +54,12 @@ struct UnattendedRun {
         RunUnattendedInstall(bench.session, services, report);
         outcome = report.Outcome();
     }
-    // The log's lines without their times.
+    // The log's lines without their times (and without the UTF-8 mark that opens the log).
     std::vector<std::string> Lines() const {
         std::vector<std::string> lines;
-        std::istringstream text(test::ReadWholeFile(dir / "setup.log"));
+        std::string bytes = test::ReadWholeFile(dir / "setup.log");
+        EXPECT_TRUE(StripUtf8ByteOrderMark(bytes));
+        std::istringstream text(bytes);
         for (std::string line; std::getline(text, line);) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
             lines.push_back(line.size() > kTimeColumns ? line.substr(kTimeColumns) : line);

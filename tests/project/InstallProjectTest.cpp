@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/AnsiText.h"
 #include "project/InstallProject.h"
 #include "project/TaskSlots.h"
 #include "support/TempDir.h"
@@ -24,6 +25,37 @@ InstallProject ProjectWithExecAt(std::size_t count, std::vector<std::size_t> exe
 
 std::string IdOf(const Task* task) {
     return task ? task->Id() : "none";
+}
+
+TEST(InstallProjectTest, TextsAreReadInTheCodePageTheProjectDeclares) {
+    if (AnsiEncoder()(0xE9) != "\xE9") GTEST_SKIP() << "the system's code page is not 1252";
+    const auto project = [](const std::string& declaration, const std::string& name) {
+        return declaration +
+               "\r\n<InstallProject>\r\n<Version>VeskInstall5.0</Version>\r\n"
+               "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\r\n"
+               "<SubTask ID=\"10001\" Type=\"GetAllVar\">\r\n<ProjectName>" +
+               name + "</ProjectName>\r\n</SubTask>\r\n</Task>\r\n</InstallProject>\r\n";
+    };
+    const struct {
+        const char* what;
+        std::string text;
+        std::string name;
+    } cases[] = {
+        // Every project and log of earlier engines: the system's ANSI code page.
+        {"GB2312 declared", project("<?xml version=\"1.0\" encoding=\"GB2312\"?>", "Caf\xE9"),
+         "Caf\xC3\xA9"},
+        {"UTF-8 declared", project("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "Caf\xC3\xA9"),
+         "Caf\xC3\xA9"},
+        {"utf-8 declared", project("<?xml version=\"1.0\" encoding=\"utf-8\"?>", "\xE4\xB8\xAD"),
+         "\xE4\xB8\xAD"},
+        {"UTF-8 declared, a stray byte", project("<?xml encoding=\"UTF-8\"?>", "Caf\xE9"),
+         "Caf\xEF\xBF\xBD"},
+    };
+    for (const auto& c : cases) {
+        InstallProject read;
+        read.Parse(c.text);
+        EXPECT_EQ(read.ProjectName(), c.name) << c.what;
+    }
 }
 
 TEST(InstallProjectTest, PageCursorWalksPagesAtOneFourSix) {
@@ -130,7 +162,7 @@ TEST(InstallProjectTest, GetValuesCollectsAcrossSubTasksInFileOrder) {
 }
 
 // A project with every slot's task, every subtask type and every field kind, repeated Files
-// among them, values with '>' and GB2312 bytes, and the catch-all types.
+// among them, values with '>' and UTF-8 characters, and the catch-all types.
 InstallProject EveryKindProject() {
     InstallProject project;
     for (int slot = 0; slot < kTaskSlotCount; ++slot) {
@@ -141,7 +173,7 @@ InstallProject EveryKindProject() {
                 subtask.Add(FieldKind(k), "v" + std::to_string(slot * 100 + k));
             }
             subtask.Add(FieldKind::File, "second file")
-                .Add(FieldKind::File, "a>b \xB0\xB2 \"quoted\" &amp;")
+                .Add(FieldKind::File, "a>b \xE5\xAE\x89 \"quoted\" &amp;")
                 .Add(FieldKind::Description, "");
         }
         task.Add(SubTask("999999", SubTaskType::GetValue));
@@ -162,8 +194,8 @@ TEST(InstallProjectTest, WriteReadWriteGivesIdenticalBytes) {
     EXPECT_EQ(back.TaskAt(kSlotFonts).Label(), TaskLabelForSlot(kSlotFonts));
     // The repeated File fields keep their number and order.
     const TextLineList files = back.GetValues("2412", SubTaskType::FileList, FieldKind::File);
-    EXPECT_EQ(files.Lines(),
-              (std::vector<std::string>{"v2009", "second file", "a>b \xB0\xB2 \"quoted\" &amp;"}));
+    EXPECT_EQ(files.Lines(), (std::vector<std::string>{"v2009", "second file",
+                                                       "a>b \xE5\xAE\x89 \"quoted\" &amp;"}));
 }
 
 TEST(InstallProjectTest, WritesTheFixedLayout) {
@@ -173,7 +205,7 @@ TEST(InstallProjectTest, WritesTheFixedLayout) {
     project.Add(task);
     project.Add(Task("2002", TaskType::ShowDialogBox, true));
     EXPECT_EQ(project.ToText(),
-              "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n"
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
               "<InstallProject>\r\n"
               "<Version>VeskInstall5.0</Version>\r\n"
               "<Task ID=\"2401\" Type=\"DataSetting\" IsExec=\"0\">\r\n"

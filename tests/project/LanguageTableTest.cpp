@@ -49,6 +49,55 @@ TEST(LanguageTableTest, TheSectionFollowsTheSystemLocale) {
     }
 }
 
+TEST(LanguageTableTest, TheAskedLanguageComesFirstThenTheUsersThenTheSystems) {
+    struct Case {
+        std::vector<std::uint32_t> preferred;  // /LANG=, the user's interface, the locale
+        const char* languageId;
+        const char* projectName;
+    };
+    const Case cases[] = {
+        {{0x0804, 0x0409, 0x0409}, "804", "804"},  // /LANG= over everything
+        {{0, 0x0404, 0x0804}, "404", "404"},       // the user's language over the locale
+        {{0, 0x0411, 0x0C04}, "C04", "404"},       // a language the file lacks: the next one
+        {{0, 0x0809, 0x0411}, "409", "409"},       // English (UK) finds English (US)
+        {{0x1004, 0x0411, 0x0411}, "409", "804"},  // Chinese regions never stand in
+        {{0x0411, 0x0412, 0x0419}, "409", "804"},  // none at all: the first section, as 409
+        {{0, 0, 0}, "409", "804"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.languageId);
+        LanguageTable table(0x0409);
+        table.PreferLanguages(c.preferred);
+        table.LoadLines(Lines(kFile));
+        EXPECT_EQ(table.LanguageId(), c.languageId);
+        EXPECT_EQ(table.GetText(TextKey::ProjectName), c.projectName);
+    }
+}
+
+TEST(LanguageTableTest, SectionsAreDecodedFromTheirCodePage) {
+    const char kStored[] =
+        "[Language=409]\r\nInstallDesc= Setup\r\n"
+        "[Language=804]\r\nInstallDesc=\xB0\xB2\xD7\xB0\r\n"
+        "[Language=404,c04,1404]\r\nInstallDesc=\xA6\x77\xB8\xCB\r\n"
+        "[Language=411;UTF-8]\r\nInstallDesc=\xE3\x82\xBB\xE3\x83\x83\xE3\x83\x88\r\n"
+        "[Language=419;utf-8]\r\nInstallDesc=\xD0\xA3\xD1\x81\xD1\x82\r\n";
+    const struct {
+        std::uint32_t language;
+        const char* text;
+    } cases[] = {
+        {0x0409, " Setup"},
+        {0x0804, "\xE5\xAE\x89\xE8\xA3\x85"},
+        {0x1404, "\xE5\xAE\x89\xE8\xA3\x9D"},
+        {0x0411, "\xE3\x82\xBB\xE3\x83\x83\xE3\x83\x88"},
+        {0x0419, "\xD0\xA3\xD1\x81\xD1\x82"},
+    };
+    for (const auto& c : cases) {
+        LanguageTable table(c.language);
+        table.LoadLines(Lines(kStored));
+        EXPECT_EQ(table.GetText(TextKey::InstallDesc), c.text) << c.language;
+    }
+}
+
 TEST(LanguageTableTest, HeadersAreReadPositionally) {
     struct Case {
         const char* header;
@@ -134,7 +183,7 @@ TEST(LanguageTableTest, SavedSectionHasNoHeaderAndReadsBackWithoutItsFirstLine) 
     table.SetText(TextKey::ProjectName, "Vesk 2.0");
     ASSERT_TRUE(table.SaveSection(dir / "409.ini"));
     EXPECT_EQ(test::ReadWholeFile(dir / "409.ini"),
-              "InstallDesc= Setup\r\nProjectName=Vesk 2.0\r\nReadSoftDocDesc2=\r\n");
+              "\xEF\xBB\xBFInstallDesc= Setup\r\nProjectName=Vesk 2.0\r\nReadSoftDocDesc2=\r\n");
 
     LanguageTable reread(0x0409);
     ASSERT_TRUE(reread.Load(dir / "409.ini"));

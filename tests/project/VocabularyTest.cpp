@@ -42,10 +42,11 @@ TEST(TaskSlotsTest, LooksUpIdsAndLabelsExactlyOutsideAsciiCase) {
         {" 2002", kNoSlot},
         {"", kNoSlot},
         {"2001", kNoSlot},
-        {"[\xD7\xD6\xCC\xE5\xB0\xB2\xD7\xB0]", kSlotFonts},       // "[font installation]"
-        {"\xBD\xE2\xBF\xAA\xCE\xC4\xBC\xFE", kSlotExtractFiles},  // "extract files"
-        {"\xCD\xEA\xB3\xC9\xB0\xB2\xD7\xB0\xB6\xD4\xBB\xB0\xBF\xF2"
-         "2\xC9\xE8\xD6\xC3",
+        {"[\xE5\xAD\x97\xE4\xBD\x93\xE5\xAE\x89\xE8\xA3\x85]",
+         kSlotFonts},  // "[font installation]"
+        {"\xE8\xA7\xA3\xE5\xBC\x80\xE6\x96\x87\xE4\xBB\xB6", kSlotExtractFiles},  // "extract files"
+        {"\xE5\xAE\x8C\xE6\x88\x90\xE5\xAE\x89\xE8\xA3\x85\xE5\xAF\xB9\xE8\xAF\x9D\xE6\xA1\x86"
+         "2\xE8\xAE\xBE\xE7\xBD\xAE",
          kSlotFinish2},  // "install complete dialog 2 settings"
     };
     for (const Case& c : cases) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/AnsiText.h"
 #include "session/ProductRecord.h"
 
 namespace vesk {
@@ -57,6 +58,20 @@ TEST(ProductRecordTest, AWrittenRecordReadsBackTheSame) {
     EXPECT_EQ(read.scope, InstallScope::Machine);
 }
 
+TEST(ProductRecordTest, AnEarlierEnginesRecordIsReadFromTheAnsiCodePage) {
+    if (AnsiEncoder()(0xE9) != "\xE9") GTEST_SKIP() << "the system's code page is not 1252";
+    ProductRecord old = Example();
+    old.title = "Caf\xE9 1.2";
+    old.changes[1].after = StringValue("\xC6r\xF8");
+    std::string text = RecordText(old);
+    text.replace(0, text.find('\r'), "VeskInstall record 1");
+    ProductRecord read;
+    ASSERT_TRUE(ReadRecordText(text, read)) << text;
+    EXPECT_EQ(read.title, "Caf\xC3\xA9 1.2");
+    EXPECT_EQ(read.changes[1].after->data, std::string("\xC3\x86r\xC3\xB8\0", 6));
+    EXPECT_EQ(read.changes[1].before->data, std::string("\0|\xff", 3));  // no text: as it was
+}
+
 TEST(ProductRecordTest, WhatIsNoWholeRecordIsRefused) {
     const std::string whole = RecordText(Example());
     auto without = [&](const std::string& part) {
@@ -76,7 +91,7 @@ TEST(ProductRecordTest, WhatIsNoWholeRecordIsRefused) {
         {"cut short", whole.substr(0, whole.size() / 2)},
         {"no end", without("End\r\n")},
         {"lines after the end", whole + "folder||2|C:\\x|||-|-|-\r\n"},
-        {"another first line", replaced("VeskInstall record 1", "VeskInstall record 2")},
+        {"another first line", replaced("VeskInstall record 2", "VeskInstall record 3")},
         {"a header field missing", without("Version=1.2\r\n")},
         {"an unknown kind", replaced("folder||", "drive||")},
         {"an unknown flag", replaced("key|t|", "key|x|")},

@@ -23,6 +23,7 @@ TEST(RunLogTest, EachEntryIsOneTimedLineOfItsKind) {
     // Readable before the log is closed.
     const std::string text = test::ReadWholeFile(dir / "setup.log");
     const std::regex lines(
+        "\xEF\xBB\xBF"  // UTF-8, marked for the editors that guess
         "   0\\.\\d{3} Phase     files\r\n"
         "   0\\.\\d{3} File      C:\\\\Program Files\\\\Demo\\\\Readme\\.txt\r\n"
         "   0\\.\\d{3} Component C:\\\\Demo\\\\a\\.ocx\r\n");

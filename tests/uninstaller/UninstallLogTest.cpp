@@ -63,9 +63,10 @@ TEST(UninstallLogTest, TextsComeFromTheKeptFileThenFromTheEnginesOwn) {
     EXPECT_EQ(english.Get(UninstallText::UnInstallComplete),
               " has been removed from your computer.");
 
-    // A Chinese system without a kept file reads the engine's Chinese section (GB2312 bytes).
+    // A Chinese system without a kept file reads the engine's Chinese section (stored in GB2312,
+    // read as UTF-8).
     UninstallTexts chinese(0x804);
-    EXPECT_EQ(chinese.Get(UninstallText::CloseButtonDesc), "\xB9\xD8\xB1\xD5(&C)");
+    EXPECT_EQ(chinese.Get(UninstallText::CloseButtonDesc), "\xE5\x85\xB3\xE9\x97\xAD(&C)");
     EXPECT_EQ(UninstallTexts::KeptFileName(0x804), "804.ini");
 }
 

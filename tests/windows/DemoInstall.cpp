@@ -80,8 +80,7 @@ void ExpectFilesAndLog(const std::string& folder, const TempDir& dir) {
     }
     EXPECT_TRUE(fs::is_directory(folder + "\\logs"));
     EXPECT_EQ(
-        logText.rfind("<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<InstallProject>\r\n", 0),
-        0u);
+        logText.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<InstallProject>\r\n", 0), 0u);
     EXPECT_NE(logText.find("<CreateUnInstall1>1</CreateUnInstall1>"), std::string::npos);
     EXPECT_NE(logText.find("<File>[InstallDir]\\Readme.txt,"), std::string::npos);
 }
@@ -260,7 +259,9 @@ void ExpectTheDemoInstalled(const std::string& folder, const TempDir& dir) {
               ReadWholeFile(VESK_EXIT_WITH_PATH));
     LanguageTable texts = EnglishTexts();
     texts.SetText(TextKey::ProjectName, kDemoTitle);
-    EXPECT_EQ(ReadWholeFile(SystemFolder() + "\\VeskInstall\\409.ini"), texts.Lines().Join());
+    // UTF-8, marked so for the uninstaller (an earlier engine's file has no mark).
+    EXPECT_EQ(ReadWholeFile(SystemFolder() + "\\VeskInstall\\409.ini"),
+              "\xEF\xBB\xBF" + texts.Lines().Join());
     ExpectRegistryItems(folder);
     ExpectShortcuts(folder);
     ExpectUninstallRecord(folder);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/WideTextWin32.h"
 #include "resources/ResourceIds.h"
 
 namespace vesk::test {
@@ -80,11 +81,15 @@ bool ChildProcess::StartSuspended(const std::string& path) {
 }
 
 bool ChildProcess::Create(const char* program, std::string commandLine, DWORD flags) {
-    STARTUPINFOA startup{};
+    // Through the W call: a command line of any script (a folder named in Cyrillic and Chinese)
+    // reaches the setup whole.
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(program, &commandLine[0], nullptr, nullptr, FALSE, flags, nullptr, nullptr,
-                        &startup, &info)) {
+    const WideText wideProgram = program ? vesk::Wide(program) : WideText();
+    WideText wideLine = vesk::Wide(commandLine);
+    if (!CreateProcessW(program ? wideProgram.c_str() : nullptr, &wideLine[0], nullptr, nullptr,
+                        FALSE, flags, nullptr, nullptr, &startup, &info)) {
         return false;
     }
     if (flags & CREATE_SUSPENDED) {
@@ -135,17 +140,18 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
 
 std::string TextOf(HWND window) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+    // Through the W messages: the texts come back whole, in UTF-8, whatever their script.
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
                              &length)) {
         return std::string();
     }
-    std::vector<char> text(length + 1, '\0');
+    std::vector<wchar_t> text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                              SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied)) {
         return std::string();
     }
-    return std::string(text.data(), copied < text.size() ? copied : length);
+    return vesk::Narrow(text.data(), copied < text.size() ? copied : length);
 }
 
 std::string ItemText(HWND dialog, int id) {
@@ -157,8 +163,9 @@ bool SetItemText(HWND dialog, int id, const std::string& text) {
     HWND item = GetDlgItem(dialog, id);
     DWORD_PTR result = 0;
     return item &&
-           SendMessageTimeoutA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                               SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result) &&
+           SendMessageTimeoutW(item, WM_SETTEXT, 0,
+                               reinterpret_cast<LPARAM>(vesk::Wide(text).c_str()), SMTO_ABORTIFHUNG,
+                               kAnswerTimeoutMs, &result) &&
            result;
 }
 
@@ -169,8 +176,9 @@ bool TypeIntoItem(HWND dialog, int id, const std::string& text) {
                                       kAnswerTimeoutMs, &result)) {
         return false;
     }
-    return SendMessageTimeoutA(item, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()),
-                               SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result) != 0;
+    return SendMessageTimeoutW(item, EM_REPLACESEL, TRUE,
+                               reinterpret_cast<LPARAM>(vesk::Wide(text).c_str()), SMTO_ABORTIFHUNG,
+                               kAnswerTimeoutMs, &result) != 0;
 }
 
 bool ClickItem(HWND dialog, int id) {

@@ -17,6 +17,7 @@
 #include "DemoInstall.h"
 #include "EnglishTexts.h"
 #include "GuiDriver.h"
+#include "platform/Utf8.h"
 #include "resources/ResourceIds.h"
 #include "support/TempDir.h"
 
@@ -53,7 +54,9 @@ bool ShowsAWindow(DWORD processId) {
 // The lines of a log file without their times.
 std::vector<std::string> LogLines(const std::string& path) {
     std::vector<std::string> lines;
-    std::istringstream text(ReadWholeFile(path));
+    std::string bytes = ReadWholeFile(path);
+    StripUtf8ByteOrderMark(bytes);  // the log is UTF-8, marked so
+    std::istringstream text(bytes);
     for (std::string line; std::getline(text, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line.size() > kTimeColumns ? line.substr(kTimeColumns) : line);

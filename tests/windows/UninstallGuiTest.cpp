@@ -33,6 +33,12 @@ const std::string kCompanyFolder = "C:\\Program Files\\Vesk Demo Company";
 const std::string kDefaultFolder = kCompanyFolder + "\\Vesk Demo";
 // A folder of the user's choosing, with blanks.
 const std::string kChosenFolder = "C:\\Vesk Quiet Test";
+// A folder named in Cyrillic and Chinese, which the system's code page (1252) cannot hold:
+// "C:\\Программы\\中文 тест".
+const std::string kScriptParent =
+    "C:\\\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B";
+const std::string kScriptFolder =
+    kScriptParent + "\\\xE4\xB8\xAD\xE6\x96\x87 \xD1\x82\xD0\xB5\xD1\x81\xD1\x82";
 const std::string kWindowTitle = std::string(test::kDemoTitle) + " Uninstall";
 const std::string kRemoved =
     std::string(test::kDemoTitle) + " has been removed from your computer.";
@@ -81,6 +87,7 @@ protected:
         test::RemoveTheDemo(kCompanyFolder);
         std::error_code ec;
         fs::remove_all(kChosenFolder, ec);
+        fs::remove_all(fs::u8path(kScriptParent), ec);
         ForgetPendingRemovals();
     }
     void SetUp() override {
@@ -241,6 +248,23 @@ TEST_F(UninstallGuiTest, TheQuietUninstallRemovesEverythingWithoutAWindow) {
     test::ChildProcess again;
     ASSERT_TRUE(again.StartCommandLine(quiet));
     EXPECT_EQ(again.WaitForExit(), 1);
+}
+
+TEST_F(UninstallGuiTest, AFolderOfAnyScriptInstallsUnattendedAndLeavesThroughTheEntry) {
+    test::ChildProcess setup;
+    ASSERT_TRUE(setup.Start(setup_, "/S /D=" + kScriptFolder));
+    EXPECT_EQ(setup.WaitForExit(kInstallTimeoutMs), 0);
+    const std::string log = kScriptFolder + "\\VeskInstall Vesk Demo 1.2.xml";
+    EXPECT_TRUE(fs::exists(fs::u8path(log))) << "no log in the folder";
+    EXPECT_TRUE(fs::exists(fs::u8path(kScriptFolder + "\\docs\\Guide.htm")));
+    const std::string quiet =
+        ReadRegistryString(kMachine, test::kDemoUninstallKey, "UninstallString") + " /S";
+    ASSERT_EQ(quiet, "\"" + Uninstaller() + "\" \"" + log + "\" /S");
+    test::ChildProcess uninstaller;
+    ASSERT_TRUE(uninstaller.StartCommandLine(quiet));
+    EXPECT_EQ(uninstaller.WaitForExit(kInstallTimeoutMs), 0);
+    EXPECT_FALSE(fs::exists(fs::u8path(kScriptFolder))) << "the install folder stays";
+    EXPECT_FALSE(RegistryKeyExists(kMachine, test::kDemoUninstallKey));
 }
 
 TEST_F(UninstallGuiTest, AMissingLogAndAWrongLineAreExplained) {
