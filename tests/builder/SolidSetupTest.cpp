@@ -83,7 +83,7 @@ void ExpectEveryFile(const BuildTestKit& kit, SetupInspector& setup, bool backwa
 
 TEST(SolidSetupTest, EveryFileRoundTripsThroughItsBlockInAnyOrder) {
     Product tiny;
-    for (int i = 0; i < 2000; ++i) {
+    for (int i = 0; i < 1000; ++i) {
         tiny.files["tiny/f" + std::to_string(i) + ".txt"] = "file " + std::to_string(i * 7);
     }
     Product noisy;  // a block larger than what lies before it: it can span three volumes
