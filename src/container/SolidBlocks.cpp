@@ -65,7 +65,8 @@ std::size_t ClaimedBlockIndexSize(const std::uint8_t* head, std::size_t size) {
 bool DecodeBlockIndex(const std::uint8_t* bytes, std::size_t size, BlockIndex& index,
                       std::string& why) {
     index = BlockIndex();
-    if (ClaimedBlockIndexSize(bytes, size) != size) {
+    const std::size_t claimed = ClaimedBlockIndexSize(bytes, size);
+    if (claimed == 0 || claimed != size) {
         why = "its block index has no valid header";
         return false;
     }
