@@ -129,7 +129,12 @@ public:
             why = "cannot create the file (error " + std::to_string(GetLastError()) + ")";
             return nullptr;
         }
-        if (KindOfEntry(file.get(), path) != EntryKind::File) {
+        // The way was checked and is held: its last folder's final path is known.
+        const std::size_t slash = path.find_last_of("\\/");
+        const std::string folderFinal = slash == std::string::npos
+                                            ? std::string()
+                                            : guard_.HeldFinalPath(path.substr(0, slash));
+        if (KindOfEntry(file.get(), path, folderFinal) != EntryKind::File) {
             why = "a link is in the way of a file";
             return nullptr;
         }
@@ -229,8 +234,9 @@ private:
         const DWORD error = GetLastError();
         // A name that is taken but cannot be found holds a dangling link (under Wine).
         const bool dangling = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-        const EntryKind found = entry ? KindOfEntry(entry.get(), path)
-                                      : dangling ? EntryKind::Link : EntryKind::Missing;
+        const EntryKind found = entry      ? KindOfEntry(entry.get(), path)
+                                : dangling ? EntryKind::Link
+                                           : EntryKind::Missing;
         if (found == kind && DeleteThroughHandle(entry.get())) return true;
         if (found == EntryKind::Link) {
             reason = "a link is in the way of a file";
