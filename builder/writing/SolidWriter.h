@@ -29,7 +29,7 @@ using SolidBlockFiles = std::vector<SolidMember>;
 constexpr std::uint64_t kSolidBlockSize = 48u << 20;
 // A product with less to compress than this per thread is cut into fewer blocks.
 constexpr std::uint64_t kSmallestSolidBlock = 8u << 20;
-constexpr std::uint32_t kSolidDictionary = 48u << 20;
+constexpr std::uint32_t kSolidDictionary = 32u << 20;
 
 class SolidWriter {
 public:
