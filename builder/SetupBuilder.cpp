@@ -17,6 +17,7 @@
 #include "builder/plan/FileKindRules.h"
 #include "builder/plan/InputFile.h"
 #include "builder/plan/SizeOption.h"
+#include "builder/plan/SolidPlan.h"
 #include "builder/plan/SourceDateEpoch.h"
 #include "builder/plan/SourceScanner.h"
 #include "builder/plan/StartupFiles.h"
@@ -27,6 +28,7 @@
 #include "builder/writing/ContainerWriter.h"
 #include "builder/writing/ShellCommand.h"
 #include "builder/writing/SignedCopy.h"
+#include "builder/writing/SolidWriter.h"
 #include "codec/lzma/LzmaBodyEncoder.h"
 #include "codec/lzss/LzssEncoder.h"
 #include "container/ContainerFormat.h"
@@ -234,11 +236,12 @@ bool SetupBuilder::ChooseMethod(const BuildOptions& options) {
     if (!options.compression.empty()) {
         if (!BodyMethodFromName(options.compression, method_)) {
             return Fail("--compression: \"" + options.compression +
-                        "\" is no method: lzss or lzma");
+                        "\" is no method: lzss, lzma or lzma-solid");
         }
     } else if (!BodyMethodFromName(value, method_) && problems_.Empty()) {
-        ReportAt(kSlotProjectProperties, SubTaskType::GetAllVar, FieldKind::CompressType, value,
-                 "CompressType \"" + value + "\" of task 2401 is no method: LZSS or LZMA");
+        ReportAt(
+            kSlotProjectProperties, SubTaskType::GetAllVar, FieldKind::CompressType, value,
+            "CompressType \"" + value + "\" of task 2401 is no method: LZSS, LZMA or LZMA-SOLID");
     }
     methodWritten_ = method_ != BodyMethod::Lzss || !value.empty();
     summary_.method = method_;
@@ -504,6 +507,9 @@ bool SetupBuilder::WriteBodies(const BuildOptions& options, ContainerWriter& wri
 
     const std::int64_t limit = std::min<std::int64_t>(options.streamLimit, kOneVolume);
     const std::int32_t writerDiskSize = diskSize_ ? diskSize_ : kOneVolume;
+    if (method_ == BodyMethod::LzmaSolid) {
+        return WriteSolidBodies(options, writer, plan, fileList, progress);
+    }
     std::uint64_t largest = 0;
     for (const Planned& entry : plan) largest = std::max(largest, entry.size);
     if (method_ == BodyMethod::Lzma) summary_.lzmaDictionary = LzmaDictionaryFor(largest);
@@ -523,28 +529,119 @@ bool SetupBuilder::WriteBodies(const BuildOptions& options, ContainerWriter& wri
             summary_.interrupted = bodies.Stopped();
             return Fail(bodies.LastError());
         }
-        std::int32_t offset = body.offset;
-        // The engine changes to the volume of an entry's offset before it reads anything; an
-        // empty body at a volume boundary would ask for a volume that may not exist.
-        if (body.size == 0 && offset % writerDiskSize == 0) offset -= 1;
-        fileList.Add(FieldKind::File,
-                     FormatFileEntry(entry.target, offset, body.size, body.kind, entry.timeText));
-        ++summary_.entries;
-        summary_.bytesIn += entry.size;
+        AddEntry(entry, body, writerDiskSize, fileList);
         summary_.bytesOut += std::uint64_t(body.size);
-        if (body.kind == FileKind::StartUp) {
-            ++summary_.startupEntries;
-        } else {
-            ++summary_.installedFiles;
-            summary_.softwareSize += entry.size;
-        }
-        if (body.kind == FileKind::Raw) ++summary_.rawFiles;
-        entry.bytes.clear();
         ++progress.entry;
         entryStart += entry.size;
         progress.bytesDone = entryStart;
         if (progress_) progress_(progress);
     }
+    if (options.stop && options.stop->load()) {
+        summary_.interrupted = true;
+        return Fail("interrupted");
+    }
+    return true;
+}
+
+void SetupBuilder::AddEntry(Planned& entry, const WrittenBody& body, std::int32_t diskSize,
+                            SubTask& fileList) {
+    std::int32_t offset = body.offset;
+    // The engine changes to the volume of an entry's offset before it reads anything; an
+    // empty body at a volume boundary would ask for a volume that may not exist.
+    if (body.size == 0 && offset % diskSize == 0) offset -= 1;
+    fileList.Add(FieldKind::File,
+                 FormatFileEntry(entry.target, offset, body.size, body.kind, entry.timeText));
+    ++summary_.entries;
+    summary_.bytesIn += entry.size;
+    if (body.kind == FileKind::StartUp) {
+        ++summary_.startupEntries;
+    } else {
+        ++summary_.installedFiles;
+        summary_.softwareSize += entry.size;
+    }
+    if (body.kind == FileKind::Raw) ++summary_.rawFiles;
+    entry.bytes.clear();
+}
+
+bool SetupBuilder::WriteSolidBodies(const BuildOptions& options, ContainerWriter& writer,
+                                    std::vector<Planned>& plan, SubTask& fileList,
+                                    BuildProgress& progress) {
+    const std::int64_t limit = std::min<std::int64_t>(options.streamLimit, kOneVolume);
+    const std::int32_t writerDiskSize = diskSize_ ? diskSize_ : kOneVolume;
+    std::vector<SolidItem> items(plan.size());
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        items[i] = SolidItem{plan[i].target, plan[i].kind, plan[i].size};
+    }
+    // The file list takes the order of the blocks: the engine installs in that order, so it
+    // decodes every block once.
+    // Blocks as large as they may be, but no fewer than the threads that encode them.
+    std::uint64_t solidBytes = 0;
+    for (const SolidItem& item : items) solidBytes += item.kind == FileKind::Raw ? 0 : item.size;
+    const std::uint64_t blockSize = std::clamp<std::uint64_t>(
+        solidBytes / std::max(options.threads, 1u) + 1, kSmallestSolidBlock, kSolidBlockSize);
+    const SolidPlan solid = PlanSolidBlocks(items, blockSize);
+    std::vector<Planned> ordered;
+    ordered.reserve(plan.size());
+    for (std::size_t index : solid.order) ordered.push_back(std::move(plan[index]));
+    plan = std::move(ordered);
+
+    BodyWriter raw(writer, limit, options.stop, BodyMethod::Lzss);
+    SolidWriter blocks(writer, limit, options.stop, options.threads);
+    std::vector<SolidBlockFiles> run;  // blocks waiting to be encoded together
+    std::vector<std::vector<std::size_t>> runEntries;
+    auto flush = [&]() {
+        std::vector<std::vector<std::uint32_t>> positions;
+        if (!blocks.Write(run, positions)) {
+            summary_.interrupted = blocks.Stopped();
+            return Fail(blocks.LastError());
+        }
+        for (std::size_t b = 0; b < run.size(); ++b) {
+            for (std::size_t k = 0; k < runEntries[b].size(); ++k) {
+                Planned& entry = plan[runEntries[b][k]];
+                WrittenBody body{entry.kind, std::int32_t(positions[b][k]),
+                                 std::int32_t(entry.size)};
+                AddEntry(entry, body, writerDiskSize, fileList);
+                progress.bytesDone += entry.size;
+                ++progress.entry;
+            }
+        }
+        if (progress_) progress_(progress);
+        run.clear();
+        runEntries.clear();
+        return true;
+    };
+    for (const SolidStep& step : solid.steps) {
+        if (step.block) {
+            run.emplace_back();
+            runEntries.emplace_back();
+            for (std::size_t i = step.first; i < step.first + step.count; ++i) {
+                Planned& entry = plan[i];
+                run.back().push_back(
+                    {entry.target, BodySource{entry.hostPath, &entry.bytes, entry.size,
+                                              entry.identity ? &*entry.identity : nullptr}});
+                runEntries.back().push_back(i);
+            }
+            continue;
+        }
+        if (!run.empty() && !flush()) return false;
+        Planned& entry = plan[step.first];
+        WrittenBody body;
+        BodySource source{entry.hostPath, &entry.bytes, entry.size,
+                          entry.identity ? &*entry.identity : nullptr};
+        if (!raw.Write(entry.target, source, entry.size == 0 ? entry.kind : FileKind::Raw, body)) {
+            summary_.interrupted = raw.Stopped();
+            return Fail(raw.LastError());
+        }
+        AddEntry(entry, body, writerDiskSize, fileList);
+        summary_.bytesOut += std::uint64_t(body.size);
+        progress.bytesDone += entry.size;
+        ++progress.entry;
+    }
+    if (!run.empty() && !flush()) return false;
+    for (const SolidBlock& block : blocks.Index().blocks) summary_.bytesOut += block.stored;
+    summary_.lzmaDictionary = blocks.LargestDictionary();
+    summary_.solidBlocks = blocks.Index().blocks.size();
+    writer.SetBlockIndex(EncodeBlockIndex(blocks.Index()));
     if (options.stop && options.stop->load()) {
         summary_.interrupted = true;
         return Fail("interrupted");

@@ -20,13 +20,16 @@
 namespace vesk {
 
 class ContainerWriter;
+struct WrittenBody;
 
 struct BuildOptions {
     std::string projectPath;
     std::string outputDir;        // empty: the project's OutPutPath, relative to the project file
     std::string stubPath;         // the engine stub (Setup.exe without a payload)
     std::string diskSize;         // overrides the project's DiskSize ("1440K"); empty: keep it
-    std::string compression;      // overrides the project's CompressType ("lzss", "lzma")
+    std::string compression;      // overrides the project's CompressType ("lzss", "lzma",
+                                  // "lzma-solid")
+    unsigned threads = 2;         // solid blocks encoded at once
     std::string identity;         // the SetIdentity; empty: a decimal digest of the content
     std::string uninstallerPath;  // the uninstaller program (--uninstaller); empty: none given
     // The uninstaller that came with the tool (out/stub/ or share/veskinstall/stub/), packed
@@ -80,7 +83,8 @@ struct BuildSummary {
     std::uint64_t softwareSize = 0;
     std::int32_t diskSize = 0;
     BodyMethod method = BodyMethod::Lzss;
-    std::uint32_t lzmaDictionary = 0;  // named by every LZMA body; 0 for LZSS
+    std::uint32_t lzmaDictionary = 0;  // named by every LZMA body (the largest block's); 0 for LZSS
+    std::size_t solidBlocks = 0;       // LZMA-SOLID
     int volumes = 0;
     std::int64_t setupSize = 0;
     std::string identity;
@@ -144,6 +148,12 @@ private:
     bool Write(const BuildOptions& options, const std::string& stub, std::vector<Planned>& plan);
     bool WriteBodies(const BuildOptions& options, ContainerWriter& writer,
                      std::vector<Planned>& plan, SubTask& fileList);
+    // LZMA-SOLID: the plan reordered into blocks, raw files between them as bodies of their own.
+    bool WriteSolidBodies(const BuildOptions& options, ContainerWriter& writer,
+                          std::vector<Planned>& plan, SubTask& fileList, BuildProgress& progress);
+    // Puts the entry of a written body into the file list and the summary.
+    void AddEntry(Planned& entry, const WrittenBody& body, std::int32_t diskSize,
+                  SubTask& fileList);
 
     ProgressHandler progress_;
     BuildSummary summary_;

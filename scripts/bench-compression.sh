@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Compression benchmark (not part of the tests): two products, each packed four ways in the same
-# run: our setup with LZSS bodies and with LZMA bodies, and NSIS (Debian's makensis, installed
-# when missing) with zlib and with solid LZMA. The products: "generated", the "large" product of
+# Compression benchmark (not part of the tests): two products, each packed five ways in the same
+# run: our setup with LZSS bodies, with LZMA bodies and with solid LZMA blocks, and NSIS (Debian's
+# makensis, installed when missing) with zlib and with solid LZMA; `xz -9e` of a tar of the
+# product shows the practical limit. The products: "generated", the "large" product of
 # scripts/bench-product.py (about 1000 files, 100 MB, a quarter of it random bytes), and
 # "system", real files of this machine (scripts/bench-system-product.py: Wine's DLLs, fonts,
 # documents, PNG pictures; about 1750 files, 95 MB). Prints per product the setup sizes, the
@@ -56,7 +57,7 @@ bench_product() {
     bench_write_nsis "$dir/nsis-lzma.nsi" "$name" nsis-lzma.exe "SetCompressor /SOLID lzma"
 
     echo "== building the $label product's setups"
-    for method in lzss lzma; do
+    for method in lzss lzma lzma-solid; do
         start=$(date +%s.%N)
         "$veskbuild" build "$dir/project.xml" -o "$dir/vesk-$method" --stub "$stub" \
             --compression "$method" --quiet
@@ -69,6 +70,9 @@ bench_product() {
         build_s[nsis-$method]=$(seconds "$start" "$(date +%s.%N)")
         size_b[nsis-$method]=$(stat -c %s "$dir/nsis-$method.exe")
     done
+    start=$(date +%s.%N)
+    size_b[xz]=$(tar -C "$dir" --sort=name -cf - product | xz -9e -T1 | wc -c)
+    build_s[xz]=$(seconds "$start" "$(date +%s.%N)")
     local dictionary
     dictionary=$("$veskbuild" build "$dir/project.xml" -o "$work/listing" --stub "$stub" \
         --compression lzma | sed -n 's/^ *method *//p')
@@ -76,10 +80,11 @@ bench_product() {
 
     local drive="$WINEPREFIX/drive_c/$name"
     setups=([lzss]="$dir/vesk-lzss/Setup.exe" [lzma]="$dir/vesk-lzma/Setup.exe"
+            [lzma-solid]="$dir/vesk-lzma-solid/Setup.exe"
             [nsis-zlib]="$dir/nsis-zlib.exe" [nsis-lzma]="$dir/nsis-lzma.exe")
     echo "== silent installs of the $label product under Wine, best of three"
     for round in 1 2 3; do
-        for key in lzss lzma nsis-zlib nsis-lzma; do
+        for key in lzss lzma lzma-solid nsis-zlib nsis-lzma; do
             rm -rf "$drive"
             "$wine_run" reg delete "HKLM\\SOFTWARE\\VeskSoft\\VeskInstall\\$name" /f >/dev/null 2>&1 || true
             read -r ms kb < <(silent_run "${setups[$key]}" "C:\\$name\\Here")
@@ -109,7 +114,10 @@ bench_product() {
     row "ours, LZSS" lzss "$ours_stub"
     row "ours, LZMA" lzma "$ours_stub"
     row "NSIS zlib" nsis-zlib "$nsis_zlib_stub"
+    row "ours, LZMA-SOLID" lzma-solid "$ours_stub"
     row "NSIS LZMA solid" nsis-lzma "$nsis_lzma_stub"
+    printf '| %-16s | %12s | %6ss | %10s | %11s | %9s |\n' "xz -9e of a tar" "${size_b[xz]}" \
+        "${build_s[xz]}" - - -
     echo
     echo "goals (ours with LZMA, $label product):"
     echo "  size    $(ratio "${size_b[lzma]}" "${size_b[nsis-lzma]}") x NSIS LZMA solid (at most 1.15)," \
@@ -119,6 +127,13 @@ bench_product() {
     echo "  stub    $(ratio "$ours_stub" "$nsis_ansi_stub") x NSIS's zlib x86-ansi stub (at most 1.50;" \
          "scripts/bench-stub-size.sh says where the bytes go)"
     echo "  memory  $((memory_kb[lzma] - memory_kb[lzss])) KB more than with LZSS bodies (the dictionary and the decoder's state)"
+    echo "goals (ours with LZMA-SOLID and LZSS, $label product):"
+    echo "  size    $(ratio "${size_b[lzma-solid]}" "${size_b[nsis-lzma]}") x NSIS LZMA solid (at most 0.98)," \
+         "$(ratio "${size_b[lzma-solid]}" "${size_b[xz]}") x xz -9e (at most 1.03)"
+    echo "  /S      $(ratio "${install_ms[lzma-solid]}" "${install_ms[nsis-lzma]}") x NSIS LZMA's time (at most 0.90);" \
+         "LZSS $(ratio "${install_ms[lzss]}" "${install_ms[nsis-zlib]}") x NSIS zlib's (at most 0.90)"
+    echo "  memory  $(ratio "${memory_kb[lzma-solid]}" "${memory_kb[nsis-lzma]}") x NSIS LZMA's peak (at most 2.00)"
+    echo "  build   $(ratio "${build_s[lzma-solid]}" "${build_s[nsis-lzma]}") x makensis /SOLID lzma's time (at most 1.00)"
     echo
 }
 

@@ -319,7 +319,7 @@ const char* FormName(ValueForm form) {
         case ValueForm::Pattern:
             return "pattern";
         case ValueForm::Method:
-            return "LZSS or LZMA";
+            return "LZSS, LZMA or LZMA-SOLID";
         case ValueForm::NamePart:
             return "text for a file name";
         case ValueForm::RegistryData:

@@ -197,8 +197,8 @@ std::vector<Finding> Checker::Run() {
             break;
         }
         case ValueForm::Method: {
-            static const char* const kMethods[] = {"LZSS", "LZMA", nullptr};
-            CheckChoice(kMethods, "LZSS or LZMA");
+            static const char* const kMethods[] = {"LZSS", "LZMA", "LZMA-SOLID", nullptr};
+            CheckChoice(kMethods, "LZSS, LZMA or LZMA-SOLID");
             break;
         }
         case ValueForm::Scope: {

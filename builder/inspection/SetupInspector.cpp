@@ -1,6 +1,8 @@
 // Reading finished setups for listing and extraction.
 #include "builder/inspection/SetupInspector.h"
 
+#include <algorithm>
+
 #include "container/VolumeFile.h"
 #include "project/TaskSlots.h"
 
@@ -28,10 +30,11 @@ bool SetupInspector::Open(const std::string& setupPath) {
     }
     const std::vector<std::string> entryTexts = ReadProjectModel();
     if (entries_.empty()) return Fail(setupPath + ": the project lists no files");
-    if (!reader_->CheckFileList(entryTexts)) return Fail(reader_->LastError());
     const std::string method = project_.GetValue(TaskIdForSlot(kSlotProjectProperties),
                                                  SubTaskType::GetAllVar, FieldKind::CompressType);
+    // The method says what an entry's offset names (a solid file's lies among its blocks').
     if (!reader_->SetBodyMethod(method)) return Fail(reader_->LastError());
+    if (!reader_->CheckFileList(entryTexts)) return Fail(reader_->LastError());
     reader_->SetVolumeSize(diskSize_);
     reader_->SetVolumeArithmetic(true);
     return true;
@@ -54,6 +57,23 @@ std::vector<std::string> SetupInspector::ReadProjectModel() {
 int SetupInspector::VolumeOfPosition(std::int64_t position) const {
     std::int64_t share = reader_->VolumeSize();
     return share > 0 && position >= 0 ? int(position / share + 1) : 1;
+}
+
+std::int64_t SetupInspector::StreamStart(const FileEntry& entry) const {
+    const BlockIndex& blocks = reader_->Blocks();
+    const long block = reader_->Method() == BodyMethod::LzmaSolid && !entry.IsRaw() &&
+                               entry.size > 0 && entry.offset >= 0
+                           ? blocks.BlockOf(std::uint32_t(entry.offset), std::uint32_t(entry.size))
+                           : -1;
+    return block < 0 ? entry.offset : blocks.blocks[std::size_t(block)].offset;
+}
+
+std::int64_t SetupInspector::StreamLast(const FileEntry& entry) const {
+    const std::int64_t start = StreamStart(entry);
+    if (start == entry.offset) return start + std::max<std::int64_t>(entry.size - 1, 0);
+    const BlockIndex& blocks = reader_->Blocks();
+    const long block = blocks.BlockOf(std::uint32_t(entry.offset), std::uint32_t(entry.size));
+    return start + std::int64_t(blocks.blocks[std::size_t(block)].stored) - 1;
 }
 
 bool SetupInspector::CheckVolume(int volumeNumber) {

@@ -34,7 +34,12 @@ public:
     const std::vector<std::string>& Folders() const { return folders_; }
 
     // The volume that holds the first byte of an entry's body.
-    int VolumeOf(const FileEntry& entry) const { return VolumeOfPosition(entry.offset); }
+    // The volume where the entry's body begins (a solid file's: its block's).
+    int VolumeOf(const FileEntry& entry) const { return VolumeOfPosition(StreamStart(entry)); }
+    // The stream positions of the entry's body's first and last bytes (a solid file's: its
+    // block's).
+    std::int64_t StreamStart(const FileEntry& entry) const;
+    std::int64_t StreamLast(const FileEntry& entry) const;
     // The volume that holds a stream position.
     int VolumeOfPosition(std::int64_t position) const;
 

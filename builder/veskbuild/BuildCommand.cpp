@@ -39,6 +39,9 @@ void PrintSummary(const BuildSummary& summary, double seconds) {
     if (summary.method == BodyMethod::Lzma) {
         std::printf("  method     LZMA, dictionary %s bytes\n",
                     Grouped(summary.lzmaDictionary).c_str());
+    } else if (summary.method == BodyMethod::LzmaSolid) {
+        std::printf("  method     LZMA-SOLID, %zu blocks, dictionary up to %s bytes\n",
+                    summary.solidBlocks, Grouped(summary.lzmaDictionary).c_str());
     } else {
         std::printf("  method     LZSS\n");
     }

@@ -54,8 +54,8 @@ const std::vector<CommandInfo> kCommands = {
        "--disk-size SIZE         data bytes per volume: 1474560, 1440K, 650M (overrides "
        "DiskSize)"},
       {"--compression", nullptr, true, false,
-       "--compression METHOD     lzss (the default) or lzma, for every file body (overrides\n"
-       "                         CompressType)"},
+       "--compression METHOD     lzss (the default), lzma (each file a body) or lzma-solid\n"
+       "                         (files in solid blocks; overrides CompressType)"},
       {"--identity", nullptr, true, false,
        "--identity TEXT          the set identity, 59 characters at most (default: a digest)"},
       {"--sign-command", nullptr, true, false,
@@ -128,7 +128,7 @@ const std::vector<CommandInfo> kCommands = {
       {"--stub", nullptr, true, false,
        "--stub SETUP.EXE         for a project: the engine (as build)"},
       {"--compression", nullptr, true, false,
-       "--compression METHOD     for a project: lzss or lzma (as build)"},
+       "--compression METHOD     for a project: lzss, lzma or lzma-solid (as build)"},
       kUninstaller,
       kDefine,
       kQuiet},

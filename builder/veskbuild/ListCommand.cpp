@@ -102,10 +102,21 @@ int ListCommand(const Arguments& args) {
     const auto& entries = setup.Entries();
     int lastVolume = 1;
     for (const FileEntry& e : entries) {
-        std::int64_t lastByte = std::int64_t(e.offset) + std::max<std::int64_t>(e.size - 1, 0);
-        lastVolume = std::max(lastVolume, setup.VolumeOfPosition(lastByte));
+        lastVolume = std::max(lastVolume, setup.VolumeOfPosition(setup.StreamLast(e)));
     }
     std::printf("Volumes:         %d\n", lastVolume);
+    const BlockIndex& blocks = reader.Blocks();
+    if (!blocks.blocks.empty()) {
+        // A solid file's offset lies among the blocks' decoded bytes.
+        std::printf("Blocks:          %zu\n", blocks.blocks.size());
+        std::printf("  %5s %3s %10s %10s %10s %10s\n", "block", "vol", "offset", "stored", "first",
+                    "decoded");
+        for (std::size_t b = 0; b < blocks.blocks.size(); ++b) {
+            const SolidBlock& block = blocks.blocks[b];
+            std::printf("  %5zu %3d %10u %10u %10u %10u\n", b, setup.VolumeOfPosition(block.offset),
+                        block.offset, block.stored, blocks.starts[b], block.decoded);
+        }
+    }
     std::printf("Folders:         %zu\n", setup.Folders().size());
     for (const std::string& folder : setup.Folders()) {
         std::printf("  %s\n", ForTerminal(folder).c_str());

@@ -239,14 +239,17 @@ bool ContainerWriter::Finish(const std::string& projectXml, const std::string& i
 
 std::int64_t ContainerWriter::FinishedSetupLength(std::size_t sectionSize) const {
     const std::uint64_t length =
-        std::uint64_t(volumeOneStream_) + sectionSize +
+        std::uint64_t(volumeOneStream_) + sectionSize + blockIndex_.size() +
         ChecksumBlockSize(ChecksumKind::Sha256, volumes_.size(), bodies_.size()) + kTailSize;
     return std::int64_t(length + (kVolumeAlignment - length % kVolumeAlignment) % kVolumeAlignment);
 }
 
-// The project section, the checksum block and the zero padding that lets volume 1's tail end at
-// a multiple of kVolumeAlignment (a signing tool then appends its table right behind the tail).
-bool ContainerWriter::AppendSectionAndChecksums(const std::vector<std::uint8_t>& section) {
+// The project section, the block index of a solid set, the checksum block and the zero padding that
+// lets volume 1's tail end at a multiple of kVolumeAlignment (a signing tool then appends its table
+// right behind the tail).
+bool ContainerWriter::AppendSectionAndChecksums(std::vector<std::uint8_t> section) {
+    // A solid set's block index follows the section, and its digest covers both.
+    section.insert(section.end(), blockIndex_.begin(), blockIndex_.end());
     ChecksumBlock sums;
     sums.projectSha256 = Sha256::Of(section.data(), section.size());
     for (Volume& volume : volumes_) {

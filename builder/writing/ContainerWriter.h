@@ -54,6 +54,9 @@ public:
     // non-empty body with its length, and the engine refuses a body that decodes to more or less.
     void RecordBody(std::int32_t offset, std::uint64_t length);
 
+    // The block index of a solid set (SolidBlocks.h), written by Finish behind the project section.
+    void SetBlockIndex(std::vector<std::uint8_t> index) { blockIndex_ = std::move(index); }
+
     // Where the stub's PE CheckSum field lies: Finish then fills it with the checksum of the
     // whole setup executable, payload included. 0 (the default): leave the stub's field.
     void SetChecksumField(std::size_t offset) { checksumField_ = offset; }
@@ -94,7 +97,7 @@ private:
     bool Fail(std::string message);
     bool WriteStream(const std::uint8_t* data, std::size_t size);
     void ChecksumStream(const std::uint8_t* data, std::size_t size);
-    bool AppendSectionAndChecksums(const std::vector<std::uint8_t>& section);
+    bool AppendSectionAndChecksums(std::vector<std::uint8_t> section);
     bool SignAndCheck();
     bool OpenNextVolume();
     bool CloseCurrent();
@@ -114,6 +117,7 @@ private:
     std::size_t checksumField_ = 0;
     ImageSigningFields imageFields_;  // of the stub, at the start of volume 1
     std::vector<RecordedBody> bodies_;
+    std::vector<std::uint8_t> blockIndex_;
     Signer signer_;
     bool finished_ = false;
     std::string error_;

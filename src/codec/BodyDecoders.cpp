@@ -10,6 +10,7 @@ namespace {
 std::unique_ptr<BodyDecoder> MakeDecoder(BodyMethod method) {
     switch (method) {
         case BodyMethod::Lzma:
+        case BodyMethod::LzmaSolid:  // each block is an LZMA body
             return std::unique_ptr<BodyDecoder>(new LzmaBodyDecoder);
         case BodyMethod::Lzss:
             break;

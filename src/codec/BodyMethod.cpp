@@ -25,11 +25,23 @@ bool BodyMethodFromName(const std::string& name, BodyMethod& method) {
         method = BodyMethod::Lzma;
         return true;
     }
+    if (SameIgnoringCase(name, "LZMA-SOLID")) {
+        method = BodyMethod::LzmaSolid;
+        return true;
+    }
     return false;
 }
 
 const char* BodyMethodName(BodyMethod method) {
-    return method == BodyMethod::Lzma ? "LZMA" : "LZSS";
+    switch (method) {
+        case BodyMethod::Lzma:
+            return "LZMA";
+        case BodyMethod::LzmaSolid:
+            return "LZMA-SOLID";
+        case BodyMethod::Lzss:
+            break;
+    }
+    return "LZSS";
 }
 
 }  // namespace vesk

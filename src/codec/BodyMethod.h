@@ -11,15 +11,19 @@ namespace vesk {
 enum class BodyMethod {
     Lzss,  // the default: every set without a CompressType
     Lzma,
+    // The files' bytes in solid blocks, each one LZMA body over the files it holds, named by the
+    // set's block index (container/SolidBlocks.h); raw files stay bodies of their own.
+    LzmaSolid,
 };
 // The number of methods: one more than the last of them.
-constexpr std::size_t kBodyMethodCount = std::size_t(BodyMethod::Lzma) + 1;
+constexpr std::size_t kBodyMethodCount = std::size_t(BodyMethod::LzmaSolid) + 1;
 
-// The method a CompressType value names: empty (the field absent), "LZSS" or "LZMA", ignoring
-// ASCII case, nothing trimmed. False for anything else: a method this engine does not know.
+// The method a CompressType value names: empty (the field absent), "LZSS", "LZMA" or
+// "LZMA-SOLID", ignoring ASCII case, nothing trimmed. False for anything else: a method this
+// engine does not know.
 bool BodyMethodFromName(const std::string& name, BodyMethod& method);
 
-// "LZSS" or "LZMA", as the builder writes it.
+// "LZSS", "LZMA" or "LZMA-SOLID", as the builder writes it.
 const char* BodyMethodName(BodyMethod method);
 
 }  // namespace vesk

@@ -11,6 +11,8 @@
 //   +----------------------+  ProjectOffset
 //   | project section      |  the project XML as one LZSS stream, ProjectSize bytes
 //   +----------------------+  ProjectOffset + ProjectSize
+//   | block index          |  only in a set whose bodies are solid (below)
+//   +----------------------+
 //   | checksum block       |  optional (below); then 0..7 zero bytes, so that the tail ends at a
 //   |                      |  multiple of 8 and a signing tool appends without padding
 //   +----------------------+  tail end - 76
@@ -42,7 +44,8 @@
 //   8   block size in bytes           56 + 36 x volume count + 8 x body count (padding not counted)
 //   12  volume count N
 //   16  body count M
-//   20  SHA-256 of the project section (32 bytes)
+//   20  SHA-256 of the project section, and of the block index behind it when there is one
+//       (32 bytes)
 //   52  per volume 1..N: its stream bytes (u32), then the SHA-256 of them (32 bytes)
 //   52 + 36N  per body, in ascending stream position: its StreamPosition (u32), then the number
 //       of bytes it decodes to (u32); every body of size > 0 of the file list, and no other
@@ -73,11 +76,36 @@
 // bounds below.
 //
 // Body method: the file bodies of a set (every entry but kind N, the language file included) are
-// all LZSS streams or all LZMA bodies, as the project's CompressType of task 2401 says: absent or
-// empty or "LZSS" for LZSS, "LZMA" for LZMA (compared ignoring case); any other value makes the
-// set damaged. The project section is always LZSS: it says which method the bodies use.
+// all LZSS streams, all LZMA bodies, or all in solid blocks, as the project's CompressType of
+// task 2401 says: absent or empty or "LZSS" for LZSS, "LZMA" for LZMA, "LZMA-SOLID" for solid
+// blocks (compared ignoring case); any other value makes the set damaged. The project section is
+// always LZSS: it says which method the bodies use.
 //
 // LZMA body: codec/lzma/LzmaFormat.h.
+//
+// Solid blocks (LZMA-SOLID). The files' bytes, one file after the other, are cut into blocks at
+// file boundaries; each block is one LZMA body in the data stream (the .lzma layout, its length
+// the block's decoded bytes). All blocks' decoded bytes, block after block, form the *decoded
+// stream*: an entry of any kind but N with size > 0 names in its offset field its first byte in
+// the decoded stream and in its size field its length in bytes, and lies inside one block. An
+// entry of kind N is a raw body of the data stream as in every set; an empty file (size 0) names
+// a position of the data stream and reads nothing. The builder writes the entries in the order of
+// the decoded stream (raw and empty ones between the blocks, where their bodies lie), so that an
+// install decodes each block once, from its start, as it writes the block's files in order. The
+// blocks are bodies of the data stream as any other: the checksum block records each with its
+// decoded length, and no body shares a byte with another.
+//
+// Block index, right behind the project section (all words u32 little-endian). A set whose
+// method is LZMA-SOLID without one is damaged; an index that is not well-formed is damage:
+//   0   "VeskBlks"                    8 bytes
+//   8   index size in bytes           20 + 20 x block count
+//   12  block count B                 at most kMaxSolidBlocks
+//   16  per block 0..B-1, in stream order: its StreamPosition, its stored bytes, its decoded
+//       bytes (neither 0), its filter (0: none; any other is unknown, and damage), the CRC-32 of
+//       its decoded bytes; no two blocks share a byte and the decoded stream stays below 2^31
+//   end - 4  CRC-32 of the index's bytes before it
+// A block whose LZMA data the decoder rejects, that ends before its decoded bytes or has bytes
+// after its data, or whose decoded bytes' CRC-32 differs, is damage.
 #pragma once
 
 #include <cstddef>

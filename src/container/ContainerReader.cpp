@@ -3,8 +3,10 @@
 #include "container/ContainerReader.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
+#include "codec/lzma/LzmaBodyDecoder.h"
 #include "container/Crc32.h"
 #include "container/OutputFile.h"
 #include "platform/Concat.h"
@@ -49,6 +51,8 @@ std::string DamagedSetupMessage(const std::string& volumePath) {
 ContainerReader::ContainerReader(std::atomic<bool>& setupFinished)
     : setupFinished_(setupFinished) {}
 
+ContainerReader::~ContainerReader() = default;
+
 Status ContainerReader::Outcome(bool ok) const {
     return ok ? Status() : Status::Failure(error_);
 }
@@ -72,6 +76,9 @@ bool ContainerReader::Open(const std::string& modulePath) {
     damaged_.clear();
     checked_ = false;
     sums_ = ChecksumBlock();
+    blocks_ = BlockIndex();
+    indexSize_ = 0;
+    block_ = -1;
     if (!volume_.Open(modulePath)) return Fail({"cannot open ", modulePath});
     LocatedTail located;
     if (!ReadContainerTail(volume_, located) || !volume_.Seek(0)) {
@@ -97,10 +104,12 @@ bool ContainerReader::ReadChecksumBlock() {
     const std::int64_t projectEnd = std::int64_t(tail_.projectOffset) + tail_.projectSize;
     // A tail that points nowhere is no container at all; ReadProjectText says so.
     if (tail_.projectSize == 0 || projectEnd > streamLimit_) return true;
-    const std::int64_t gapSize = streamLimit_ - projectEnd;
+    std::int64_t gapStart = projectEnd;
+    if (!ReadBlockIndex(gapStart)) return false;
+    const std::int64_t gapSize = streamLimit_ - gapStart;
     std::uint8_t head[kBlockHeaderProbe] = {};
     const std::size_t probe = std::size_t(std::min<std::int64_t>(gapSize, sizeof head));
-    if (!volume_.Seek(projectEnd) || !volume_.Read(head, probe)) {
+    if (!volume_.Seek(gapStart) || !volume_.Read(head, probe)) {
         return Fail({"cannot read ", setupPath_});
     }
     // Only as much of the gap is taken in as the block it starts with claims (and its padding).
@@ -122,11 +131,37 @@ bool ContainerReader::ReadChecksumBlock() {
     }
     checked_ = true;
     Digest project;
-    if (!DigestOf(tail_.projectOffset, tail_.projectSize, false, project)) return false;
+    // The block index behind the project section counts as part of it.
+    if (!DigestOf(tail_.projectOffset, tail_.projectSize + indexSize_, false, project))
+        return false;
     if (!project.Matches(sums_.kind, sums_.projectCrc, sums_.projectSha256))
         return Damaged(setupPath_, {"the project section's checksum differs"});
     if (!VerifyVolume(tail_, kFirstVolume)) return false;
     return volume_.Seek(0) ? true : Fail({"cannot read ", setupPath_});
+}
+
+bool ContainerReader::ReadBlockIndex(std::int64_t& at) {
+    std::uint8_t head[kBlockIndexHead] = {};
+    const std::int64_t room = streamLimit_ - at;
+    if (room < std::int64_t(sizeof head)) return true;
+    if (!volume_.Seek(at) || !volume_.Read(head, sizeof head)) {
+        return Fail({"cannot read ", setupPath_});
+    }
+    if (std::memcmp(head, kBlockIndexMagic, sizeof kBlockIndexMagic) != 0) return true;
+    const std::size_t size = ClaimedBlockIndexSize(head, sizeof head);
+    if (size == 0 || std::int64_t(size) > room) {
+        return Damaged(setupPath_, {"its block index is damaged"});
+    }
+    std::vector<std::uint8_t> bytes(head, head + sizeof head);
+    bytes.resize(size);
+    if (!volume_.Read(bytes.data() + sizeof head, size - sizeof head)) {
+        return Fail({"cannot read ", setupPath_});
+    }
+    std::string why;
+    if (!DecodeBlockIndex(bytes.data(), size, blocks_, why)) return Damaged(setupPath_, {why});
+    indexSize_ = std::int64_t(size);
+    at += indexSize_;
+    return true;
 }
 
 bool ContainerReader::VerifyVolume(const ContainerTail& tail, int volumeNumber) {
@@ -235,7 +270,10 @@ void ContainerReader::SetVolumeSize(std::int32_t diskSize) {
 }
 
 bool ContainerReader::ChooseMethod(const std::string& compressType) {
-    if (BodyMethodFromName(compressType, method_)) return true;
+    if (BodyMethodFromName(compressType, method_)) {
+        if (method_ != BodyMethod::LzmaSolid || indexSize_ != 0) return true;
+        return Damaged(setupPath_, {"its bodies are solid, but it has no block index"});
+    }
     return Damaged(setupPath_, {"its bodies use the compression method \"", compressType,
                                 "\", which this engine does not know"});
 }
@@ -246,9 +284,30 @@ bool ContainerReader::CheckEntries(const std::vector<std::string>& entries) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const FileEntry entry = ParseFileEntry(entries[i]);
         if (entry.size <= 0 || entry.offset < 0) continue;  // occupies nothing, or never read
+        if (method_ == BodyMethod::LzmaSolid && !entry.IsRaw()) {
+            // Its bytes lie among the blocks' decoded bytes, all in one block.
+            if (blocks_.BlockOf(std::uint32_t(entry.offset), std::uint32_t(entry.size)) < 0) {
+                return Damaged(setupPath_, {"file entry ", std::to_string(i),
+                                            " lies in no block of its block index"});
+            }
+            continue;
+        }
         spans.push_back({entry.offset, std::int64_t(entry.offset) + entry.size, i});
         std::uint64_t length = 0;
         if (!RecordedLength(entry.offset, entry.size, entry.IsRaw(), length)) return false;
+    }
+    // The blocks are bodies of the stream as the raw files are (named after the entry count).
+    for (std::size_t b = 0; b < blocks_.blocks.size(); ++b) {
+        const SolidBlock& block = blocks_.blocks[b];
+        spans.push_back(
+            {block.offset, std::int64_t(block.offset) + block.stored, entries.size() + b});
+        std::uint64_t length = 0;
+        if (!RecordedLength(std::int32_t(block.offset), std::int32_t(block.stored), false, length))
+            return false;
+        if (length != kUnbounded && length != block.decoded) {
+            return Damaged(setupPath_,
+                           {"block ", std::to_string(b), " is recorded with another length"});
+        }
     }
     std::int64_t streamLength = 0;
     for (const VolumeChecksum& volume : sums_.volumes) streamLength += volume.streamBytes;
@@ -289,6 +348,10 @@ bool ContainerReader::RecordedLength(std::int32_t offset, std::int32_t size, boo
 
 bool ContainerReader::ExtractFile(const std::string& outputPath, std::int32_t offset,
                                   std::int32_t size, bool raw, std::uint64_t limit) {
+    if (IsSolidFile(size, raw)) {
+        OutputFile out;
+        return ExtractSolid(out, offset, size, limit, &out, outputPath);
+    }
     // Find the body before creating the file: a missing volume leaves no empty file behind.
     std::int64_t inVolume = 0;
     std::uint64_t recorded = kUnbounded;
@@ -305,6 +368,7 @@ bool ContainerReader::ExtractFile(const std::string& outputPath, std::int32_t of
 
 bool ContainerReader::ExtractInto(ByteSink& sink, std::int32_t offset, std::int32_t size, bool raw,
                                   std::uint64_t limit) {
+    if (IsSolidFile(size, raw)) return ExtractSolid(sink, offset, size, limit);
     std::int64_t inVolume = 0;
     std::uint64_t recorded = kUnbounded;
     // The project section, read without volume arithmetic, is no body of the stream.
@@ -396,6 +460,7 @@ bool ContainerReader::FetchInput() {
 }
 
 bool ContainerReader::Decode(BodyDecoder& decoder, ByteSink& sink, std::int32_t size) {
+    block_ = -1;  // the input buffer is this body's now
     bodyLength_ = size;
     bodyConsumed_ = 0;
     inputFill_ = 0;
@@ -514,6 +579,144 @@ bool ContainerReader::MoveToVolume(int volumeNumber) {
     while (volumeNumber_ < volumeNumber) {
         if (!ChangeVolume()) return false;
     }
+    return true;
+}
+
+namespace {
+
+// Passes decoded bytes on (to nothing, for bytes passed over) and sums them up.
+class SummingSink : public ByteSink {
+public:
+    SummingSink(Crc32& crc, ByteSink* next) : crc_(crc), next_(next) {}
+    bool Write(const std::uint8_t* data, std::size_t size) override {
+        crc_.Update(data, size);
+        return !next_ || next_->Write(data, size);
+    }
+
+private:
+    Crc32& crc_;
+    ByteSink* next_;
+};
+
+}  // namespace
+
+bool ContainerReader::ExtractSolid(ByteSink& sink, std::int32_t position, std::int32_t size,
+                                   std::uint64_t limit, OutputFile* out,
+                                   const std::string& outputPath) {
+    if (position < 0) return Fail({"negative offset in a file entry"});
+    // The block is found (and its volume asked for) before the file is made.
+    if (!EnterBlock(std::uint32_t(position), std::uint32_t(size))) return false;
+    if (out && !out->Create(outputPath)) return Fail({"cannot create ", outputPath});
+    BoundedSink bounded(sink, std::min<std::uint64_t>(limit, std::uint64_t(size)));
+    const std::uint64_t end =
+        std::uint64_t(std::uint32_t(position) - blocks_.starts[block_]) + std::uint64_t(size);
+    bool ok = PumpBlock(&bounded, end);
+    if (ok && end == blocks_.blocks[block_].decoded) ok = FinishBlock();
+    if (!ok) block_ = -1;  // a later file starts its block afresh
+    if (out && !out->Close() && ok) return Fail({"cannot write ", outputPath});
+    return EndBody(bounded, ok, limit, std::uint64_t(size));
+}
+
+bool ContainerReader::EnterBlock(std::uint32_t position, std::uint32_t size) {
+    const long block = blocks_.BlockOf(position, size);
+    if (block < 0) {
+        StopDamaged();
+        return Damaged(setupPath_, {"a file entry lies in no block of its block index"});
+    }
+    const std::uint64_t inBlock = position - blocks_.starts[std::size_t(block)];
+    if (block != block_ || solid_->OutputCount() > inBlock) {
+        if (!StartBlock(std::size_t(block))) return false;
+    } else if (bodyConsumed_ < bodyLength_) {
+        // Another body may have been read since: the block's next byte is found again.
+        std::int64_t inVolume = 0;
+        const SolidBlock& current = blocks_.blocks[std::size_t(block)];
+        const std::int64_t next = std::int64_t(current.offset) + bodyConsumed_;
+        if (!LocateBody(std::int32_t(next), 0, inVolume) || !volume_.Seek(inVolume)) {
+            block_ = -1;
+            return false;
+        }
+        position_ = inVolume;
+    }
+    return PumpBlock(nullptr, inBlock);
+}
+
+bool ContainerReader::StartBlock(std::size_t block) {
+    block_ = -1;
+    const SolidBlock& start = blocks_.blocks[block];
+    std::int64_t inVolume = 0;
+    if (!LocateBody(std::int32_t(start.offset), std::int32_t(start.stored), inVolume)) return false;
+    if (!volume_.Seek(inVolume)) {
+        return Fail({volume_.Path(), " ends before offset ", std::to_string(inVolume)});
+    }
+    position_ = inVolume;
+    if (!solid_) solid_ = std::make_unique<LzmaBodyDecoder>();
+    solid_->Reset();
+    blockCrc_ = Crc32();
+    bodyLength_ = start.stored;
+    bodyConsumed_ = 0;
+    inputFill_ = inputAt_ = 0;
+    inputFailed_ = false;
+    block_ = long(block);
+    return true;
+}
+
+bool ContainerReader::BlockDamaged(std::initializer_list<std::string_view> why) {
+    const std::string which = std::to_string(block_);
+    block_ = -1;
+    setupFinished_ = true;
+    std::string reason = Concat({"block ", which, " is damaged: "});
+    AppendPieces(reason, why);
+    return Damaged(volume_.Path(), {reason});
+}
+
+bool ContainerReader::PumpBlock(ByteSink* sink, std::uint64_t end) {
+    SummingSink summing(blockCrc_, sink);
+    while (solid_->OutputCount() < end) {
+        if (setupFinished_) return Fail({"the setup was stopped"});
+        // The decoder may hold decoded bytes (and input) of its own: asked first.
+        if (inputAt_ == inputFill_ && bodyConsumed_ < bodyLength_ && !solid_->Holding()) {
+            inputFill_ = inputAt_ = 0;
+            if (!FetchInput()) return false;  // a short volume or a cancelled disk request
+            bodyConsumed_ += std::int64_t(inputFill_);
+        }
+        const std::uint64_t before = solid_->OutputCount();
+        std::size_t used = 0;
+        if (!solid_->FeedUpTo(input_ + inputAt_, inputFill_ - inputAt_, used, summing, end)) {
+            if (solid_->Damaged()) return BlockDamaged({solid_->Problem()});
+            block_ = -1;
+            if (!solid_->Problem().empty()) return Fail({solid_->Problem()});
+            return Fail({"cannot write the extracted file"});
+        }
+        inputAt_ += used;
+        if (used == 0 && solid_->OutputCount() == before &&
+            (inputAt_ < inputFill_ || bodyConsumed_ == bodyLength_)) {
+            return BlockDamaged({"its data ends before its files do"});
+        }
+    }
+    return true;
+}
+
+bool ContainerReader::FinishBlock() {
+    // What is left of the body must be nothing but the end of its LZMA data.
+    SummingSink summing(blockCrc_, nullptr);
+    for (;;) {
+        if (!solid_->Feed(input_ + inputAt_, inputFill_ - inputAt_, summing)) {
+            return BlockDamaged({solid_->Problem()});
+        }
+        inputAt_ = inputFill_;
+        if (bodyConsumed_ == bodyLength_) break;
+        inputFill_ = inputAt_ = 0;
+        if (!FetchInput()) return false;
+        bodyConsumed_ += std::int64_t(inputFill_);
+    }
+    if (!solid_->Finish()) return BlockDamaged({solid_->Problem()});
+    const SolidBlock& block = blocks_.blocks[std::size_t(block_)];
+    if (solid_->OutputCount() != block.decoded) {
+        return BlockDamaged(
+            {"it decodes to more than its ", std::to_string(block.decoded), " bytes"});
+    }
+    if (blockCrc_.Value() != block.crc) return BlockDamaged({"its checksum differs"});
+    block_ = -1;
     return true;
 }
 

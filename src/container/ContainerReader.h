@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,10 +17,13 @@
 #include "container/ContainerFormat.h"
 #include "container/Crc32.h"
 #include "container/FileEntry.h"
+#include "container/SolidBlocks.h"
 #include "container/VolumeFile.h"
 #include "platform/Status.h"
 
 namespace vesk {
+
+class LzmaBodyDecoder;
 
 // Asked when the next volume file is not where it was expected (the disk request).
 class VolumePrompt {
@@ -51,6 +55,7 @@ std::string DamagedSetupMessage(const std::string& volumePath);
 class ContainerReader {
 public:
     explicit ContainerReader(std::atomic<bool>& setupFinished);
+    ~ContainerReader();
     ContainerReader(const ContainerReader&) = delete;
     ContainerReader& operator=(const ContainerReader&) = delete;
 
@@ -143,6 +148,8 @@ public:
     // Whether the set carries a checksum block (and so every volume is verified when opened).
     bool Checked() const { return checked_; }
     const ChecksumBlock& Checksums() const { return sums_; }
+    // The set's block index; empty unless its bodies are solid.
+    const BlockIndex& Blocks() const { return blocks_; }
 
     // The path of the volume found damaged (or the executable, for a damaged project or file
     // list); empty while none is. Once set, it stays until the next OpenContainer.
@@ -176,6 +183,8 @@ private:
         bool Matches(ChecksumKind kind, std::uint32_t crc, const Sha256Digest& digest);
     };
     bool ReadChecksumBlock();
+    // Reads the block index that may follow the project section at `at`; moves `at` past it.
+    bool ReadBlockIndex(std::int64_t& at);
     bool VerifyVolume(const ContainerTail& tail, int volumeNumber);
     // Feeds `count` bytes of the current volume from `from` to `digest`; the image fields of
     // volume 1 count as zeros when `imageFields` is set.
@@ -198,8 +207,28 @@ private:
     bool Decode(BodyDecoder& decoder, ByteSink& sink, std::int32_t size);
     bool CopyRaw(ByteSink& sink, std::int32_t size);
 
+    // A file of a solid set: `size` bytes at `position` among the blocks' decoded bytes. The
+    // block is decoded once from its start as its files are asked for in order; a file behind
+    // the decoded ones, or in another block, starts its block again. Ends the block (its CRC,
+    // its body used up exactly) with its last byte. With `out`, `sink` is that file, created at
+    // `outputPath` once the block is found.
+    bool ExtractSolid(ByteSink& sink, std::int32_t position, std::int32_t size, std::uint64_t limit,
+                      class OutputFile* out = nullptr,
+                      const std::string& outputPath = std::string());
+    // Makes the block of the file at `position` current, decoded up to the file's first byte.
+    bool EnterBlock(std::uint32_t position, std::uint32_t size);
+    bool StartBlock(std::size_t block);
+    // Decodes the current block's bytes up to `end` (counted from the block's start) into
+    // `sink`, which may be null for bytes passed over.
+    bool PumpBlock(ByteSink* sink, std::uint64_t end);
+    bool FinishBlock();
+    bool BlockDamaged(std::initializer_list<std::string_view> why);
+    bool IsSolidFile(std::int32_t size, bool raw) const {
+        return method_ == BodyMethod::LzmaSolid && arithmetic_ && !raw && size > 0;
+    }
+
     static constexpr std::size_t kInputSize = 8192;
-    static constexpr std::size_t kCopyBlock = 2048;
+    static constexpr std::size_t kCopyBlock = 65536;  // reads go past the volume's buffer
 
     std::atomic<bool>& setupFinished_;
     VolumePrompt* prompt_ = nullptr;
@@ -231,6 +260,14 @@ private:
     std::uint8_t checkBlock_[kInputSize];
     BodyDecoders decoders_;
     std::string error_;
+
+    // Solid sets: the index, and the block being decoded (-1: none).
+    BlockIndex blocks_;
+    std::int64_t indexSize_ = 0;  // bytes of the index behind the project section
+    std::unique_ptr<LzmaBodyDecoder> solid_;
+    long block_ = -1;
+    Crc32 blockCrc_;
+    std::size_t inputAt_ = 0;  // of input_'s inputFill_ bytes, those the decoder has taken
 };
 
 }  // namespace vesk

@@ -131,7 +131,12 @@ public:
             why = "cannot create the file (error " + std::to_string(GetLastError()) + ")";
             return nullptr;
         }
-        if (KindOfEntry(file.get(), path) != EntryKind::File) {
+        // The way was checked and is held: its last folder's final path is known.
+        const std::size_t slash = path.find_last_of("\\/");
+        const std::string folderFinal = slash == std::string::npos
+                                            ? std::string()
+                                            : guard_.HeldFinalPath(path.substr(0, slash));
+        if (KindOfEntry(file.get(), path, folderFinal) != EntryKind::File) {
             why = "a link is in the way of a file";
             return nullptr;
         }

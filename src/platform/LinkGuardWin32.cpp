@@ -38,14 +38,15 @@ std::string FullPath(const std::string& path) {
     return length > 0 && length < size ? Narrow(full.data(), length) : path;
 }
 
-EntryKind KindOfEntry(HANDLE entry, const std::string& path) {
+EntryKind KindOfEntry(HANDLE entry, const std::string& path, const std::string& folderFinal) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(entry, &info)) return EntryKind::Missing;
     if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return EntryKind::Link;
     // Where the name says the entry lies: the final path of its folder and its own name.
     const std::string full = FullPath(path);
     const std::size_t slash = full.find_last_of('\\');
-    const std::string folder = FinalPathOfEntry(full.substr(0, slash));
+    const std::string folder =
+        !folderFinal.empty() ? folderFinal : FinalPathOfEntry(full.substr(0, slash));
     const std::string reached = FinalPathOf(entry);
     if (!folder.empty() && !reached.empty()) {
         std::string expected = folder;
@@ -136,6 +137,18 @@ bool LinkGuard::HoldFolder(const std::string& path, std::string& why) {
     const std::string expected =
         root->final.empty() ? std::string() : root->final + full.substr(root->path.size());
     return Hold(full, expected, why);
+}
+
+std::string LinkGuard::HeldFinalPath(const std::string& path) const {
+    std::string full = FullPath(path);
+    while (full.size() > 3 && full.back() == '\\') full.pop_back();
+    LockGuard locked(lock_);
+    for (const Root& guarded : roots_) {
+        if (SamePath(guarded.path, full)) return guarded.final;  // held since it was guarded
+    }
+    const Root* root = RootOf(full);
+    if (!root || root->final.empty() || held_.count(Upper(full)) == 0) return std::string();
+    return root->final + full.substr(root->path.size());
 }
 
 void LinkGuard::LetGo(const std::string& path) {

@@ -29,6 +29,10 @@ public:
     bool HoldFolder(const std::string& path, std::string& why);
     // Lets go of a held folder, so it can be removed.
     void LetGo(const std::string& path);
+    // The final path of the folder at `path` when the guard holds it (a held folder can be
+    // neither renamed nor swapped, so its final path stays what the check found); empty
+    // otherwise.
+    std::string HeldFinalPath(const std::string& path) const;
 
 private:
     struct Root {
@@ -50,8 +54,10 @@ private:
 std::string FullPath(const std::string& path);
 
 // What the entry at `path` is, seen through a handle of its own (a link is never followed on
-// Windows; under Wine its target is compared with where the name says it lies).
+// Windows; under Wine its target is compared with where the name says it lies). `folderFinal`,
+// when known (LinkGuard::HeldFinalPath), is the final path of the entry's folder.
 enum class EntryKind { Missing, File, Folder, Link };
-EntryKind KindOfEntry(HANDLE entry, const std::string& path);
+EntryKind KindOfEntry(HANDLE entry, const std::string& path,
+                      const std::string& folderFinal = std::string());
 
 }  // namespace vesk

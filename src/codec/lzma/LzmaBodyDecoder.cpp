@@ -2,6 +2,7 @@
 // what each call decodes into it goes to the sink before the dictionary wraps.
 #include "codec/lzma/LzmaBodyDecoder.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 // The SDK's Types.h includes <windows.h> when _WIN32 is defined; none of what we use from it
@@ -44,6 +45,7 @@ void LzmaBodyDecoder::Reset() {
     headerFill_ = 0;
     length_ = 0;
     produced_ = 0;
+    delivered_ = 0;
     finished_ = false;
     failed_ = false;
     damaged_ = false;
@@ -90,20 +92,46 @@ bool LzmaBodyDecoder::Start() {
 }
 
 bool LzmaBodyDecoder::Feed(const std::uint8_t* data, std::size_t size, ByteSink& sink) {
+    std::size_t used = 0;
+    return FeedUpTo(data, size, used, sink, kLzmaUnknownLength);
+}
+
+bool LzmaBodyDecoder::FeedUpTo(const std::uint8_t* data, std::size_t size, std::size_t& used,
+                               ByteSink& sink, std::uint64_t outputEnd) {
+    used = 0;
     if (failed_) return false;
+    const std::size_t given = size;
     while (headerFill_ < kLzmaHeaderSize && size > 0) {
         header_[headerFill_++] = *data++;
         --size;
         if (headerFill_ == kLzmaHeaderSize && !Start()) return false;
     }
-    if (headerFill_ < kLzmaHeaderSize) return true;
-    return Decode(data, size, sink);
+    const bool ok = headerFill_ < kLzmaHeaderSize || Decode(data, size, sink, outputEnd);
+    used = given - size;
+    return ok;
 }
 
-bool LzmaBodyDecoder::Decode(const std::uint8_t* data, std::size_t size, ByteSink& sink) {
+bool LzmaBodyDecoder::Decode(const std::uint8_t*& data, std::size_t& size, ByteSink& sink,
+                             std::uint64_t outputEnd) {
     CLzmaDec& decoder = state_->decoder;
+    // Bytes decoded past the last `outputEnd` wait at the dictionary's end: handed over first.
+    // The decoder always runs to the dictionary's end, never to a file's: it keeps input of its
+    // own between calls, which a small limit would leave it unable to use.
+    auto deliver = [&]() {
+        if (delivered_ >= produced_ || delivered_ >= outputEnd) return true;
+        const std::uint64_t pending = produced_ - delivered_;
+        const SizeT give = SizeT(std::min(pending, outputEnd - delivered_));
+        const std::uint8_t* from = decoder.dic + (decoder.dicPos - SizeT(pending));
+        delivered_ += give;
+        if (sink.Write(from, give)) return true;
+        failed_ = true;
+        return false;
+    };
     for (;;) {
+        if (!deliver()) return false;
+        if (delivered_ >= outputEnd) return true;
         if (finished_) return size == 0 ? true : Damage({"bytes follow the end of its LZMA data"});
+        // Everything decoded is handed over: the dictionary may wrap.
         if (decoder.dicPos == decoder.dicBufSize) decoder.dicPos = 0;
         // With a known length the last call must end exactly there, and says whether it did.
         SizeT limit = decoder.dicBufSize;
@@ -119,14 +147,9 @@ bool LzmaBodyDecoder::Decode(const std::uint8_t* data, std::size_t size, ByteSin
         data += used;
         size -= used;
         const SizeT decoded = decoder.dicPos - start;
-        if (decoded > 0) {
-            produced_ += decoded;
-            if (!sink.Write(decoder.dic + start, decoded)) {
-                failed_ = true;
-                return false;
-            }
-        }
-        if (result != SZ_OK) return Damage({"its LZMA data is damaged"});
+        produced_ += decoded;
+        // What was decoded before damage was found is kept.
+        if (result != SZ_OK) return deliver() && Damage({"its LZMA data is damaged"});
         if (status == LZMA_STATUS_FINISHED_WITH_MARK) {
             if (length_ != kLzmaUnknownLength && produced_ != length_) {
                 return Damage({"its LZMA data ends after ", std::to_string(produced_), " of ",
