@@ -44,6 +44,7 @@ void KeepLanguageFile(const SystemFacts& system, UninstallTexts& texts) {
                 lines.Decode(SectionCodePage("[Language=" + name.substr(0, name.find('.')) + "]"));
                 texts.Keep(lines);
                 return;
+            }
         }
     }
 }
