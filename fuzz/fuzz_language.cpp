@@ -1,6 +1,7 @@
 // Fuzzes the language file parser: the first two input bytes pick the system locale, the rest is
 // the file. Nothing may crash, and the chosen section must keep the table's promises: no header
-// among its lines, an identifier that is the system's or "409", texts that SetText replaces.
+// among its lines, an identifier that is the system's, one of its primary language, or "409",
+// texts that SetText replaces.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -28,7 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vesk::LanguageTable table(locale);
     table.LoadLines(file);
 
-    Check(table.LanguageId() == table.SystemLanguageId() || table.LanguageId() == "409");
+    constexpr std::uint32_t kPrimaryLanguageMask = 0x3FF;
+    std::uint32_t chosen = 0;
+    const bool samePrimary = vesk::ParseLanguageId(table.LanguageId(), chosen) &&
+                             (chosen & kPrimaryLanguageMask) == (locale & kPrimaryLanguageMask);
+    Check(table.LanguageId() == table.SystemLanguageId() || table.LanguageId() == "409" ||
+          samePrimary);
     Check(table.Lines().Count() <= file.Count());
     for (const std::string& line : table.Lines()) Check(line.empty() || line[0] != '[');
 

@@ -137,10 +137,12 @@ void LanguageTable::LoadLines(const TextLineList& file) {
             }
         }
     }
+    // Each line from the section's code page: a byte order mark is no part of a section, so one
+    // found inside the file never makes a text line out of a header.
+    const unsigned codePage = SectionCodePage(file.At(chosen));
     for (std::size_t i = chosen + 1; i < file.Count() && !IsHeader(file.At(i)); ++i) {
-        lines_.Add(file.At(i));
+        lines_.Add(DecodeToUtf8(file.At(i), codePage));
     }
-    lines_.Decode(SectionCodePage(file.At(chosen)));
     for (int key = 0; key < kTextKeyCount; ++key) {
         const std::string name = TextKeyName(key);
         const std::size_t index = FindLine(name);
