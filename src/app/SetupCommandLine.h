@@ -10,11 +10,11 @@
 namespace vesk {
 
 struct SetupOptions {
-    bool silent = false;     // /S: install without the wizard
-    bool help = false;       // /?: show the switches
-    bool noRestart = false;  // /NORESTART: never restart the computer
-    std::string installDir;  // /D=FOLDER, "" when not given
-    std::string logPath;     // /LOG=FILE, "" when not given
+    bool silent = false;           // /S: install without the wizard
+    bool help = false;             // /?: show the switches
+    bool noRestart = false;        // /NORESTART: never restart the computer
+    std::string installDir;        // /D=FOLDER, "" when not given
+    std::string logPath;           // /LOG=FILE, "" when not given
     std::uint32_t languageId = 0;  // /LANG=ID (hexadecimal, 804), 0 when not given
 };
 

@@ -38,7 +38,8 @@ public:
     // interface language, the system's locale); 0 entries are passed over. Without a call: the
     // system's locale alone. Load chooses the first section that lists the first language it can;
     // failing that, a section of the same primary language (0x0809 finds 409; not for Chinese,
-    // whose regions differ in script), in the same order; failing that, the first section, as "409".
+    // whose regions differ in script), in the same order; failing that, the first section, as
+    // "409".
     void PreferLanguages(const std::vector<std::uint32_t>& languageIds);
 
     // Reads the language file and keeps the chosen section, replacing what was held before. A

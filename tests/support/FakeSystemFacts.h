@@ -33,7 +33,7 @@ public:
     std::uint32_t packedVersion = 0x0A280105;  // Windows XP: 5.1, build 2600
     std::optional<VersionNumbers> extendedVersion = VersionNumbers{5, 1};
     std::uint32_t localeId = 0x0409;
-    std::uint32_t userLanguageId = 0;  // none: the locale decides
+    std::uint32_t userLanguageId = 0;         // none: the locale decides
     std::map<std::string, FakeDrive> drives;  // by root, "C:\"
     std::string moduleFileName = "C:\\Setup\\Setup.exe";
     CalendarTime localTime{2004, 3, 5, 14, 3, 7, 45};
